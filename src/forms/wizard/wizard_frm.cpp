@@ -1,0 +1,144 @@
+#include "forms/wizard/wizard_frm.h"
+
+#include <memory>
+
+#include "app/lang.h"
+#include "app/paths.h"
+#include "app/product.h"
+#include "app/quit.h"
+#include "tray/dummy_frm.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+
+namespace {
+
+enum Id : int {
+    kCorvalinkImg = 10,
+    kHeading,        // Descr(0)
+    kIntro,          // Descr(1)
+    kLineDark,
+    kLineLight,
+    kCancel = 100,   // Cmds(0)
+    kNext,           // Cmds(1)
+    kBack,           // Cmds(2)
+    kFolder,         // Cmds(3)
+    kAccountText = 200, kAccountLoginCaption, kAccountLogin, kAccountPasswordCaption, kAccountPassword,
+    kCharText = 300, kCharNameCaption, kCharName, kServerCaption, kServer, kRealmCaption, kRealm,
+    kClientText = 400, kClientDirCaption, kClientDir, kClientNameCaption, kClientName,
+    kFinalText = 500, kWinStart,
+};
+
+const ui::Font kHeadingFont{L"Trebuchet MS", 1200, true};
+
+// Pages lie at (240, 820); their controls are given relative to the page.
+constexpr int kPageLeft = 240, kPageTop = 820;
+constexpr ui::ControlSpec OnPage(int page, ui::ControlSpec c) {
+    c.left += kPageLeft;
+    c.top += kPageTop;
+    c.group = page + 1;
+    return c;
+}
+
+constexpr ui::ControlSpec kControls[] = {
+    {kCorvalinkImg, ui::Kind::kImage, nullptr, 240, 240, 495, 495},
+    {kHeading, ui::Kind::kLabel, nullptr, 840, 280, 5175, 375, &kHeadingFont},
+    {kIntro, ui::Kind::kLabel, nullptr, 260, 840, 5635, 2535},
+    // page 0: account
+    OnPage(0, {kAccountText, ui::Kind::kLabel, nullptr, 0, 0, 5655, 1815}),
+    OnPage(0, {kAccountLoginCaption, ui::Kind::kLabel, nullptr, 840, 1840, 1455, 255, nullptr, SS_RIGHT}),
+    OnPage(0, {kAccountLogin, ui::Kind::kTextBox, nullptr, 2400, 1800, 1575, 345, nullptr, 0, 0, 24}),
+    OnPage(0, {kAccountPasswordCaption, ui::Kind::kLabel, nullptr, 840, 2205, 1455, 255, nullptr, SS_RIGHT}),
+    OnPage(0, {kAccountPassword, ui::Kind::kPasswordBox, nullptr, 2400, 2160, 1575, 345, nullptr, 0, 0, 14}),
+    // page 1: character
+    OnPage(1, {kCharText, ui::Kind::kLabel, nullptr, 0, 0, 5655, 1215}),
+    OnPage(1, {kCharNameCaption, ui::Kind::kLabel, nullptr, 840, 1360, 1335, 255, nullptr, SS_RIGHT}),
+    OnPage(1, {kCharName, ui::Kind::kTextBox, nullptr, 2280, 1320, 1575, 345, nullptr, 0, 0, 24}),
+    OnPage(1, {kServerCaption, ui::Kind::kLabel, nullptr, 840, 1720, 1335, 255, nullptr, SS_RIGHT}),
+    OnPage(1, {kServer, ui::Kind::kDropDownList, nullptr, 2280, 1680, 1575, 1800}),
+    OnPage(1, {kRealmCaption, ui::Kind::kLabel, nullptr, 840, 2080, 1335, 255, nullptr, SS_RIGHT}),
+    OnPage(1, {kRealm, ui::Kind::kDropDownList, nullptr, 2280, 2040, 1575, 1200}),
+    // page 2: client
+    OnPage(2, {kClientText, ui::Kind::kLabel, nullptr, 0, 0, 5655, 1455}),
+    OnPage(2, {kClientDirCaption, ui::Kind::kLabel, nullptr, 360, 1605, 1815, 255, nullptr, SS_RIGHT}),
+    OnPage(2, {kClientDir, ui::Kind::kTextBox, nullptr, 2280, 1560, 1575, 345, nullptr, 0, 0, 64}),
+    OnPage(2, {kFolder, ui::Kind::kButton, L"..", 3840, 1560, 375, 345}),
+    OnPage(2, {kClientNameCaption, ui::Kind::kLabel, nullptr, 360, 1965, 1815, 255, nullptr, SS_RIGHT}),
+    OnPage(2, {kClientName, ui::Kind::kTextBox, nullptr, 2280, 1920, 1935, 345, nullptr, 0, 0, 16}),
+    // page 3: final
+    OnPage(3, {kFinalText, ui::Kind::kLabel, nullptr, 0, 0, 5655, 2055}),
+    OnPage(3, {kWinStart, ui::Kind::kCheckBox, nullptr, 1320, 2160, 3855, 255}),
+    // bottom row
+    {kLineDark, ui::Kind::kEtchedLine, nullptr, 240, 3480, 5620, 30},
+    {kCancel, ui::Kind::kButton, nullptr, 240, 3600, 1215, 375},
+    {kBack, ui::Kind::kButton, nullptr, 3360, 3600, 1215, 375, nullptr, WS_DISABLED},
+    {kNext, ui::Kind::kDefaultButton, nullptr, 4680, 3600, 1215, 375},
+};
+
+constexpr wchar_t kCrLf[] = L"\r\n";
+
+class WizardFrm : public ui::Form {
+public:
+    WizardFrm()
+        : Form({kProductName, 6240, 4440, {L"Trebuchet MS", 825}, false, true}, kControls) {}
+
+protected:
+    void OnLoad() override {
+        auto T = [](const wchar_t* key) { return LangText(L"wizard", key); };
+        auto G = [](const wchar_t* key) { return LangText(L"general", key); };
+        const std::wstring product = kProductName;
+        SetCaption(product + L" :: " + T(L"topic"));
+        currentStep_ = -1;
+        ui::SetText(Item(kHeading), T(L"1"));
+        ui::SetText(Item(kIntro), product + T(L"2") + kCrLf + kCrLf + T(L"3") + ProgramDir() + T(L"4") + kCrLf +
+                                      kCrLf + T(L"5"));
+        ui::SetText(Item(kAccountText), product + T(L"6") + kCrLf + T(L"7") + kCrLf + kCrLf + T(L"8"));
+        ui::SetText(Item(kCharText), T(L"9") + kCrLf + kCrLf + T(L"10"));
+        ui::SetText(Item(kClientText), T(L"11") + kCrLf + kCrLf + T(L"12"));
+        ui::SetText(Item(kFinalText), T(L"13") + kCrLf + kCrLf + T(L"14"));
+        ui::SetText(Item(kCancel), G(L"abort"));
+        ui::SetText(Item(kNext), G(L"cntrt"));
+        ui::SetText(Item(kBack), G(L"bcklt"));
+        ui::SetText(Item(kAccountLoginCaption), G(L"accid"));
+        ui::SetText(Item(kAccountPasswordCaption), G(L"accpw"));
+        ui::SetText(Item(kCharNameCaption), G(L"chrname"));
+        ui::SetText(Item(kServerCaption), G(L"srvdescr"));
+        ui::SetText(Item(kRealmCaption), G(L"reichdescr"));
+        ui::SetText(Item(kClientDirCaption), G(L"clntdir"));
+        ui::SetText(Item(kClientNameCaption), G(L"clntname"));
+        ui::SetText(Item(kWinStart), G(L"wndstrt"));
+        ui::SetChecked(Item(kWinStart), true);
+        for (const wchar_t* realm : {L"Albion", L"Midgard", L"Hibernia"}) ui::ComboAdd(Item(kRealm), realm);
+        ShowStep();
+    }
+
+    void OnCommand(int id, int code) override {
+        if (code != BN_CLICKED) return;
+        if (id == kCancel) QuitProgram();
+    }
+
+    void OnUnload() override { DummyFrm::Destroy(); }
+
+private:
+    void ShowStep() {
+        for (int page = 0; page < 4; ++page) SetGroupVisible(page + 1, page == currentStep_);
+        ShowWindow(Item(kIntro), currentStep_ < 0 ? SW_SHOWNA : SW_HIDE);
+    }
+
+    short currentStep_ = -1;
+};
+
+std::unique_ptr<WizardFrm>& Slot() {
+    static std::unique_ptr<WizardFrm> wizard;
+    return wizard;
+}
+
+}  // namespace
+
+void ShowWizard() {
+    Slot() = std::make_unique<WizardFrm>();
+    Slot()->Show();
+}
+
+void UnloadWizard() {
+    if (Slot() && Slot()->Loaded()) Slot()->Unload();
+}

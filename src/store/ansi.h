@@ -1,0 +1,13 @@
+// The one pair of conversions between the program's UTF-16 text and the system's ANSI code
+// page. Used exactly where files and the game demand ANSI: profile files, scrambled bytes,
+// agreement files, and the game's window titles and classes.
+#pragma once
+#include <string>
+#include <string_view>
+
+// Characters the code page cannot represent become "?".
+std::string ToAnsi(std::wstring_view text);
+std::wstring FromAnsi(std::string_view bytes);
+
+// True when ToAnsi keeps every character, so FromAnsi(ToAnsi(text)) == text.
+bool FitsAnsi(std::wstring_view text);

@@ -1,0 +1,8 @@
+// Existence test for files and folders.
+#pragma once
+#include <string>
+
+// True when a directory search for the path finds an entry: an existing file, or a folder
+// given without trailing backslash. False for the empty path and a path ending in "\";
+// wildcards match any entry.
+bool FileExists(const std::wstring& path);

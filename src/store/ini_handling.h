@@ -1,0 +1,27 @@
+// Access to INI-format ("profile") files through the system's profile functions. Every read
+// goes to the file and every write goes to the file at once; nothing is cached.
+#pragma once
+#include <string>
+#include <vector>
+
+// Buffer sizes of the two files the program reads.
+constexpr int kSettingsBufferSize = 256;
+constexpr int kLanguageBufferSize = 512;
+
+// The value of key in section, or `fallback` when the file, section or key is missing.
+// Outer blanks of the stored value are dropped; the result has at most bufferSize - 1
+// characters. Section and key names match without regard to case.
+std::wstring ReadIni(const std::wstring& section, const std::wstring& key, const std::wstring& fallback,
+                     const std::wstring& file, int bufferSize);
+
+// Creates or replaces the key (and the file and section when missing). False when the
+// write failed.
+bool WriteIni(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+              const std::wstring& value);
+
+// Removes the key; true also when there was no such key. False when the write failed.
+bool DeleteIniKey(const std::wstring& file, const std::wstring& section, const std::wstring& key);
+
+// Every key name of the section in file order; empty for a missing section or file. The list
+// is never cut short, however many keys the section holds.
+std::vector<std::wstring> ListIniKeys(const std::wstring& file, const std::wstring& section);

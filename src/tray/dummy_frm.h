@@ -1,0 +1,41 @@
+// The hidden window of tray mode: it owns the tray icon, receives its notifications and
+// shows the popup menu. It is loaded but never shown.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tray/tray_menu.h"
+#include "ui/form.h"
+
+class DummyFrm : public ui::Form {
+public:
+    // The window, loaded first if needed.
+    static DummyFrm& Instance();
+    static bool Exists();
+    // Unloads the window (and with it the tray icon's owner).
+    static void Destroy();
+
+    // The QuickLogin items, one caption per entry.
+    void SetQuickLoginCaptions(std::vector<std::wstring> captions);
+    // Removes every QuickLogin item but the first.
+    void ClearQuickLogins();
+    void SetQuickLoginsEnabled(bool enabled);
+    void SetRunInProgress(bool running);
+    const TrayMenuState& MenuState() const { return menu_; }
+
+    // Opens the popup menu at the pointer and carries out the chosen command.
+    void OpenMenu();
+
+protected:
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    void OnClose() override {}  // only QuitProgram ends tray mode
+
+private:
+    DummyFrm();
+    void OnTrayNotify(UINT mouseMessage);
+    void RunCommand(UINT command);
+
+    TrayMenuState menu_;
+    UINT taskbarCreated_ = 0;
+};

@@ -1,0 +1,43 @@
+#include "tray/systray_icon.h"
+
+#include <shellapi.h>
+
+#include "tray/dummy_frm.h"
+#include "ui/program_icon.h"
+
+namespace {
+
+NOTIFYICONDATAW IconData(HWND owner, UINT flags, const std::wstring& tip) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = owner;
+    data.uID = kTrayIconId;
+    data.uFlags = flags;
+    data.uCallbackMessage = kTrayCallbackMessage;
+    data.hIcon = ui::ProgramIcon(true);
+    lstrcpynW(data.szTip, tip.c_str(), ARRAYSIZE(data.szTip));
+    return data;
+}
+
+}  // namespace
+
+void AddTrayIcon(const std::wstring& tip) {
+    HWND owner = DummyFrm::Instance().hwnd();
+    // The shell refuses to add an icon that exists: delete it first, so that a rebuild (or a
+    // restarted notification area) always ends with exactly one current icon.
+    NOTIFYICONDATAW data = IconData(owner, NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
+    Shell_NotifyIconW(NIM_DELETE, &data);
+    Shell_NotifyIconW(NIM_ADD, &data);
+}
+
+void SetTrayTip(const std::wstring& tip) {
+    if (!DummyFrm::Exists()) return;
+    NOTIFYICONDATAW data = IconData(DummyFrm::Instance().hwnd(), NIF_TIP, tip);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void RemoveTrayIcon() {
+    if (!DummyFrm::Exists()) return;
+    NOTIFYICONDATAW data = IconData(DummyFrm::Instance().hwnd(), 0, L"");
+    Shell_NotifyIconW(NIM_DELETE, &data);
+}

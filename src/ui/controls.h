@@ -1,0 +1,28 @@
+// Thin operations on the standard controls, for the few things the windows do with them.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace ui {
+
+std::wstring GetText(HWND control);
+void SetText(HWND control, const std::wstring& text);
+void SetEnabled(HWND control, bool enabled);
+void SetVisible(HWND control, bool visible);
+
+bool IsChecked(HWND checkBox);
+void SetChecked(HWND checkBox, bool checked);
+
+// Drop-down lists and list boxes.
+void ComboClear(HWND combo);
+void ComboAdd(HWND combo, const std::wstring& item);
+void ComboSelect(HWND combo, int index);  // -1 selects nothing
+int ComboSelection(HWND combo);
+void ListClear(HWND list);
+void ListAdd(HWND list, const std::wstring& item);
+int ListSelection(HWND list);
+std::wstring ListItemText(HWND list, int index);
+
+}  // namespace ui

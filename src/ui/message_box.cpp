@@ -1,0 +1,12 @@
+#include "ui/message_box.h"
+
+#include "app/product.h"
+
+namespace ui {
+
+int MsgBox(const std::wstring& text, UINT flags, const std::wstring& title) {
+    const std::wstring& shownTitle = title.empty() ? std::wstring(kProductName) : title;
+    return MessageBoxW(nullptr, text.c_str(), shownTitle.c_str(), flags | MB_SETFOREGROUND);
+}
+
+}  // namespace ui

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The test rig: a private Xvfb display and Wine prefix for the tests.
+#   rig.sh start <rig-dir>   start (or reuse) the display, the Wine server and the prefix
+#   rig.sh stop <rig-dir>    stop the Wine server and the display that `start` began
+#   rig.sh env <rig-dir>     print the environment the tests run with
+# Wine's background services inherit the output of whatever starts them and would keep a
+# test runner's pipe open for ever: everything here starts with its output on /dev/null.
+set -u
+cmd=${1:?start|stop|env}
+rig=$(mkdir -p "${2:?rig directory}" && cd "$2" && pwd)
+
+export WINEPREFIX="$rig/prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+export WINEARCH=win64
+
+alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
+
+start_display() {
+  if alive "$rig/xvfb.pid" && [ -f "$rig/display" ]; then return 0; fi
+  rm -f "$rig/display"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$rig/display.tmp" </dev/null >/dev/null 2>&1 &
+  echo $! >"$rig/xvfb.pid"
+  for _ in $(seq 1 100); do
+    [ -s "$rig/display.tmp" ] && break
+    sleep 0.1
+  done
+  [ -s "$rig/display.tmp" ] || { echo "rig: Xvfb did not start" >&2; exit 1; }
+  echo ":$(tr -d '\n' <"$rig/display.tmp")" >"$rig/display"
+}
+
+case "$cmd" in
+  start)
+    start_display
+    export DISPLAY=$(cat "$rig/display")
+    wineserver -p </dev/null >/dev/null 2>&1   # exits 2 when a server already runs
+    if [ ! -f "$rig/prefix.ready" ]; then
+      wineboot -i </dev/null >/dev/null 2>&1
+      # Without a window manager Wine waits ~2 s on every hide or destroy unless unmanaged.
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+      touch "$rig/prefix.ready"
+    else
+      wineboot </dev/null >/dev/null 2>&1
+    fi
+    ;;
+  stop)
+    wineserver -k </dev/null >/dev/null 2>&1
+    if alive "$rig/xvfb.pid"; then kill "$(cat "$rig/xvfb.pid")"; fi
+    rm -f "$rig/xvfb.pid" "$rig/display"
+    ;;
+  env)
+    echo "WINEPREFIX=$WINEPREFIX"
+    [ -f "$rig/display" ] && echo "DISPLAY=$(cat "$rig/display")"
+    ;;
+esac

@@ -1,0 +1,190 @@
+#include "support/automation.h"
+
+#include <stdexcept>
+#include <thread>
+#include <utility>
+
+#include "store/ansi.h"
+
+namespace uia {
+
+namespace {
+
+std::wstring EnvVar(const wchar_t* name) {
+    wchar_t buffer[4096];
+    DWORD n = GetEnvironmentVariableW(name, buffer, 4096);
+    return n && n < 4096 ? std::wstring(buffer, n) : std::wstring();
+}
+
+void CopyOrThrow(const std::wstring& from, const std::wstring& to) {
+    if (!CopyFileW(from.c_str(), to.c_str(), FALSE))
+        throw std::runtime_error("cannot copy a file of the built program folder");
+}
+
+}  // namespace
+
+std::wstring BuiltProgramDir() {
+    std::wstring unix = EnvVar(L"CORVALINK_PROGRAM_DIR");
+    if (unix.empty()) throw std::runtime_error("CORVALINK_PROGRAM_DIR is not set");
+    for (wchar_t& c : unix)
+        if (c == L'/') c = L'\\';
+    return L"Z:" + unix;
+}
+
+ProgramFolder::ProgramFolder(Parts parts) {
+    const std::wstring built = BuiltProgramDir();
+    CopyOrThrow(built + L"\\Corvalink.exe", Exe());
+    if (parts.companion) CopyOrThrow(built + L"\\Modal.exe", File(L"Modal.exe"));
+    if (parts.languageFile) CopyOrThrow(built + L"\\Corvalink.lng", Language());
+}
+
+void ProgramFolder::Write(const std::wstring& name, const std::string& ansiBytes) const {
+    testing_support::WriteBytes(File(name), ansiBytes);
+}
+
+std::string ProgramFolder::Read(const std::wstring& name) const { return testing_support::ReadBytes(File(name)); }
+
+bool ProgramFolder::Has(const std::wstring& name) const {
+    return GetFileAttributesW(File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound) {
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(20ms);
+    }
+}
+
+RunningProgram RunningProgram::Start(const ProgramFolder& folder, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + folder.Exe() + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(folder.Exe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.path().c_str(), &startup, &info))
+        throw std::runtime_error("cannot start Corvalink.exe");
+    CloseHandle(info.hThread);
+    return RunningProgram(info.hProcess, info.dwProcessId);
+}
+
+RunningProgram::RunningProgram(RunningProgram&& other) noexcept
+    : process_(std::exchange(other.process_, nullptr)), pid_(other.pid_) {}
+
+RunningProgram::~RunningProgram() {
+    if (!process_) return;
+    Kill();
+    CloseHandle(process_);
+}
+
+bool RunningProgram::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+std::optional<DWORD> RunningProgram::WaitForExit(std::chrono::milliseconds bound) const {
+    if (WaitForSingleObject(process_, static_cast<DWORD>(bound.count())) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+void RunningProgram::Kill() {
+    if (Running()) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+}
+
+std::vector<HWND> WindowsOf(DWORD pid) {
+    struct Search {
+        DWORD pid;
+        std::vector<HWND> found;
+    } search{pid, {}};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner == s->pid) s->found.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindWindowOf(DWORD pid, const wchar_t* windowClass, const wchar_t* title) {
+    for (HWND hwnd : WindowsOf(pid)) {
+        if (windowClass && ClassOf(hwnd) != windowClass) continue;
+        if (title && TextOf(hwnd) != title) continue;
+        return hwnd;
+    }
+    return nullptr;
+}
+
+HWND WaitForWindow(DWORD pid, const wchar_t* windowClass, const wchar_t* title, std::chrono::milliseconds bound) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindWindowOf(pid, windowClass, title)) != nullptr; }, bound);
+    return found;
+}
+
+HWND WaitForMessageBox(DWORD pid, std::chrono::milliseconds bound) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND hwnd : WindowsOf(pid))
+                if (ClassOf(hwnd) == L"#32770" && IsWindowVisible(hwnd) && GetDlgItem(hwnd, 0xFFFF)) {
+                    found = hwnd;
+                    return true;
+                }
+            return false;
+        },
+        bound);
+    return found;
+}
+
+MessageBoxInfo ReadMessageBox(HWND box) {
+    MessageBoxInfo info;
+    info.title = TextOf(box);
+    info.text = TextOf(GetDlgItem(box, 0xFFFF));
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        if (ClassOf(child) == L"Static" && (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
+            SendMessageW(child, STM_GETICON, 0, 0) != 0)
+            info.hasIcon = true;
+    }
+    return info;
+}
+
+void PressButton(HWND dialog, int buttonId) {
+    HWND button = GetDlgItem(dialog, buttonId);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+std::wstring TextOf(HWND window) {
+    if (!window) return {};
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
+                        &copied);
+    text.resize(copied);
+    return text;
+}
+
+void SetTextOf(HWND control, const std::wstring& text) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 2000,
+                        &result);
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::string Ansi(const std::wstring& text) { return ToAnsi(text); }
+std::wstring FromAnsiBytes(const std::string& bytes) { return FromAnsi(bytes); }
+
+}  // namespace uia

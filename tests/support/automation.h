@@ -1,0 +1,104 @@
+// Driving the real Corvalink.exe from a test as a user would: a program folder with fixture
+// files, the running process, its windows found by class and title, message boxes read and
+// answered, control texts read and set, and waits that always have a bound.
+#pragma once
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace uia {
+
+using namespace std::chrono_literals;
+constexpr auto kDefaultWait = 10s;
+
+// The built program folder (from CORVALINK_PROGRAM_DIR, a Unix path, seen through Z:).
+std::wstring BuiltProgramDir();
+
+// A temporary program folder holding copies of the built Corvalink.exe, Modal.exe and
+// Corvalink.lng, and fixture files written by the test.
+class ProgramFolder {
+public:
+    struct Parts {
+        bool languageFile = true;
+        bool companion = true;
+    };
+    ProgramFolder() : ProgramFolder(Parts{}) {}
+    explicit ProgramFolder(Parts parts);
+
+    const std::wstring& path() const { return dir_.path(); }
+    std::wstring File(const std::wstring& name) const { return dir_ / name; }
+    std::wstring Exe() const { return File(L"Corvalink.exe"); }
+    std::wstring Settings() const { return File(L"Corvalink.dat"); }
+    std::wstring Language() const { return File(L"Corvalink.lng"); }
+
+    // Writes a file of the folder from ANSI (Windows-1252) bytes.
+    void Write(const std::wstring& name, const std::string& ansiBytes) const;
+    std::string Read(const std::wstring& name) const;
+    bool Has(const std::wstring& name) const;
+
+private:
+    testing_support::TempDir dir_;
+};
+
+// Waits until `condition` holds or the bound passes; true when it held.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound = kDefaultWait);
+
+// A started Corvalink.exe; ended when the object goes, if it still runs.
+class RunningProgram {
+public:
+    // Starts the folder's executable; `arguments` are appended to the quoted program name.
+    static RunningProgram Start(const ProgramFolder& folder, const std::wstring& arguments = L"");
+    RunningProgram(RunningProgram&& other) noexcept;
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+    ~RunningProgram();
+
+    DWORD pid() const { return pid_; }
+    bool Running() const;
+    // The exit code once the process has ended within the bound.
+    std::optional<DWORD> WaitForExit(std::chrono::milliseconds bound = kDefaultWait) const;
+    void Kill();
+
+private:
+    RunningProgram(HANDLE process, DWORD pid) : process_(process), pid_(pid) {}
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+// A top-level window of the process with the class (null: any) and exact title (null: any),
+// visible or not; null when there is none.
+HWND FindWindowOf(DWORD pid, const wchar_t* windowClass, const wchar_t* title);
+// The same, waiting up to the bound.
+HWND WaitForWindow(DWORD pid, const wchar_t* windowClass, const wchar_t* title,
+                   std::chrono::milliseconds bound = kDefaultWait);
+// Every top-level window of the process.
+std::vector<HWND> WindowsOf(DWORD pid);
+
+// A message box as the user sees it.
+struct MessageBoxInfo {
+    std::wstring title;
+    std::wstring text;
+    bool hasIcon = false;
+};
+// Waits for a message box (class #32770 with a message text) of the process.
+HWND WaitForMessageBox(DWORD pid, std::chrono::milliseconds bound = kDefaultWait);
+MessageBoxInfo ReadMessageBox(HWND box);
+// Presses a button of a dialog or message box (IDOK, IDYES, IDNO, ...), as a click would.
+void PressButton(HWND dialog, int buttonId);
+
+// Text of any window or control of another process.
+std::wstring TextOf(HWND window);
+void SetTextOf(HWND control, const std::wstring& text);
+std::wstring ClassOf(HWND window);
+
+// Converts between Windows-1252 bytes and text, for fixtures and checks.
+std::string Ansi(const std::wstring& text);
+std::wstring FromAnsiBytes(const std::string& bytes);
+
+}  // namespace uia

@@ -1,0 +1,27 @@
+// Temporary folders and whole-file reads and writes for tests.
+#pragma once
+#include <string>
+
+namespace testing_support {
+
+// A new empty folder under the system's temporary folder, removed with everything in it
+// when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::wstring& path() const { return path_; }
+    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
+// Files as raw bytes, so tests control the exact ANSI content.
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadBytes(const std::wstring& path);
+void RemoveTree(const std::wstring& path);
+
+}  // namespace testing_support

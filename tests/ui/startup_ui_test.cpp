@@ -1,0 +1,143 @@
+// Start-up of the real program: incomplete installations, command lines, a second instance,
+// a faulty language file and the choice between the wizard and tray mode.
+#include <gtest/gtest.h>
+
+#include "support/automation.h"
+
+using namespace uia;
+
+namespace {
+
+constexpr wchar_t kIncomplete[] = L"Das Softwarepaket ist nicht vollständig, die Anwendung wird daher beendet!";
+constexpr wchar_t kWizardTitle[] = L"Corvalink :: Einrichtungsassistent";
+constexpr wchar_t kTrayWindowTitle[] = L"Corvalink";
+
+// The message box the program shows, answered with OK; the program must then end.
+MessageBoxInfo AnswerTheOnlyMessage(RunningProgram& program) {
+    HWND box = WaitForMessageBox(program.pid());
+    EXPECT_TRUE(box) << "no message box";
+    if (!box) return {};
+    MessageBoxInfo info = ReadMessageBox(box);
+    PressButton(box, IDOK);
+    EXPECT_TRUE(program.WaitForExit()) << "the program did not end after its message";
+    return info;
+}
+
+TEST(StartUp, IncompleteInstallationIsReportedAndEnds) {
+    struct Case {
+        const char* name;
+        ProgramFolder::Parts parts;
+        std::string languageFile;  // replaces the shipped one when not empty
+        std::wstring expected;
+    } cases[] = {
+        {"no language file", {false, true}, "", kIncomplete},
+        {"no Modal.exe", {true, false}, "", L"Das Softwarepaket ist nicht vollständig, die Anwendung wird daher beendet!"},
+        {"no Modal.exe, own text", {true, false}, "[errors]\r\n1=Modal fehlt\r\n", L"Modal fehlt"},
+        {"no Modal.exe, no errors/1", {true, false}, "[general]\r\nerr=Fehler\r\n", kIncomplete},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramFolder folder(c.parts);
+        if (!c.languageFile.empty()) folder.Write(L"Corvalink.lng", c.languageFile);
+        RunningProgram program = RunningProgram::Start(folder);
+        MessageBoxInfo box = AnswerTheOnlyMessage(program);
+        EXPECT_EQ(box.text, c.expected);
+        EXPECT_EQ(box.title, L"Corvalink");
+        EXPECT_TRUE(box.hasIcon);
+        EXPECT_FALSE(folder.Has(L"Corvalink.dat"));
+    }
+}
+
+TEST(StartUp, FoldersNamedLikeTheProgramsFilesCountAsPresent) {
+    ProgramFolder folder({true, false});
+    ASSERT_TRUE(CreateDirectoryW(folder.File(L"Modal.exe").c_str(), nullptr));
+    RunningProgram program = RunningProgram::Start(folder);
+    EXPECT_TRUE(WaitForWindow(program.pid(), L"#32770", kWizardTitle));
+}
+
+TEST(StartUp, CommandLineIsShownBackWithoutIconAndEnds) {
+    ProgramFolder folder;
+    RunningProgram program = RunningProgram::Start(folder, L"hello  world");
+    MessageBoxInfo box = AnswerTheOnlyMessage(program);
+    EXPECT_EQ(box.text, L"hello  world");
+    EXPECT_EQ(box.title, L"Corvalink");
+    EXPECT_FALSE(box.hasIcon);
+    EXPECT_FALSE(folder.Has(L"Corvalink.dat"));
+}
+
+TEST(StartUp, SecondInstanceIsRefusedWhileTheFirstRunsOn) {
+    ProgramFolder folder;
+    RunningProgram first = RunningProgram::Start(folder);
+    ASSERT_TRUE(WaitForWindow(first.pid(), L"#32770", kWizardTitle));
+
+    RunningProgram second = RunningProgram::Start(folder);
+    MessageBoxInfo box = AnswerTheOnlyMessage(second);
+    EXPECT_EQ(box.title, L"Corvalink :: Fehler");
+    EXPECT_EQ(box.text, L"Corvalink läuft bereits. Sie finden es im Infobereich der Taskleiste.");
+    EXPECT_TRUE(box.hasIcon);
+
+    EXPECT_TRUE(first.Running());
+    EXPECT_TRUE(FindWindowOf(first.pid(), L"#32770", kWizardTitle));
+
+    // A second start with arguments shows the arguments, not the instance message.
+    RunningProgram third = RunningProgram::Start(folder, L"x");
+    EXPECT_EQ(AnswerTheOnlyMessage(third).text, L"x");
+}
+
+TEST(StartUp, KeyPresentWithEmptyValueIsAFaultyLanguageFile) {
+    ProgramFolder folder;
+    std::string language = folder.Read(L"Corvalink.lng");
+    const size_t at = language.find("topic=Einrichtungsassistent");
+    ASSERT_NE(at, std::string::npos);
+    language.replace(at, std::string("topic=Einrichtungsassistent").size(), "topic=");
+    folder.Write(L"Corvalink.lng", language);
+
+    RunningProgram program = RunningProgram::Start(folder);
+    MessageBoxInfo box = AnswerTheOnlyMessage(program);
+    EXPECT_EQ(box.text, L"Die Sprachdatei ist fehlerhaft, das Programm wird beendet");
+    EXPECT_EQ(box.title, L"Corvalink");
+    EXPECT_FALSE(box.hasIcon);
+}
+
+TEST(StartUp, ChoosesWizardOrTrayModeFromTheSettingsFile) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> settings;
+        bool tray;
+    } cases[] = {
+        {"no settings file", std::nullopt, false},
+        {"no key 0", std::string("[quicklogin]\r\n1=\x9E\x9C\x9E\r\n"), false},
+        {"empty key 0", std::string("[quicklogin]\r\n0=\r\n1=\x9E\x9C\x9E\r\n"), false},
+        {"key 0 with any text", std::string("[quicklogin]\r\n0=not an entry\r\n"), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramFolder folder;
+        if (c.settings) folder.Write(L"Corvalink.dat", *c.settings);
+        RunningProgram program = RunningProgram::Start(folder);
+        if (c.tray) {
+            HWND tray = WaitForWindow(program.pid(), L"#32770", kTrayWindowTitle);
+            ASSERT_TRUE(tray);
+            EXPECT_FALSE(IsWindowVisible(tray));
+            EXPECT_FALSE(FindWindowOf(program.pid(), nullptr, kWizardTitle));
+        } else {
+            HWND wizard = WaitForWindow(program.pid(), L"#32770", kWizardTitle);
+            ASSERT_TRUE(wizard);
+            EXPECT_TRUE(IsWindowVisible(wizard));
+            EXPECT_FALSE(FindWindowOf(program.pid(), L"#32770", kTrayWindowTitle));
+        }
+        EXPECT_TRUE(program.Running());
+    }
+}
+
+TEST(StartUp, ClosingTheWizardEndsTheProgram) {
+    ProgramFolder folder;
+    RunningProgram program = RunningProgram::Start(folder);
+    HWND wizard = WaitForWindow(program.pid(), L"#32770", kWizardTitle);
+    ASSERT_TRUE(wizard);
+    PostMessageW(wizard, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.WaitForExit());
+    EXPECT_FALSE(folder.Has(L"Corvalink.dat"));
+}
+
+}  // namespace
