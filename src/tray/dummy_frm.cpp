@@ -3,9 +3,42 @@
 #include "app/lang.h"
 #include "app/product.h"
 #include "app/quit.h"
+#include "forms/info/about_frm.h"
+#include "forms/info/lizenz_frm.h"
+#include "store/ansi.h"
+#include "store/settings.h"
 #include "tray/systray_icon.h"
+#include "ui/message_box.h"
 
 namespace {
+
+// The whole file as text in the ANSI code page; empty when it cannot be read.
+std::wstring ReadWholeFile(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    LARGE_INTEGER size{};
+    std::string bytes;
+    // Agreement texts are small; anything beyond 64 MB is not an agreement text.
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (64 << 20)) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+        bytes.resize(read);
+    }
+    CloseHandle(file);
+    return FromAnsi(bytes);
+}
+
+void ShowAgreement(const wchar_t* fileName) {
+    const std::vector<std::wstring> clients = ListSettingKeys(section::kClients);
+    if (clients.empty()) {
+        ui::MsgBox(L"es wurden noch keine clients konfiguriert, daher kann diese Lizenz nicht angezeigt werden", MB_OK);
+        return;
+    }
+    const std::wstring path = ClientDir(clients.front()) + L"\\" + fileName;
+    ShowAgreementText(L"Originaltext aus " + path, ReadWholeFile(path));
+}
 
 std::unique_ptr<DummyFrm>& Slot() {
     static std::unique_ptr<DummyFrm> instance;
@@ -59,14 +92,30 @@ void DummyFrm::OpenMenu() {
 void DummyFrm::OnTrayNotify(UINT mouseMessage) {
     switch (mouseMessage) {
         case WM_RBUTTONDOWN: OpenMenu(); break;
-        default: break;
+        case WM_LBUTTONDBLCLK: RunCommand(kCmdConfig); break;
+        case WM_LBUTTONDOWN: FocusAboutWindow(); break;
+        default: break;  // pointer movement, releases, middle button
     }
 }
 
 void DummyFrm::RunCommand(UINT command) {
     switch (command) {
+        case kCmdAbout: ShowAboutModal(); break;
+        case kCmdAgreement: ShowAgreement(L"daoc_euala.txt"); break;
+        case kCmdRulesOfConduct: ShowAgreement(L"daoc_roc.txt"); break;
         case kCmdExit: QuitProgram();
-        default: break;
+        default:
+            if (command >= kCmdQuickLoginFirst) RunQuickLoginItem(static_cast<int>(command - kCmdQuickLoginFirst));
+            break;
+    }
+}
+
+void DummyFrm::RunQuickLoginItem(int index) {
+    // The entry is read again now: the file may have changed since the menu was built.
+    const std::wstring text = ReadQuickLoginText(index);
+    if (text.empty()) {
+        ShowError(L"Eintrag nicht gefunden");
+        return;
     }
 }
 

@@ -35,6 +35,7 @@ private:
     DummyFrm();
     void OnTrayNotify(UINT mouseMessage);
     void RunCommand(UINT command);
+    void RunQuickLoginItem(int index);
 
     TrayMenuState menu_;
     UINT taskbarCreated_ = 0;

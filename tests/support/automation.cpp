@@ -1,10 +1,15 @@
 #include "support/automation.h"
 
+#include <shellapi.h>
+
 #include <stdexcept>
 #include <thread>
 #include <utility>
 
+#include "app/product.h"
 #include "store/ansi.h"
+#include "store/simple_crypt.h"
+#include "tray/systray_icon.h"
 
 namespace uia {
 
@@ -182,6 +187,49 @@ std::wstring ClassOf(HWND window) {
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);
     return name;
+}
+
+HWND WaitForTrayWindow(DWORD pid, std::chrono::milliseconds bound) {
+    return WaitForWindow(pid, L"#32770", kProductName, bound);
+}
+
+void TrayMouse(HWND trayWindow, UINT mouseMessage) {
+    PostMessageW(trayWindow, kTrayCallbackMessage, kTrayIconId, mouseMessage);
+}
+
+bool TrayIconExists(HWND trayWindow) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = trayWindow;
+    data.uID = kTrayIconId;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+bool UseTrayMenu(DWORD pid, const std::vector<WORD>& keys) {
+    HWND tray = WaitForTrayWindow(pid);
+    if (!tray) return false;
+    TrayMouse(tray, WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    WaitUntil([&] {
+        menu = FindWindowOf(pid, L"#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+    });
+    if (!menu) return false;
+    for (WORD key : keys) {
+        PostMessageW(menu, WM_KEYDOWN, key, 0);
+        PostMessageW(menu, WM_KEYUP, key, 0xC0000000);
+    }
+    return true;
+}
+
+bool PickTrayMenuItem(DWORD pid, int downs) {
+    std::vector<WORD> keys(static_cast<size_t>(downs), VK_DOWN);
+    keys.push_back(VK_RETURN);
+    return UseTrayMenu(pid, keys);
+}
+
+std::string QuickLoginLine(int key, const std::wstring& text) {
+    return std::to_string(key) + "=" + ToAnsi(CryptText(text, L"")) + "\r\n";
 }
 
 std::string Ansi(const std::wstring& text) { return ToAnsi(text); }

@@ -97,6 +97,20 @@ std::wstring TextOf(HWND window);
 void SetTextOf(HWND control, const std::wstring& text);
 std::wstring ClassOf(HWND window);
 
+// The tray: the hidden tray window, the icon's mouse notifications, the popup menu.
+HWND WaitForTrayWindow(DWORD pid, std::chrono::milliseconds bound = kDefaultWait);
+void TrayMouse(HWND trayWindow, UINT mouseMessage);
+// True while the shell holds an icon for the tray window.
+bool TrayIconExists(HWND trayWindow);
+// Opens the popup menu with a right press on the icon and presses the keys in it (each a
+// virtual-key code: VK_DOWN, VK_RIGHT, VK_RETURN, ...). False when no menu opened.
+bool UseTrayMenu(DWORD pid, const std::vector<WORD>& keys);
+// Picks the top-level menu item reached by `downs` presses of the down arrow.
+bool PickTrayMenuItem(DWORD pid, int downs);
+
+// A settings-file line "<key>=<scrambled text>" of section "quicklogin", in ANSI bytes.
+std::string QuickLoginLine(int key, const std::wstring& text);
+
 // Converts between Windows-1252 bytes and text, for fixtures and checks.
 std::string Ansi(const std::wstring& text);
 std::wstring FromAnsiBytes(const std::string& bytes);

@@ -1,0 +1,111 @@
+#include "forms/info/about_frm.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+
+#include "app/lang.h"
+#include "app/paths.h"
+#include "app/product.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+
+namespace {
+
+enum Id : int { kDescription = 10, kLink, kAuthor, kNotice, kCorvalinkImg, kBanner, kBannerSub };
+
+constexpr wchar_t kWebAddress[] = L"corvalink.example.org";
+
+const ui::Font kBold{L"Trebuchet MS", 825, true};
+const ui::Font kLinkFont{L"Trebuchet MS", 825, true, true};
+const ui::Font kBannerFont{L"Trebuchet MS", 2000, true};
+
+constexpr ui::ControlSpec kControls[] = {
+    {kDescription, ui::Kind::kLabel, nullptr, 120, 1600, 3495, 735, &kBold, SS_CENTER},
+    {kLink, ui::Kind::kLabel, kWebAddress, 5640, 240, 1935, 255, &kLinkFont, SS_CENTER | SS_NOTIFY},
+    {kAuthor, ui::Kind::kLabel, L"Author: Rabenwerk", 3840, 240, 1815, 255, &kBold, SS_CENTER},
+    {kNotice, ui::Kind::kLabel,
+     L"Dark Age of Camelot, the stylized Celtic Knot logo, DAOC and others are registered trademarks and "
+     L"service marks of Mythic Entertainment in the United States or other countries. See the legal notices "
+     L"on Mythic Entertainment's web site for details.",
+     3960, 600, 3495, 1695, nullptr, SS_CENTER},
+    {kCorvalinkImg, ui::Kind::kImage, nullptr, 2400, 240, 480, 480},
+    // In place of the game's logo, which is not ours to ship: the product's name.
+    {kBanner, ui::Kind::kLabel, kProductName, 120, 760, 3495, 480, &kBannerFont, SS_CENTER},
+    {kBannerSub, ui::Kind::kLabel, L"für Dark Age of Camelot", 120, 1240, 3495, 255, nullptr, SS_CENTER},
+};
+
+// "major.minor.revision" from the executable's version resource.
+std::wstring ProgramVersion() {
+    const std::wstring& exe = ExecutablePath();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+    if (size == 0) return L"?";
+    std::string data(size, '\0');
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    if (!GetFileVersionInfoW(exe.c_str(), 0, size, data.data()) ||
+        !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info)
+        return L"?";
+    return std::to_wstring(HIWORD(info->dwFileVersionMS)) + L"." + std::to_wstring(LOWORD(info->dwFileVersionMS)) +
+           L"." + std::to_wstring(HIWORD(info->dwFileVersionLS));
+}
+
+class AboutFrm : public ui::Form {
+public:
+    AboutFrm() : Form({kProductName, 7725, 2445, {L"Trebuchet MS", 825}}, kControls) {}
+
+protected:
+    void OnLoad() override {
+        SetCaption(std::wstring(kProductName) + L" :: " + LangText(L"about", L"ver") + L" " + ProgramVersion());
+        ui::SetText(Item(kDescription), LangText(L"about", L"descr"));
+    }
+
+    void OnCommand(int id, int code) override {
+        if (id == kLink && code == STN_CLICKED) {
+            const std::wstring address = L"http://" + ui::GetText(Item(kLink));
+            ShellExecuteW(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        }
+    }
+
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
+        // The address is drawn blue, like a link, and shows the hand pointer.
+        if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == Item(kLink)) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, RGB(0, 0, 255));
+            SetBkMode(dc, TRANSPARENT);
+            handled = true;
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        if (msg == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == Item(kLink)) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, TRUE);
+            handled = true;
+            return TRUE;
+        }
+        handled = false;
+        return 0;
+    }
+};
+
+std::unique_ptr<AboutFrm>& Slot() {
+    static std::unique_ptr<AboutFrm> window;
+    return window;
+}
+
+}  // namespace
+
+void ShowAboutModal() {
+    if (Slot() && Slot()->Loaded()) {
+        FocusAboutWindow();
+        return;
+    }
+    Slot() = std::make_unique<AboutFrm>();
+    Slot()->ShowModal(nullptr);
+}
+
+void FocusAboutWindow() {
+    if (Slot() && Slot()->Loaded() && IsWindowVisible(Slot()->hwnd())) SetForegroundWindow(Slot()->hwnd());
+}

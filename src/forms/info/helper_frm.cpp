@@ -1,0 +1,82 @@
+#include "forms/info/helper_frm.h"
+
+#include <memory>
+
+#include "app/lang.h"
+#include "app/product.h"
+#include "store/settings.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+
+namespace {
+
+enum Id : int { kCorvalinkImg = 10, kTitle, kBody, kLineDark, kThanks = IDOK, kSwitch = 100 };
+
+const ui::Font kTitleFont{L"Trebuchet MS", 1200, true};
+
+constexpr ui::ControlSpec kControls[] = {
+    {kCorvalinkImg, ui::Kind::kImage, nullptr, 240, 240, 495, 495},
+    {kTitle, ui::Kind::kLabel, L"Descr0", 840, 285, 5055, 375, &kTitleFont},
+    {kBody, ui::Kind::kLabel, L"Descr1", 240, 840, 6480, 2895},
+    {kLineDark, ui::Kind::kEtchedLine, nullptr, 240, 3720, 6460, 30},
+    {kThanks, ui::Kind::kDefaultButton, L"Danke", 5520, 3840, 1215, 375},
+    {kSwitch, ui::Kind::kCheckBox, L"Diese Hilfe nicht mehr anzeigen", 240, 3900, 5055, 255},
+};
+
+class HelperFrm : public ui::Form {
+public:
+    HelperFrm()
+        : Form({std::wstring(kProductName) + L" :: Hilfe", 6930, 4320, {L"Trebuchet MS", 825}}, kControls) {}
+
+    void ShowPage(const std::wstring& topic, const std::wstring& text, short number) {
+        Load();
+        number_ = number;
+        ui::SetVisible(Item(kSwitch), number != 0);
+        ui::SetChecked(Item(kSwitch), false);
+        ui::SetText(Item(kTitle), topic);
+        ui::SetText(Item(kBody), text);
+        Show();
+        SetFocus(Item(kThanks));
+    }
+
+protected:
+    void OnCommand(int id, int code) override {
+        if (id != kThanks || code != BN_CLICKED) return;
+        if (number_ != 0 && ui::IsChecked(Item(kSwitch)) &&
+            !WriteSetting(section::kHelp, std::to_wstring(number_), L"0")) {
+            // The window stays open with the box ticked, so the user can try again.
+            ShowError(L"Die Einstellung „Diese Hilfe nicht mehr anzeigen“ konnte nicht gespeichert werden: "
+                      L"Die Einstellungsdatei ist schreibgeschützt oder gesperrt.");
+            return;
+        }
+        Unload();
+    }
+
+private:
+    short number_ = 0;
+};
+
+std::unique_ptr<HelperFrm>& Slot() {
+    static std::unique_ptr<HelperFrm> window;
+    return window;
+}
+
+}  // namespace
+
+bool HelpPageSwitchedOn(short number) {
+    if (number == 0) return true;
+    const std::wstring value = ReadSetting(section::kHelp, std::to_wstring(number), L"1");
+    size_t used = 0;
+    try {
+        const long parsed = std::stol(value, &used);
+        return !(used == value.size() && parsed == 0);
+    } catch (const std::exception&) {
+        return true;  // not a whole number
+    }
+}
+
+void ShowHelp(const std::wstring& topic, const std::wstring& text, short number) {
+    if (!HelpPageSwitchedOn(number)) return;
+    if (!Slot() || !Slot()->Loaded()) Slot() = std::make_unique<HelperFrm>();
+    Slot()->ShowPage(topic, text, number);
+}

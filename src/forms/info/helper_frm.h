@@ -1,0 +1,12 @@
+// Help pages: a title, a text and a switch that turns the page off for good.
+#pragma once
+#include <string>
+
+// Shows the help window with the page unless page `number` is switched off in the settings
+// file. Page 0 is always shown and has no switch. An open help window shows the new page in
+// place. The caller goes on at once.
+void ShowHelp(const std::wstring& topic, const std::wstring& text, short number);
+
+// Whether page `number` is to be shown: page 0 always; others unless section "help" holds
+// "0" (a value that is not a whole number counts as shown).
+bool HelpPageSwitchedOn(short number);

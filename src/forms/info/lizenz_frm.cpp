@@ -1,0 +1,69 @@
+#include "forms/info/lizenz_frm.h"
+
+#include <memory>
+
+#include "app/product.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+
+namespace {
+
+enum Id : int { kDescr = 10, kLizenzTxt };
+
+const ui::Font kFixedFont{L"Fixedsys", 900};
+
+constexpr ui::ControlSpec kControls[] = {
+    {kDescr, ui::Kind::kLabel, L"Descr", 120, 120, 8895, 255},
+    {kLizenzTxt, ui::Kind::kMultilineTextBox, nullptr, 120, 480, 8895, 5775, &kFixedFont},
+};
+
+// An edit control breaks lines only at CR LF; agreement files may use bare LF or CR.
+std::wstring WithWindowsLineBreaks(const std::wstring& text) {
+    std::wstring out;
+    out.reserve(text.size() + text.size() / 16);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c == L'\r') {
+            out += L"\r\n";
+            if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+        } else if (c == L'\n') {
+            out += L"\r\n";
+        } else {
+            out += c == L'\0' ? L' ' : c;
+        }
+    }
+    return out;
+}
+
+class LizenzFrm : public ui::Form {
+public:
+    LizenzFrm()
+        : Form({std::wstring(kProductName) + L" :: Originallizenzen von GOA für DAoC", 9150, 6390,
+                {L"Trebuchet MS", 825}, true},
+               kControls) {}
+
+    void ShowText(const std::wstring& sourceLine, const std::wstring& text) {
+        Load();
+        ui::SetText(Item(kDescr), sourceLine);
+        // Without a limit the edit control would cut a long agreement at 32 K characters.
+        SendMessageW(Item(kLizenzTxt), EM_SETLIMITTEXT, 0, 0);
+        ui::SetText(Item(kLizenzTxt), WithWindowsLineBreaks(text));
+        Show();
+        SetFocus(Item(kLizenzTxt));
+        // The dialog manager selects all of a focused edit's text: start unselected at the top.
+        SendMessageW(Item(kLizenzTxt), EM_SETSEL, 0, 0);
+        SendMessageW(Item(kLizenzTxt), EM_SCROLLCARET, 0, 0);
+    }
+};
+
+std::unique_ptr<LizenzFrm>& Slot() {
+    static std::unique_ptr<LizenzFrm> window;
+    return window;
+}
+
+}  // namespace
+
+void ShowAgreementText(const std::wstring& sourceLine, const std::wstring& text) {
+    if (!Slot() || !Slot()->Loaded()) Slot() = std::make_unique<LizenzFrm>();
+    Slot()->ShowText(sourceLine, text);
+}

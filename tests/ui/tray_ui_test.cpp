@@ -1,0 +1,124 @@
+// Tray mode of the real program, driven through the icon's notifications and the menu.
+#include <gtest/gtest.h>
+
+#include "support/automation.h"
+
+using namespace uia;
+
+namespace {
+
+constexpr wchar_t kViewerTitle[] = L"Corvalink :: Originallizenzen von GOA für DAoC";
+// Down-arrow presses from the top of the menu: "Über ..", "Konfiguration", "DAoC", then the
+// QuickLogin items, then "Beenden".
+constexpr int kAbout = 1, kDaoc = 3;
+int QuickLoginItem(int index) { return 4 + index; }
+int Beenden(int quickLogins) { return 4 + quickLogins; }
+
+std::string Entry(int key, const std::wstring& text) { return QuickLoginLine(key, text); }
+
+// Opens the "DAoC" submenu and picks its item `index`.
+std::vector<WORD> AgreementKeys(int index) {
+    std::vector<WORD> keys(kDaoc, VK_DOWN);
+    keys.push_back(VK_RIGHT);
+    keys.insert(keys.end(), static_cast<size_t>(index), VK_DOWN);
+    keys.push_back(VK_RETURN);
+    return keys;
+}
+
+class TrayMode : public ::testing::Test {
+protected:
+    ProgramFolder folder;
+    std::optional<RunningProgram> program;
+
+    HWND Start(const std::string& settings) {
+        folder.Write(L"Corvalink.dat", settings);
+        program.emplace(RunningProgram::Start(folder));
+        return WaitForTrayWindow(program->pid());
+    }
+    DWORD pid() const { return program->pid(); }
+    HWND Viewer() { return WaitForWindow(pid(), L"#32770", kViewerTitle); }
+    static std::wstring Item(HWND window, int id) { return TextOf(GetDlgItem(window, id)); }
+};
+
+TEST_F(TrayMode, BeendenRemovesTheIconAndEnds) {
+    HWND tray = Start("[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
+    ASSERT_TRUE(tray);
+    EXPECT_FALSE(IsWindowVisible(tray));
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconExists(tray); }));
+
+    // Pointer movement, button releases and the middle button do nothing.
+    for (UINT msg : {WM_MOUSEMOVE, WM_RBUTTONUP, WM_LBUTTONUP, WM_MBUTTONDOWN, WM_LBUTTONDOWN}) TrayMouse(tray, msg);
+    Sleep(200);
+    EXPECT_FALSE(FindWindowOf(pid(), L"#32768", nullptr) && IsWindowVisible(FindWindowOf(pid(), L"#32768", nullptr)));
+
+    ASSERT_TRUE(PickTrayMenuItem(pid(), Beenden(1)));
+    EXPECT_EQ(program->WaitForExit(), 0u);
+    EXPECT_FALSE(TrayIconExists(tray));
+}
+
+TEST_F(TrayMode, AnEntryRemovedAfterTheMenuWasBuiltIsNotFound) {
+    ASSERT_TRUE(Start("[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main") +
+                      Entry(1, L"Brenna,LYONESSE,Albion,acc1,Main")));
+    folder.Write(L"Corvalink.dat", "[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
+
+    ASSERT_TRUE(PickTrayMenuItem(pid(), QuickLoginItem(1)));
+    HWND box = WaitForMessageBox(pid());
+    ASSERT_TRUE(box);
+    MessageBoxInfo info = ReadMessageBox(box);
+    EXPECT_EQ(info.text, L"Eintrag nicht gefunden");
+    EXPECT_EQ(info.title, L"Corvalink :: Fehler");
+    PressButton(box, IDOK);
+    EXPECT_TRUE(program->Running());
+}
+
+TEST_F(TrayMode, AgreementTextsComeFromTheFirstListedClient) {
+    testing_support::TempDir first, second;
+    // Longer than the 32 K characters an edit control takes by default, with bare LF lines.
+    std::string agreement;
+    for (int i = 0; agreement.size() < 40000; ++i) agreement += "Absatz " + std::to_string(i) + ": Gr\xFC\xDF" "e\n";
+    testing_support::WriteBytes(first / L"daoc_euala.txt", agreement);
+    testing_support::WriteBytes(second / L"daoc_euala.txt", "wrong client");
+    ASSERT_TRUE(Start("[clients]\r\nFirst=" + Ansi(first.path()) + "\r\nSecond=" + Ansi(second.path()) +
+                      "\r\n[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,First")));
+
+    ASSERT_TRUE(UseTrayMenu(pid(), AgreementKeys(0)));
+    HWND viewer = Viewer();
+    ASSERT_TRUE(viewer);
+    EXPECT_EQ(Item(viewer, 10), L"Originaltext aus " + first.path() + L"\\daoc_euala.txt");
+    std::wstring expected = FromAnsiBytes(agreement);
+    for (size_t at = 0; (at = expected.find(L'\n', at)) != std::wstring::npos; at += 2) expected.insert(at, 1, L'\r');
+    EXPECT_EQ(Item(viewer, 11), expected);
+
+    // The rules of conduct are missing: the same window shows the source and an empty text.
+    ASSERT_TRUE(UseTrayMenu(pid(), AgreementKeys(1)));
+    ASSERT_TRUE(WaitUntil([&] { return Item(viewer, 10).ends_with(L"daoc_roc.txt"); }));
+    EXPECT_EQ(Item(viewer, 10), L"Originaltext aus " + first.path() + L"\\daoc_roc.txt");
+    EXPECT_EQ(Item(viewer, 11), L"");
+}
+
+TEST_F(TrayMode, AgreementWithoutClientsSaysSo) {
+    ASSERT_TRUE(Start("[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main")));
+    ASSERT_TRUE(UseTrayMenu(pid(), AgreementKeys(0)));
+    HWND box = WaitForMessageBox(pid());
+    ASSERT_TRUE(box);
+    MessageBoxInfo info = ReadMessageBox(box);
+    EXPECT_EQ(info.text, L"es wurden noch keine clients konfiguriert, daher kann diese Lizenz nicht angezeigt werden");
+    EXPECT_EQ(info.title, L"Corvalink");
+    EXPECT_FALSE(info.hasIcon);
+    PressButton(box, IDOK);
+    EXPECT_FALSE(FindWindowOf(pid(), L"#32770", kViewerTitle));
+}
+
+TEST_F(TrayMode, AboutShowsTheVersion) {
+    ASSERT_TRUE(Start("[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main")));
+    ASSERT_TRUE(PickTrayMenuItem(pid(), kAbout));
+    HWND about = WaitForWindow(pid(), L"#32770", L"Corvalink :: Version 1.0.0");
+    ASSERT_TRUE(about);
+    EXPECT_EQ(Item(about, 10),
+              L"Mit einem Klick ins Spiel: Corvalink meldet Ihre DAoC-Charaktere direkt aus dem Infobereich an.");
+    PostMessageW(about, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(program->Running());
+}
+
+}  // namespace

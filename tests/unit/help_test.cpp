@@ -1,0 +1,85 @@
+// Help pages and their switch, driven inside the process through the window's controls.
+#include <gtest/gtest.h>
+
+#include "app/paths.h"
+#include "forms/info/helper_frm.h"
+#include "support/automation.h"
+#include "support/temp_dir.h"
+#include "ui/message_loop.h"
+
+using testing_support::ReadBytes;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
+
+namespace {
+
+constexpr wchar_t kHelpTitle[] = L"Corvalink :: Hilfe";
+constexpr int kSwitchId = 100;
+
+class HelpPages : public ::testing::Test {
+protected:
+    TempDir dir;
+    void SetUp() override { InitPaths(dir / L"Corvalink.exe"); }
+    void TearDown() override {
+        if (HWND w = Window()) SendMessageW(w, WM_COMMAND, IDOK, 0);
+    }
+    static HWND Window() {
+        ui::DoEvents();
+        HWND w = uia::FindWindowOf(GetCurrentProcessId(), L"#32770", kHelpTitle);
+        return w && IsWindowVisible(w) ? w : nullptr;
+    }
+    // Presses "Danke", with the switch ticked first when asked.
+    static void Close(HWND w, bool tickSwitch) {
+        if (tickSwitch) SendMessageW(GetDlgItem(w, kSwitchId), BM_CLICK, 0, 0);
+        SendMessageW(GetDlgItem(w, IDOK), BM_CLICK, 0, 0);
+        ui::DoEvents();
+    }
+};
+
+TEST_F(HelpPages, PageZeroIsAlwaysShownWithoutSwitch) {
+    WriteBytes(SettingsFile(), "[help]\r\n0=0\r\n");
+    for (int round = 0; round < 2; ++round) {
+        ShowHelp(L"Titel", L"Zeile 1\r\nZeile 2", 0);
+        HWND w = Window();
+        ASSERT_TRUE(w);
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(w, kSwitchId)));
+        EXPECT_EQ(uia::TextOf(GetDlgItem(w, IDOK)), L"Danke");
+        Close(w, false);
+        EXPECT_FALSE(Window());
+    }
+    EXPECT_EQ(ReadBytes(SettingsFile()), "[help]\r\n0=0\r\n");
+}
+
+TEST_F(HelpPages, TheSwitchTurnsPageOneOffForGood) {
+    ShowHelp(L"Erste", L"Text", 1);
+    HWND w = Window();
+    ASSERT_TRUE(w);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(w, kSwitchId)));
+    EXPECT_EQ(uia::TextOf(GetDlgItem(w, kSwitchId)), L"Diese Hilfe nicht mehr anzeigen");
+
+    // A second page replaces title and text in the open window.
+    ShowHelp(L"Zweite", L"Anderer Text", 1);
+    EXPECT_EQ(Window(), w);
+    EXPECT_EQ(uia::TextOf(w), kHelpTitle);
+    Close(w, true);
+
+    EXPECT_EQ(ReadBytes(SettingsFile()), "[help]\r\n1=0\r\n");
+    ShowHelp(L"Dritte", L"Text", 1);
+    EXPECT_FALSE(Window());
+}
+
+TEST_F(HelpPages, OnlyAStoredZeroSwitchesAPageOff) {
+    struct Case {
+        std::string settings;
+        bool shown;
+    } cases[] = {
+        {"", true}, {"[help]\r\n1=5\r\n", true}, {"[help]\r\n1=abc\r\n", true},
+        {"[help]\r\n1=0x\r\n", true}, {"[help]\r\n1=0\r\n", false}, {"[help]\r\n1=00\r\n", false},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(SettingsFile(), c.settings);
+        EXPECT_EQ(HelpPageSwitchedOn(1), c.shown) << c.settings;
+    }
+}
+
+}  // namespace

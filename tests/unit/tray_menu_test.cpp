@@ -1,0 +1,94 @@
+// The tray menu as StartTrayMode builds it from the settings file, read inside the process
+// (another process cannot read a menu's items under Wine).
+#include <gtest/gtest.h>
+
+#include "app/paths.h"
+#include "support/automation.h"
+#include "support/temp_dir.h"
+#include "tray/dummy_frm.h"
+#include "tray/systray_icon.h"
+#include "tray/tray_mode.h"
+
+using testing_support::TempDir;
+using testing_support::WriteBytes;
+
+namespace {
+
+std::string Entry(int key, const std::wstring& text) { return uia::QuickLoginLine(key, text); }
+
+// Captions of the menu's items in order; separators as "-", disabled items marked "(off)".
+std::vector<std::wstring> Captions(HMENU menu) {
+    std::vector<std::wstring> captions;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[256] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = 256;
+        GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+        std::wstring caption = text;
+        if (info.fType & MFT_SEPARATOR)
+            caption = L"-";
+        else if (info.fState & MFS_DISABLED)
+            caption += L" (off)";
+        captions.push_back(caption);
+    }
+    return captions;
+}
+
+class TrayMenu : public ::testing::Test {
+protected:
+    TempDir dir;
+    void SetUp() override { InitPaths(dir / L"Corvalink.exe"); }
+    void TearDown() override {
+        RemoveTrayIcon();
+        DummyFrm::Destroy();
+    }
+    std::vector<std::wstring> Build(const std::string& quickLoginSection) {
+        WriteBytes(SettingsFile(), "[quicklogin]\r\n" + quickLoginSection);
+        ClearTrayMenu();
+        StartTrayMode();
+        return Captions(BuildTrayMenu(DummyFrm::Instance().MenuState()).get());
+    }
+    static std::vector<std::wstring> Menu(std::vector<std::wstring> quickLogins) {
+        std::vector<std::wstring> menu{L"Über ..", L"Konfiguration", L"-", L"DAoC", L"-"};
+        if (!quickLogins.empty()) {
+            menu.insert(menu.end(), quickLogins.begin(), quickLogins.end());
+            menu.push_back(L"-");
+        }
+        menu.push_back(L"Beenden");
+        return menu;
+    }
+};
+
+TEST_F(TrayMenu, ListsEntriesUpToTheFirstGap) {
+    EXPECT_EQ(Build(Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main") + Entry(1, L"Brenna,DARTMOOR,Hibernia,acc2,Main") +
+                    "2=\r\n" + Entry(3, L"Cyr,LOGRES,Midgard,acc1,Main")),
+              Menu({L"LYONESSE/Albion: Aldwin", L"DARTMOOR/Hibernia: Brenna"}));
+}
+
+TEST_F(TrayMenu, WithoutEntriesBeendenFollowsTheSeparator) {
+    EXPECT_EQ(Build(""), Menu({}));
+    EXPECT_EQ(Build("0=\r\n" + Entry(1, L"Aldwin,LYONESSE,Albion,acc1,Main")), Menu({}));
+}
+
+TEST_F(TrayMenu, CaptionsShowTheStoredFieldsAsTheyAre) {
+    EXPECT_EQ(Build(Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main,with comma") + Entry(1, L"lower,Lyonesse,albion,a,c") +
+                    Entry(2, L"Solo") + Entry(3, L"Duo,LOGRES") + Entry(4, L"Tom & Jerry,LOGRES,Albion,a,c")),
+              Menu({L"LYONESSE/Albion: Aldwin", L"Lyonesse/albion: lower", L"Solo", L"LOGRES: Duo",
+                    L"LOGRES/Albion: Tom && Jerry"}));
+}
+
+TEST_F(TrayMenu, RebuildFollowsTheFileAndRunsGreyTheItems) {
+    Build(Entry(0, L"A,S,Albion,a,c") + Entry(1, L"B,S,Albion,a,c"));
+    EXPECT_EQ(Build(Entry(0, L"C,S,Midgard,a,c")), Menu({L"S/Midgard: C"}));
+
+    DummyFrm::Instance().SetQuickLoginsEnabled(false);
+    DummyFrm::Instance().SetRunInProgress(true);
+    EXPECT_EQ(Captions(BuildTrayMenu(DummyFrm::Instance().MenuState()).get()),
+              (std::vector<std::wstring>{L"Über ..", L"Konfiguration", L"-", L"DAoC", L"-", L"S/Midgard: C (off)",
+                                         L"Anmeldung abbrechen", L"-", L"Beenden"}));
+}
+
+}  // namespace
