@@ -5,6 +5,8 @@
 #include "app/quit.h"
 #include "forms/info/about_frm.h"
 #include "forms/info/lizenz_frm.h"
+#include "login/game_login.h"
+#include "login/quick_login.h"
 #include "store/ansi.h"
 #include "store/settings.h"
 #include "tray/systray_icon.h"
@@ -103,6 +105,7 @@ void DummyFrm::RunCommand(UINT command) {
         case kCmdAbout: ShowAboutModal(); break;
         case kCmdAgreement: ShowAgreement(L"daoc_euala.txt"); break;
         case kCmdRulesOfConduct: ShowAgreement(L"daoc_roc.txt"); break;
+        case kCmdCancelRun: RequestLoginCancel(); break;
         case kCmdExit: QuitProgram();
         default:
             if (command >= kCmdQuickLoginFirst) RunQuickLoginItem(static_cast<int>(command - kCmdQuickLoginFirst));
@@ -117,6 +120,7 @@ void DummyFrm::RunQuickLoginItem(int index) {
         ShowError(L"Eintrag nicht gefunden");
         return;
     }
+    RunQuickLogin(text);
 }
 
 INT_PTR DummyFrm::OnMessage(UINT msg, WPARAM, LPARAM lParam, bool& handled) {

@@ -12,4 +12,12 @@ if [ ! -f "$rig/display" ]; then
   exit 1
 fi
 export DISPLAY=$(cat "$rig/display")
-exec wine "$@"
+# Programs that a test's program starts (the game, the companion) inherit Wine's output
+# descriptors and may outlive the test: give them a file, not CTest's pipe, which would stay
+# open until they end.
+out=$(mktemp "$rig/out.XXXXXX")
+wine "$@" >"$out" 2>&1 </dev/null
+rc=$?
+cat "$out"
+rm -f "$out"
+exit $rc

@@ -28,13 +28,17 @@ void CopyOrThrow(const std::wstring& from, const std::wstring& to) {
 
 }  // namespace
 
-std::wstring BuiltProgramDir() {
-    std::wstring unix = EnvVar(L"CORVALINK_PROGRAM_DIR");
-    if (unix.empty()) throw std::runtime_error("CORVALINK_PROGRAM_DIR is not set");
+// A Unix path from the environment, as Windows programs under Wine see it.
+static std::wstring UnixPathFromEnv(const wchar_t* name) {
+    std::wstring unix = EnvVar(name);
+    if (unix.empty()) throw std::runtime_error("a path of the build is missing from the environment");
     for (wchar_t& c : unix)
         if (c == L'/') c = L'\\';
     return L"Z:" + unix;
 }
+
+std::wstring BuiltProgramDir() { return UnixPathFromEnv(L"CORVALINK_PROGRAM_DIR"); }
+std::wstring BuiltGameDouble() { return UnixPathFromEnv(L"CORVALINK_GAME_DOUBLE"); }
 
 ProgramFolder::ProgramFolder(Parts parts) {
     const std::wstring built = BuiltProgramDir();
@@ -63,14 +67,19 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 }
 
 RunningProgram RunningProgram::Start(const ProgramFolder& folder, const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + folder.Exe() + L"\"";
+    return StartExe(folder.Exe(), arguments);
+}
+
+RunningProgram RunningProgram::StartExe(const std::wstring& exe, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
+    const std::wstring dir = exe.substr(0, exe.find_last_of(L'\\'));
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(folder.Exe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.path().c_str(), &startup, &info))
-        throw std::runtime_error("cannot start Corvalink.exe");
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
+                        &startup, &info))
+        throw std::runtime_error("cannot start a program");
     CloseHandle(info.hThread);
     return RunningProgram(info.hProcess, info.dwProcessId);
 }
@@ -210,9 +219,11 @@ bool UseTrayMenu(DWORD pid, const std::vector<WORD>& keys) {
     if (!tray) return false;
     TrayMouse(tray, WM_RBUTTONDOWN);
     HWND menu = nullptr;
+    // Menu windows are reused: look for the one that is shown.
     WaitUntil([&] {
-        menu = FindWindowOf(pid, L"#32768", nullptr);
-        return menu && IsWindowVisible(menu);
+        for (HWND w : WindowsOf(pid))
+            if (ClassOf(w) == L"#32768" && IsWindowVisible(w)) menu = w;
+        return menu != nullptr;
     });
     if (!menu) return false;
     for (WORD key : keys) {

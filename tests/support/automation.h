@@ -19,6 +19,8 @@ constexpr auto kDefaultWait = 10s;
 
 // The built program folder (from CORVALINK_PROGRAM_DIR, a Unix path, seen through Z:).
 std::wstring BuiltProgramDir();
+// The built game double camelot.exe (from CORVALINK_GAME_DOUBLE).
+std::wstring BuiltGameDouble();
 
 // A temporary program folder holding copies of the built Corvalink.exe, Modal.exe and
 // Corvalink.lng, and fixture files written by the test.
@@ -54,12 +56,17 @@ class RunningProgram {
 public:
     // Starts the folder's executable; `arguments` are appended to the quoted program name.
     static RunningProgram Start(const ProgramFolder& folder, const std::wstring& arguments = L"");
+    // Starts any executable in its own folder.
+    static RunningProgram StartExe(const std::wstring& exe, const std::wstring& arguments = L"");
     RunningProgram(RunningProgram&& other) noexcept;
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
     ~RunningProgram();
 
     DWORD pid() const { return pid_; }
+    // The process's priority class now.
+    DWORD PriorityClass() const { return GetPriorityClass(process_); }
+    void SetPriority(DWORD priorityClass) const { SetPriorityClass(process_, priorityClass); }
     bool Running() const;
     // The exit code once the process has ended within the bound.
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds bound = kDefaultWait) const;

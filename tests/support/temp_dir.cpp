@@ -1,6 +1,7 @@
 #include "support/temp_dir.h"
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <atomic>
 #include <stdexcept>
@@ -16,7 +17,36 @@ TempDir::TempDir() {
     if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create a temporary folder");
 }
 
-TempDir::~TempDir() { RemoveTree(path_); }
+TempDir::~TempDir() {
+    EndProcessesIn(path_);
+    RemoveTree(path_);
+}
+
+void EndProcessesIn(const std::wstring& folder) {
+    std::wstring prefix = folder + L"\\";
+    CharUpperBuffW(prefix.data(), static_cast<DWORD>(prefix.size()));
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
+                                     entry.th32ProcessID);
+        if (!process) continue;
+        wchar_t image[MAX_PATH * 2];
+        DWORD size = MAX_PATH * 2;
+        if (QueryFullProcessImageNameW(process, 0, image, &size)) {
+            std::wstring path(image, size);
+            CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
+            if (path.rfind(prefix, 0) == 0) {
+                TerminateProcess(process, 99);
+                WaitForSingleObject(process, 5000);
+            }
+        }
+        CloseHandle(process);
+    }
+    CloseHandle(snapshot);
+}
 
 void RemoveTree(const std::wstring& path) {
     WIN32_FIND_DATAW data;

@@ -9,6 +9,7 @@ namespace testing_support {
 class TempDir {
 public:
     TempDir();
+    // Ends what still runs from the folder, then removes it.
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -23,5 +24,7 @@ private:
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
 void RemoveTree(const std::wstring& path);
+// Ends every process whose executable lies in the folder (programs a test's program started).
+void EndProcessesIn(const std::wstring& folder);
 
 }  // namespace testing_support

@@ -1,0 +1,38 @@
+// Finding and driving the game's windows. Titles and classes cross in the ANSI code page;
+// every message is sent with a time limit, so a window that stops answering cannot freeze
+// the program.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Titles and captions of the game's windows.
+namespace game {
+inline constexpr wchar_t kRunningTitle[] = L"Dark Age of Camelot, Copyright © 2001-04 Mythic Entertainment, Inc.";
+inline constexpr wchar_t kLauncherTitleGerman[] = L"Klickt auf 'Spielen', um das Spiel zu starten.";
+inline constexpr wchar_t kLauncherTitleEnglish[] = L"Press the Play button to play";
+inline constexpr wchar_t kGameClass[] = L"DAoCClient";
+inline constexpr wchar_t kGameTitle[] = L"Dark Age of Camelot";
+inline constexpr wchar_t kDialogClass[] = L"#32770";
+inline constexpr wchar_t kAgreementTitle[] = L"Endbenutzer Lizenzvereinbarung";
+inline constexpr wchar_t kTermsTitle[] = L"Nutzungsbedingungen";
+inline constexpr wchar_t kAcceptCaption[] = L"ANNEHMEN";
+}  // namespace game
+
+// A shown top-level window by class and title; a null class or title matches any.
+HWND FindTopWindow(const wchar_t* windowClass, const wchar_t* title);
+// A direct child of `parent` after `after` (null: from the first) by class and caption.
+HWND FindChildWindow(HWND parent, HWND after, const wchar_t* windowClass, const wchar_t* caption);
+
+enum class SendResult {
+    kDone,
+    kNoAnswer,      // the window did not handle the message in time (or is gone)
+    kAccessDenied,  // the system refused: the window belongs to a program with higher rights
+};
+
+// Sends a message to a window of the game, waiting at most a few seconds.
+SendResult SendToGame(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// WM_SETTEXT with the text in the ANSI code page.
+SendResult SetGameText(HWND window, const std::wstring& text);
+// One left click at point (0, 0) of the window: button down, pending messages, button up.
+SendResult ClickWindow(HWND window);

@@ -1,0 +1,49 @@
+#include "support/game_double.h"
+
+#include <windows.h>
+
+#include <sstream>
+
+#include "support/automation.h"
+
+namespace uia {
+
+GameInstall::GameInstall(const std::string& scenario, bool withLauncher) {
+    if (withLauncher && !CopyFileW(BuiltGameDouble().c_str(), File(L"camelot.exe").c_str(), FALSE))
+        throw std::runtime_error("cannot copy the game double");
+    // The first of two equal keys counts: the scenario's own lines come before the defaults.
+    testing_support::WriteBytes(File(L"double.ini"), "[double]\r\n" + scenario + "linger_ms=500\r\n");
+}
+
+std::vector<GameInstall::Event> GameInstall::Log() const {
+    std::vector<Event> events;
+    std::istringstream lines(testing_support::ReadBytes(File(L"double.log")));
+    std::string line;
+    while (std::getline(lines, line)) {
+        Event e{};
+        std::istringstream fields(line);
+        fields >> e.microseconds >> e.name;
+        std::getline(fields, e.detail);
+        if (!e.detail.empty() && e.detail[0] == ' ') e.detail.erase(0, 1);
+        events.push_back(e);
+    }
+    return events;
+}
+
+int GameInstall::Count(const std::string& name) const {
+    int n = 0;
+    for (const Event& e : Log()) n += e.name == name;
+    return n;
+}
+
+std::string GameInstall::Detail(const std::string& name) const {
+    for (const Event& e : Log())
+        if (e.name == name) return e.detail;
+    return "<none>";
+}
+
+bool GameInstall::WaitFor(const std::string& name, std::chrono::milliseconds bound, int count) const {
+    return WaitUntil([&] { return Count(name) >= count; }, bound);
+}
+
+}  // namespace uia

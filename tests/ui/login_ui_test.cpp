@@ -1,0 +1,176 @@
+// Whole logins through the tray menu against the game double.
+#include <gtest/gtest.h>
+
+#include "store/simple_crypt.h"
+#include "support/automation.h"
+#include "support/game_double.h"
+
+using namespace uia;
+
+namespace {
+
+constexpr wchar_t kHelpTitle[] = L"Corvalink :: Hilfe";
+constexpr int kTitleLabel = 11;  // the help window's title label
+// Down-arrow presses in the menu with one entry; "Anmeldung abbrechen" follows the entry.
+constexpr int kFirstQuickLogin = 4, kCancelRun = 5;
+
+class Login : public ::testing::Test {
+protected:
+    ProgramFolder folder;
+    std::optional<RunningProgram> program;
+
+    // Settings with the account acc1, the client "Client A" in `game` and the LYONESSE server.
+    static std::string Settings(const GameInstall& game, const std::wstring& entry, const std::string& more = "") {
+        return "[accounts]\r\n" + Ansi(CryptedAccount(L"acc1")) + "=" + Ansi(CryptedAccount(L"secret12")) +
+               "\r\n[clients]\r\nClient A=" + Ansi(game.path()) +
+               "\r\n[server]\r\nLYONESSE=198.51.100.7:10622\r\nNOPORT=198.51.100.8\r\n[tag]\r\nLYONESSE=4\r\n"
+               "[quicklogin]\r\n" +
+               QuickLoginLine(0, entry) + more;
+    }
+    static std::wstring CryptedAccount(const std::wstring& text);
+
+    void Start(const std::string& settings) {
+        folder.Write(L"Corvalink.dat", settings);
+        program.emplace(RunningProgram::Start(folder));
+        ASSERT_TRUE(WaitForTrayWindow(program->pid()));
+    }
+    DWORD pid() const { return program->pid(); }
+    void ChooseFirstQuickLogin() { ASSERT_TRUE(PickTrayMenuItem(pid(), kFirstQuickLogin)); }
+
+    // The next message box: its text, answered with `button`.
+    std::wstring Answer(int button, const wchar_t* expectedTitle = L"Corvalink :: Fehler") {
+        HWND box = WaitForMessageBox(pid(), std::chrono::seconds(20));
+        if (!box) return L"<no message box>";
+        MessageBoxInfo info = ReadMessageBox(box);
+        EXPECT_EQ(info.title, expectedTitle);
+        PressButton(box, button);
+        WaitUntil([&] { return !IsWindow(box); });
+        return info.text;
+    }
+    std::wstring HelpPageTitle() {
+        HWND help = WaitForWindow(pid(), L"#32770", kHelpTitle, std::chrono::seconds(5));
+        return help ? TextOf(GetDlgItem(help, kTitleLabel)) : L"<no help window>";
+    }
+};
+
+std::wstring Login::CryptedAccount(const std::wstring& text) { return CryptText(text, L""); }
+
+TEST_F(Login, LogsTheCharacterInEndToEnd) {
+    GameInstall game;
+    testing_support::WriteBytes(game.File(L"user.dat"),
+                                "[main]\r\nwidth=1024\r\n[quick]\r\nentry0=old\r\nother=kept\r\n");
+    Start(Settings(game, L"Aldwin,Lyonesse,Albion,acc1,Client A"));
+    ChooseFirstQuickLogin();
+
+    ASSERT_TRUE(game.WaitFor("logged-in")) << "the login did not complete";
+    EXPECT_EQ(game.Detail("user.dat"),
+              "[main]\\r\\nwidth=1024\\r\\n[quick]\\r\\nentry0=Aldwin, LYONESSE, 198.51.100.7, 10622, 1, 4\\r\\n"
+              "other=kept\\r\\nsetentry=1\\r\\n");
+    EXPECT_EQ(game.Detail("password"), "secret12");
+    EXPECT_EQ(game.Detail("account"), "acc1");
+    EXPECT_EQ(game.Count("play-click"), 1);
+    EXPECT_EQ(game.Count("terms-click"), 1);
+    EXPECT_TRUE(WaitUntil([&] { return HelpPageTitle() == L"Hats geklappt?"; }));
+}
+
+TEST_F(Login, EnglishLauncherLateGameWindowAndEmptyPassword) {
+    GameInstall game("launcher=english\r\ngame_delay_ms=1600\r\n");
+    Start(Settings(game, L"aldwin,Lyonesse,hibernia,nobody,Client A"));
+    ChooseFirstQuickLogin();
+
+    ASSERT_TRUE(game.WaitFor("logged-in"));
+    EXPECT_NE(game.Detail("user.dat").find("entry0=aldwin, LYONESSE, 198.51.100.7, 10622, 3, 4"), std::string::npos);
+    EXPECT_EQ(game.Detail("password"), "");
+    EXPECT_EQ(game.Detail("account"), "nobody");
+    // The game window came late: Play was pressed again about every 0.6 s meanwhile.
+    EXPECT_GE(game.Count("play-click"), 2);
+    EXPECT_LE(game.Count("play-click"), 5);
+    EXPECT_EQ(game.Count("terms-click"), 1);
+}
+
+TEST_F(Login, MissingLauncherFailsToStartAndRestoresNormalPriority) {
+    GameInstall game("", false);
+    Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A"));
+    program->SetPriority(BELOW_NORMAL_PRIORITY_CLASS);
+    ASSERT_EQ(program->PriorityClass(), static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
+    ChooseFirstQuickLogin();
+    EXPECT_EQ(Answer(IDOK), L"daoc start failed:2");
+    EXPECT_EQ(program->PriorityClass(), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
+}
+
+TEST_F(Login, ARunningGameIsAskedAbout) {
+    GameInstall running("mode=running\r\nlinger_ms=0\r\n");
+    RunningProgram runningGame = RunningProgram::StartExe(running.File(L"camelot.exe"));
+    ASSERT_TRUE(running.WaitFor("shown", std::chrono::seconds(10)));
+
+    GameInstall game;
+    Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A"));
+    ChooseFirstQuickLogin();
+    EXPECT_EQ(Answer(IDNO, L"Corvalink"), L"DAoC läuft bereits, trotzdem fortfahren?");
+    Sleep(500);
+    EXPECT_EQ(game.Count("start"), 0);
+    EXPECT_NE(testing_support::ReadBytes(game.File(L"user.dat")).find("setentry=1"), std::string::npos);
+
+    // The items are enabled again: the same QuickLogin asks again, and Yes logs in.
+    ChooseFirstQuickLogin();
+    EXPECT_EQ(Answer(IDYES, L"Corvalink"), L"DAoC läuft bereits, trotzdem fortfahren?");
+    EXPECT_TRUE(game.WaitFor("logged-in"));
+}
+
+TEST_F(Login, SwitchedOffHelpShowsNoPage) {
+    GameInstall game;
+    Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A", "[help]\r\n1=0\r\n"));
+    ChooseFirstQuickLogin();
+    ASSERT_TRUE(game.WaitFor("logged-in"));
+    Sleep(300);
+    EXPECT_FALSE(FindWindowOf(pid(), L"#32770", kHelpTitle));
+}
+
+TEST_F(Login, ARunWaitingForEverCanBeCancelled) {
+    GameInstall game("play_button=0\r\n");
+    Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A", "[help]\r\n1=0\r\n"));
+    ChooseFirstQuickLogin();
+    EXPECT_EQ(Answer(IDOK), L"Play-Button nicht gefunden");
+
+    // The run now waits for a game window that never comes.
+    ASSERT_TRUE(PickTrayMenuItem(pid(), kCancelRun));
+    Sleep(300);
+    // The QuickLogin item works again: a second run starts the launcher again.
+    ChooseFirstQuickLogin();
+    EXPECT_EQ(Answer(IDOK), L"Play-Button nicht gefunden");
+    EXPECT_TRUE(game.WaitFor("start", std::chrono::seconds(10), 2));
+}
+
+TEST_F(Login, EntriesThatCannotBeResolvedAreRefusedBeforeAnythingIsWritten) {
+    struct Case {
+        std::wstring entry;
+        std::wstring message;
+    } cases[] = {
+        {L"Aldwin,LYONESSE,Albion,acc1,Nowhere",
+         L"Für den Client „Nowhere“ ist kein DAoC-Ordner eingetragen. Bitte richten Sie den Client in der "
+         L"Konfiguration ein."},
+        {L"Aldwin,Unknown,Albion,acc1,Client A",
+         L"Für den Server „UNKNOWN“ ist keine Adresse eingetragen. Die Einstellungsdatei braucht im Abschnitt "
+         L"[server] eine Zeile UNKNOWN=Adresse:Port."},
+        {L"Aldwin,NOPORT,Albion,acc1,Client A",
+         L"Für den Server „NOPORT“ ist keine Adresse eingetragen. Die Einstellungsdatei braucht im Abschnitt "
+         L"[server] eine Zeile NOPORT=Adresse:Port."},
+        {L"Aldwin,LYONESSE,Albion",
+         L"Der QuickLogin „Aldwin,LYONESSE,Albion“ ist unvollständig: Es fehlen Angaben zu Server, Reich, Account "
+         L"oder Client. Bitte legen Sie ihn in der Konfiguration neu an."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Ansi(c.entry));
+        GameInstall game;
+        Start(Settings(game, c.entry));
+        for (int attempt = 0; attempt < 2; ++attempt) {  // the item stays usable
+            ChooseFirstQuickLogin();
+            EXPECT_EQ(Answer(IDOK), c.message);
+        }
+        EXPECT_FALSE(GetFileAttributesW(game.File(L"user.dat").c_str()) != INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(game.Count("start"), 0);
+        program.reset();
+    }
+}
+
+}  // namespace
