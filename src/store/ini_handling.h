@@ -25,3 +25,9 @@ bool DeleteIniKey(const std::wstring& file, const std::wstring& section, const s
 // Every key name of the section in file order; empty for a missing section or file. The list
 // is never cut short, however many keys the section holds.
 std::vector<std::wstring> ListIniKeys(const std::wstring& file, const std::wstring& section);
+
+// Every key of the section with its value, in file order, read with one pass over the file.
+// Values are what ReadIni with `bufferSize` would give for them (outer blanks dropped, one
+// pair of enclosing quotes removed, cut to bufferSize - 1); a repeated key keeps its first value.
+std::vector<std::pair<std::wstring, std::wstring>> ReadIniSection(const std::wstring& file, const std::wstring& section,
+                                                                   int bufferSize);

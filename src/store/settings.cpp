@@ -1,5 +1,7 @@
 #include "store/settings.h"
 
+#include <map>
+
 #include "app/paths.h"
 #include "store/ansi.h"
 #include "store/ini_handling.h"
@@ -50,11 +52,15 @@ std::wstring ReadQuickLoginText(int index) {
 }
 
 std::vector<std::wstring> ReadQuickLoginTexts() {
+    // One pass over the section instead of one file read a key: menus of many entries build fast.
+    std::map<std::wstring, std::wstring> stored;
+    for (auto& [key, value] : ReadIniSection(SettingsFile(), section::kQuickLogin, kSettingsBufferSize))
+        stored.emplace(key, value);
     std::vector<std::wstring> texts;
     for (int i = 0;; ++i) {
-        std::wstring text = ReadQuickLoginText(i);
-        if (text.empty()) break;
-        texts.push_back(std::move(text));
+        auto it = stored.find(std::to_wstring(i));
+        if (it == stored.end() || it->second.empty()) break;
+        texts.push_back(CryptText(it->second, L""));
     }
     return texts;
 }

@@ -132,7 +132,7 @@ INT_PTR DummyFrm::OnMessage(UINT msg, WPARAM, LPARAM lParam, bool& handled) {
     if (taskbarCreated_ != 0 && msg == taskbarCreated_) {
         // The notification area was recreated (the shell restarted): show the icon again.
         handled = true;
-        AddTrayIcon(kProductName);
+        ReAddTrayIcon(kProductName);
         return 0;
     }
     handled = false;

@@ -22,10 +22,15 @@ NOTIFYICONDATAW IconData(HWND owner, UINT flags, const std::wstring& tip) {
 }  // namespace
 
 void AddTrayIcon(const std::wstring& tip) {
-    HWND owner = DummyFrm::Instance().hwnd();
-    // The shell refuses to add an icon that exists: delete it first, so that a rebuild (or a
-    // restarted notification area) always ends with exactly one current icon.
-    NOTIFYICONDATAW data = IconData(owner, NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
+    // The shell refuses to add an icon that exists: an existing one is updated instead, so
+    // that a rebuild of the menu leaves exactly one icon (and does not make it flicker).
+    NOTIFYICONDATAW data = IconData(DummyFrm::Instance().hwnd(), NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
+    if (!Shell_NotifyIconW(NIM_MODIFY, &data)) Shell_NotifyIconW(NIM_ADD, &data);
+}
+
+void ReAddTrayIcon(const std::wstring& tip) {
+    // After the notification area was recreated the shell may still hold a stale entry.
+    NOTIFYICONDATAW data = IconData(DummyFrm::Instance().hwnd(), NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
     Shell_NotifyIconW(NIM_DELETE, &data);
     Shell_NotifyIconW(NIM_ADD, &data);
 }

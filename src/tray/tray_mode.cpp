@@ -8,10 +8,14 @@
 
 void StartTrayMode() {
     UnloadWizard();
+    BuildQuickLoginItems();
+    AddTrayIcon(kProductName);
+}
+
+void BuildQuickLoginItems() {
     std::vector<std::wstring> captions;
     for (const std::wstring& text : ReadQuickLoginTexts()) captions.push_back(QuickLoginCaption(text));
     DummyFrm::Instance().SetQuickLoginCaptions(std::move(captions));
-    AddTrayIcon(kProductName);
 }
 
 void ClearTrayMenu() {

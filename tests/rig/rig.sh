@@ -38,6 +38,10 @@ case "$cmd" in
       wineboot -i </dev/null >/dev/null 2>&1
       # Without a window manager Wine waits ~2 s on every hide or destroy unless unmanaged.
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+      # Restart so that the desktop and tray process (explorer) read the setting too.
+      wineserver -k </dev/null >/dev/null 2>&1
+      wineserver -p </dev/null >/dev/null 2>&1
+      wineboot </dev/null >/dev/null 2>&1
       touch "$rig/prefix.ready"
     else
       wineboot </dev/null >/dev/null 2>&1

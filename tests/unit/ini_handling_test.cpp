@@ -84,6 +84,21 @@ TEST_F(IniFile, KeyListingsHoldEveryKeyInFileOrder) {
     EXPECT_EQ(ListIniKeys(file, L"s"), expected);
 }
 
+TEST_F(IniFile, SectionReadsGiveWhatSingleReadsGive) {
+    WriteBytes(file, "[s]\r\nplain=v\r\n  spaced  =  a b  \r\nquoted=\" q \"\r\nsingle='x'\r\nhalf=\"h\r\n"
+                     "long=" + std::string(300, 'l') + "\r\nempty=\r\nPlain=second\r\nhigh=\x9E\x9C\x9E\r\n"
+                     "[t]\r\nother=1\r\n");
+    const auto entries = ReadIniSection(file, L"s", kSettingsBufferSize);
+    std::vector<std::wstring> keys;
+    for (const auto& [key, value] : entries) {
+        keys.push_back(key);
+        EXPECT_EQ(value, Read(L"s", key)) << std::string(key.begin(), key.end());
+    }
+    EXPECT_EQ(keys, (std::vector<std::wstring>{L"plain", L"spaced", L"quoted", L"single", L"half", L"long", L"empty",
+                                               L"high"}));
+    EXPECT_TRUE(ReadIniSection(file, L"missing", kSettingsBufferSize).empty());
+}
+
 TEST(FileCheck, FindsFilesAndFoldersByTheirExactPath) {
     TempDir dir;
     WriteBytes(dir / L"file.txt", "x");

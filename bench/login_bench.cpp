@@ -1,0 +1,60 @@
+// One login against the game double, which waits before each of its windows (20 s unless
+// given as the first argument, in milliseconds): Corvalink's processor time over the wall time
+// of the run, and the delay from each window's appearance to the driver's action on it.
+#include <chrono>
+#include <cstdlib>
+#include <map>
+
+#include "bench_util.h"
+#include "store/simple_crypt.h"
+#include "support/automation.h"
+#include "support/game_double.h"
+
+using namespace std::chrono;
+
+int main(int argc, char** argv) {
+    const int delayMs = argc > 1 ? std::atoi(argv[1]) : 20000;
+    uia::GameInstall game("window_delay_ms=" + std::to_string(delayMs) + "\r\n");
+    uia::ProgramFolder folder;
+    folder.Write(L"Corvalink.dat", "[accounts]\r\n" + uia::Ansi(CryptText(L"acc1", L"")) + "=" +
+                                       uia::Ansi(CryptText(L"secret12", L"")) + "\r\n[clients]\r\nMain=" +
+                                       uia::Ansi(game.path()) +
+                                       "\r\n[server]\r\nLYONESSE=198.51.100.7:10622\r\n[tag]\r\nLYONESSE=4\r\n"
+                                       "[help]\r\n1=0\r\n[quicklogin]\r\n" +
+                                       uia::QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
+    uia::RunningProgram program = uia::RunningProgram::Start(folder);
+    if (!uia::WaitForTrayWindow(program.pid())) return 1;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, program.pid());
+    Sleep(500);
+
+    const double cpuBefore = bench::CpuMilliseconds(process);
+    const auto begin = steady_clock::now();
+    if (!uia::PickTrayMenuItem(program.pid(), 4)) return 1;
+    if (!game.WaitFor("logged-in", milliseconds(10 * delayMs + 60000))) {
+        std::printf("the login did not complete\n");
+        return 1;
+    }
+    const double wallMs = bench::Milliseconds(steady_clock::now() - begin);
+    const double cpuMs = bench::CpuMilliseconds(process) - cpuBefore;
+    CloseHandle(process);
+
+    // Appearance of each window, and the first action of the driver on it.
+    const std::map<std::string, std::string> actionOn = {{"launcher", "play-click"}, {"game", "game-click"},
+                                                         {"login", "password-set"}, {"agreement", "agreement-click"},
+                                                         {"terms", "terms-click"}};
+    std::map<std::string, long long> shown, acted;
+    for (const auto& e : game.Log()) {
+        if (e.name == "shown") shown.emplace(e.detail, e.microseconds);
+        for (const auto& [window, action] : actionOn)
+            if (e.name == action) acted.emplace(window, e.microseconds);
+    }
+    std::vector<double> delays;
+    for (const auto& [window, at] : shown)
+        if (acted.count(window)) delays.push_back((acted[window] - at) / 1000.0);
+    std::printf("| Driver's processor share while the game starts (%d s before each window) | %.2f %% of one core "
+                "| %.0f ms in %.0f s | |\n",
+                delayMs / 1000, 100.0 * cpuMs / wallMs, cpuMs, wallMs / 1000);
+    std::printf("| Driver's reaction to a game window (median of %zu) | %.1f ms | max %.1f ms | |\n", delays.size(),
+                bench::Median(delays), delays.empty() ? 0 : *std::max_element(delays.begin(), delays.end()));
+    return 0;
+}

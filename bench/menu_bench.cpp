@@ -1,0 +1,34 @@
+// Building the tray menu's QuickLogin items from the settings file (reading and unscrambling
+// every entry) and the popup menu itself, as every rebuild and every right click does.
+#include <chrono>
+
+#include "app/paths.h"
+#include "bench_util.h"
+#include "support/automation.h"
+#include "support/temp_dir.h"
+#include "tray/dummy_frm.h"
+#include "tray/tray_mode.h"
+
+using namespace std::chrono;
+
+int main() {
+    testing_support::TempDir dir;
+    InitPaths(dir / L"Corvalink.exe");
+    for (int count : {10, 100, 1000}) {
+        std::string settings = "[quicklogin]\r\n";
+        for (int i = 0; i < count; ++i)
+            settings += uia::QuickLoginLine(i, L"Char" + std::to_wstring(i) + L",LYONESSE,Albion,account,Main");
+        testing_support::WriteBytes(SettingsFile(), settings);
+        std::vector<double> times;
+        for (int round = 0; round < 7; ++round) {
+            const auto begin = steady_clock::now();
+            ClearTrayMenu();
+            BuildQuickLoginItems();
+            ui::ScopedMenu menu = BuildTrayMenu(DummyFrm::Instance().MenuState());
+            times.push_back(bench::Milliseconds(steady_clock::now() - begin));
+        }
+        std::printf("| Tray menu with %d QuickLogins | %.1f ms | | |\n", count, bench::Median(times));
+    }
+    DummyFrm::Destroy();
+    return 0;
+}
