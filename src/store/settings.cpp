@@ -104,3 +104,12 @@ StoreProblem CheckStorable(std::wstring_view storedForm) {
         return StoreProblem::kQuoted;
     return StoreProblem::kNone;
 }
+
+StoreProblem CheckStorableKey(std::wstring_view storedForm) {
+    if (storedForm.empty()) return StoreProblem::kEmpty;
+    const StoreProblem value = CheckStorable(storedForm);
+    if (value != StoreProblem::kNone && value != StoreProblem::kQuoted) return value;
+    if (storedForm.find(L'=') != std::wstring_view::npos || storedForm.front() == L'[' || storedForm.front() == L';')
+        return StoreProblem::kKeySyntax;
+    return StoreProblem::kNone;
+}

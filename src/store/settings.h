@@ -60,5 +60,9 @@ enum class StoreProblem {
     kOuterBlank,       // blank or tab at either end, which reading drops
     kQuoted,           // wrapped in double (or single) quotes, which reading strips
     kNotInCodePage,    // a character the ANSI code page cannot hold
+    kKeySyntax,        // as a key name: "=", or a leading "[" or ";", which the file reads otherwise
+    kEmpty,            // as a key name: empty
 };
 StoreProblem CheckStorable(std::wstring_view storedForm);
+// The same for a key name, which has a few more rules.
+StoreProblem CheckStorableKey(std::wstring_view storedForm);

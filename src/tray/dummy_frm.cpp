@@ -3,6 +3,7 @@
 #include "app/lang.h"
 #include "app/product.h"
 #include "app/quit.h"
+#include "forms/config/login_cnf_frm.h"
 #include "forms/info/about_frm.h"
 #include "forms/info/lizenz_frm.h"
 #include "login/game_login.h"
@@ -103,6 +104,7 @@ void DummyFrm::OnTrayNotify(UINT mouseMessage) {
 void DummyFrm::RunCommand(UINT command) {
     switch (command) {
         case kCmdAbout: ShowAboutModal(); break;
+        case kCmdConfig: ShowLoginConfig(); break;
         case kCmdAgreement: ShowAgreement(L"daoc_euala.txt"); break;
         case kCmdRulesOfConduct: ShowAgreement(L"daoc_roc.txt"); break;
         case kCmdCancelRun: RequestLoginCancel(); break;

@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include <commctrl.h>
+
 namespace ui {
 
 std::wstring GetText(HWND control) {
@@ -37,6 +39,74 @@ std::wstring ListItemText(HWND list, int index) {
     SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
     return text;
+}
+
+void ListViewAddColumn(HWND listView, int index, const std::wstring& header, int widthPx, bool rightAligned) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    column.fmt = rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    column.cx = widthPx;
+    column.pszText = const_cast<wchar_t*>(header.c_str());
+    column.iSubItem = index;
+    SendMessageW(listView, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+void ListViewInsertRow(HWND listView, int index, const std::vector<std::wstring>& texts) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = const_cast<wchar_t*>(texts.empty() ? L"" : texts[0].c_str());
+    const int row = static_cast<int>(SendMessageW(listView, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    for (size_t column = 1; column < texts.size(); ++column) {
+        LVITEMW sub{};
+        sub.iSubItem = static_cast<int>(column);
+        sub.pszText = const_cast<wchar_t*>(texts[column].c_str());
+        SendMessageW(listView, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
+    }
+}
+
+std::vector<std::wstring> ListViewRow(HWND listView, int index, int columns) {
+    std::vector<std::wstring> texts;
+    for (int column = 0; column < columns; ++column) {
+        std::wstring text(1024, L'\0');
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        const auto n = SendMessageW(listView, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        text.resize(static_cast<size_t>(n));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+int ListViewCount(HWND listView) { return static_cast<int>(SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0)); }
+
+int ListViewSelection(HWND listView) {
+    return static_cast<int>(SendMessageW(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void ListViewSelect(HWND listView, int index) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(listView, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(listView, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+}
+
+void ListViewDelete(HWND listView, int index) { SendMessageW(listView, LVM_DELETEITEM, static_cast<WPARAM>(index), 0); }
+
+void AddToolTip(HWND owner, HWND control, const std::wstring& text) {
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 }  // namespace ui

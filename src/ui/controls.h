@@ -25,4 +25,16 @@ void ListAdd(HWND list, const std::wstring& item);
 int ListSelection(HWND list);
 std::wstring ListItemText(HWND list, int index);
 
+// Report-view list views: rows of texts, one a column.
+void ListViewAddColumn(HWND listView, int index, const std::wstring& header, int widthPx, bool rightAligned);
+void ListViewInsertRow(HWND listView, int index, const std::vector<std::wstring>& texts);
+std::vector<std::wstring> ListViewRow(HWND listView, int index, int columns);
+int ListViewCount(HWND listView);
+int ListViewSelection(HWND listView);  // -1 when no row is selected
+void ListViewSelect(HWND listView, int index);
+void ListViewDelete(HWND listView, int index);
+
+// A tooltip for a control of a window.
+void AddToolTip(HWND owner, HWND control, const std::wstring& text);
+
 }  // namespace ui

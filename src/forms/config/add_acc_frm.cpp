@@ -1,0 +1,101 @@
+#include "forms/config/add_acc_frm.h"
+
+#include "app/lang.h"
+#include "app/product.h"
+#include "forms/config/input_rules.h"
+#include "forms/config/login_cnf_frm.h"
+#include "store/settings.h"
+#include "store/simple_crypt.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/message_box.h"
+
+namespace {
+
+enum Id : int { kLoginTxt = 210, kPasswordTxt, kAdd = 230, kList = 240, kLblLogin = 300, kLblPassword };
+
+// In keyboard tab order: the login box takes the focus first.
+constexpr ui::ControlSpec kControls[] = {
+    {kLblPassword, ui::Kind::kLabel, L"Account Passwort:", 120, 720, 1695, 255},
+    {kLblLogin, ui::Kind::kLabel, L"Account Login:", 120, 120, 1695, 255},
+    {kLoginTxt, ui::Kind::kTextBox, nullptr, 120, 360, 1695, 300},
+    {kPasswordTxt, ui::Kind::kPasswordBox, nullptr, 120, 960, 1695, 300},
+    {kAdd, ui::Kind::kDefaultButton, L"Hinzufügen >>>", 120, 1440, 1695, 375},
+    {kList, ui::Kind::kListBox, nullptr, 2040, 120, 1815, 1740},
+};
+
+class AddAccFrm : public ui::Form {
+public:
+    AddAccFrm() : Form({std::wstring(kProductName) + L" :: Account hinzufügen", 3990, 1995, {}}, kControls) {}
+
+protected:
+    void OnLoad() override {
+        Refresh();
+        SetFocus(Item(kLoginTxt));
+    }
+
+    void OnCommand(int id, int code) override {
+        if (id == kAdd && code == BN_CLICKED) Store();
+        if (id == kList && code == LBN_DBLCLK) {
+            const int selected = ui::ListSelection(Item(kList));
+            if (selected >= 0) ui::SetText(Item(kLoginTxt), ui::ListItemText(Item(kList), selected));
+        }
+    }
+
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) override {
+        // A right click on the list (or its context-menu key) offers to remove the selected account.
+        handled = msg == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == Item(kList);
+        if (handled) RemoveSelected();
+        return 0;
+    }
+
+private:
+    void Refresh() {
+        ui::ListClear(Item(kList));
+        for (const std::wstring& key : ListSettingKeys(section::kAccounts)) ui::ListAdd(Item(kList), CryptText(key, L""));
+        RefillConfigAccounts();
+    }
+
+    void Store() {
+        const std::wstring login = ui::GetText(Item(kLoginTxt));
+        const std::wstring password = ui::GetText(Item(kPasswordTxt));
+        const std::wstring key = CryptText(login, L""), value = CryptText(password, L"");
+        std::optional<std::wstring> refusal = RefuseKey(L"Der Loginname", key);
+        if (!refusal) refusal = RefuseValue(L"Das Passwort", value);
+        if (!refusal)
+            if (auto other = AccountKeyCollision(login))
+                refusal = L"Der Loginname „" + login + L"“ lässt sich nicht neben dem Account „" + *other +
+                          L"“ speichern: Die Einstellungsdatei könnte die beiden nicht unterscheiden, und das "
+                          L"Passwort von „" + *other + L"“ ginge verloren.";
+        if (refusal) {
+            ShowError(*refusal);  // what was typed stays
+            return;
+        }
+        ui::SetEnabled(Item(kAdd), false);
+        const bool written = WriteSetting(section::kAccounts, key, value);
+        ui::SetEnabled(Item(kAdd), true);
+        if (!written) {
+            ShowError(WriteFailedText());
+            return;
+        }
+        ui::SetText(Item(kLoginTxt), L"");
+        ui::SetText(Item(kPasswordTxt), L"");
+        Refresh();
+    }
+
+    void RemoveSelected() {
+        const int selected = ui::ListSelection(Item(kList));
+        if (selected < 0) return;
+        const std::wstring login = ui::ListItemText(Item(kList), selected);
+        if (ui::MsgBox(L"Account \"" + login + L"\" wirklich entfernen?", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+        if (!DeleteSetting(section::kAccounts, CryptText(login, L""))) ShowError(WriteFailedText());
+        Refresh();
+    }
+};
+
+}  // namespace
+
+void ShowAccountWindow(HWND owner) {
+    AddAccFrm window;
+    window.ShowModal(owner);
+}

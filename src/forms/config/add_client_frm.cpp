@@ -1,0 +1,106 @@
+#include "forms/config/add_client_frm.h"
+
+#include "app/lang.h"
+#include "app/product.h"
+#include "forms/config/folder_picker.h"
+#include "forms/config/input_rules.h"
+#include "forms/config/login_cnf_frm.h"
+#include "store/settings.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/message_box.h"
+
+namespace {
+
+enum Id : int { kDirTxt = 210, kNameTxt, kAdd = 230, kList = 240, kDirSel = 250, kLblName = 300, kLblDir };
+
+// In keyboard tab order.
+constexpr ui::ControlSpec kControls[] = {
+    {kDirTxt, ui::Kind::kTextBox, nullptr, 120, 360, 4095, 300},
+    {kNameTxt, ui::Kind::kTextBox, nullptr, 120, 1080, 2295, 300},
+    {kAdd, ui::Kind::kDefaultButton, L"Hinzufügen", 2880, 1040, 1695, 375},
+    {kList, ui::Kind::kListBox, nullptr, 120, 1680, 4455, 1020},
+    {kLblDir, ui::Kind::kLabel, L"Pfad zum Client:", 120, 120, 1695, 255},
+    {kLblName, ui::Kind::kLabel, L"Kurzbezeichnung:", 120, 840, 2055, 255},
+    {kDirSel, ui::Kind::kButton, L"..", 4200, 360, 375, 300},
+};
+
+class AddClientFrm : public ui::Form {
+public:
+    AddClientFrm() : Form({std::wstring(kProductName) + L" :: DAoC-Client hinzufügen", 4680, 2805, {}}, kControls) {}
+
+protected:
+    void OnLoad() override { Refresh(); }
+
+    void OnCommand(int id, int code) override {
+        if (code != BN_CLICKED) return;
+        if (id == kAdd) Store();
+        if (id == kDirSel) PickFolder();
+    }
+
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) override {
+        handled = msg == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == Item(kList);
+        if (handled) RemoveSelected();
+        return 0;
+    }
+
+private:
+    void Refresh() {
+        ui::ListClear(Item(kList));
+        for (const std::wstring& name : ListSettingKeys(section::kClients)) ui::ListAdd(Item(kList), name);
+        RefillConfigClients();
+    }
+
+    void PickFolder() {
+        const std::wstring path = BrowseForFolder(L"Bitte DAoC-Ordner auswählen");
+        if (path.empty() || IsGameFolder(path)) {
+            ui::SetText(Item(kDirTxt), path);
+            return;
+        }
+        ui::MsgBox(L"Der angegebene Pfad \"" + path + L"\" scheint kein gültiger DAoC-Ordner zu sein!",
+                   MB_OK | MB_ICONERROR);
+    }
+
+    void Store() {
+        const std::wstring dir = ui::GetText(Item(kDirTxt));
+        const std::wstring name = ui::GetText(Item(kNameTxt));
+        std::optional<std::wstring> refusal;
+        if (name.empty())
+            refusal = L"Bitte geben Sie dem Client eine Kurzbezeichnung.";
+        else if (name.find(L',') != std::wstring::npos)
+            refusal = L"Die Kurzbezeichnung darf kein Komma enthalten: Kommas trennen die Teile eines QuickLogins.";
+        if (!refusal) refusal = RefuseKey(L"Die Kurzbezeichnung", name);
+        if (!refusal) refusal = RefuseValue(L"Der Pfad", dir);
+        if (refusal) {
+            ShowError(*refusal);  // what was typed stays
+            return;
+        }
+        ui::SetEnabled(Item(kAdd), false);
+        const bool written = WriteSetting(section::kClients, name, dir);
+        ui::SetEnabled(Item(kAdd), true);
+        if (!written) {
+            ShowError(WriteFailedText());
+            return;
+        }
+        ui::SetText(Item(kDirTxt), L"");
+        ui::SetText(Item(kNameTxt), L"");
+        Refresh();
+    }
+
+    void RemoveSelected() {
+        const int selected = ui::ListSelection(Item(kList));
+        const std::wstring name = selected >= 0 ? ui::ListItemText(Item(kList), selected) : std::wstring();
+        if (name.empty()) return;
+        if (ui::MsgBox(L"Client \"" + name + L"\" wirklich aus Liste entfernen?", MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+        if (!DeleteSetting(section::kClients, name)) ShowError(WriteFailedText());
+        Refresh();
+    }
+};
+
+}  // namespace
+
+void ShowClientWindow(HWND owner) {
+    AddClientFrm window;
+    window.ShowModal(owner);
+}
