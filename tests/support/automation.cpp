@@ -1,6 +1,7 @@
 #include "support/automation.h"
 
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include <stdexcept>
 #include <thread>
@@ -197,6 +198,98 @@ std::wstring ClassOf(HWND window) {
     GetClassNameW(window, name, 256);
     return name;
 }
+
+namespace {
+
+// A block of memory in the process that owns `window`, freed with the object.
+class RemoteBlock {
+public:
+    RemoteBlock(HWND window, size_t size) : size_(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteBlock() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteBlock(const RemoteBlock&) = delete;
+    RemoteBlock& operator=(const RemoteBlock&) = delete;
+    char* at(size_t offset) const { return static_cast<char*>(address_) + offset; }
+    void Write(size_t offset, const void* data, size_t size) const {
+        WriteProcessMemory(process_, at(offset), data, size, nullptr);
+    }
+    void Read(size_t offset, void* data, size_t size) const {
+        ReadProcessMemory(process_, at(offset), data, size, nullptr);
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    size_t size_;
+};
+
+LRESULT SendWithin(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, msg, wParam, lParam, SMTO_ABORTIFHUNG, 3000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+// Items of a list box or combo box: the system carries their texts between processes.
+std::vector<std::wstring> ItemsOf(HWND control, UINT count, UINT length, UINT text) {
+    std::vector<std::wstring> items;
+    const LRESULT n = SendWithin(control, count, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        const LRESULT size = SendWithin(control, length, static_cast<WPARAM>(i), 0);
+        std::wstring item(static_cast<size_t>(size) + 1, L'\0');
+        SendWithin(control, text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+        item.resize(static_cast<size_t>(size));
+        items.push_back(item);
+    }
+    return items;
+}
+
+}  // namespace
+
+std::vector<std::vector<std::wstring>> ListViewRowsOf(HWND listView, int columns) {
+    std::vector<std::vector<std::wstring>> rows;
+    const LRESULT count = SendWithin(listView, LVM_GETITEMCOUNT, 0, 0);
+    constexpr size_t kChars = 512;
+    RemoteBlock block(listView, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+    for (LRESULT row = 0; row < count; ++row) {
+        std::vector<std::wstring> texts;
+        for (int column = 0; column < columns; ++column) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = reinterpret_cast<wchar_t*>(block.at(sizeof(LVITEMW)));
+            item.cchTextMax = kChars;
+            block.Write(0, &item, sizeof(item));
+            const LRESULT n =
+                SendWithin(listView, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.at(0)));
+            std::wstring text(static_cast<size_t>(n), L'\0');
+            block.Read(sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t));
+            texts.push_back(text);
+        }
+        rows.push_back(texts);
+    }
+    return rows;
+}
+
+void ListViewSelectIn(HWND listView, int index) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    RemoteBlock block(listView, sizeof(item));
+    block.Write(0, &item, sizeof(item));
+    SendWithin(listView, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(block.at(0)));
+}
+
+std::vector<std::wstring> ComboItemsOf(HWND combo) {
+    return ItemsOf(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+std::vector<std::wstring> ListBoxItemsOf(HWND list) { return ItemsOf(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
 
 HWND WaitForTrayWindow(DWORD pid, std::chrono::milliseconds bound) {
     return WaitForWindow(pid, L"#32770", kProductName, bound);

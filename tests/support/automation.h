@@ -104,6 +104,13 @@ std::wstring TextOf(HWND window);
 void SetTextOf(HWND control, const std::wstring& text);
 std::wstring ClassOf(HWND window);
 
+// Controls of another process whose messages carry pointers: the data goes through memory
+// allocated in that process.
+std::vector<std::vector<std::wstring>> ListViewRowsOf(HWND listView, int columns);
+void ListViewSelectIn(HWND listView, int index);
+std::vector<std::wstring> ComboItemsOf(HWND combo);
+std::vector<std::wstring> ListBoxItemsOf(HWND list);
+
 // The tray: the hidden tray window, the icon's mouse notifications, the popup menu.
 HWND WaitForTrayWindow(DWORD pid, std::chrono::milliseconds bound = kDefaultWait);
 void TrayMouse(HWND trayWindow, UINT mouseMessage);

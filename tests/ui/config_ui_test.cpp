@@ -1,0 +1,310 @@
+// The configuration windows of the real program, opened from the tray and driven as a user
+// would: selections, typing, buttons, questions.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include "store/simple_crypt.h"
+#include "support/automation.h"
+
+using namespace uia;
+
+namespace {
+
+constexpr wchar_t kConfigTitle[] = L"Corvalink :: Konfiguration der QuickLogins";
+constexpr wchar_t kAccountTitle[] = L"Corvalink :: Account hinzufügen";
+constexpr wchar_t kClientTitle[] = L"Corvalink :: DAoC-Client hinzufügen";
+// Controls of the configuration window.
+constexpr int kAccountCmb = 200, kServerCmb = 201, kRealmCmb = 202, kClientCmb = 203, kCharTxt = 210,
+              kNewAccount = 220, kNewClient = 221, kAdd = 230, kUp = 240, kDown = 241, kDelete = 250, kList = 260,
+              kWinStart = 270, kSave = 280;
+// Controls of the account and client windows.
+constexpr int kFirstTxt = 210, kSecondTxt = 211, kSmallAdd = 230, kSmallList = 240;
+
+using Rows = std::vector<std::vector<std::wstring>>;
+
+std::string Scrambled(const std::wstring& text) { return Ansi(CryptText(text, L"")); }
+
+std::wstring StartupShortcut() {
+    wchar_t path[MAX_PATH];
+    SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, path);
+    return std::wstring(path) + L"\\Corvalink.lnk";
+}
+bool ShortcutExists() { return GetFileAttributesW(StartupShortcut().c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class Config : public ::testing::Test {
+protected:
+    ProgramFolder folder;
+    std::optional<RunningProgram> program;
+    HWND window = nullptr;
+
+    void Open(const std::string& settings) {
+        folder.Write(L"Corvalink.dat", settings);
+        program.emplace(RunningProgram::Start(folder));
+        HWND tray = WaitForTrayWindow(program->pid());
+        ASSERT_TRUE(tray);
+        TrayMouse(tray, WM_LBUTTONDBLCLK);
+        window = WaitForWindow(program->pid(), L"#32770", kConfigTitle);
+        ASSERT_TRUE(window);
+    }
+    HWND Control(int id) const { return GetDlgItem(window, id); }
+    Rows ListRows() const { return ListViewRowsOf(Control(kList), 5); }
+    void Press(HWND dialog, int id) {
+        PressButton(dialog, id);
+        TextOf(dialog);  // a round trip: the press has been handled
+    }
+    // The next message box of the program: its text, answered with `button`.
+    std::wstring Answer(int button) {
+        HWND box = WaitForMessageBox(program->pid());
+        if (!box) return L"<no message box>";
+        const std::wstring text = ReadMessageBox(box).text;
+        PressButton(box, button);
+        WaitUntil([&] { return !IsWindow(box); });
+        return text;
+    }
+    void Save() {
+        Press(window, kSave);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); })) << "the window did not close on save";
+    }
+    std::wstring StoredEntry(int key) const {
+        const std::string settings = folder.Read(L"Corvalink.dat");
+        const std::string prefix = "\r\n" + std::to_string(key) + "=";
+        const size_t at = settings.find(prefix);
+        if (at == std::string::npos) return L"<missing>";
+        const size_t start = at + prefix.size();
+        return CryptText(FromAnsiBytes(settings.substr(start, settings.find("\r\n", start) - start)), L"");
+    }
+    HWND OpenSmallWindow(int button, const wchar_t* title) {
+        PressButton(window, button);
+        return WaitForWindow(program->pid(), L"#32770", title);
+    }
+};
+
+std::string Entries(const std::vector<std::wstring>& texts) {
+    std::string section = "[quicklogin]\r\n";
+    for (size_t i = 0; i < texts.size(); ++i) section += QuickLoginLine(static_cast<int>(i), texts[i]);
+    return section;
+}
+
+TEST_F(Config, EmptySettingsFileGivesEmptyListsAndAppendsWhatIsTyped) {
+    Open("[quicklogin]\r\n0=x\r\n");  // tray mode, but no entry that unscrambles to anything useful
+    folder.Write(L"Corvalink.dat", "");
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+    TrayMouse(WaitForTrayWindow(program->pid()), WM_LBUTTONDBLCLK);
+    window = WaitForWindow(program->pid(), L"#32770", kConfigTitle);
+    ASSERT_TRUE(window);
+
+    EXPECT_TRUE(ComboItemsOf(Control(kAccountCmb)).empty());
+    EXPECT_TRUE(ComboItemsOf(Control(kServerCmb)).empty());
+    EXPECT_TRUE(ComboItemsOf(Control(kClientCmb)).empty());
+    EXPECT_EQ(ComboItemsOf(Control(kRealmCmb)), (std::vector<std::wstring>{L"Albion", L"Midgard", L"Hibernia"}));
+    EXPECT_EQ(TextOf(Control(kRealmCmb)), L"Albion");
+    EXPECT_TRUE(ListRows().empty());
+
+    SetTextOf(Control(kCharTxt), L"Aldwin");
+    Press(window, kAdd);
+    Press(window, kAdd);  // the same inputs twice give two rows
+    EXPECT_EQ(ListRows(), (Rows{{L"", L"Albion", L"Aldwin", L"", L""}, {L"", L"Albion", L"Aldwin", L"", L""}}));
+    Save();
+    EXPECT_EQ(StoredEntry(0), L"Aldwin,,Albion,,");
+    EXPECT_EQ(StoredEntry(1), L"Aldwin,,Albion,,");
+}
+
+TEST_F(Config, RowsMoveAndAreSavedInTheirNewOrder) {
+    Open(Entries({L"A,S,Albion,acc,Main", L"B,S,Albion,acc,Main", L"C,S,Albion,acc,Main,with comma"}) +
+         QuickLoginLine(5, L"F,S,Albion,acc,Main"));
+    ASSERT_EQ(ListRows().size(), 3u);
+    EXPECT_EQ(ListRows()[2][4], L"Main,with comma");
+
+    ListViewSelectIn(Control(kList), 1);  // B
+    Press(window, kDown);                  // A, C, B
+    Press(window, kDown);                  // at the bottom: nothing moves
+    Press(window, kUp);                    // A, B, C
+    Press(window, kUp);                    // B, A, C
+    Press(window, kUp);                    // at the top: nothing moves
+    EXPECT_EQ(ListRows()[0][2], L"B");
+    EXPECT_EQ(ListRows()[1][2], L"A");
+    Save();
+    EXPECT_EQ(StoredEntry(0), L"B,S,Albion,acc,Main");
+    EXPECT_EQ(StoredEntry(1), L"A,S,Albion,acc,Main");
+    EXPECT_EQ(StoredEntry(2), L"C,S,Albion,acc,Main,with comma");  // written back unchanged
+    EXPECT_EQ(StoredEntry(5), L"F,S,Albion,acc,Main");             // keys above the count stay
+}
+
+TEST_F(Config, MovedRowsClosedUnsavedLeaveTheFileAlone) {
+    Open(Entries({L"A,S,Albion,acc,Main", L"B,S,Albion,acc,Main"}));
+    const std::string before = folder.Read(L"Corvalink.dat");
+    ListViewSelectIn(Control(kList), 1);
+    Press(window, kUp);
+    EXPECT_EQ(ListRows()[0][2], L"B");
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+    EXPECT_EQ(folder.Read(L"Corvalink.dat"), before);
+}
+
+TEST_F(Config, RemovedRowsDoNotComeBack) {
+    Open(Entries({L"A,S,Albion,acc,Main", L"B,S,Midgard,acc,Main", L"C,S,Albion,acc,Main", L"Short,S"}) +
+         QuickLoginLine(7, L"G,S,Albion,acc,Main"));
+    EXPECT_EQ(ListRows()[3], (std::vector<std::wstring>{L"S", L"", L"Short", L"", L""}));  // missing fields empty
+
+    ListViewSelectIn(Control(kList), 1);
+    PressButton(window, kDelete);
+    EXPECT_EQ(Answer(IDNO), L"QuickLogin „S/Midgard: B“ wirklich entfernen?");
+    EXPECT_EQ(ListRows().size(), 4u);
+    PressButton(window, kDelete);
+    EXPECT_EQ(Answer(IDYES), L"QuickLogin „S/Midgard: B“ wirklich entfernen?");
+    EXPECT_EQ(ListRows().size(), 3u);
+    Save();
+    EXPECT_EQ(StoredEntry(0), L"A,S,Albion,acc,Main");
+    EXPECT_EQ(StoredEntry(1), L"C,S,Albion,acc,Main");
+    EXPECT_EQ(StoredEntry(2), L"Short,S,,,");
+    EXPECT_EQ(StoredEntry(3), L"<missing>");
+    EXPECT_EQ(StoredEntry(7), L"<missing>");
+}
+
+TEST_F(Config, InputTheFileCannotHoldIsRefused) {
+    Open(Entries({L"A,S,Albion,acc,Main"}));
+    SetTextOf(Control(kCharTxt), L"Tom, der Zweite");
+    PressButton(window, kAdd);
+    EXPECT_EQ(Answer(IDOK),
+              L"Der Charaktername darf kein Komma enthalten: Kommas trennen die Teile eines QuickLogins.");
+    SetTextOf(Control(kCharTxt), std::wstring(300, L'x'));
+    PressButton(window, kAdd);
+    EXPECT_EQ(Answer(IDOK),
+              L"Der QuickLogin kann so nicht gespeichert werden. Gespeichert wäre der Text länger als 255 Zeichen.");
+    EXPECT_EQ(ListRows().size(), 1u);
+}
+
+TEST_F(Config, AccountsAreStoredOnceAndRemovedAfterAQuestion) {
+    Open(Entries({L"A,S,Albion,acc1,Main"}));
+    HWND accounts = OpenSmallWindow(kNewAccount, kAccountTitle);
+    ASSERT_TRUE(accounts);
+    EXPECT_FALSE(IsWindowEnabled(window));  // modal over the configuration window
+
+    for (const wchar_t* password : {L"first111", L"second22"}) {
+        SetTextOf(GetDlgItem(accounts, kFirstTxt), L"acc1");
+        SetTextOf(GetDlgItem(accounts, kSecondTxt), password);
+        Press(accounts, kSmallAdd);
+    }
+    SetTextOf(GetDlgItem(accounts, kFirstTxt), L"acc2");
+    SetTextOf(GetDlgItem(accounts, kSecondTxt), L"other333");
+    Press(accounts, kSmallAdd);
+    EXPECT_EQ(TextOf(GetDlgItem(accounts, kFirstTxt)), L"");
+    EXPECT_EQ(ListBoxItemsOf(GetDlgItem(accounts, kSmallList)), (std::vector<std::wstring>{L"acc1", L"acc2"}));
+    EXPECT_EQ(ComboItemsOf(Control(kAccountCmb)), (std::vector<std::wstring>{L"acc1", L"acc2"}));
+    const std::string settings = folder.Read(L"Corvalink.dat");
+    EXPECT_EQ(settings.find(Scrambled(L"first111")), std::string::npos);
+    EXPECT_NE(settings.find(Scrambled(L"acc1") + "=" + Scrambled(L"second22")), std::string::npos);
+
+    // A right click asks about the selected account, wherever the pointer is.
+    HWND list = GetDlgItem(accounts, kSmallList);
+    SendMessageTimeoutW(list, LB_SETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    PostMessageW(accounts, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(5, 40));
+    EXPECT_EQ(Answer(IDNO), L"Account \"acc1\" wirklich entfernen?");
+    EXPECT_EQ(ListBoxItemsOf(list).size(), 2u);
+    SendMessageTimeoutW(list, LB_SETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    PostMessageW(accounts, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(5, 40));
+    EXPECT_EQ(Answer(IDYES), L"Account \"acc1\" wirklich entfernen?");
+    EXPECT_EQ(ListBoxItemsOf(list), std::vector<std::wstring>{L"acc2"});
+    EXPECT_EQ(folder.Read(L"Corvalink.dat").find(Scrambled(L"acc1")), std::string::npos);
+    EXPECT_EQ(StoredEntry(0), L"A,S,Albion,acc1,Main");  // QuickLogins naming it stay
+
+    PostMessageW(accounts, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(window); }));
+}
+
+TEST_F(Config, ACollidingLoginNameIsRefusedNamingTheOtherAccount) {
+    // One-letter names whose scrambled bytes are 8E and 9E, a case pair (Ž / ž) in Windows-1252.
+    const std::wstring first(1, static_cast<wchar_t>(0x8E ^ 0xFF)), second(1, static_cast<wchar_t>(0x9E ^ 0xFF));
+    Open(Entries({L"A,S,Albion,acc,Main"}) + "[accounts]\r\n" + Scrambled(first) + "=" + Scrambled(L"pw") + "\r\n");
+    HWND accounts = OpenSmallWindow(kNewAccount, kAccountTitle);
+    ASSERT_TRUE(accounts);
+    SetTextOf(GetDlgItem(accounts, kFirstTxt), second);
+    SetTextOf(GetDlgItem(accounts, kSecondTxt), L"secret");
+    PressButton(accounts, kSmallAdd);
+    EXPECT_EQ(Answer(IDOK), L"Der Loginname „" + second + L"“ lässt sich nicht neben dem Account „" + first +
+                                L"“ speichern: Die Einstellungsdatei könnte die beiden nicht unterscheiden, und das "
+                                L"Passwort von „" + first + L"“ ginge verloren.");
+    EXPECT_EQ(TextOf(GetDlgItem(accounts, kFirstTxt)), second);  // what was typed stays
+}
+
+TEST_F(Config, AClientAddedIsOfferedAtOnce) {
+    Open(Entries({L"A,S,Albion,acc,Main"}) + "[clients]\r\nMain=C:\\Games\\DAoC\r\n");
+    HWND clients = OpenSmallWindow(kNewClient, kClientTitle);
+    ASSERT_TRUE(clients);
+    SetTextOf(GetDlgItem(clients, kFirstTxt), L"D:\\Spiele\\Catacombs");
+    SetTextOf(GetDlgItem(clients, kSecondTxt), L"Cata");
+    Press(clients, kSmallAdd);
+    EXPECT_EQ(ListBoxItemsOf(GetDlgItem(clients, kSmallList)), (std::vector<std::wstring>{L"Main", L"Cata"}));
+    EXPECT_EQ(ComboItemsOf(Control(kClientCmb)), (std::vector<std::wstring>{L"Main", L"Cata"}));
+    EXPECT_NE(folder.Read(L"Corvalink.dat").find("Cata=D:\\Spiele\\Catacombs"), std::string::npos);
+
+    SetTextOf(GetDlgItem(clients, kFirstTxt), L"D:\\x");
+    PressButton(clients, kSmallAdd);  // no short name
+    EXPECT_EQ(Answer(IDOK), L"Bitte geben Sie dem Client eine Kurzbezeichnung.");
+    EXPECT_EQ(TextOf(GetDlgItem(clients, kFirstTxt)), L"D:\\x");
+}
+
+TEST_F(Config, TheFolderPickerTakesOnlyGameFolders) {
+    testing_support::TempDir game, notGame;
+    testing_support::WriteBytes(game / L"camelot.exe", "MZ");
+    Open(Entries({L"A,S,Albion,acc,Main"}));
+    HWND clients = OpenSmallWindow(kNewClient, kClientTitle);
+    ASSERT_TRUE(clients);
+    constexpr int kDirSel = 250, kPickerPath = 0x480;
+    auto pick = [&](const std::wstring* path) {
+        PressButton(clients, kDirSel);
+        HWND picker = WaitForWindow(program->pid(), L"#32770", L"Bitte DAoC-Ordner auswählen");
+        ASSERT_TRUE(picker);
+        if (path) {
+            SetTextOf(GetDlgItem(picker, kPickerPath), *path);
+            PressButton(picker, IDOK);
+        } else {
+            PressButton(picker, IDCANCEL);
+        }
+        WaitUntil([&] { return !IsWindow(picker); });
+    };
+    pick(&game.path());
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(clients, kFirstTxt)) == game.path(); }));
+    pick(&notGame.path());
+    EXPECT_EQ(Answer(IDOK),
+              L"Der angegebene Pfad \"" + notGame.path() + L"\" scheint kein gültiger DAoC-Ordner zu sein!");
+    EXPECT_EQ(TextOf(GetDlgItem(clients, kFirstTxt)), game.path());
+    pick(nullptr);  // cancelled: the field is emptied
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(clients, kFirstTxt)).empty(); }));
+}
+
+TEST_F(Config, ALockedSettingsFileIsReportedAndTheRowsStay) {
+    Open(Entries({L"A,S,Albion,acc,Main"}));
+    SetTextOf(Control(kCharTxt), L"Neu");
+    Press(window, kAdd);
+    HANDLE lock = CreateFileW(folder.Settings().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    PressButton(window, kSave);
+    const std::wstring message = Answer(IDOK);
+    CloseHandle(lock);
+    EXPECT_EQ(message.rfind(L"Die Einstellungsdatei konnte nicht geschrieben werden", 0), 0u) << Ansi(message);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(ListRows().size(), 2u);
+    EXPECT_TRUE(IsWindowEnabled(Control(kSave)));
+}
+
+TEST_F(Config, SavingAppliesTheWindowsStartOption) {
+    DeleteFileW(StartupShortcut().c_str());
+    Open(Entries({L"A,S,Albion,acc,Main"}));
+    EXPECT_EQ(SendMessageW(Control(kWinStart), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    SendMessageW(Control(kWinStart), BM_SETCHECK, BST_CHECKED, 0);
+    Save();
+    EXPECT_TRUE(ShortcutExists());
+
+    TrayMouse(WaitForTrayWindow(program->pid()), WM_LBUTTONDBLCLK);
+    window = WaitForWindow(program->pid(), L"#32770", kConfigTitle);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(SendMessageW(Control(kWinStart), BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageW(Control(kWinStart), BM_SETCHECK, BST_UNCHECKED, 0);
+    Save();
+    EXPECT_FALSE(ShortcutExists());
+}
+
+}  // namespace
