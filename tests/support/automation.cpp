@@ -172,7 +172,11 @@ MessageBoxInfo ReadMessageBox(HWND box) {
 
 void PressButton(HWND dialog, int buttonId) {
     HWND button = GetDlgItem(dialog, buttonId);
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    // Sent, so that what the test does next comes after the press; a press that opens a modal
+    // box does not return until the box closes, so the wait is bounded.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button),
+                        SMTO_NORMAL, 500, &ignored);
 }
 
 std::wstring TextOf(HWND window) {

@@ -96,7 +96,8 @@ struct MessageBoxInfo {
 // Waits for a message box (class #32770 with a message text) of the process.
 HWND WaitForMessageBox(DWORD pid, std::chrono::milliseconds bound = kDefaultWait);
 MessageBoxInfo ReadMessageBox(HWND box);
-// Presses a button of a dialog or message box (IDOK, IDYES, IDNO, ...), as a click would.
+// Presses a button of a dialog or message box (IDOK, IDYES, IDNO, ...), as a click would, and
+// returns once the press is handled (or has opened a modal box).
 void PressButton(HWND dialog, int buttonId);
 
 // Text of any window or control of another process.

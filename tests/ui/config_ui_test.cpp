@@ -51,7 +51,6 @@ protected:
     Rows ListRows() const { return ListViewRowsOf(Control(kList), 5); }
     void Press(HWND dialog, int id) {
         PressButton(dialog, id);
-        TextOf(dialog);  // a round trip: the press has been handled
     }
     // The next message box of the program: its text, answered with `button`.
     std::wstring Answer(int button) {

@@ -6,7 +6,14 @@
 #include "app/paths.h"
 #include "app/product.h"
 #include "app/quit.h"
+#include "forms/config/autostart.h"
+#include "forms/config/folder_picker.h"
+#include "forms/config/input_rules.h"
+#include "forms/info/helper_frm.h"
+#include "store/settings.h"
+#include "store/simple_crypt.h"
 #include "tray/dummy_frm.h"
+#include "tray/tray_mode.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 
@@ -76,6 +83,30 @@ constexpr ui::ControlSpec kControls[] = {
 
 constexpr wchar_t kCrLf[] = L"\r\n";
 
+// The servers the wizard offers. The addresses are placeholders from a documentation range:
+// users enter their servers' real addresses in section [server] of the settings file.
+struct DefaultServer {
+    const wchar_t* name;
+    const wchar_t* address;
+    const wchar_t* tag;
+};
+constexpr DefaultServer kDefaultServers[] = {
+    {L"DARTMOOR", L"198.51.100.12:10622", L"12"},
+    {L"LOGRES", L"198.51.100.8:10622", L"8"},
+    {L"STONEHENGE", L"198.51.100.7:10622", L"7"},
+    {L"LYONESSE", L"198.51.100.4:10622", L"4"},
+};
+
+std::wstring T(const wchar_t* key) { return LangText(L"wizard", key); }
+std::wstring G(const wchar_t* key) { return LangText(L"general", key); }
+std::wstring E(const wchar_t* key) { return LangText(L"errors", key); }
+
+bool Contains(std::wstring text, std::wstring part) {
+    CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    CharUpperBuffW(part.data(), static_cast<DWORD>(part.size()));
+    return text.find(part) != std::wstring::npos;
+}
+
 class WizardFrm : public ui::Form {
 public:
     WizardFrm()
@@ -83,8 +114,6 @@ public:
 
 protected:
     void OnLoad() override {
-        auto T = [](const wchar_t* key) { return LangText(L"wizard", key); };
-        auto G = [](const wchar_t* key) { return LangText(L"general", key); };
         const std::wstring product = kProductName;
         SetCaption(product + L" :: " + T(L"topic"));
         currentStep_ = -1;
@@ -113,15 +142,157 @@ protected:
 
     void OnCommand(int id, int code) override {
         if (code != BN_CLICKED) return;
-        if (id == kCancel) QuitProgram();
+        switch (id) {
+            case kCancel: QuitProgram();
+            case kNext: Next(); break;
+            case kBack: Back(); break;
+            case kFolder: PickFolder(); break;
+            default: break;
+        }
     }
 
     void OnUnload() override { DummyFrm::Destroy(); }
 
 private:
+    std::wstring Text(int id) { return ui::GetText(Item(id)); }
+
     void ShowStep() {
         for (int page = 0; page < 4; ++page) SetGroupVisible(page + 1, page == currentStep_);
-        ShowWindow(Item(kIntro), currentStep_ < 0 ? SW_SHOWNA : SW_HIDE);
+        ui::SetVisible(Item(kIntro), currentStep_ < 0);
+        static const wchar_t* const kCaptions[] = {L"caption1", L"caption2", L"caption3", L"caption4"};
+        static const int kFocus[] = {kAccountLogin, kCharName, kClientDir, kWinStart};
+        if (currentStep_ >= 0) {
+            ui::SetText(Item(kHeading), T(kCaptions[currentStep_]));
+            SetFocus(Item(kFocus[currentStep_]));
+        } else {
+            SetFocus(Item(kNext));
+        }
+    }
+
+    void Advance() {
+        if (currentStep_ < 3) ++currentStep_;
+        ShowStep();
+    }
+
+    void Next() {
+        std::optional<std::wstring> refusal;
+        switch (currentStep_) {
+            case -1:
+                if (!WriteDefaultServers()) {
+                    ShowError(WriteFailedText());
+                    return;
+                }
+                FillServerList();
+                Advance();
+                return;
+            case 0: {
+                const std::wstring login = Text(kAccountLogin), password = Text(kAccountPassword);
+                if (login.size() < 3) refusal = E(L"3");
+                else if (password.size() != 8) refusal = E(L"4");
+                else if ((refusal = RefuseKey(L"Der Loginname", CryptText(login, L"")))) {}
+                else if ((refusal = RefuseValue(L"Das Passwort", CryptText(password, L"")))) {}
+                if (refusal) break;
+                ui::SetEnabled(Item(kBack), true);
+                Advance();
+                return;
+            }
+            case 1: {
+                const std::wstring name = Text(kCharName);
+                if (name.size() < 3) refusal = E(L"5");
+                else if (Text(kServer).empty()) refusal = E(L"6");
+                else if (Text(kRealm).empty()) refusal = E(L"7");
+                else refusal = RefuseQuickLogin(Entry());
+                if (refusal) break;
+                Advance();
+                return;
+            }
+            case 2: {
+                const std::wstring name = Text(kClientName);
+                if (!IsGameFolder(Text(kClientDir))) refusal = E(L"9");
+                else if (name.empty()) refusal = E(L"8");
+                else if (name.find(L',') != std::wstring::npos)
+                    refusal = L"Der Clientname darf kein Komma enthalten: Kommas trennen die Teile eines QuickLogins.";
+                else if ((refusal = RefuseKey(L"Der Clientname", name))) {}
+                else if ((refusal = RefuseValue(L"Der DAoC-Ordner", Text(kClientDir)))) {}
+                else refusal = RefuseQuickLogin(Entry());
+                if (refusal) break;
+                ui::SetVisible(Item(kCancel), false);
+                ui::SetVisible(Item(kBack), false);
+                ui::SetText(Item(kNext), G(L"gtrdy"));
+                Advance();
+                return;
+            }
+            default: Finish(); return;
+        }
+        ShowError(*refusal);  // the page and all fields stay as they are
+    }
+
+    void Back() {
+        if (--currentStep_ < 1) {
+            ui::SetEnabled(Item(kBack), false);
+            currentStep_ = 0;
+        }
+        ShowStep();
+    }
+
+    void PickFolder() {
+        const std::wstring path = BrowseForFolder(L"Bitte DAoC-Ordner auswählen");
+        if (!path.empty() && !IsGameFolder(path)) {
+            ShowError(E(L"10") + path + E(L"11"));
+            return;
+        }
+        ui::SetText(Item(kClientDir), path);
+        const size_t slash = path.find_last_of(L'\\');
+        if (slash != std::wstring::npos) {
+            const std::wstring last = path.substr(slash + 1);
+            std::wstring guess;
+            if (Contains(last, L"Cata")) guess = L"Catacombs";
+            if (Contains(last, L"Atlantis")) guess = L"ToA";
+            if (Contains(last, L"ToA")) guess = L"ToA";
+            if (!guess.empty()) ui::SetText(Item(kClientName), guess);
+        }
+        SetFocus(Item(kClientName));
+    }
+
+    QuickLoginEntry Entry() {
+        return {Text(kCharName), Text(kServer), Text(kRealm), Text(kAccountLogin), Text(kClientName)};
+    }
+
+    bool WriteDefaultServers() {
+        for (const DefaultServer& s : kDefaultServers)
+            if (!WriteSetting(section::kServer, s.name, s.address)) return false;
+        for (const DefaultServer& s : kDefaultServers)
+            if (!WriteSetting(section::kTag, s.name, s.tag)) return false;
+        return true;
+    }
+
+    void FillServerList() {
+        ui::ComboClear(Item(kServer));
+        for (const std::wstring& name : ListSettingKeys(section::kServer)) ui::ComboAdd(Item(kServer), name);
+    }
+
+    bool SaveWizardEntries() {
+        return WriteQuickLoginText(0, Entry().ToText()) &&
+               WriteSetting(section::kAccounts, CryptText(Text(kAccountLogin), L""),
+                            CryptText(Text(kAccountPassword), L"")) &&
+               WriteSetting(section::kClients, Text(kClientName), Text(kClientDir));
+    }
+
+    void Finish() {
+        if (!SaveWizardEntries()) {
+            ShowError(WriteFailedText());
+            return;
+        }
+        ui::SetEnabled(Item(kNext), false);
+        if (ui::IsChecked(Item(kWinStart)) && !CreateAutostart())
+            ShowError(L"Die Verknüpfung im Autostart-Ordner von Windows konnte nicht angelegt werden. Corvalink "
+                      L"startet daher nicht mit Windows; Sie können das später in der Konfiguration einschalten.");
+        Hide();
+        // Tray mode unloads this window: nothing of it is used afterwards.
+        StartTrayMode();
+        ShowHelp(LangText(L"help", L"topic1"), LangText(L"help", L"txt1_1") + kCrLf + LangText(L"help", L"txt1_2") +
+                                                   kCrLf + kCrLf + LangText(L"help", L"txt1_3"),
+                 0);
     }
 
     short currentStep_ = -1;

@@ -1,0 +1,275 @@
+// The first-start wizard of the real program, walked as a new user would.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include "support/automation.h"
+#include "support/game_double.h"
+
+using namespace uia;
+
+namespace {
+
+constexpr wchar_t kWizardTitle[] = L"Corvalink :: Einrichtungsassistent";
+constexpr int kHeading = 11, kCancel = 100, kNext = 101, kBack = 102, kFolder = 103, kLogin = 202, kPassword = 204,
+              kCharName = 302, kServer = 304, kRealm = 306, kClientDir = 402, kClientName = 404, kWinStart = 501;
+constexpr wchar_t kDefaultSettings[] =
+    L"[server]\r\nDARTMOOR=198.51.100.12:10622\r\nLOGRES=198.51.100.8:10622\r\nSTONEHENGE=198.51.100.7:10622\r\n"
+    L"LYONESSE=198.51.100.4:10622\r\n[tag]\r\nDARTMOOR=12\r\nLOGRES=8\r\nSTONEHENGE=7\r\nLYONESSE=4\r\n";
+
+std::wstring StartupShortcut() {
+    wchar_t path[MAX_PATH];
+    SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, path);
+    return std::wstring(path) + L"\\Corvalink.lnk";
+}
+
+class Wizard : public ::testing::Test {
+protected:
+    ProgramFolder folder;
+    std::optional<RunningProgram> program;
+    HWND wizard = nullptr;
+    testing_support::TempDir game;  // holds camelot.exe
+
+    void SetUp() override {
+        testing_support::WriteBytes(game / L"camelot.exe", "MZ");
+        program.emplace(RunningProgram::Start(folder));
+        wizard = WaitForWindow(program->pid(), L"#32770", kWizardTitle);
+        ASSERT_TRUE(wizard);
+    }
+    HWND Control(int id) const { return GetDlgItem(wizard, id); }
+    std::wstring Heading() const { return TextOf(Control(kHeading)); }
+    void Click(int id) {
+        PressButton(wizard, id);
+    }
+    // Next, expecting the error box with `message` (and the page to stay), or none.
+    void NextExpecting(const std::wstring& message) {
+        const std::wstring before = Heading();
+        PressButton(wizard, kNext);
+        HWND box = WaitForMessageBox(program->pid(), std::chrono::seconds(message.empty() ? 1 : 10));
+        if (message.empty()) {
+            EXPECT_FALSE(box) << Ansi(ReadMessageBox(box).text);
+            if (box) PressButton(box, IDOK);
+            return;
+        }
+        ASSERT_TRUE(box);
+        MessageBoxInfo info = ReadMessageBox(box);
+        EXPECT_EQ(info.text, message);
+        EXPECT_EQ(info.title, L"Corvalink :: Fehler");
+        PressButton(box, IDOK);
+        WaitUntil([&] { return !IsWindow(box); });
+        EXPECT_EQ(Heading(), before);
+    }
+    void Select(int comboId, int index) {
+        SendMessageTimeoutW(Control(comboId), CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 2000,
+                            nullptr);
+    }
+    void FillAllPages() {
+        Click(kNext);
+        SetTextOf(Control(kLogin), L"acc1");
+        SetTextOf(Control(kPassword), L"secret12");
+        Click(kNext);
+        SetTextOf(Control(kCharName), L"Aldwin");
+        Select(kServer, 3);  // LYONESSE
+        Select(kRealm, 0);
+        Click(kNext);
+        SetTextOf(Control(kClientDir), game.path());
+        SetTextOf(Control(kClientName), L"Main");
+        Click(kNext);
+    }
+    void PickFolder(const std::wstring* path) {
+        PressButton(wizard, kFolder);
+        HWND picker = WaitForWindow(program->pid(), L"#32770", L"Bitte DAoC-Ordner auswählen");
+        ASSERT_TRUE(picker);
+        if (path) {
+            SetTextOf(GetDlgItem(picker, 0x480), *path);
+            PressButton(picker, IDOK);
+        } else {
+            PressButton(picker, IDCANCEL);
+        }
+        WaitUntil([&] { return !IsWindow(picker); });
+    }
+};
+
+TEST_F(Wizard, CancelOnTheIntroductionWritesNothing) {
+    EXPECT_EQ(Heading(), L"Willkommen bei Corvalink");
+    PressButton(wizard, kCancel);
+    EXPECT_TRUE(program->WaitForExit());
+    EXPECT_FALSE(folder.Has(L"Corvalink.dat"));
+}
+
+TEST_F(Wizard, CancelLaterLeavesExactlyTheServers) {
+    Click(kNext);
+    EXPECT_EQ(Heading(), L"Ihr Account");
+    EXPECT_EQ(ComboItemsOf(Control(kServer)),
+              (std::vector<std::wstring>{L"DARTMOOR", L"LOGRES", L"STONEHENGE", L"LYONESSE"}));
+    PressButton(wizard, kCancel);
+    EXPECT_TRUE(program->WaitForExit());
+    EXPECT_EQ(FromAnsiBytes(folder.Read(L"Corvalink.dat")), kDefaultSettings);
+}
+
+TEST_F(Wizard, ClosingTheWindowEndsTheProgram) {
+    Click(kNext);
+    PostMessageW(wizard, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program->WaitForExit());
+}
+
+TEST_F(Wizard, EveryPageChecksItsFields) {
+    Click(kNext);
+    struct Account {
+        const wchar_t *login, *password, *error;
+    } accounts[] = {
+        {L"ab", L"12345678", L"Der Loginname muss mindestens 3 Zeichen lang sein."},
+        {L"abc", L"1234567", L"Das Passwort muss genau 8 Zeichen lang sein."},
+        {L"abc", L"123456789", L"Das Passwort muss genau 8 Zeichen lang sein."},
+    };
+    for (const Account& a : accounts) {
+        SetTextOf(Control(kLogin), a.login);
+        SetTextOf(Control(kPassword), a.password);
+        NextExpecting(a.error);
+    }
+    SetTextOf(Control(kPassword), L"12345678");
+    NextExpecting(L"");
+    EXPECT_EQ(Heading(), L"Ihr Charakter");
+
+    SetTextOf(Control(kCharName), L"ab");
+    NextExpecting(L"Der Charaktername muss mindestens 3 Zeichen lang sein.");
+    SetTextOf(Control(kCharName), L"abc");
+    NextExpecting(L"Bitte wählen Sie einen Server aus.");
+    Select(kServer, 0);
+    NextExpecting(L"Bitte wählen Sie ein Reich aus.");
+    Select(kRealm, 2);
+    NextExpecting(L"");
+    EXPECT_EQ(Heading(), L"Ihre DAoC-Installation");
+
+    testing_support::TempDir empty;
+    SetTextOf(Control(kClientDir), empty.path());
+    NextExpecting(L"In diesem Ordner liegt keine camelot.exe. Bitte geben Sie den Ordner Ihrer DAoC-Installation an.");
+    SetTextOf(Control(kClientDir), game.path());
+    NextExpecting(L"Bitte geben Sie dem Client einen Namen.");
+
+    // Back leads to the previous pages, never to the introduction.
+    Click(kBack);
+    EXPECT_EQ(Heading(), L"Ihr Charakter");
+    Click(kBack);
+    EXPECT_EQ(Heading(), L"Ihr Account");
+    EXPECT_FALSE(IsWindowEnabled(Control(kBack)));
+    Click(kNext);
+    Click(kNext);
+    SetTextOf(Control(kClientName), L"Main");
+    NextExpecting(L"");
+    EXPECT_EQ(Heading(), L"Fertig");
+    EXPECT_FALSE(IsWindowVisible(Control(kCancel)));
+    EXPECT_FALSE(IsWindowVisible(Control(kBack)));
+    EXPECT_EQ(TextOf(Control(kNext)), L"Fertig stellen");
+}
+
+TEST_F(Wizard, TheFolderButtonGuessesTheClientName) {
+    Click(kNext);
+    SetTextOf(Control(kLogin), L"acc1");
+    SetTextOf(Control(kPassword), L"secret12");
+    Click(kNext);
+    SetTextOf(Control(kCharName), L"Aldwin");
+    Select(kServer, 0);
+    Select(kRealm, 0);
+    Click(kNext);
+
+    struct Case {
+        const wchar_t* folderName;
+        const wchar_t* guess;
+    } cases[] = {
+        {L"DAoC", L"mine"}, {L"daoc cata", L"Catacombs"}, {L"Trials of ATLANTIS", L"ToA"},
+        {L"mytoa", L"ToA"}, {L"Cata + Atlantis", L"ToA"},
+    };
+    for (const Case& c : cases) {
+        testing_support::TempDir parent;
+        const std::wstring path = parent / c.folderName;
+        CreateDirectoryW(path.c_str(), nullptr);
+        testing_support::WriteBytes(path + L"\\camelot.exe", "MZ");
+        SetTextOf(Control(kClientName), L"mine");
+        PickFolder(&path);
+        EXPECT_EQ(TextOf(Control(kClientDir)), path);
+        EXPECT_EQ(TextOf(Control(kClientName)), c.guess) << Ansi(c.folderName);
+    }
+
+    testing_support::TempDir notGame;
+    PressButton(wizard, kFolder);
+    HWND picker = WaitForWindow(program->pid(), L"#32770", L"Bitte DAoC-Ordner auswählen");
+    ASSERT_TRUE(picker);
+    SetTextOf(GetDlgItem(picker, 0x480), notGame.path());
+    PressButton(picker, IDOK);
+    HWND box = WaitForMessageBox(program->pid());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(ReadMessageBox(box).text, L"Der Ordner „" + notGame.path() +
+                                            L"“ enthält keine camelot.exe. Bitte wählen Sie den Ordner Ihrer "
+                                            L"DAoC-Installation.");
+    PressButton(box, IDOK);
+    WaitUntil([&] { return !IsWindow(box); });
+
+    PickFolder(nullptr);  // cancelled: the folder field is emptied
+    EXPECT_EQ(TextOf(Control(kClientDir)), L"");
+}
+
+TEST_F(Wizard, FinishWritesTheFirstConfigurationAndEntersTrayMode) {
+    DeleteFileW(StartupShortcut().c_str());
+    FillAllPages();
+    SendMessageW(Control(kWinStart), BM_SETCHECK, BST_UNCHECKED, 0);
+    Click(kNext);  // Finish
+
+    HWND help = WaitForWindow(program->pid(), L"#32770", L"Corvalink :: Hilfe");
+    ASSERT_TRUE(help);
+    EXPECT_EQ(TextOf(GetDlgItem(help, 11)), L"Corvalink ist bereit");
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(help, 100)));  // page 0 has no switch
+    EXPECT_TRUE(WaitForTrayWindow(program->pid()));
+    EXPECT_FALSE(FindWindowOf(program->pid(), L"#32770", kWizardTitle));
+    EXPECT_EQ(GetFileAttributesW(StartupShortcut().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(folder.Read(L"Corvalink.dat").find("[quicklogin]\r\n0="), std::string::npos);
+
+    // The next start goes straight to tray mode.
+    program->Kill();
+    program.emplace(RunningProgram::Start(folder));
+    EXPECT_TRUE(WaitForTrayWindow(program->pid()));
+    EXPECT_FALSE(FindWindowOf(program->pid(), L"#32770", kWizardTitle));
+}
+
+TEST_F(Wizard, FinishWithTheBoxTickedCreatesTheShortcut) {
+    DeleteFileW(StartupShortcut().c_str());
+    FillAllPages();
+    EXPECT_EQ(SendMessageW(Control(kWinStart), BM_GETCHECK, 0, 0), BST_CHECKED);
+    Click(kNext);
+    EXPECT_TRUE(WaitForTrayWindow(program->pid()));
+    EXPECT_NE(GetFileAttributesW(StartupShortcut().c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(StartupShortcut().c_str());
+}
+
+TEST(NewUser, FromTheWizardToALoggedInGame) {
+    ProgramFolder folder;
+    GameInstall game;
+    RunningProgram program = RunningProgram::Start(folder);
+    HWND wizard = WaitForWindow(program.pid(), L"#32770", kWizardTitle);
+    ASSERT_TRUE(wizard);
+    auto click = [&](int id) {
+        PressButton(wizard, id);
+    };
+    click(kNext);
+    SetTextOf(GetDlgItem(wizard, kLogin), L"acc1");
+    SetTextOf(GetDlgItem(wizard, kPassword), L"secret12");
+    click(kNext);
+    SetTextOf(GetDlgItem(wizard, kCharName), L"Aldwin");
+    SendMessageTimeoutW(GetDlgItem(wizard, kServer), CB_SETCURSEL, 3, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(GetDlgItem(wizard, kRealm), CB_SETCURSEL, 1, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    click(kNext);
+    SetTextOf(GetDlgItem(wizard, kClientDir), game.path());
+    SetTextOf(GetDlgItem(wizard, kClientName), L"Main");
+    click(kNext);
+    SendMessageW(GetDlgItem(wizard, kWinStart), BM_SETCHECK, BST_UNCHECKED, 0);
+    click(kNext);
+    ASSERT_TRUE(WaitForTrayWindow(program.pid()));
+
+    ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
+    ASSERT_TRUE(game.WaitFor("logged-in"));
+    EXPECT_NE(game.Detail("user.dat").find("entry0=Aldwin, LYONESSE, 198.51.100.4, 10622, 2, 4"), std::string::npos);
+    EXPECT_EQ(game.Detail("password"), "secret12");
+    EXPECT_EQ(game.Detail("account"), "acc1");
+}
+
+}  // namespace
