@@ -1,32 +1,60 @@
 #!/usr/bin/env bash
-# Builds Corvalink and starts it from a fresh program folder (build/demo/) under Wine.
-# With a display the program opens on it; without one it runs in a private Xvfb display
-# and a screenshot is left in build/demo-shots/.
+# Corvalink's demo: a fresh program folder (build/demo/) and a demo game installation
+# (build/demo-game/, the test suite's stand-in for the game). Corvalink starts with its
+# first-start wizard; enter any account (login of 3 or more characters, password of exactly 8),
+# a character, server and realm, and the folder build/demo-game (shown as Z:\...); then choose
+# the QuickLogin in the tray menu and watch it log into the demo game.
+# Without a display the demo plays itself through in a private Xvfb display and leaves a
+# screenshot of every step in build/demo-shots/.
 set -eu
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh -DBUILD_TESTING=OFF
+bash scripts/build.sh >/dev/null
 root=$(pwd)
 demo=$root/build/demo
-rm -rf "$demo"
+game=$root/build/demo-game
+rm -rf "$demo" "$game"
 cp -r build/Corvalink "$demo"
+mkdir -p "$game"
+cp build/game/camelot.exe "$game/"
+printf '[double]\r\nlinger_ms=0\r\nwindow_delay_ms=700\r\n' >"$game/double.ini"
+winpath() { echo "Z:$1" | tr / '\\'; }
 
-export WINEPREFIX=$root/build/demo-prefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 
 if [ -n "${DISPLAY:-}" ]; then
-  echo "Starting $demo/Corvalink.exe (settings file: $demo/Corvalink.dat)"
+  export WINEPREFIX=$root/build/demo-prefix
+  echo "Corvalink: $demo/Corvalink.exe (settings file: $demo/Corvalink.dat)"
+  echo "Demo game folder for the wizard: $(winpath "$game")"
   exec wine "$demo/Corvalink.exe"
 fi
 
 shots=$root/build/demo-shots
-mkdir -p "$shots"
+handshake=$root/build/demo-handshake
+rm -rf "$shots" "$handshake"
+mkdir -p "$shots" "$handshake"
 rig=$root/build/demo-rig
 bash tests/rig/rig.sh start "$rig"
-export DISPLAY=$(cat "$rig/display") WINEPREFIX="$rig/prefix"
-wine "$demo/Corvalink.exe" </dev/null >/dev/null 2>&1 &
-sleep 4
-import -window root "$shots/01-start.png"
-bash tests/rig/rig.sh stop "$rig"
-echo "No display: Corvalink ran in a private Xvfb display. Screenshot: $shots/01-start.png"
+trap 'bash tests/rig/rig.sh stop "$rig"' EXIT
+export WINEPREFIX=$rig/prefix DISPLAY=$(cat "$rig/display")
+echo "No display: playing the demo through in a private Xvfb display ($DISPLAY)."
+wine build/tests/demo_player.exe "$(winpath "$demo")" "$(winpath "$game")" "$(winpath "$handshake")" \
+  >"$handshake/player.out" 2>&1 </dev/null &
+player=$!
+seen=0
+while kill -0 "$player" 2>/dev/null; do
+  if [ -f "$handshake/steps.txt" ]; then
+    while [ "$(wc -l <"$handshake/steps.txt")" -gt "$seen" ]; do
+      seen=$((seen + 1))
+      step=$(sed -n "${seen}p" "$handshake/steps.txt" | tr -d '\r')
+      import -window root "$shots/$step.png"
+      echo "  $shots/$step.png"
+      touch "$handshake/$step.done"
+    done
+  fi
+  sleep 0.2
+done
+result=$(tr -d '\r' <"$handshake/player.out" | tail -n 1)
+echo "Demo finished: $result. Screenshots of every step are in $shots/"
+[ "$result" = "logged in" ]

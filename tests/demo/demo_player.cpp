@@ -1,0 +1,86 @@
+// Plays the newcomer's path through for the demo on a machine without a display: the wizard,
+// tray mode and a QuickLogin that logs into the demo game. Before each step's screenshot it
+// writes "<name>" as a line to steps.txt in the handshake folder and waits until the runner
+// has created "<name>.done" there.
+//   demo_player.exe <program folder> <game folder> <handshake folder>
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "support/automation.h"
+#include "support/game_double.h"
+
+using namespace uia;
+
+namespace {
+
+std::wstring g_handshake;
+
+void Shot(const std::string& name) {
+    {
+        std::ofstream steps(std::wstring(g_handshake + L"\\steps.txt").c_str(), std::ios::app);
+        steps << name << "\n";
+    }
+    const std::wstring done = g_handshake + L"\\" + std::wstring(name.begin(), name.end()) + L".done";
+    WaitUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, std::chrono::seconds(30));
+}
+
+void Pause() { Sleep(400); }
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 4) return 2;
+    const std::wstring programDir = argv[1], gameDir = argv[2];
+    g_handshake = argv[3];
+    RunningProgram program = RunningProgram::StartExe(programDir + L"\\Corvalink.exe");
+    HWND wizard = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Einrichtungsassistent");
+    if (!wizard) return 1;
+    auto control = [&](int id) { return GetDlgItem(wizard, id); };
+    Pause();
+    Shot("01-wizard-welcome");
+    PressButton(wizard, 101);
+    SetTextOf(control(202), L"demo1");
+    SetTextOf(control(204), L"demodemo");
+    Pause();
+    Shot("02-wizard-account");
+    PressButton(wizard, 101);
+    SetTextOf(control(302), L"Aldwin");
+    SendMessageTimeoutW(control(304), CB_SETCURSEL, 3, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(control(306), CB_SETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    Pause();
+    Shot("03-wizard-character");
+    PressButton(wizard, 101);
+    SetTextOf(control(402), gameDir);
+    SetTextOf(control(404), L"Demo");
+    Pause();
+    Shot("04-wizard-client");
+    PressButton(wizard, 101);
+    SendMessageW(control(501), BM_SETCHECK, BST_UNCHECKED, 0);
+    Pause();
+    Shot("05-wizard-finish");
+    PressButton(wizard, 101);
+    HWND help = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Hilfe");
+    Pause();
+    Shot("06-tray-mode-help");
+    if (help) PressButton(help, IDOK);
+
+    UseTrayMenu(program.pid(), {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN});
+    Pause();
+    Shot("07-tray-menu");
+    HWND menu = nullptr;
+    for (HWND w : WindowsOf(program.pid()))
+        if (ClassOf(w) == L"#32768" && IsWindowVisible(w)) menu = w;
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+
+    // The login runs: wait for the game double to report it.
+    const std::wstring log = gameDir + L"\\double.log";
+    WaitUntil(
+        [&] { return testing_support::ReadBytes(log).find("logged-in") != std::string::npos; },
+        std::chrono::seconds(60));
+    Sleep(800);
+    Shot("08-logged-in");
+    std::printf("%s\n", testing_support::ReadBytes(log).find("logged-in") != std::string::npos ? "logged in" : "failed");
+    return 0;
+}
