@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the downloads Corvalink-<version>-win64.zip (build/) and -win32.zip (build-i686/) and
+# checks that each holds the program folder and the read-me files.
+set -eu
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+for dir in build build-i686; do
+  [ -f "$dir/CMakeCache.txt" ] || bash scripts/build.sh $([ "$dir" = build-i686 ] && echo --i686 -DBUILD_TESTING=OFF) >/dev/null
+  (cd "$dir" && cpack -G ZIP >/dev/null)
+  zip=$(ls "$dir"/Corvalink-*-win*.zip)
+  listing=$(cmake -E tar tf "$zip")
+  for f in Corvalink/Corvalink.exe Corvalink/Modal.exe Corvalink/Corvalink.lng Corvalink/LIESMICH.txt Corvalink/README-en.txt; do
+    grep -qx "$f" <<<"$listing" || { echo "$zip lacks $f" >&2; exit 1; }
+  done
+  echo "$zip"
+done
