@@ -41,6 +41,12 @@ std::wstring AnswerBox(DWORD pid) {
 
 bool StartsWith(const std::wstring& text, const std::wstring& start) { return text.rfind(start, 0) == 0; }
 
+// One QuickLogin into `game`.
+std::string OneLoginSettings(const GameInstall& game) {
+    return "[clients]\r\nMain=" + Ansi(game.path()) + "\r\n[server]\r\nLYONESSE=198.51.100.4:10622\r\n[quicklogin]\r\n" +
+           QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main");
+}
+
 TEST(FailingWrites, AccountAndClientWindowsKeepWhatWasTyped) {
     struct Case {
         int button;
@@ -108,9 +114,7 @@ TEST(FailingWrites, TheWizardStaysOnItsPage) {
 TEST(LoginFailingWrites, ALockedUserDatStopsTheRunBeforeTheGameStarts) {
     ProgramFolder folder;
     GameInstall game;
-    folder.Write(L"Corvalink.dat", "[clients]\r\nMain=" + Ansi(game.path()) +
-                                       "\r\n[server]\r\nLYONESSE=198.51.100.4:10622\r\n[quicklogin]\r\n" +
-                                       QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
+    folder.Write(L"Corvalink.dat", OneLoginSettings(game));
     FileLock lock(game.File(L"user.dat"));
     RunningProgram program = RunningProgram::Start(folder);
     ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
@@ -124,9 +128,7 @@ TEST(LoginFailingWrites, ALockedUserDatStopsTheRunBeforeTheGameStarts) {
 TEST(LoginFailingWrites, TheHelpSwitchThatCannotBeSavedKeepsTheWindow) {
     ProgramFolder folder;
     GameInstall game;
-    folder.Write(L"Corvalink.dat", "[clients]\r\nMain=" + Ansi(game.path()) +
-                                       "\r\n[server]\r\nLYONESSE=198.51.100.4:10622\r\n[quicklogin]\r\n" +
-                                       QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
+    folder.Write(L"Corvalink.dat", OneLoginSettings(game));
     RunningProgram program = RunningProgram::Start(folder);
     ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
     ASSERT_TRUE(game.WaitFor("logged-in"));

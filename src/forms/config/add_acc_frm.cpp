@@ -71,13 +71,7 @@ private:
             ShowError(*refusal);  // what was typed stays
             return;
         }
-        ui::SetEnabled(Item(kAdd), false);
-        const bool written = WriteSetting(section::kAccounts, key, value);
-        ui::SetEnabled(Item(kAdd), true);
-        if (!written) {
-            ShowError(WriteFailedText());
-            return;
-        }
+        if (!StoreEntered(Item(kAdd), section::kAccounts, key, value)) return;  // what was typed stays
         ui::SetText(Item(kLoginTxt), L"");
         ui::SetText(Item(kPasswordTxt), L"");
         Refresh();

@@ -75,13 +75,7 @@ private:
             ShowError(*refusal);  // what was typed stays
             return;
         }
-        ui::SetEnabled(Item(kAdd), false);
-        const bool written = WriteSetting(section::kClients, name, dir);
-        ui::SetEnabled(Item(kAdd), true);
-        if (!written) {
-            ShowError(WriteFailedText());
-            return;
-        }
+        if (!StoreEntered(Item(kAdd), section::kClients, name, dir)) return;  // what was typed stays
         ui::SetText(Item(kDirTxt), L"");
         ui::SetText(Item(kNameTxt), L"");
         Refresh();

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "app/lang.h"
 #include "store/simple_crypt.h"
+#include "ui/controls.h"
 
 std::wstring StoreProblemText(StoreProblem problem) {
     switch (problem) {
@@ -67,4 +69,12 @@ std::wstring WriteFailedText() {
     return L"Die Einstellungsdatei konnte nicht geschrieben werden; nichts wurde gespeichert. Bitte prüfen Sie, "
            L"ob die Datei schreibgeschützt ist oder von einem anderen Programm gesperrt wird, und versuchen Sie "
            L"es erneut.";
+}
+
+bool StoreEntered(HWND addButton, const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+    ui::SetEnabled(addButton, false);
+    const bool written = WriteSetting(section, key, value);
+    ui::SetEnabled(addButton, true);
+    if (!written) ShowError(WriteFailedText());
+    return written;
 }

@@ -1,6 +1,8 @@
 // What the configuration windows and the wizard accept: every value the user enters is
 // checked against what the settings file can hold, with a message that says why not.
 #pragma once
+#include <windows.h>
+
 #include <optional>
 #include <string>
 
@@ -25,3 +27,7 @@ std::optional<std::wstring> AccountKeyCollision(const std::wstring& loginName);
 
 // The message for a write of the settings file that failed.
 std::wstring WriteFailedText();
+
+// Writes a value that the user entered, with the window's add button disabled meanwhile;
+// shows WriteFailedText and returns false when the write failed.
+bool StoreEntered(HWND addButton, const std::wstring& section, const std::wstring& key, const std::wstring& value);
