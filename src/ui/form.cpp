@@ -61,8 +61,8 @@ ClassAndStyle ClassFor(Kind kind) {
 
 }  // namespace
 
-Form::Form(FormSpec spec, std::span<const ControlSpec> controls)
-    : spec_(std::move(spec)), controls_(controls.begin(), controls.end()) {}
+Form::Form(FormSpec design, std::span<const ControlSpec> controls)
+    : spec_(std::move(design)), controls_(controls.begin(), controls.end()) {}
 
 Form::~Form() {
     if (hwnd_) DestroyWindow(hwnd_);

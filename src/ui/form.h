@@ -56,7 +56,7 @@ struct FormSpec {
 
 class Form {
 public:
-    Form(FormSpec spec, std::span<const ControlSpec> controls);
+    Form(FormSpec design, std::span<const ControlSpec> controls);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
