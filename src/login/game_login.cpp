@@ -100,14 +100,20 @@ void ShowFinalHelp() {
 }
 
 // Password into the dialog's first edit field, the account into the edit field of its
-// second combo box. Nothing else of the dialog is touched.
-void FillLoginDialog(HWND dialog, const std::wstring& account, const std::wstring& password) {
+// second combo box. Nothing else of the dialog is touched. False when the dialog did not
+// answer in time (the caller tries again).
+bool FillLoginDialog(HWND dialog, const std::wstring& account, const std::wstring& password) {
     HWND passwordField = FindChildWindow(dialog, nullptr, L"Edit", nullptr);
-    Check(SetGameText(passwordField, password));
     HWND firstCombo = FindChildWindow(dialog, nullptr, L"ComboBox", nullptr);
     HWND secondCombo = firstCombo ? FindChildWindow(dialog, firstCombo, L"ComboBox", nullptr) : nullptr;
     HWND accountField = FindChildWindow(secondCombo, nullptr, L"Edit", nullptr);
-    Check(SetGameText(accountField, account));
+    for (auto [field, text] : {std::pair{passwordField, &password}, std::pair{accountField, &account}}) {
+        const SendResult result = SetGameText(field, *text);
+        Check(result);
+        // A field that is missing altogether is the game's business; one that hangs gets another try.
+        if (result == SendResult::kNoAnswer && IsWindow(field)) return false;
+    }
+    return true;
 }
 
 LoginOutcome Drive(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir) {
@@ -166,7 +172,7 @@ LoginOutcome Drive(const std::wstring& account, const std::wstring& password, co
             return false;
         });
     }
-    FillLoginDialog(loginDialog, account, password);
+    WaitUntil([&] { return FillLoginDialog(loginDialog, account, password); });
 
     // 11. The companion confirms the filled dialog.
     const std::string companion = ToAnsi(ProgramDir() + L"\\Modal.exe");

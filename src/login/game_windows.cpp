@@ -5,7 +5,9 @@
 
 namespace {
 
-constexpr UINT kAnswerTimeoutMs = 3000;
+// Short, so that a hanging game holds up the program's own windows for a moment at most; once
+// the system deems the window hung, sends to it fail at once.
+constexpr UINT kAnswerTimeoutMs = 1000;
 
 // Null stays null: a null class or caption matches any.
 struct AnsiArg {

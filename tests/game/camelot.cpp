@@ -11,6 +11,7 @@
 //   game_delay_ms=0     more before the game window appears after Play
 //   terms_clicks=1      clicks the terms window needs before it closes
 //   linger_ms=3000      after the login the double ends after this time; 0: stays
+//   hang_ms=0           the game window stops answering for this time at its first click
 //
 // Log lines: "<microseconds since 1601> <event>[ <detail>]".
 #include <windows.h>
@@ -26,7 +27,7 @@ std::wstring g_dir;
 struct Scenario {
     std::wstring mode, launcher;
     bool playButton;
-    int windowDelayMs, gameDelayMs, termsClicks, lingerMs;
+    int windowDelayMs, gameDelayMs, termsClicks, lingerMs, hangMs;
 } g_scenario;
 
 long long NowMicroseconds() {
@@ -240,6 +241,10 @@ LRESULT CALLBACK GameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_LBUTTONUP:
             Log("game-click");
+            if (!loginShown && g_scenario.hangMs > 0) {
+                Log("hang");
+                Sleep(static_cast<DWORD>(g_scenario.hangMs));
+            }
             if (!loginShown) {
                 loginShown = true;
                 After(g_scenario.windowDelayMs, ShowLoginDialog);
@@ -321,7 +326,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                   IntSetting(L"window_delay_ms", 0),
                   IntSetting(L"game_delay_ms", 0),
                   IntSetting(L"terms_clicks", 1),
-                  IntSetting(L"linger_ms", 3000)};
+                  IntSetting(L"linger_ms", 3000),
+                  IntSetting(L"hang_ms", 0)};
 
     WNDCLASSW host{};
     host.lpfnWndProc = HostProc;

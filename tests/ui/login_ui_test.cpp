@@ -117,6 +117,22 @@ TEST_F(Login, ARunningGameIsAskedAbout) {
     EXPECT_TRUE(game.WaitFor("logged-in"));
 }
 
+TEST_F(Login, AGameThatStopsAnsweringDoesNotFreezeCorvalink) {
+    GameInstall game("hang_ms=6000\r\n");
+    Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A", "[help]\r\n1=0\r\n"));
+    ChooseFirstQuickLogin();
+    ASSERT_TRUE(game.WaitFor("hang", std::chrono::seconds(20)));
+    // While the game hangs, the tray menu and the about window still work.
+    const ULONGLONG asked = GetTickCount64();
+    ASSERT_TRUE(PickTrayMenuItem(pid(), 1));
+    HWND about = WaitForWindow(pid(), L"#32770", L"Corvalink :: Version 1.0.0", std::chrono::seconds(4));
+    ASSERT_TRUE(about);
+    EXPECT_EQ(game.Count("logged-in"), 0);  // the game still hangs: the window came from Corvalink alone
+    std::printf("about window after %llu ms of a hanging game\n", GetTickCount64() - asked);
+    PostMessageW(about, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(game.WaitFor("logged-in"));  // and the login goes on once the game answers again
+}
+
 TEST_F(Login, SwitchedOffHelpShowsNoPage) {
     GameInstall game;
     Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A", "[help]\r\n1=0\r\n"));
