@@ -307,3 +307,28 @@ TEST_F(Config, SavingAppliesTheWindowsStartOption) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Config, AShortcutThatCannotBeWrittenIsReported) {
+    // A file where the Startup folder should be: no shortcut can be written into it.
+    const std::wstring shortcut = StartupShortcut();
+    const std::wstring startup = shortcut.substr(0, shortcut.find_last_of(L'\\'));
+    const std::wstring aside = startup + L".aside";
+    ASSERT_TRUE(MoveFileW(startup.c_str(), aside.c_str()));
+    testing_support::WriteBytes(startup, "not a folder");
+
+    Open(Entries({L"A,S,Albion,acc,Main"}));
+    SendMessageW(Control(kWinStart), BM_SETCHECK, BST_CHECKED, 0);
+    PressButton(window, kSave);
+    const std::wstring message = Answer(IDOK);
+
+    DeleteFileW(startup.c_str());
+    MoveFileW(aside.c_str(), startup.c_str());
+    EXPECT_EQ(message, L"Die QuickLogins sind gespeichert, aber die Verknüpfung im Autostart-Ordner von Windows "
+                       L"konnte nicht angelegt werden. Corvalink startet daher nicht mit Windows.");
+    EXPECT_TRUE(IsWindow(window));  // still open, so the option can be changed
+    EXPECT_EQ(StoredEntry(0), L"A,S,Albion,acc,Main");
+}
+
+}  // namespace
