@@ -31,13 +31,15 @@ private:
     }
 };
 
-}  // namespace
-
+// The "entry0" quick-start value the game reads from section "quick" of its user.dat:
+// "<character>, <SERVER>, <address>, <port>, <realm number>, <tag>".
 std::wstring QuickStartEntry(const std::wstring& character, const std::wstring& serverUpper,
                              const std::wstring& addressAndPort, short realmNumber, const std::wstring& tag) {
     return character + L", " + serverUpper + L", " + addressAndPort + L", " + std::to_wstring(realmNumber) + L", " +
            tag;
 }
+
+}  // namespace
 
 void RunQuickLogin(const std::wstring& entry) {
     if (SplitFields(entry, 5).size() < 5) {

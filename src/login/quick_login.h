@@ -2,11 +2,6 @@
 #pragma once
 #include <string>
 
-// The "entry0" quick-start value the game reads from section "quick" of its user.dat:
-// "<character>, <SERVER>, <address>, <port>, <realm number>, <tag>".
-std::wstring QuickStartEntry(const std::wstring& character, const std::wstring& serverUpper,
-                             const std::wstring& addressAndPort, short realmNumber, const std::wstring& tag);
-
 // Carries out an unscrambled QuickLogin entry: checks that its client, server and fields are
 // known (saying what is missing otherwise), writes the quick-start entry into the client's
 // user.dat and drives the game's login. The QuickLogin items of the tray menu are disabled

@@ -25,7 +25,6 @@ void ComboAdd(HWND combo, const std::wstring& item) {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 void ComboSelect(HWND combo, int index) { SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
-int ComboSelection(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
 
 void ListClear(HWND list) { SendMessageW(list, LB_RESETCONTENT, 0, 0); }
 void ListAdd(HWND list, const std::wstring& item) {

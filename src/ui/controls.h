@@ -19,7 +19,6 @@ void SetChecked(HWND checkBox, bool checked);
 void ComboClear(HWND combo);
 void ComboAdd(HWND combo, const std::wstring& item);
 void ComboSelect(HWND combo, int index);  // -1 selects nothing
-int ComboSelection(HWND combo);
 void ListClear(HWND list);
 void ListAdd(HWND list, const std::wstring& item);
 int ListSelection(HWND list);

@@ -21,7 +21,7 @@ public:
         return *this;
     }
     T get() const { return value_; }
-    explicit operator bool() const { return value_ != T{} && !IsInvalid(value_); }
+    explicit operator bool() const { return value_ != T{}; }
     void reset(T value = T{}) {
         if (*this) Close(value_);
         value_ = value;
@@ -29,21 +29,13 @@ public:
     T release() { return std::exchange(value_, T{}); }
 
 private:
-    static bool IsInvalid(T value) {
-        if constexpr (std::is_same_v<T, HANDLE>) return value == INVALID_HANDLE_VALUE;
-        return false;
-    }
     T value_{};
 };
 
-inline void CloseKernelHandle(HANDLE h) { CloseHandle(h); }
 inline void DeleteGdiObject(HGDIOBJ h) { DeleteObject(h); }
-inline void DestroyIconHandle(HICON h) { DestroyIcon(h); }
 inline void DestroyMenuHandle(HMENU h) { DestroyMenu(h); }
 
-using ScopedHandle = Unique<HANDLE, CloseKernelHandle>;
 using ScopedFont = Unique<HFONT, DeleteGdiObject>;
-using ScopedIcon = Unique<HICON, DestroyIconHandle>;
 using ScopedMenu = Unique<HMENU, DestroyMenuHandle>;
 
 // A COM interface pointer, released once.

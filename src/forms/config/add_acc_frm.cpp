@@ -8,7 +8,6 @@
 #include "store/simple_crypt.h"
 #include "ui/controls.h"
 #include "ui/form.h"
-#include "ui/message_box.h"
 
 namespace {
 
@@ -81,9 +80,9 @@ private:
         const int selected = ui::ListSelection(Item(kList));
         if (selected < 0) return;
         const std::wstring login = ui::ListItemText(Item(kList), selected);
-        if (ui::MsgBox(L"Account \"" + login + L"\" wirklich entfernen?", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-        if (!DeleteSetting(section::kAccounts, CryptText(login, L""))) ShowError(WriteFailedText());
-        Refresh();
+        if (RemoveAfterQuestion(L"Account \"" + login + L"\" wirklich entfernen?", section::kAccounts,
+                                CryptText(login, L"")))
+            Refresh();
     }
 };
 

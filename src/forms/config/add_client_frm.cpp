@@ -85,10 +85,8 @@ private:
         const int selected = ui::ListSelection(Item(kList));
         const std::wstring name = selected >= 0 ? ui::ListItemText(Item(kList), selected) : std::wstring();
         if (name.empty()) return;
-        if (ui::MsgBox(L"Client \"" + name + L"\" wirklich aus Liste entfernen?", MB_YESNO | MB_ICONQUESTION) != IDYES)
-            return;
-        if (!DeleteSetting(section::kClients, name)) ShowError(WriteFailedText());
-        Refresh();
+        if (RemoveAfterQuestion(L"Client \"" + name + L"\" wirklich aus Liste entfernen?", section::kClients, name))
+            Refresh();
     }
 };
 

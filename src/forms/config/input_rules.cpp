@@ -5,6 +5,7 @@
 #include "app/lang.h"
 #include "store/simple_crypt.h"
 #include "ui/controls.h"
+#include "ui/message_box.h"
 
 std::wstring StoreProblemText(StoreProblem problem) {
     switch (problem) {
@@ -69,6 +70,12 @@ std::wstring WriteFailedText() {
     return L"Die Einstellungsdatei konnte nicht geschrieben werden; nichts wurde gespeichert. Bitte prüfen Sie, "
            L"ob die Datei schreibgeschützt ist oder von einem anderen Programm gesperrt wird, und versuchen Sie "
            L"es erneut.";
+}
+
+bool RemoveAfterQuestion(const std::wstring& question, const std::wstring& section, const std::wstring& key) {
+    if (ui::MsgBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+    if (!DeleteSetting(section, key)) ShowError(WriteFailedText());
+    return true;
 }
 
 bool StoreEntered(HWND addButton, const std::wstring& section, const std::wstring& key, const std::wstring& value) {

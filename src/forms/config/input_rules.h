@@ -31,3 +31,7 @@ std::wstring WriteFailedText();
 // Writes a value that the user entered, with the window's add button disabled meanwhile;
 // shows WriteFailedText and returns false when the write failed.
 bool StoreEntered(HWND addButton, const std::wstring& section, const std::wstring& key, const std::wstring& value);
+
+// Asks `question` (Yes/No) and on Yes deletes the key, saying so when the delete failed.
+// True when the user said Yes.
+bool RemoveAfterQuestion(const std::wstring& question, const std::wstring& section, const std::wstring& key);

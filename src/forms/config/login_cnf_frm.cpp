@@ -238,8 +238,6 @@ void ShowLoginConfig() {
     Slot()->Show();
 }
 
-HWND LoginConfigWindow() { return IsOpen() ? Slot()->hwnd() : nullptr; }
-
 void RefillConfigAccounts() {
     if (IsOpen()) Slot()->RefillAccounts();
 }

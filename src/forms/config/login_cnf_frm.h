@@ -4,8 +4,6 @@
 
 // Opens the window modeless, or brings the open one to the front with its unsaved rows.
 void ShowLoginConfig();
-// The open window, or null.
-HWND LoginConfigWindow();
 // Refill the window's account and client lists from the settings file (nothing selected),
 // after the account or client window changed them; nothing when the window is closed.
 void RefillConfigAccounts();
