@@ -170,6 +170,15 @@ MessageBoxInfo ReadMessageBox(HWND box) {
     return info;
 }
 
+MessageBoxInfo AnswerMessageBox(DWORD pid, int button, std::chrono::milliseconds bound) {
+    HWND box = WaitForMessageBox(pid, bound);
+    if (!box) return {L"", L"<no message box>", false};
+    MessageBoxInfo info = ReadMessageBox(box);
+    PressButton(box, button);
+    WaitUntil([&] { return !IsWindow(box); });
+    return info;
+}
+
 void PressButton(HWND dialog, int buttonId) {
     HWND button = GetDlgItem(dialog, buttonId);
     // Sent, so that what the test does next comes after the press; a press that opens a modal

@@ -96,6 +96,9 @@ struct MessageBoxInfo {
 // Waits for a message box (class #32770 with a message text) of the process.
 HWND WaitForMessageBox(DWORD pid, std::chrono::milliseconds bound = kDefaultWait);
 MessageBoxInfo ReadMessageBox(HWND box);
+// Waits for a message box of the process, reads it, presses `button` and waits until it is
+// gone. Without a box within the bound the text is "<no message box>".
+MessageBoxInfo AnswerMessageBox(DWORD pid, int button, std::chrono::milliseconds bound = kDefaultWait);
 // Presses a button of a dialog or message box (IDOK, IDYES, IDNO, ...), as a click would, and
 // returns once the press is handled (or has opened a modal box).
 void PressButton(HWND dialog, int buttonId);

@@ -53,14 +53,7 @@ protected:
         PressButton(dialog, id);
     }
     // The next message box of the program: its text, answered with `button`.
-    std::wstring Answer(int button) {
-        HWND box = WaitForMessageBox(program->pid());
-        if (!box) return L"<no message box>";
-        const std::wstring text = ReadMessageBox(box).text;
-        PressButton(box, button);
-        WaitUntil([&] { return !IsWindow(box); });
-        return text;
-    }
+    std::wstring Answer(int button) { return AnswerMessageBox(program->pid(), button).text; }
     void Save() {
         Press(window, kSave);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); })) << "the window did not close on save";

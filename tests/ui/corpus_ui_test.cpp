@@ -110,10 +110,8 @@ TEST(BadSettingsFiles, AFolderInPlaceOfTheSettingsFileIsReported) {
     HWND wizard = WaitForWindow(program.pid(), L"#32770", kWizardTitle);
     ASSERT_TRUE(wizard);
     PressButton(wizard, 101);  // Next: the default servers cannot be written
-    HWND box = WaitForMessageBox(program.pid());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(ReadMessageBox(box).text.rfind(L"Die Einstellungsdatei konnte nicht geschrieben werden", 0), 0u);
-    PressButton(box, IDOK);
+    EXPECT_EQ(AnswerMessageBox(program.pid(), IDOK).text.rfind(L"Die Einstellungsdatei konnte nicht geschrieben werden", 0),
+              0u);
     EXPECT_TRUE(program.Running());
 }
 

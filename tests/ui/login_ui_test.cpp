@@ -39,12 +39,8 @@ protected:
 
     // The next message box: its text, answered with `button`.
     std::wstring Answer(int button, const wchar_t* expectedTitle = L"Corvalink :: Fehler") {
-        HWND box = WaitForMessageBox(pid(), std::chrono::seconds(20));
-        if (!box) return L"<no message box>";
-        MessageBoxInfo info = ReadMessageBox(box);
+        const MessageBoxInfo info = AnswerMessageBox(pid(), button, std::chrono::seconds(20));
         EXPECT_EQ(info.title, expectedTitle);
-        PressButton(box, button);
-        WaitUntil([&] { return !IsWindow(box); });
         return info.text;
     }
     std::wstring HelpPageTitle() {

@@ -14,11 +14,7 @@ constexpr wchar_t kTrayWindowTitle[] = L"Corvalink";
 
 // The message box the program shows, answered with OK; the program must then end.
 MessageBoxInfo AnswerTheOnlyMessage(RunningProgram& program) {
-    HWND box = WaitForMessageBox(program.pid());
-    EXPECT_TRUE(box) << "no message box";
-    if (!box) return {};
-    MessageBoxInfo info = ReadMessageBox(box);
-    PressButton(box, IDOK);
+    MessageBoxInfo info = AnswerMessageBox(program.pid(), IDOK);
     EXPECT_TRUE(program.WaitForExit()) << "the program did not end after its message";
     return info;
 }

@@ -62,12 +62,9 @@ TEST_F(TrayMode, AnEntryRemovedAfterTheMenuWasBuiltIsNotFound) {
     folder.Write(L"Corvalink.dat", "[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
 
     ASSERT_TRUE(PickTrayMenuItem(pid(), QuickLoginItem(1)));
-    HWND box = WaitForMessageBox(pid());
-    ASSERT_TRUE(box);
-    MessageBoxInfo info = ReadMessageBox(box);
+    MessageBoxInfo info = AnswerMessageBox(pid(), IDOK);
     EXPECT_EQ(info.text, L"Eintrag nicht gefunden");
     EXPECT_EQ(info.title, L"Corvalink :: Fehler");
-    PressButton(box, IDOK);
     EXPECT_TRUE(program->Running());
 }
 
@@ -99,13 +96,10 @@ TEST_F(TrayMode, AgreementTextsComeFromTheFirstListedClient) {
 TEST_F(TrayMode, AgreementWithoutClientsSaysSo) {
     ASSERT_TRUE(Start("[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main")));
     ASSERT_TRUE(UseTrayMenu(pid(), AgreementKeys(0)));
-    HWND box = WaitForMessageBox(pid());
-    ASSERT_TRUE(box);
-    MessageBoxInfo info = ReadMessageBox(box);
+    MessageBoxInfo info = AnswerMessageBox(pid(), IDOK);
     EXPECT_EQ(info.text, L"es wurden noch keine clients konfiguriert, daher kann diese Lizenz nicht angezeigt werden");
     EXPECT_EQ(info.title, L"Corvalink");
     EXPECT_FALSE(info.hasIcon);
-    PressButton(box, IDOK);
     EXPECT_FALSE(FindWindowOf(pid(), L"#32770", kViewerTitle));
 }
 

@@ -192,18 +192,10 @@ TEST_F(Wizard, TheFolderButtonGuessesTheClientName) {
     }
 
     testing_support::TempDir notGame;
-    PressButton(wizard, kFolder);
-    HWND picker = WaitForWindow(program->pid(), L"#32770", L"Bitte DAoC-Ordner auswählen");
-    ASSERT_TRUE(picker);
-    SetTextOf(GetDlgItem(picker, 0x480), notGame.path());
-    PressButton(picker, IDOK);
-    HWND box = WaitForMessageBox(program->pid());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(ReadMessageBox(box).text, L"Der Ordner „" + notGame.path() +
-                                            L"“ enthält keine camelot.exe. Bitte wählen Sie den Ordner Ihrer "
-                                            L"DAoC-Installation.");
-    PressButton(box, IDOK);
-    WaitUntil([&] { return !IsWindow(box); });
+    PickFolder(&notGame.path());
+    EXPECT_EQ(AnswerMessageBox(program->pid(), IDOK).text,
+              L"Der Ordner „" + notGame.path() +
+                  L"“ enthält keine camelot.exe. Bitte wählen Sie den Ordner Ihrer DAoC-Installation.");
 
     PickFolder(nullptr);  // cancelled: the folder field is emptied
     EXPECT_EQ(TextOf(Control(kClientDir)), L"");

@@ -30,14 +30,7 @@ private:
     HANDLE handle_;
 };
 
-std::wstring AnswerBox(DWORD pid) {
-    HWND box = WaitForMessageBox(pid);
-    if (!box) return L"<no message box>";
-    const std::wstring text = ReadMessageBox(box).text;
-    PressButton(box, IDOK);
-    WaitUntil([&] { return !IsWindow(box); });
-    return text;
-}
+std::wstring AnswerBox(DWORD pid) { return AnswerMessageBox(pid, IDOK).text; }
 
 bool StartsWith(const std::wstring& text, const std::wstring& start) { return text.rfind(start, 0) == 0; }
 
