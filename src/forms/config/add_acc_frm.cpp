@@ -66,11 +66,7 @@ private:
                 refusal = L"Der Loginname „" + login + L"“ lässt sich nicht neben dem Account „" + *other +
                           L"“ speichern: Die Einstellungsdatei könnte die beiden nicht unterscheiden, und das "
                           L"Passwort von „" + *other + L"“ ginge verloren.";
-        if (refusal) {
-            ShowError(*refusal);  // what was typed stays
-            return;
-        }
-        if (!StoreEntered(Item(kAdd), section::kAccounts, key, value)) return;  // what was typed stays
+        if (!StoreEntered(Item(kAdd), refusal, section::kAccounts, key, value)) return;
         ui::SetText(Item(kLoginTxt), L"");
         ui::SetText(Item(kPasswordTxt), L"");
         Refresh();

@@ -71,11 +71,7 @@ private:
             refusal = L"Die Kurzbezeichnung darf kein Komma enthalten: Kommas trennen die Teile eines QuickLogins.";
         if (!refusal) refusal = RefuseKey(L"Die Kurzbezeichnung", name);
         if (!refusal) refusal = RefuseValue(L"Der Pfad", dir);
-        if (refusal) {
-            ShowError(*refusal);  // what was typed stays
-            return;
-        }
-        if (!StoreEntered(Item(kAdd), section::kClients, name, dir)) return;  // what was typed stays
+        if (!StoreEntered(Item(kAdd), refusal, section::kClients, name, dir)) return;
         ui::SetText(Item(kDirTxt), L"");
         ui::SetText(Item(kNameTxt), L"");
         Refresh();

@@ -78,7 +78,12 @@ bool RemoveAfterQuestion(const std::wstring& question, const std::wstring& secti
     return true;
 }
 
-bool StoreEntered(HWND addButton, const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+bool StoreEntered(HWND addButton, const std::optional<std::wstring>& refusal, const std::wstring& section,
+                  const std::wstring& key, const std::wstring& value) {
+    if (refusal) {
+        ShowError(*refusal);
+        return false;
+    }
     ui::SetEnabled(addButton, false);
     const bool written = WriteSetting(section, key, value);
     ui::SetEnabled(addButton, true);

@@ -28,9 +28,11 @@ std::optional<std::wstring> AccountKeyCollision(const std::wstring& loginName);
 // The message for a write of the settings file that failed.
 std::wstring WriteFailedText();
 
-// Writes a value that the user entered, with the window's add button disabled meanwhile;
-// shows WriteFailedText and returns false when the write failed.
-bool StoreEntered(HWND addButton, const std::wstring& section, const std::wstring& key, const std::wstring& value);
+// Writes a value that the user entered, with the window's add button disabled meanwhile.
+// Shows the refusal instead when there is one, or WriteFailedText when the write failed, and
+// then returns false: the window keeps what was typed.
+bool StoreEntered(HWND addButton, const std::optional<std::wstring>& refusal, const std::wstring& section,
+                  const std::wstring& key, const std::wstring& value);
 
 // Asks `question` (Yes/No) and on Yes deletes the key, saying so when the delete failed.
 // True when the user said Yes.
