@@ -18,7 +18,7 @@ StartMode ChooseStartMode() {
     return hasEntry && fileExists ? StartMode::kTray : StartMode::kWizard;
 }
 
-std::wstring ArgumentsOf(const std::wstring& commandLine) {
+std::wstring ArgumentsOf(const std::wstring& commandLine, const std::function<bool(const std::wstring&)>& isProgram) {
     size_t i = 0;
     if (!commandLine.empty() && commandLine[0] == L'"') {
         const size_t close = commandLine.find(L'"', 1);
@@ -26,12 +26,59 @@ std::wstring ArgumentsOf(const std::wstring& commandLine) {
     } else {
         i = commandLine.find_first_of(L" \t");
         if (i == std::wstring::npos) i = commandLine.size();
+        for (size_t blank = i; isProgram && blank < commandLine.size();
+             blank = commandLine.find_first_of(L" \t", blank + 1)) {
+            if (isProgram(commandLine.substr(0, blank))) {
+                i = blank;
+                break;
+            }
+            if (commandLine.find_first_of(L" \t", blank + 1) == std::wstring::npos) break;
+        }
     }
     const size_t start = commandLine.find_first_not_of(L" \t", i);
     if (start == std::wstring::npos) return {};
     const size_t end = commandLine.find_last_not_of(L" \t");
     return commandLine.substr(start, end - start + 1);
 }
+
+namespace {
+
+// Whether `name` (as a command line gives it: maybe without ".exe", maybe found on the
+// search path) is the running executable.
+bool NamesThisProgram(const std::wstring& name) {
+    wchar_t found[MAX_PATH * 2];
+    const DWORD n = SearchPathW(nullptr, name.c_str(), L".exe", MAX_PATH * 2, found, nullptr);
+    if (n == 0 || n >= MAX_PATH * 2) return false;
+    const std::wstring& self = ExecutablePath();
+    return CompareStringOrdinal(found, static_cast<int>(n), self.c_str(), static_cast<int>(self.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+// A settings file that exists but cannot be read is waited for a moment (a virus scanner or a
+// backup program may hold it briefly); the system's error when it stays unreadable.
+DWORD WaitUntilSettingsReadable() {
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if ((error = ProbeReadable(SettingsFile())) == 0) return 0;
+        Sleep(100);
+    }
+    return error;
+}
+
+std::wstring UnreadableText(DWORD error) {
+    std::wstring reason;
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+        reason = L"Ein anderes Programm hält sie geöffnet.";
+    else if (error == ERROR_ACCESS_DENIED)
+        reason = L"Windows verweigert den Zugriff.";
+    else
+        reason = L"Windows meldet den Fehler " + std::to_wstring(error) + L".";
+    return L"Die Einstellungsdatei „" + SettingsFile() + L"“ kann nicht gelesen werden. " + reason +
+           L"\r\n\r\nCorvalink wird beendet und ändert nichts an der Datei. Bitte schließen Sie das Programm, das "
+           L"sie geöffnet hält, oder prüfen Sie die Zugriffsrechte, und starten Sie Corvalink dann erneut.";
+}
+
+}  // namespace
 
 bool RunStartProcedure() {
     InitPathsFromModule();
@@ -46,7 +93,7 @@ bool RunStartProcedure() {
         return false;
     }
 
-    const std::wstring arguments = ArgumentsOf(GetCommandLineW());
+    const std::wstring arguments = ArgumentsOf(GetCommandLineW(), NamesThisProgram);
     if (!arguments.empty()) {
         ui::MsgBox(arguments, MB_OK);
         return false;
@@ -54,6 +101,11 @@ bool RunStartProcedure() {
 
     if (!ClaimSingleInstance(SettingsFile())) {
         ShowError(LangText(L"errors", L"2"));
+        return false;
+    }
+
+    if (const DWORD error = WaitUntilSettingsReadable(); error != 0) {
+        ShowError(UnreadableText(error));
         return false;
     }
 

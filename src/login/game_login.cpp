@@ -11,7 +11,6 @@
 #include "forms/info/helper_frm.h"
 #include "login/game_windows.h"
 #include "login/process_prio.h"
-#include "store/ansi.h"
 #include "tray/systray_icon.h"
 #include "ui/message_box.h"
 #include "ui/message_loop.h"
@@ -118,16 +117,18 @@ bool FillLoginDialog(HWND dialog, const std::wstring& account, const std::wstrin
 
 LoginOutcome Drive(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir) {
     // 1. A game that runs already: ask before starting another.
-    if (FindTopWindow(nullptr, game::kRunningTitle) &&
+    //    A game that hides its window still runs. A cancel chosen while the question is open
+    //    holds, whatever the answer.
+    if (FindTopWindow(nullptr, game::kRunningTitle, Visibility::kShownOrHidden) &&
         ui::MsgBox(L"DAoC läuft bereits, trotzdem fortfahren?", MB_YESNO | MB_ICONQUESTION) == IDNO)
         return LoginOutcome::kDeclined;
+    if (g_cancelRequested) return LoginOutcome::kCancelled;
 
     // 2.-3. Start the launcher.
     SetProcessPriority(IDLE_PRIORITY_CLASS);
-    const std::string launcher = ToAnsi(clientDir + L"\\camelot.exe");
-    const std::string directory = ToAnsi(clientDir);
+    const std::wstring launcher = clientDir + L"\\camelot.exe";
     const auto started = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, nullptr, launcher.c_str(), nullptr, directory.c_str(), SW_SHOWNORMAL));
+        ShellExecuteW(nullptr, nullptr, launcher.c_str(), nullptr, clientDir.c_str(), SW_SHOWNORMAL));
     if (started <= 32) {
         SetProcessPriority(NORMAL_PRIORITY_CLASS);
         ShowError(L"daoc start failed:" + std::to_wstring(started));
@@ -175,8 +176,8 @@ LoginOutcome Drive(const std::wstring& account, const std::wstring& password, co
     WaitUntil([&] { return FillLoginDialog(loginDialog, account, password); });
 
     // 11. The companion confirms the filled dialog.
-    const std::string companion = ToAnsi(ProgramDir() + L"\\Modal.exe");
-    ShellExecuteA(nullptr, "open", companion.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const std::wstring companion = ProgramDir() + L"\\Modal.exe";
+    ShellExecuteW(nullptr, L"open", companion.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 
     // 12.-13. Accept the agreement, repeated until the terms window has its button.
     ShowWaiting(L"die Lizenzvereinbarung");

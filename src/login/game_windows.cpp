@@ -19,12 +19,11 @@ struct AnsiArg {
 
 }  // namespace
 
-HWND FindTopWindow(const wchar_t* windowClass, const wchar_t* title) {
+HWND FindTopWindow(const wchar_t* windowClass, const wchar_t* title, Visibility visibility) {
     const AnsiArg cls(windowClass), caption(title);
-    // A window that is not shown yet may still be without its controls: only shown ones count.
     for (HWND w = FindWindowExA(nullptr, nullptr, cls.get(), caption.get()); w;
          w = FindWindowExA(nullptr, w, cls.get(), caption.get()))
-        if (IsWindowVisible(w)) return w;
+        if (visibility == Visibility::kShownOrHidden || IsWindowVisible(w)) return w;
     return nullptr;
 }
 

@@ -19,8 +19,10 @@ inline constexpr wchar_t kTermsTitle[] = L"Nutzungsbedingungen";
 inline constexpr wchar_t kAcceptCaption[] = L"ANNEHMEN";
 }  // namespace game
 
-// A shown top-level window by class and title; a null class or title matches any.
-HWND FindTopWindow(const wchar_t* windowClass, const wchar_t* title);
+enum class Visibility { kShown, kShownOrHidden };
+// A top-level window by class and title; a null class or title matches any. By default only
+// shown windows count: one that is not shown yet may still be without its controls.
+HWND FindTopWindow(const wchar_t* windowClass, const wchar_t* title, Visibility visibility = Visibility::kShown);
 // A direct child of `parent` after `after` (null: from the first) by class and caption.
 HWND FindChildWindow(HWND parent, HWND after, const wchar_t* windowClass, const wchar_t* caption);
 

@@ -4,7 +4,7 @@
 
 #include "app/lang.h"
 #include "login/game_login.h"
-#include "store/ini_handling.h"
+#include "store/ini_transaction.h"
 #include "store/settings.h"
 #include "tray/dummy_frm.h"
 
@@ -35,8 +35,11 @@ private:
 // "<character>, <SERVER>, <address>, <port>, <realm number>, <tag>".
 std::wstring QuickStartEntry(const std::wstring& character, const std::wstring& serverUpper,
                              const std::wstring& addressAndPort, short realmNumber, const std::wstring& tag) {
-    return character + L", " + serverUpper + L", " + addressAndPort + L", " + std::to_wstring(realmNumber) + L", " +
-           tag;
+    std::wstring entry = character + L", " + serverUpper + L", " + addressAndPort + L", " +
+                         std::to_wstring(realmNumber) + L", " + tag;
+    // Without a tag the entry would end in a blank, which the game never reads: it is not written.
+    while (!entry.empty() && entry.back() == L' ') entry.pop_back();
+    return entry;
 }
 
 }  // namespace
@@ -66,14 +69,27 @@ void RunQuickLogin(const std::wstring& entry) {
     const short realm = RealmNumber(Upper(login.realm));
     const std::wstring value = QuickStartEntry(login.character, server, *address, realm, ServerTag(server));
 
+    const std::optional<std::wstring> password = AccountPassword(login.account);
+    if (!password) {
+        ShowError(L"Den Account „" + login.account +
+                  L"“ gibt es in den Einstellungen nicht (mehr). Bitte legen Sie ihn in der Konfiguration über "
+                  L"„..“ neben der Account-Liste an, oder wählen Sie für den QuickLogin einen anderen Account.");
+        return;
+    }
+
+    // The game's own file: changed whole or not at all, its previous content kept beside it.
     const std::wstring userDat = clientDir + L"\\user.dat";
-    if (!WriteIni(userDat, L"quick", L"entry0", value) || !WriteIni(userDat, L"quick", L"setentry", L"1")) {
-        ShowError(L"Die Datei „" + userDat +
-                  L"“ konnte nicht geschrieben werden. Bitte prüfen Sie, ob der DAoC-Ordner existiert und "
-                  L"beschreibbar ist.");
+    IniTransaction quickStart(userDat);
+    quickStart.KeepBackupAs(userDat + L".bak");
+    quickStart.Set(L"quick", L"entry0", value);
+    quickStart.Set(L"quick", L"setentry", L"1");
+    if (const SaveResult saved = quickStart.Commit(); !saved.ok()) {
+        ShowError(L"Die Datei „" + userDat + L"“ konnte nicht geschrieben werden; sie ist unverändert. " +
+                  DescribeSaveFailure(saved) +
+                  L" Läuft DAoC noch? Bitte prüfen Sie auch, ob der DAoC-Ordner beschreibbar ist.");
         return;
     }
 
     RunInProgress running;
-    DriveGameLogin(login.account, AccountPassword(login.account), clientDir);
+    DriveGameLogin(login.account, *password, clientDir);
 }

@@ -5,6 +5,7 @@
 namespace {
 
 int ConvertToAnsi(std::wstring_view text, char* out, int outSize, BOOL* usedDefault) {
+    // No best fit: Windows would otherwise turn "Ł" into "L" without a word.
     return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
                                out, outSize, "?", usedDefault);
 }
@@ -33,4 +34,13 @@ bool FitsAnsi(std::wstring_view text) {
     int size = ConvertToAnsi(text, nullptr, 0, &usedDefault);
     // One byte a character in a single-byte code page; anything else would not read back.
     return !usedDefault && size == static_cast<int>(text.size()) && FromAnsi(ToAnsi(text)) == text;
+}
+
+std::optional<wchar_t> FirstNonAnsiChar(std::wstring_view text) {
+    if (FitsAnsi(text)) return std::nullopt;
+    for (size_t i = 0; i < text.size(); ++i) {
+        // A surrogate pair never fits a single-byte code page: name its first half's character.
+        if (!FitsAnsi(text.substr(i, 1))) return text[i];
+    }
+    return text.empty() ? std::nullopt : std::optional<wchar_t>(text[0]);
 }

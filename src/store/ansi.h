@@ -2,6 +2,7 @@
 // page. Used exactly where files and the game demand ANSI: profile files, scrambled bytes,
 // agreement files, and the game's window titles and classes.
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,3 +12,6 @@ std::wstring FromAnsi(std::string_view bytes);
 
 // True when ToAnsi keeps every character, so FromAnsi(ToAnsi(text)) == text.
 bool FitsAnsi(std::wstring_view text);
+// The first character that the code page cannot keep as it is (lost, or replaced by a
+// look-alike); nothing when the whole text fits.
+std::optional<wchar_t> FirstNonAnsiChar(std::wstring_view text);

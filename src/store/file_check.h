@@ -6,3 +6,7 @@
 // given without trailing backslash. False for the empty path and a path ending in "\";
 // wildcards match any entry.
 bool FileExists(const std::wstring& path);
+
+// 0 when the file can be read or does not exist; otherwise the system's error (another
+// program holds it, access is denied, ...).
+unsigned long ProbeReadable(const std::wstring& path);

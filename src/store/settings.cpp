@@ -1,22 +1,34 @@
 #include "store/settings.h"
 
+#include <windows.h>
+
 #include <map>
 
 #include "app/paths.h"
-#include "store/ansi.h"
 #include "store/ini_handling.h"
-#include "store/simple_crypt.h"
+#include "store/scrambled_form.h"
+
+namespace {
+
+std::wstring AccountKey(const std::wstring& loginName) { return EncodeScrambled(loginName, true); }
+
+// Commits a change of the settings file; the first change of the run keeps the file as it was.
+SaveResult CommitSettings(IniTransaction& change) {
+    static bool backedUp = false;
+    if (!backedUp) change.KeepBackupAs(SettingsFile() + L".bak");
+    SaveResult result = change.Commit();
+    if (result.ok()) backedUp = true;
+    return result;
+}
+
+bool IsIndexKey(const std::wstring& key) {
+    return !key.empty() && key.find_first_not_of(L"0123456789") == std::wstring::npos;
+}
+
+}  // namespace
 
 std::wstring ReadSetting(const std::wstring& section, const std::wstring& key, const std::wstring& fallback) {
     return ReadIni(section, key, fallback, SettingsFile(), kSettingsBufferSize);
-}
-
-bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
-    return WriteIni(SettingsFile(), section, key, value);
-}
-
-bool DeleteSetting(const std::wstring& section, const std::wstring& key) {
-    return DeleteIniKey(SettingsFile(), section, key);
 }
 
 std::vector<std::wstring> ListSettingKeys(const std::wstring& section) {
@@ -48,7 +60,7 @@ std::wstring QuickLoginEntry::ToText() const {
 }
 
 std::wstring ReadQuickLoginText(int index) {
-    return CryptText(ReadSetting(section::kQuickLogin, std::to_wstring(index)), L"");
+    return DecodeScrambled(ReadSetting(section::kQuickLogin, std::to_wstring(index)));
 }
 
 std::vector<std::wstring> ReadQuickLoginTexts() {
@@ -60,17 +72,23 @@ std::vector<std::wstring> ReadQuickLoginTexts() {
     for (int i = 0;; ++i) {
         auto it = stored.find(std::to_wstring(i));
         if (it == stored.end() || it->second.empty()) break;
-        texts.push_back(CryptText(it->second, L""));
+        texts.push_back(DecodeScrambled(it->second));
     }
     return texts;
 }
 
-bool WriteQuickLoginText(int index, const std::wstring& text) {
-    return WriteSetting(section::kQuickLogin, std::to_wstring(index), CryptText(text, L""));
+std::vector<std::wstring> AccountNames() {
+    std::vector<std::wstring> names;
+    for (const std::wstring& key : ListSettingKeys(section::kAccounts)) names.push_back(DecodeScrambled(key));
+    return names;
 }
 
-std::wstring AccountPassword(const std::wstring& loginName) {
-    return CryptText(ReadSetting(section::kAccounts, CryptText(loginName, L"")), L"");
+std::optional<std::wstring> AccountPassword(const std::wstring& loginName) {
+    // A value that no stored form can be: tells a missing account from an empty password.
+    static const std::wstring kMissing(1, L'\n');
+    const std::wstring stored = ReadSetting(section::kAccounts, AccountKey(loginName), kMissing);
+    if (stored == kMissing) return std::nullopt;
+    return DecodeScrambled(stored);
 }
 
 std::wstring ClientDir(const std::wstring& clientName) { return ReadSetting(section::kClients, clientName); }
@@ -91,25 +109,75 @@ short RealmNumber(const std::wstring& realmName) {
     return 0;
 }
 
-StoreProblem CheckStorable(std::wstring_view storedForm) {
-    if (!FitsAnsi(storedForm)) return StoreProblem::kNotInCodePage;
-    if (storedForm.size() > static_cast<size_t>(kSettingsBufferSize - 1)) return StoreProblem::kTooLong;
-    if (storedForm.find_first_of(std::wstring_view(L"\r\n\0", 3)) != std::wstring_view::npos)
-        return StoreProblem::kLineBreakOrNul;
-    auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
-    if (!storedForm.empty() && (blank(storedForm.front()) || blank(storedForm.back())))
-        return StoreProblem::kOuterBlank;
-    const auto quote = [](wchar_t c) { return c == L'"' || c == L'\''; };
-    if (storedForm.size() >= 2 && quote(storedForm.front()) && storedForm.back() == storedForm.front())
-        return StoreProblem::kQuoted;
-    return StoreProblem::kNone;
+std::optional<std::wstring> AccountKeyCollision(const std::wstring& loginName) {
+    const std::wstring key = AccountKey(loginName);
+    for (const std::wstring& stored : ListSettingKeys(section::kAccounts)) {
+        if (stored != key && CompareStringOrdinal(stored.c_str(), static_cast<int>(stored.size()), key.c_str(),
+                                                  static_cast<int>(key.size()), TRUE) == CSTR_EQUAL)
+            return DecodeScrambled(stored);
+    }
+    return std::nullopt;
 }
 
-StoreProblem CheckStorableKey(std::wstring_view storedForm) {
-    if (storedForm.empty()) return StoreProblem::kEmpty;
-    const StoreProblem value = CheckStorable(storedForm);
-    if (value != StoreProblem::kNone && value != StoreProblem::kQuoted) return value;
-    if (storedForm.find(L'=') != std::wstring_view::npos || storedForm.front() == L'[' || storedForm.front() == L';')
-        return StoreProblem::kKeySyntax;
-    return StoreProblem::kNone;
+SaveResult StoreAccount(const std::wstring& loginName, const std::wstring& password) {
+    IniTransaction change(SettingsFile());
+    change.Set(section::kAccounts, AccountKey(loginName), EncodeScrambled(password));
+    return CommitSettings(change);
+}
+
+SaveResult RemoveAccount(const std::wstring& loginName) {
+    IniTransaction change(SettingsFile());
+    change.Remove(section::kAccounts, AccountKey(loginName));
+    return CommitSettings(change);
+}
+
+SaveResult StoreClient(const std::wstring& name, const std::wstring& dir) {
+    IniTransaction change(SettingsFile());
+    change.Set(section::kClients, name, dir);
+    return CommitSettings(change);
+}
+
+SaveResult RemoveClient(const std::wstring& name) {
+    IniTransaction change(SettingsFile());
+    change.Remove(section::kClients, name);
+    return CommitSettings(change);
+}
+
+SaveResult ReplaceQuickLogins(const std::vector<QuickLoginEntry>& entries, bool removeHigher) {
+    std::vector<std::pair<std::wstring, std::wstring>> section;
+    section.reserve(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        section.emplace_back(std::to_wstring(i), EncodeScrambled(entries[i].ToText()));
+    for (auto& [key, value] : ReadIniSection(SettingsFile(), section::kQuickLogin, kSettingsBufferSize)) {
+        const bool higher = IsIndexKey(key) && (key.size() > 9 || std::stoul(key) >= entries.size());
+        if (!IsIndexKey(key) || (higher && !removeHigher)) section.emplace_back(key, value);
+    }
+    IniTransaction change(SettingsFile());
+    change.ReplaceSection(section::kQuickLogin, std::move(section));
+    return CommitSettings(change);
+}
+
+SaveResult StoreHelpSwitch(int number, bool show) {
+    IniTransaction change(SettingsFile());
+    change.Set(section::kHelp, std::to_wstring(number), show ? L"1" : L"0");
+    return CommitSettings(change);
+}
+
+SaveResult AddMissingServers(const std::vector<ServerRecord>& servers) {
+    static const std::wstring kMissing(1, L'\n');
+    IniTransaction change(SettingsFile());
+    for (const ServerRecord& s : servers) {
+        if (ReadSetting(section::kServer, s.name, kMissing) == kMissing) change.Set(section::kServer, s.name, s.address);
+        if (ReadSetting(section::kTag, s.name, kMissing) == kMissing) change.Set(section::kTag, s.name, s.tag);
+    }
+    if (change.empty()) return {};
+    return CommitSettings(change);
+}
+
+SaveResult StoreFirstSetup(const QuickLoginEntry& entry, const std::wstring& password, const std::wstring& clientDir) {
+    IniTransaction change(SettingsFile());
+    change.Set(section::kQuickLogin, L"0", EncodeScrambled(entry.ToText()));
+    change.Set(section::kAccounts, AccountKey(entry.account), EncodeScrambled(password));
+    change.Set(section::kClients, entry.client, clientDir);
+    return CommitSettings(change);
 }

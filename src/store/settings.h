@@ -1,10 +1,14 @@
 // The settings file: its sections, the QuickLogin entry format, the record readers and the
-// rule that decides which values the file can hold. Every access reads or writes the file.
+// writers. Every access reads or writes the file; every change is one transaction
+// (ini_transaction.h), and the first change of a run keeps a copy of the file as it was
+// ("<settings file>.bak"). Only this module knows how records are encoded.
 #pragma once
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "store/ini_transaction.h"
 
 namespace section {
 inline constexpr wchar_t kQuickLogin[] = L"quicklogin";
@@ -15,10 +19,8 @@ inline constexpr wchar_t kTag[] = L"tag";
 inline constexpr wchar_t kHelp[] = L"help";
 }  // namespace section
 
-// Reads and writes of the settings file.
+// Plain reads of the settings file.
 std::wstring ReadSetting(const std::wstring& section, const std::wstring& key, const std::wstring& fallback = L"");
-bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value);
-bool DeleteSetting(const std::wstring& section, const std::wstring& key);
 std::vector<std::wstring> ListSettingKeys(const std::wstring& section);
 
 // Splits at commas into at most `limit` fields; the last field keeps any further commas.
@@ -38,11 +40,11 @@ struct QuickLoginEntry {
 std::wstring ReadQuickLoginText(int index);
 // The entries "0", "1", ... up to the first missing or empty one, unscrambled.
 std::vector<std::wstring> ReadQuickLoginTexts();
-// Scrambles and stores the text under key `index`.
-bool WriteQuickLoginText(int index, const std::wstring& text);
 
-// Record readers. A missing record gives the empty text (or 0).
-std::wstring AccountPassword(const std::wstring& loginName);
+// Record readers. A missing record gives the empty text.
+std::vector<std::wstring> AccountNames();
+// The password of a stored account; nothing when there is no such account.
+std::optional<std::wstring> AccountPassword(const std::wstring& loginName);
 std::wstring ClientDir(const std::wstring& clientName);
 // "<address>, <port>" from the stored "<address>:<port>" (only the first colon splits);
 // nothing when the server has no stored value or the value has no colon.
@@ -51,18 +53,24 @@ std::wstring ServerTag(const std::wstring& serverName);
 // "ALBION" 1, "MIDGARD" 2, "HIBERNIA" 3, anything else 0; case matters.
 short RealmNumber(const std::wstring& realmName);
 
-// Why a value (in the form it is stored in, so scrambled where the file scrambles it) would
-// not read back exactly from the settings file.
-enum class StoreProblem {
-    kNone,
-    kTooLong,          // more than 255 characters
-    kLineBreakOrNul,   // CR, LF or NUL
-    kOuterBlank,       // blank or tab at either end, which reading drops
-    kQuoted,           // wrapped in double (or single) quotes, which reading strips
-    kNotInCodePage,    // a character the ANSI code page cannot hold
-    kKeySyntax,        // as a key name: "=", or a leading "[" or ";", which the file reads otherwise
-    kEmpty,            // as a key name: empty
+// A stored account whose key the file would confuse with this login name's (key names match
+// without regard to case): that account's login name, or nothing.
+std::optional<std::wstring> AccountKeyCollision(const std::wstring& loginName);
+
+// Writers: each is one transaction. Check the values with CheckStorable first.
+SaveResult StoreAccount(const std::wstring& loginName, const std::wstring& password);
+SaveResult RemoveAccount(const std::wstring& loginName);
+SaveResult StoreClient(const std::wstring& name, const std::wstring& dir);
+SaveResult RemoveClient(const std::wstring& name);
+// The QuickLogins become these entries "0" to n - 1. Entries above them go only with
+// `removeHigher` (after the user removed some); keys that are not entry numbers stay.
+SaveResult ReplaceQuickLogins(const std::vector<QuickLoginEntry>& entries, bool removeHigher);
+SaveResult StoreHelpSwitch(int number, bool show);
+
+struct ServerRecord {
+    std::wstring name, address, tag;  // address "<address>:<port>"
 };
-StoreProblem CheckStorable(std::wstring_view storedForm);
-// The same for a key name, which has a few more rules.
-StoreProblem CheckStorableKey(std::wstring_view storedForm);
+// Writes each server's address and tag where that key is missing; stored ones stay.
+SaveResult AddMissingServers(const std::vector<ServerRecord>& servers);
+// The first-start wizard's account, client and first QuickLogin, in one transaction.
+SaveResult StoreFirstSetup(const QuickLoginEntry& entry, const std::wstring& password, const std::wstring& clientDir);

@@ -29,8 +29,33 @@ start_display() {
   echo ":$(tr -d '\n' <"$rig/display.tmp")" >"$rig/display"
 }
 
+# A small RAM disk for the tests of a full disk, where this user may mount one (root, or
+# sudo without a password). Tests skip what needs it when "ramdisk.mounted" is missing.
+start_ramdisk() {
+  mkdir -p "$rig/ramdisk"
+  if mountpoint -q "$rig/ramdisk"; then return 0; fi
+  rm -f "$rig/ramdisk.mounted"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo -n"
+  if $sudo mount -t tmpfs -o size=8m,mode=1777 tmpfs "$rig/ramdisk" </dev/null >/dev/null 2>&1; then
+    touch "$rig/ramdisk.mounted"
+  else
+    echo "rig: no RAM disk (mount needs root); the tests of a full disk will be skipped" >&2
+  fi
+}
+
+stop_ramdisk() {
+  if mountpoint -q "$rig/ramdisk" 2>/dev/null; then
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo -n"
+    $sudo umount "$rig/ramdisk" </dev/null >/dev/null 2>&1 || true
+  fi
+  rm -f "$rig/ramdisk.mounted"
+}
+
 case "$cmd" in
   start)
+    start_ramdisk
     start_display
     export DISPLAY=$(cat "$rig/display")
     wineserver -p </dev/null >/dev/null 2>&1   # exits 2 when a server already runs
@@ -49,6 +74,7 @@ case "$cmd" in
     ;;
   stop)
     wineserver -k </dev/null >/dev/null 2>&1
+    stop_ramdisk
     if alive "$rig/xvfb.pid"; then kill "$(cat "$rig/xvfb.pid")"; fi
     rm -f "$rig/xvfb.pid" "$rig/display"
     ;;

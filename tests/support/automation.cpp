@@ -41,7 +41,14 @@ static std::wstring UnixPathFromEnv(const wchar_t* name) {
 std::wstring BuiltProgramDir() { return UnixPathFromEnv(L"CORVALINK_PROGRAM_DIR"); }
 std::wstring BuiltGameDouble() { return UnixPathFromEnv(L"CORVALINK_GAME_DOUBLE"); }
 
-ProgramFolder::ProgramFolder(Parts parts) {
+std::wstring RigRamDisk() {
+    const std::wstring rig = UnixPathFromEnv(L"CORVALINK_RIG");
+    if (GetFileAttributesW((rig + L"\\ramdisk.mounted").c_str()) == INVALID_FILE_ATTRIBUTES) return {};
+    return rig + L"\\ramdisk";
+}
+
+ProgramFolder::ProgramFolder(Parts parts, const std::wstring& parent, const std::wstring& name)
+    : dir_(parent, name) {
     const std::wstring built = BuiltProgramDir();
     CopyOrThrow(built + L"\\Corvalink.exe", Exe());
     if (parts.companion) CopyOrThrow(built + L"\\Modal.exe", File(L"Modal.exe"));
@@ -347,6 +354,10 @@ bool PickTrayMenuItem(DWORD pid, int downs) {
 
 std::string QuickLoginLine(int key, const std::wstring& text) {
     return std::to_string(key) + "=" + ToAnsi(CryptText(text, L"")) + "\r\n";
+}
+
+std::string AccountLine(const std::wstring& login, const std::wstring& password) {
+    return ToAnsi(CryptText(login, L"")) + "=" + ToAnsi(CryptText(password, L"")) + "\r\n";
 }
 
 std::string Ansi(const std::wstring& text) { return ToAnsi(text); }

@@ -31,7 +31,8 @@ public:
         bool companion = true;
     };
     ProgramFolder() : ProgramFolder(Parts{}) {}
-    explicit ProgramFolder(Parts parts);
+    // `parent` and `name` as for TempDir: a program folder on a given disk or with a given name.
+    explicit ProgramFolder(Parts parts, const std::wstring& parent = L"", const std::wstring& name = L"");
 
     const std::wstring& path() const { return dir_.path(); }
     std::wstring File(const std::wstring& name) const { return dir_ / name; }
@@ -47,6 +48,9 @@ public:
 private:
     testing_support::TempDir dir_;
 };
+
+// The rig's small RAM disk (a folder seen through Z:), or empty when the rig could not mount one.
+std::wstring RigRamDisk();
 
 // Waits until `condition` holds or the bound passes; true when it held.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound = kDefaultWait);
@@ -128,6 +132,10 @@ bool PickTrayMenuItem(DWORD pid, int downs);
 
 // A settings-file line "<key>=<scrambled text>" of section "quicklogin", in ANSI bytes.
 std::string QuickLoginLine(int key, const std::wstring& text);
+
+// A settings-file line "<scrambled login>=<scrambled password>" of section "accounts", in
+// ANSI bytes (the classic form: for texts whose scrambled bytes read back).
+std::string AccountLine(const std::wstring& login, const std::wstring& password);
 
 // Converts between Windows-1252 bytes and text, for fixtures and checks.
 std::string Ansi(const std::wstring& text);

@@ -8,7 +8,8 @@
 
 namespace uia {
 
-GameInstall::GameInstall(const std::string& scenario, bool withLauncher) {
+GameInstall::GameInstall(const std::string& scenario, bool withLauncher, const std::wstring& folderName)
+    : dir_(L"", folderName) {
     if (withLauncher && !CopyFileW(BuiltGameDouble().c_str(), File(L"camelot.exe").c_str(), FALSE))
         throw std::runtime_error("cannot copy the game double");
     // The first of two equal keys counts: the scenario's own lines come before the defaults.

@@ -12,7 +12,9 @@ namespace uia {
 class GameInstall {
 public:
     // `scenario`: the [double] lines of double.ini (see tests/game/camelot.cpp).
-    explicit GameInstall(const std::string& scenario = "", bool withLauncher = true);
+    // `folderName`: the client folder's own name (a generated one when empty).
+    explicit GameInstall(const std::string& scenario = "", bool withLauncher = true,
+                         const std::wstring& folderName = L"");
 
     const std::wstring& path() const { return dir_.path(); }
     std::wstring File(const std::wstring& name) const { return dir_ / name; }

@@ -8,18 +8,28 @@
 
 namespace testing_support {
 
-TempDir::TempDir() {
+TempDir::TempDir(const std::wstring& parent, const std::wstring& name) {
     static std::atomic<unsigned> counter{0};
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    path_ = std::wstring(base) + L"corvalink-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+    std::wstring base = parent;
+    if (base.empty()) {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        base = temp;
+    }
+    if (base.back() != L'\\') base += L'\\';
+    path_ = base + L"corvalink-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
             std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(counter++);
     if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create a temporary folder");
+    if (!name.empty()) {
+        root_ = path_;
+        path_ += L"\\" + name;
+        if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create a temporary folder");
+    }
 }
 
 TempDir::~TempDir() {
     EndProcessesIn(path_);
-    RemoveTree(path_);
+    RemoveTree(root_.empty() ? path_ : root_);
 }
 
 void EndProcessesIn(const std::wstring& folder) {

@@ -8,7 +8,9 @@ namespace testing_support {
 // when the object goes.
 class TempDir {
 public:
-    TempDir();
+    // `parent`: the system's temporary folder when empty; `name`: the new folder's own name
+    // (inside a fresh folder of its own), a generated one when empty.
+    explicit TempDir(const std::wstring& parent = L"", const std::wstring& name = L"");
     // Ends what still runs from the folder, then removes it.
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -18,6 +20,7 @@ public:
 
 private:
     std::wstring path_;
+    std::wstring root_;  // what is removed, when the folder was given a name
 };
 
 // Files as raw bytes, so tests control the exact ANSI content.

@@ -19,15 +19,14 @@ protected:
     ProgramFolder folder;
     std::optional<RunningProgram> program;
 
-    // Settings with the account acc1, the client "Client A" in `game` and the LYONESSE server.
+    // Settings with the accounts acc1 and nobody (without password), the client "Client A" in `game` and the LYONESSE server.
     static std::string Settings(const GameInstall& game, const std::wstring& entry, const std::string& more = "") {
-        return "[accounts]\r\n" + Ansi(CryptedAccount(L"acc1")) + "=" + Ansi(CryptedAccount(L"secret12")) +
-               "\r\n[clients]\r\nClient A=" + Ansi(game.path()) +
+        return "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + AccountLine(L"nobody", L"") +
+               "[clients]\r\nClient A=" + Ansi(game.path()) +
                "\r\n[server]\r\nLYONESSE=198.51.100.7:10622\r\nNOPORT=198.51.100.8\r\n[tag]\r\nLYONESSE=4\r\n"
                "[quicklogin]\r\n" +
                QuickLoginLine(0, entry) + more;
     }
-    static std::wstring CryptedAccount(const std::wstring& text);
 
     void Start(const std::string& settings) {
         folder.Write(L"Corvalink.dat", settings);
@@ -49,7 +48,6 @@ protected:
     }
 };
 
-std::wstring Login::CryptedAccount(const std::wstring& text) { return CryptText(text, L""); }
 
 TEST_F(Login, LogsTheCharacterInEndToEnd) {
     GameInstall game;
@@ -167,6 +165,9 @@ TEST_F(Login, EntriesThatCannotBeResolvedAreRefusedBeforeAnythingIsWritten) {
         {L"Aldwin,NOPORT,Albion,acc1,Client A",
          L"Für den Server „NOPORT“ ist keine Adresse eingetragen. Die Einstellungsdatei braucht im Abschnitt "
          L"[server] eine Zeile NOPORT=Adresse:Port."},
+        {L"Aldwin,LYONESSE,Albion,ghost,Client A",
+         L"Den Account „ghost“ gibt es in den Einstellungen nicht (mehr). Bitte legen Sie ihn in der Konfiguration "
+         L"über „..“ neben der Account-Liste an, oder wählen Sie für den QuickLogin einen anderen Account."},
         {L"Aldwin,LYONESSE,Albion",
          L"Der QuickLogin „Aldwin,LYONESSE,Albion“ ist unvollständig: Es fehlen Angaben zu Server, Reich, Account "
          L"oder Client. Bitte legen Sie ihn in der Konfiguration neu an."},

@@ -47,7 +47,8 @@ TEST(Soak, RoundsOfUseLeakNothing) {
     const int rounds = env ? std::max(2, std::atoi(env)) : 4;
     ProgramFolder folder;
     GameInstall game("linger_ms=100\r\n");
-    folder.Write(L"Corvalink.dat", "[clients]\r\nMain=" + Ansi(game.path()) +
+    folder.Write(L"Corvalink.dat", "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" +
+                                       Ansi(game.path()) +
                                        "\r\n[server]\r\nLYONESSE=198.51.100.4:10622\r\n[help]\r\n1=0\r\n"
                                        "[quicklogin]\r\n" +
                                        QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));

@@ -36,7 +36,7 @@ bool StartsWith(const std::wstring& text, const std::wstring& start) { return te
 
 // One QuickLogin into `game`.
 std::string OneLoginSettings(const GameInstall& game) {
-    return "[clients]\r\nMain=" + Ansi(game.path()) + "\r\n[server]\r\nLYONESSE=198.51.100.4:10622\r\n[quicklogin]\r\n" +
+    return "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" + Ansi(game.path()) + "\r\n[server]\r\nLYONESSE=198.51.100.4:10622\r\n[quicklogin]\r\n" +
            QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main");
 }
 
@@ -111,9 +111,10 @@ TEST(LoginFailingWrites, ALockedUserDatStopsTheRunBeforeTheGameStarts) {
     FileLock lock(game.File(L"user.dat"));
     RunningProgram program = RunningProgram::Start(folder);
     ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
-    EXPECT_EQ(AnswerBox(program.pid()), L"Die Datei „" + game.path() +
-                                            L"\\user.dat“ konnte nicht geschrieben werden. Bitte prüfen Sie, ob der "
-                                            L"DAoC-Ordner existiert und beschreibbar ist.");
+    EXPECT_EQ(AnswerBox(program.pid()),
+              L"Die Datei „" + game.path() +
+                  L"\\user.dat“ konnte nicht geschrieben werden; sie ist unverändert. Ein anderes Programm hält die "
+                  L"Datei geöffnet. Läuft DAoC noch? Bitte prüfen Sie auch, ob der DAoC-Ordner beschreibbar ist.");
     Sleep(300);
     EXPECT_EQ(game.Count("start"), 0);
 }

@@ -4,7 +4,9 @@
 #include "app/paths.h"
 #include "store/ansi.h"
 #include "store/settings.h"
+#include "store/scrambled_form.h"
 #include "store/simple_crypt.h"
+#include "store/storable.h"
 #include "support/temp_dir.h"
 
 using testing_support::TempDir;
@@ -51,8 +53,15 @@ TEST_F(SettingsFileTest, QuickLoginEntriesEndAtTheFirstMissingOrEmptyKey) {
     EXPECT_EQ(ReadQuickLoginText(3), L"D,S,Hibernia,a,c");
     EXPECT_EQ(ReadQuickLoginText(7), L"");
 
-    ASSERT_TRUE(WriteQuickLoginText(2, L"C,S,Albion,a,c"));
-    EXPECT_EQ(ReadQuickLoginTexts().size(), 4u);
+    // A save writes the given entries; higher ones go only after a removal; other keys stay.
+    WriteBytes(SettingsFile(), "[quicklogin]\r\n0=x\r\n1=y\r\n2=z\r\nnote=kept\r\n[accounts]\r\nk=v\r\n");
+    ASSERT_TRUE(ReplaceQuickLogins({QuickLoginEntry::FromText(L"C,S,Albion,a,c")}, false).ok());
+    EXPECT_EQ(ReadSetting(L"quicklogin", L"2"), L"z");
+    ASSERT_TRUE(ReplaceQuickLogins({QuickLoginEntry::FromText(L"C,S,Albion,a,c")}, true).ok());
+    EXPECT_EQ(ReadQuickLoginTexts(), std::vector<std::wstring>{L"C,S,Albion,a,c"});
+    EXPECT_EQ(ReadQuickLoginText(1), L"");
+    EXPECT_EQ(ReadSetting(L"quicklogin", L"note"), L"kept");
+    EXPECT_EQ(ReadSetting(L"accounts", L"k"), L"v");
 }
 
 TEST_F(SettingsFileTest, RecordReaders) {
@@ -61,7 +70,7 @@ TEST_F(SettingsFileTest, RecordReaders) {
           "[server]\r\nLYONESSE=198.51.100.7:10622\r\nODD=198.51.100.8:10622:x\r\nNOPORT=198.51.100.9\r\n"
           "[tag]\r\nLYONESSE=4\r\n");
     EXPECT_EQ(AccountPassword(L"acc1"), L"secret12");
-    EXPECT_EQ(AccountPassword(L"unknown"), L"");
+    EXPECT_EQ(AccountPassword(L"unknown"), std::nullopt);
     EXPECT_EQ(ClientDir(L"Main"), L"C:\\Games\\DAoC");
     EXPECT_EQ(ClientDir(L"Other"), L"");
     EXPECT_EQ(ServerAddress(L"LYONESSE"), L"198.51.100.7, 10622");
@@ -83,36 +92,105 @@ TEST(RealmNumber, MatchesExactUpperCaseNames) {
 
 TEST_F(SettingsFileTest, WhatTheFileCannotHoldIsNamed) {
     struct Case {
-        std::wstring value;
+        std::wstring text;
+        StoredAs form;
         StoreProblem problem;
+        wchar_t character = 0;
     } cases[] = {
-        {L"plain value", StoreProblem::kNone},
-        {L"", StoreProblem::kNone},
-        {std::wstring(255, L'x'), StoreProblem::kNone},
-        {std::wstring(256, L'x'), StoreProblem::kTooLong},
-        {L"a\r\nb", StoreProblem::kLineBreakOrNul},
-        {std::wstring(L"a\0b", 3), StoreProblem::kLineBreakOrNul},
-        {L" lead", StoreProblem::kOuterBlank},
-        {L"trail\t", StoreProblem::kOuterBlank},
-        {L"\"quoted\"", StoreProblem::kQuoted},
-        {L"'quoted'", StoreProblem::kQuoted},
-        {L"\"half", StoreProblem::kNone},
-        {L"Grüße", StoreProblem::kNone},
-        {L"\u0416", StoreProblem::kNotInCodePage},
+        {L"plain value", StoredAs::kValue, StoreProblem::kNone},
+        {L"", StoredAs::kValue, StoreProblem::kNone},
+        {std::wstring(255, L'x'), StoredAs::kValue, StoreProblem::kNone},
+        {std::wstring(256, L'x'), StoredAs::kValue, StoreProblem::kTooLong},
+        {L"a\r\nb", StoredAs::kValue, StoreProblem::kControlChar, L'\r'},
+        {L" lead", StoredAs::kValue, StoreProblem::kOuterBlank},
+        {L"\"quoted\"", StoredAs::kValue, StoreProblem::kQuoted},
+        {L"'quoted'", StoredAs::kValue, StoreProblem::kQuoted},
+        {L"\"half", StoredAs::kValue, StoreProblem::kNone},
+        {L"Grüße", StoredAs::kValue, StoreProblem::kNone},
+        {L"Łukasz", StoredAs::kScrambledKey, StoreProblem::kNotInCodePage, L'Ł'},
+        {L"hasło12€", StoredAs::kScrambledValue, StoreProblem::kNotInCodePage, L'ł'},
+        {L"a\u0081b", StoredAs::kScrambledValue, StoreProblem::kControlChar, L'\u0081'},
+        {L"", StoredAs::kKey, StoreProblem::kEmpty},
+        {L"a=b", StoredAs::kKey, StoreProblem::kKeySyntax},
+        {L"[a", StoredAs::kKey, StoreProblem::kKeySyntax},
+        // Scrambled texts whose classic form would not read back are kept in the other form.
+        {L"Tagesmenü", StoredAs::kScrambledValue, StoreProblem::kNone},
+        {L"Kjellö", StoredAs::kScrambledKey, StoreProblem::kNone},
+        {std::wstring(127, L'ü'), StoredAs::kScrambledValue, StoreProblem::kNone},
+        {std::wstring(128, L'ü'), StoredAs::kScrambledValue, StoreProblem::kTooLong},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(CheckStorable(c.value), c.problem) << ToAnsi(c.value);
-        // The rule and the file agree: what the rule accepts reads back exactly.
-        if (c.problem == StoreProblem::kNone) {
-            ASSERT_TRUE(WriteSetting(L"s", L"k", c.value));
-            EXPECT_EQ(ReadSetting(L"s", L"k", L"<none>"), c.value.empty() ? L"" : c.value);
+        const StoreVerdict verdict = CheckStorable(c.text, c.form);
+        EXPECT_EQ(verdict.problem, c.problem) << ToAnsi(c.text);
+        EXPECT_EQ(verdict.character, c.character) << ToAnsi(c.text);
+    }
+}
+
+// Every byte value at the start, in the middle and at the end of a value and of a key name,
+// written and read back through the profile functions: the rule says exactly which survive.
+TEST_F(SettingsFileTest, TheByteRuleAgreesWithTheProfileFunctions) {
+    std::vector<std::string> samples;
+    for (int b = 1; b < 256; ++b) {
+        const char c = static_cast<char>(b);
+        for (std::string s : {std::string(1, c) + "ab", "a" + std::string(1, c) + "b", "ab" + std::string(1, c)})
+            samples.push_back(s);
+    }
+    for (const char* s : {"\"ab\"", "'ab'", "\"ab'", "=ab", "[ab", ";ab"}) samples.emplace_back(s);
+    for (bool asKey : {false, true}) {
+        // Written as the file is, without the transaction's own check.
+        std::string bytes = asKey ? "" : "[v]\r\n";
+        for (size_t i = 0; i < samples.size(); ++i)
+            bytes += asKey ? "[k" + std::to_string(i) + "]\r\n" + samples[i] + "=v\r\n"
+                           : "k" + std::to_string(i) + "=" + samples[i] + "\r\n";
+        WriteBytes(SettingsFile(), bytes);
+        for (size_t i = 0; i < samples.size(); ++i) {
+            bool readsBack;
+            if (asKey) {
+                const auto keys = ListSettingKeys(L"k" + std::to_wstring(i));
+                readsBack = keys.size() == 1 && ToAnsi(keys[0]) == samples[i] &&
+                            ReadSetting(L"k" + std::to_wstring(i), keys[0]) == L"v";
+            } else {
+                readsBack = ToAnsi(ReadSetting(L"v", L"k" + std::to_wstring(i))) == samples[i];
+            }
+            // A key name starting with "[" reads back under Wine as long as no "]" follows; the rule
+            // refuses it all the same, as Windows may take the line for a section.
+            if (asKey && samples[i][0] == '[') readsBack = false;
+            EXPECT_EQ(CheckStoredBytes(samples[i], asKey) == StoreProblem::kNone, readsBack)
+                << (asKey ? "key " : "value ") << testing::PrintToString(samples[i]);
         }
     }
-    // ... and what it refuses would not have.
-    for (const wchar_t* refused : {L" lead", L"\"quoted\"", L"'quoted'"}) {
-        ASSERT_TRUE(WriteSetting(L"s", L"k", refused));
-        EXPECT_NE(ReadSetting(L"s", L"k"), refused);
+}
+
+// Logins and passwords reach the file and come back exactly: the classic scrambled form
+// where it reads back (byte for byte as before), the other form only where it does not.
+TEST_F(SettingsFileTest, ScrambledTextsComeBackExactly) {
+    struct Case {
+        const wchar_t* login;
+        const wchar_t* password;
+    } cases[] = {
+        {L"acc1", L"secret12"}, {L"Kjellö", L"Tagesmenü"}, {L"Åsa", L"Corazónó"}, {L"ÿÿÿÿÿÿÿÿÿÿ", L"äöüÄÖÜß"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(StoreAccount(c.login, c.password).ok()) << ToAnsi(c.login);
+        EXPECT_EQ(AccountPassword(c.login), c.password) << ToAnsi(c.login);
     }
+    const auto names = AccountNames();
+    EXPECT_EQ(names.size(), std::size(cases));
+    // The classic form stays where it reads back.
+    EXPECT_EQ(EncodeScrambled(L"secret12"), CryptText(L"secret12", L""));
+    EXPECT_EQ(EncodeScrambled(L"Tagesmenü").front(), L'~');
+    EXPECT_EQ(DecodeScrambled(CryptText(L"secret12", L"")), L"secret12");
+
+    // Every letter of the code page at every position of a short text: stored, read back.
+    std::vector<QuickLoginEntry> entries;
+    for (wchar_t c = 0xC0; c <= 0xFF; ++c)
+        for (int position = 0; position < 12; ++position)
+            entries.push_back(QuickLoginEntry::FromText(std::wstring(position, L'x') + c + L",S,Albion,a,c"));
+    for (const QuickLoginEntry& e : entries) ASSERT_TRUE(CheckStorable(e.ToText(), StoredAs::kScrambledValue).ok());
+    ASSERT_TRUE(ReplaceQuickLogins(entries, true).ok());
+    const std::vector<std::wstring> texts = ReadQuickLoginTexts();
+    ASSERT_EQ(texts.size(), entries.size());
+    for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(texts[i], entries[i].ToText());
 }
 
 }  // namespace

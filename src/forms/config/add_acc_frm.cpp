@@ -5,7 +5,6 @@
 #include "forms/config/input_rules.h"
 #include "forms/config/login_cnf_frm.h"
 #include "store/settings.h"
-#include "store/simple_crypt.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 
@@ -51,22 +50,15 @@ protected:
 private:
     void Refresh() {
         ui::ListClear(Item(kList));
-        for (const std::wstring& key : ListSettingKeys(section::kAccounts)) ui::ListAdd(Item(kList), CryptText(key, L""));
+        for (const std::wstring& name : AccountNames()) ui::ListAdd(Item(kList), name);
         RefillConfigAccounts();
     }
 
     void Store() {
         const std::wstring login = ui::GetText(Item(kLoginTxt));
         const std::wstring password = ui::GetText(Item(kPasswordTxt));
-        const std::wstring key = CryptText(login, L""), value = CryptText(password, L"");
-        std::optional<std::wstring> refusal = RefuseKey(L"Der Loginname", key);
-        if (!refusal) refusal = RefuseValue(L"Das Passwort", value);
-        if (!refusal)
-            if (auto other = AccountKeyCollision(login))
-                refusal = L"Der Loginname „" + login + L"“ lässt sich nicht neben dem Account „" + *other +
-                          L"“ speichern: Die Einstellungsdatei könnte die beiden nicht unterscheiden, und das "
-                          L"Passwort von „" + *other + L"“ ginge verloren.";
-        if (!StoreEntered(Item(kAdd), refusal, section::kAccounts, key, value)) return;
+        if (!StoreEntered(Item(kAdd), RefuseAccount(login, password), [&] { return StoreAccount(login, password); }))
+            return;
         ui::SetText(Item(kLoginTxt), L"");
         ui::SetText(Item(kPasswordTxt), L"");
         Refresh();
@@ -76,8 +68,7 @@ private:
         const int selected = ui::ListSelection(Item(kList));
         if (selected < 0) return;
         const std::wstring login = ui::ListItemText(Item(kList), selected);
-        if (RemoveAfterQuestion(L"Account \"" + login + L"\" wirklich entfernen?", section::kAccounts,
-                                CryptText(login, L"")))
+        if (RemoveAfterQuestion(L"Account \"" + login + L"\" wirklich entfernen?", [&] { return RemoveAccount(login); }))
             Refresh();
     }
 };

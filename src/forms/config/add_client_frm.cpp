@@ -62,16 +62,13 @@ private:
     }
 
     void Store() {
-        const std::wstring dir = ui::GetText(Item(kDirTxt));
+        std::wstring dir = ui::GetText(Item(kDirTxt));
         const std::wstring name = ui::GetText(Item(kNameTxt));
         std::optional<std::wstring> refusal;
-        if (name.empty())
-            refusal = L"Bitte geben Sie dem Client eine Kurzbezeichnung.";
-        else if (name.find(L',') != std::wstring::npos)
-            refusal = L"Die Kurzbezeichnung darf kein Komma enthalten: Kommas trennen die Teile eines QuickLogins.";
-        if (!refusal) refusal = RefuseKey(L"Die Kurzbezeichnung", name);
-        if (!refusal) refusal = RefuseValue(L"Der Pfad", dir);
-        if (!StoreEntered(Item(kAdd), refusal, section::kClients, name, dir)) return;
+        if (name.empty()) refusal = L"Bitte geben Sie dem Client eine Kurzbezeichnung.";
+        if (!refusal) refusal = RefuseClientName(L"Die Kurzbezeichnung", name);
+        if (!refusal) refusal = RefuseClientDir(L"Der Pfad", dir);
+        if (!StoreEntered(Item(kAdd), refusal, [&] { return StoreClient(name, dir); })) return;
         ui::SetText(Item(kDirTxt), L"");
         ui::SetText(Item(kNameTxt), L"");
         Refresh();
@@ -81,7 +78,8 @@ private:
         const int selected = ui::ListSelection(Item(kList));
         const std::wstring name = selected >= 0 ? ui::ListItemText(Item(kList), selected) : std::wstring();
         if (name.empty()) return;
-        if (RemoveAfterQuestion(L"Client \"" + name + L"\" wirklich aus Liste entfernen?", section::kClients, name))
+        if (RemoveAfterQuestion(L"Client \"" + name + L"\" wirklich aus Liste entfernen?",
+                                [&] { return RemoveClient(name); }))
             Refresh();
     }
 };

@@ -2,47 +2,59 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 #include "app/lang.h"
-#include "store/simple_crypt.h"
+#include "store/ansi.h"
+#include "store/file_check.h"
 #include "ui/controls.h"
 #include "ui/message_box.h"
 
-std::wstring StoreProblemText(StoreProblem problem) {
-    switch (problem) {
+namespace {
+
+std::wstring CharName(wchar_t c) {
+    wchar_t code[16];
+    swprintf(code, 16, L"U+%04X", static_cast<unsigned>(c));
+    // A control character or half a surrogate pair is named by its code alone.
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0xD800 && c <= 0xDFFF)) return code;
+    return L"„" + std::wstring(1, c) + L"“ (" + code + L")";
+}
+
+std::optional<std::wstring> Refusal(const std::wstring& what, const StoreVerdict& verdict) {
+    if (verdict.ok()) return std::nullopt;
+    return what + L" kann so nicht gespeichert werden. " + StoreProblemText(verdict);
+}
+
+std::optional<std::wstring> CommaRefusal(const std::wstring& what, const std::wstring& text) {
+    if (text.find(L',') == std::wstring::npos) return std::nullopt;
+    return what + L" darf kein Komma enthalten: Kommas trennen die Teile eines QuickLogins.";
+}
+
+}  // namespace
+
+std::wstring StoreProblemText(const StoreVerdict& verdict) {
+    switch (verdict.problem) {
         case StoreProblem::kNone: return {};
+        case StoreProblem::kNotInCodePage:
+            return L"Das Zeichen " + CharName(verdict.character) +
+                   L" kann die Einstellungsdatei nicht speichern (sie verwendet den ANSI-Zeichensatz von Windows). "
+                   L"Bitte ohne dieses Zeichen eingeben.";
+        case StoreProblem::kControlChar:
+            return L"Der Text enthält das Steuerzeichen " + CharName(verdict.character) + L".";
         case StoreProblem::kTooLong: return L"Gespeichert wäre der Text länger als 255 Zeichen.";
-        case StoreProblem::kLineBreakOrNul:
-            return L"Gespeichert enthielte der Text einen Zeilenumbruch. Das kommt bei Umlauten oder ß an "
-                   L"bestimmten Stellen vor; bitte anders schreiben.";
+        case StoreProblem::kLineBreakOrNul: return L"Gespeichert enthielte der Text einen Zeilenumbruch.";
         case StoreProblem::kOuterBlank:
-            return L"Gespeichert begänne oder endete der Text mit einem Leerzeichen, das beim Lesen verloren "
-                   L"ginge. Bitte Leerzeichen am Anfang und Ende entfernen (bei Umlauten: anders schreiben).";
+            return L"Leerzeichen am Anfang und Ende gingen beim Lesen verloren. Bitte entfernen Sie sie.";
         case StoreProblem::kQuoted:
             return L"Gespeichert stünde der Text in Anführungszeichen, die beim Lesen verloren gingen.";
-        case StoreProblem::kNotInCodePage:
-            return L"Der Text enthält Zeichen, die die Einstellungsdatei nicht darstellen kann.";
-        case StoreProblem::kKeySyntax:
-            return L"Gespeichert enthielte der Name ein „=“ oder begänne mit „[“ oder „;“.";
+        case StoreProblem::kKeySyntax: return L"Der Name darf kein „=“ enthalten und nicht mit „[“ oder „;“ beginnen.";
         case StoreProblem::kEmpty: return L"Der Name darf nicht leer sein.";
     }
     return {};
 }
 
-namespace {
-
-std::optional<std::wstring> Refusal(const std::wstring& what, StoreProblem problem) {
-    if (problem == StoreProblem::kNone) return std::nullopt;
-    return what + L" kann so nicht gespeichert werden. " + StoreProblemText(problem);
-}
-
-}  // namespace
-
-std::optional<std::wstring> RefuseValue(const std::wstring& what, const std::wstring& storedForm) {
-    return Refusal(what, CheckStorable(storedForm));
-}
-
-std::optional<std::wstring> RefuseKey(const std::wstring& what, const std::wstring& storedForm) {
-    return Refusal(what, CheckStorableKey(storedForm));
+std::optional<std::wstring> RefuseValue(const std::wstring& what, const std::wstring& plain, StoredAs form) {
+    return Refusal(what, CheckStorable(plain, form));
 }
 
 std::optional<std::wstring> RefuseQuickLogin(const QuickLoginEntry& entry) {
@@ -50,43 +62,68 @@ std::optional<std::wstring> RefuseQuickLogin(const QuickLoginEntry& entry) {
                                                                      {L"Der Servername", &entry.server},
                                                                      {L"Das Reich", &entry.realm},
                                                                      {L"Der Account", &entry.account}};
-    for (const auto& [what, text] : fields)
-        if (text->find(L',') != std::wstring::npos)
-            return std::wstring(what) + L" darf kein Komma enthalten: Kommas trennen die Teile eines QuickLogins.";
-    return RefuseValue(L"Der QuickLogin", CryptText(entry.ToText(), L""));
+    for (const auto& [what, text] : fields) {
+        if (auto refusal = CommaRefusal(what, *text)) return refusal;
+        // A character the file cannot keep is named with its field.
+        const StoreVerdict verdict = CheckStorable(*text, StoredAs::kScrambledValue);
+        if (verdict.problem == StoreProblem::kNotInCodePage || verdict.problem == StoreProblem::kControlChar)
+            return Refusal(what, verdict);
+    }
+    return RefuseValue(L"Der QuickLogin", entry.ToText(), StoredAs::kScrambledValue);
 }
 
-std::optional<std::wstring> AccountKeyCollision(const std::wstring& loginName) {
-    const std::wstring key = CryptText(loginName, L"");
-    for (const std::wstring& stored : ListSettingKeys(section::kAccounts)) {
-        if (stored != key && CompareStringOrdinal(stored.c_str(), static_cast<int>(stored.size()), key.c_str(),
-                                                  static_cast<int>(key.size()), TRUE) == CSTR_EQUAL)
-            return CryptText(stored, L"");
+std::optional<std::wstring> RefuseClientName(const std::wstring& what, const std::wstring& name) {
+    if (auto refusal = CommaRefusal(what, name)) return refusal;
+    return RefuseValue(what, name, StoredAs::kKey);
+}
+
+std::optional<std::wstring> RefuseClientDir(const std::wstring& what, std::wstring& dir) {
+    const StoreVerdict verdict = CheckStorable(dir, StoredAs::kValue);
+    if (verdict.problem == StoreProblem::kNotInCodePage && FileExists(dir)) {
+        std::wstring shortName(MAX_PATH, L'\0');
+        const DWORD n = GetShortPathNameW(dir.c_str(), shortName.data(), MAX_PATH);
+        shortName.resize(n < MAX_PATH ? n : 0);
+        if (!shortName.empty() && CheckStorable(shortName, StoredAs::kValue).ok()) {
+            dir = shortName;
+            return std::nullopt;
+        }
+        return what + L" kann so nicht gespeichert werden. " + StoreProblemText(verdict) +
+               L" Windows kennt für diesen Ordner auch keinen kurzen Namen (8.3), unter dem er sich speichern "
+               L"ließe.";
     }
+    return Refusal(what, verdict);
+}
+
+std::optional<std::wstring> RefuseAccount(const std::wstring& login, const std::wstring& password) {
+    if (auto refusal = RefuseValue(L"Der Loginname", login, StoredAs::kScrambledKey)) return refusal;
+    if (auto refusal = RefuseValue(L"Das Passwort", password, StoredAs::kScrambledValue)) return refusal;
+    if (auto other = AccountKeyCollision(login))
+        return L"Der Loginname „" + login + L"“ lässt sich nicht neben dem Account „" + *other +
+               L"“ speichern: Die Einstellungsdatei könnte die beiden nicht unterscheiden, und das Passwort von „" +
+               *other + L"“ ginge verloren.";
     return std::nullopt;
 }
 
-std::wstring WriteFailedText() {
-    return L"Die Einstellungsdatei konnte nicht geschrieben werden; nichts wurde gespeichert. Bitte prüfen Sie, "
-           L"ob die Datei schreibgeschützt ist oder von einem anderen Programm gesperrt wird, und versuchen Sie "
-           L"es erneut.";
+std::wstring WriteFailedText(const SaveResult& result) {
+    return L"Die Einstellungsdatei konnte nicht geschrieben werden; nichts wurde gespeichert. " +
+           DescribeSaveFailure(result) + L" Bitte beheben Sie das und versuchen Sie es erneut.";
 }
 
-bool RemoveAfterQuestion(const std::wstring& question, const std::wstring& section, const std::wstring& key) {
-    if (ui::MsgBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
-    if (!DeleteSetting(section, key)) ShowError(WriteFailedText());
-    return true;
-}
-
-bool StoreEntered(HWND addButton, const std::optional<std::wstring>& refusal, const std::wstring& section,
-                  const std::wstring& key, const std::wstring& value) {
+bool StoreEntered(HWND addButton, const std::optional<std::wstring>& refusal, const std::function<SaveResult()>& save) {
     if (refusal) {
         ShowError(*refusal);
         return false;
     }
     ui::SetEnabled(addButton, false);
-    const bool written = WriteSetting(section, key, value);
+    const SaveResult result = save();
     ui::SetEnabled(addButton, true);
-    if (!written) ShowError(WriteFailedText());
-    return written;
+    if (!result.ok()) ShowError(WriteFailedText(result));
+    return result.ok();
+}
+
+bool RemoveAfterQuestion(const std::wstring& question, const std::function<SaveResult()>& remove) {
+    if (ui::MsgBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+    const SaveResult result = remove();
+    if (!result.ok()) ShowError(WriteFailedText(result));
+    return true;
 }

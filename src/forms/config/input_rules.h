@@ -3,37 +3,40 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "store/settings.h"
+#include "store/storable.h"
 
-// Why a stored form cannot be kept, in words for the user.
-std::wstring StoreProblemText(StoreProblem problem);
+// Why a text cannot be kept, in words for the user.
+std::wstring StoreProblemText(const StoreVerdict& verdict);
 
 // The message for an input that cannot be stored, or nothing when it can. `what` names the
-// field ("Der Loginname"), `storedForm` is what would be written (scrambled where the file
-// scrambles it).
-std::optional<std::wstring> RefuseValue(const std::wstring& what, const std::wstring& storedForm);
-std::optional<std::wstring> RefuseKey(const std::wstring& what, const std::wstring& storedForm);
+// field ("Der Loginname"), `plain` is the text as typed, `form` how the file keeps it.
+std::optional<std::wstring> RefuseValue(const std::wstring& what, const std::wstring& plain, StoredAs form);
 
-// A QuickLogin entry's fields: no commas (they separate the fields), and an entry that reads
-// back whole.
+// A QuickLogin entry's fields: no commas (they separate the fields), and an entry that the
+// file can hold.
 std::optional<std::wstring> RefuseQuickLogin(const QuickLoginEntry& entry);
+// A client name: not empty, no comma, a key the file can hold.
+std::optional<std::wstring> RefuseClientName(const std::wstring& what, const std::wstring& name);
+// A game folder the file can hold. A folder whose name the code page cannot keep is stored
+// by its short (8.3) name where Windows has one: `dir` becomes that name.
+std::optional<std::wstring> RefuseClientDir(const std::wstring& what, std::wstring& dir);
+// An account: login name and password storable, and a login name the file can tell apart
+// from the stored ones.
+std::optional<std::wstring> RefuseAccount(const std::wstring& login, const std::wstring& password);
 
-// An account whose scrambled login name the file would confuse with a stored one (key names
-// match without regard to case): the stored account's login name, or nothing.
-std::optional<std::wstring> AccountKeyCollision(const std::wstring& loginName);
+// The message for a save of the settings file that failed.
+std::wstring WriteFailedText(const SaveResult& result);
 
-// The message for a write of the settings file that failed.
-std::wstring WriteFailedText();
-
-// Writes a value that the user entered, with the window's add button disabled meanwhile.
-// Shows the refusal instead when there is one, or WriteFailedText when the write failed, and
+// Saves a value that the user entered, with the window's add button disabled meanwhile.
+// Shows the refusal instead when there is one, or WriteFailedText when the save failed, and
 // then returns false: the window keeps what was typed.
-bool StoreEntered(HWND addButton, const std::optional<std::wstring>& refusal, const std::wstring& section,
-                  const std::wstring& key, const std::wstring& value);
+bool StoreEntered(HWND addButton, const std::optional<std::wstring>& refusal, const std::function<SaveResult()>& save);
 
-// Asks `question` (Yes/No) and on Yes deletes the key, saying so when the delete failed.
-// True when the user said Yes.
-bool RemoveAfterQuestion(const std::wstring& question, const std::wstring& section, const std::wstring& key);
+// Asks `question` (Yes/No) and on Yes removes, saying so when the save failed. True when the
+// user said Yes.
+bool RemoveAfterQuestion(const std::wstring& question, const std::function<SaveResult()>& remove);

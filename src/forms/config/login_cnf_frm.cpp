@@ -13,7 +13,6 @@
 #include "forms/config/autostart.h"
 #include "forms/config/input_rules.h"
 #include "store/settings.h"
-#include "store/simple_crypt.h"
 #include "tray/tray_mode.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -86,12 +85,6 @@ QuickLoginEntry EntryOf(const std::vector<std::wstring>& row) { return {row[2], 
 void FillCombo(HWND combo, const std::vector<std::wstring>& items) {
     ui::ComboClear(combo);
     for (const std::wstring& item : items) ui::ComboAdd(combo, item);
-}
-
-std::vector<std::wstring> AccountNames() {
-    std::vector<std::wstring> names;
-    for (const std::wstring& key : ListSettingKeys(section::kAccounts)) names.push_back(CryptText(key, L""));
-    return names;
 }
 
 class LoginCnfFrm : public ui::Form {
@@ -178,14 +171,21 @@ private:
         removedRows_ = true;
     }
 
+    // Writes the rows as entries "0" to n - 1; after a removal also deletes the entries above,
+    // which would otherwise come back at the next load.
     void Save() {
+        HWND list = Item(kList);
+        std::vector<QuickLoginEntry> entries;
+        for (int i = 0, count = ui::ListViewCount(list); i < count; ++i)
+            entries.push_back(EntryOf(ui::ListViewRow(list, i, kColumnCount)));
         ui::SetEnabled(Item(kSave), false);
-        const bool saved = StoreRows();
+        const SaveResult saved = ReplaceQuickLogins(entries, removedRows_);
         ui::SetEnabled(Item(kSave), true);
-        if (!saved) {
-            ShowError(WriteFailedText());  // the rows stay in the window
+        if (!saved.ok()) {
+            ShowError(WriteFailedText(saved));  // the rows stay in the window
             return;
         }
+        removedRows_ = false;
         ClearTrayMenu();
         StartTrayMode();
         const bool autostart = ui::IsChecked(Item(kWinStart));
@@ -196,29 +196,6 @@ private:
         }
         if (!autostart) RemoveAutostart();
         Unload();
-    }
-
-    // Writes the rows as entries "0" to n - 1; after a removal also deletes the entries above,
-    // which would otherwise come back at the next load.
-    bool StoreRows() {
-        HWND list = Item(kList);
-        const int count = ui::ListViewCount(list);
-        for (int i = 0; i < count; ++i)
-            if (!WriteQuickLoginText(i, EntryOf(ui::ListViewRow(list, i, kColumnCount)).ToText())) return false;
-        if (removedRows_) {
-            for (const std::wstring& key : ListSettingKeys(section::kQuickLogin)) {
-                size_t used = 0;
-                int index = -1;
-                try {
-                    index = std::stoi(key, &used);
-                } catch (const std::exception&) {
-                    continue;
-                }
-                if (used == key.size() && index >= count && !DeleteSetting(section::kQuickLogin, key)) return false;
-            }
-            removedRows_ = false;
-        }
-        return true;
     }
 
     bool removedRows_ = false;

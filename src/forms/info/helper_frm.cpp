@@ -42,12 +42,14 @@ public:
 protected:
     void OnCommand(int id, int code) override {
         if (id != kThanks || code != BN_CLICKED) return;
-        if (number_ != 0 && ui::IsChecked(Item(kSwitch)) &&
-            !WriteSetting(section::kHelp, std::to_wstring(number_), L"0")) {
-            // The window stays open with the box ticked, so the user can try again.
-            ShowError(L"Die Einstellung „Diese Hilfe nicht mehr anzeigen“ konnte nicht gespeichert werden: "
-                      L"Die Einstellungsdatei ist schreibgeschützt oder gesperrt.");
-            return;
+        if (number_ != 0 && ui::IsChecked(Item(kSwitch))) {
+            const SaveResult saved = StoreHelpSwitch(number_, false);
+            if (!saved.ok()) {
+                // The window stays open with the box ticked, so the user can try again.
+                ShowError(L"Die Einstellung „Diese Hilfe nicht mehr anzeigen“ konnte nicht gespeichert werden. " +
+                          DescribeSaveFailure(saved));
+                return;
+            }
         }
         Unload();
     }

@@ -11,7 +11,6 @@
 #include "forms/config/input_rules.h"
 #include "forms/info/helper_frm.h"
 #include "store/settings.h"
-#include "store/simple_crypt.h"
 #include "tray/dummy_frm.h"
 #include "tray/tray_mode.h"
 #include "ui/controls.h"
@@ -178,8 +177,8 @@ private:
         std::optional<std::wstring> refusal;
         switch (currentStep_) {
             case -1:
-                if (!WriteDefaultServers()) {
-                    ShowError(WriteFailedText());
+                if (const SaveResult saved = AddMissingServers(DefaultServers()); !saved.ok()) {
+                    ShowError(WriteFailedText(saved));
                     return;
                 }
                 FillServerList();
@@ -189,8 +188,7 @@ private:
                 const std::wstring login = Text(kAccountLogin), password = Text(kAccountPassword);
                 if (login.size() < 3) refusal = E(L"3");
                 else if (password.size() != 8) refusal = E(L"4");
-                else if ((refusal = RefuseKey(L"Der Loginname", CryptText(login, L"")))) {}
-                else if ((refusal = RefuseValue(L"Das Passwort", CryptText(password, L"")))) {}
+                else refusal = RefuseAccount(login, password);
                 if (refusal) break;
                 ui::SetEnabled(Item(kBack), true);
                 Advance();
@@ -208,12 +206,11 @@ private:
             }
             case 2: {
                 const std::wstring name = Text(kClientName);
-                if (!IsGameFolder(Text(kClientDir))) refusal = E(L"9");
+                clientDir_ = Text(kClientDir);
+                if (!IsGameFolder(clientDir_)) refusal = E(L"9");
                 else if (name.empty()) refusal = E(L"8");
-                else if (name.find(L',') != std::wstring::npos)
-                    refusal = L"Der Clientname darf kein Komma enthalten: Kommas trennen die Teile eines QuickLogins.";
-                else if ((refusal = RefuseKey(L"Der Clientname", name))) {}
-                else if ((refusal = RefuseValue(L"Der DAoC-Ordner", Text(kClientDir)))) {}
+                else if ((refusal = RefuseClientName(L"Der Clientname", name))) {}
+                else if ((refusal = RefuseClientDir(L"Der DAoC-Ordner", clientDir_))) {}
                 else refusal = RefuseQuickLogin(Entry());
                 if (refusal) break;
                 ui::SetVisible(Item(kCancel), false);
@@ -258,12 +255,10 @@ private:
         return {Text(kCharName), Text(kServer), Text(kRealm), Text(kAccountLogin), Text(kClientName)};
     }
 
-    bool WriteDefaultServers() {
-        for (const DefaultServer& s : kDefaultServers)
-            if (!WriteSetting(section::kServer, s.name, s.address)) return false;
-        for (const DefaultServer& s : kDefaultServers)
-            if (!WriteSetting(section::kTag, s.name, s.tag)) return false;
-        return true;
+    static std::vector<ServerRecord> DefaultServers() {
+        std::vector<ServerRecord> servers;
+        for (const DefaultServer& s : kDefaultServers) servers.push_back({s.name, s.address, s.tag});
+        return servers;
     }
 
     void FillServerList() {
@@ -271,16 +266,9 @@ private:
         for (const std::wstring& name : ListSettingKeys(section::kServer)) ui::ComboAdd(Item(kServer), name);
     }
 
-    bool SaveWizardEntries() {
-        return WriteQuickLoginText(0, Entry().ToText()) &&
-               WriteSetting(section::kAccounts, CryptText(Text(kAccountLogin), L""),
-                            CryptText(Text(kAccountPassword), L"")) &&
-               WriteSetting(section::kClients, Text(kClientName), Text(kClientDir));
-    }
-
     void Finish() {
-        if (!SaveWizardEntries()) {
-            ShowError(WriteFailedText());
+        if (const SaveResult saved = StoreFirstSetup(Entry(), Text(kAccountPassword), clientDir_); !saved.ok()) {
+            ShowError(WriteFailedText(saved));
             return;
         }
         ui::SetEnabled(Item(kNext), false);
@@ -296,6 +284,7 @@ private:
     }
 
     short currentStep_ = -1;
+    std::wstring clientDir_;  // the checked game folder, as stored
 };
 
 std::unique_ptr<WizardFrm>& Slot() {

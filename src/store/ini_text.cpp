@@ -1,0 +1,154 @@
+#include "store/ini_text.h"
+
+#include <windows.h>
+
+#include "store/ansi.h"
+
+namespace {
+
+constexpr size_t npos = std::string::npos;
+
+std::string_view Trim(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    if (a == b) return true;
+    const std::wstring wa = FromAnsi(a), wb = FromAnsi(b);
+    return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+// The section name of a header line "[name]", or nothing.
+bool HeaderName(std::string_view line, std::string_view& name) {
+    const std::string_view t = Trim(line);
+    if (t.empty() || t.front() != '[') return false;
+    const size_t close = t.find(']');
+    name = Trim(t.substr(1, close == npos ? npos : close - 1));
+    return true;
+}
+
+bool KeyName(std::string_view line, std::string_view& name) {
+    const size_t equals = line.find('=');
+    if (equals == npos) return false;
+    name = Trim(line.substr(0, equals));
+    return true;
+}
+
+std::string KeyLine(std::string_view key, std::string_view value) {
+    return std::string(key) + "=" + std::string(value);
+}
+
+}  // namespace
+
+IniText::IniText(std::string_view bytes) {
+    size_t start = 0;
+    while (start < bytes.size()) {
+        const size_t lf = bytes.find('\n', start);
+        if (lf == npos) {
+            lines_.push_back({std::string(bytes.substr(start)), ""});
+            break;
+        }
+        const bool cr = lf > start && bytes[lf - 1] == '\r';
+        lines_.push_back({std::string(bytes.substr(start, lf - start - (cr ? 1 : 0))), cr ? "\r\n" : "\n"});
+        start = lf + 1;
+    }
+    // New lines follow the file's own style.
+    if (!lines_.empty() && lines_.front().end == "\n") newline_ = "\n";
+}
+
+size_t IniText::FindSection(std::string_view section, size_t from) const {
+    std::string_view name;
+    for (size_t i = from; i < lines_.size(); ++i)
+        if (HeaderName(lines_[i].text, name) && SameName(name, section)) return i;
+    return npos;
+}
+
+size_t IniText::NextHeader(size_t header) const {
+    std::string_view name;
+    size_t i = header + 1;
+    while (i < lines_.size() && !HeaderName(lines_[i].text, name)) ++i;
+    return i;
+}
+
+size_t IniText::BodyEnd(size_t header) const {
+    size_t end = NextHeader(header);
+    while (end > header + 1 && Trim(lines_[end - 1].text).empty()) --end;
+    return end;
+}
+
+void IniText::AppendSection(std::string_view section, const std::vector<std::string>& bodyLines) {
+    if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = newline_;
+    lines_.push_back({"[" + std::string(section) + "]", newline_});
+    for (const std::string& line : bodyLines) lines_.push_back({line, newline_});
+}
+
+void IniText::Set(std::string_view section, std::string_view key, std::string_view value) {
+    const size_t header = FindSection(section);
+    if (header == npos) {
+        AppendSection(section, {KeyLine(key, value)});
+        return;
+    }
+    const size_t next = NextHeader(header);
+    std::string_view name;
+    for (size_t i = header + 1; i < next; ++i) {
+        if (KeyName(lines_[i].text, name) && SameName(name, key)) {
+            lines_[i].text = KeyLine(key, value);
+            return;
+        }
+    }
+    const size_t end = BodyEnd(header);
+    if (end == lines_.size() && !lines_.empty() && lines_.back().end.empty()) lines_.back().end = newline_;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(end), Line{KeyLine(key, value), newline_});
+}
+
+void IniText::Remove(std::string_view section, std::string_view key) {
+    for (size_t header = FindSection(section); header != npos; header = FindSection(section, header + 1)) {
+        std::string_view name;
+        size_t next = NextHeader(header);
+        for (size_t i = header + 1; i < next;) {
+            if (KeyName(lines_[i].text, name) && SameName(name, key)) {
+                lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
+                --next;
+            } else {
+                ++i;
+            }
+        }
+    }
+}
+
+void IniText::ReplaceSection(std::string_view section,
+                             const std::vector<std::pair<std::string, std::string>>& entries) {
+    std::vector<std::string> body;
+    body.reserve(entries.size());
+    for (const auto& [key, value] : entries) body.push_back(KeyLine(key, value));
+    const size_t header = FindSection(section);
+    if (header == npos) {
+        AppendSection(section, body);
+        return;
+    }
+    // Keys of later sections of the same name would still be read: they go too.
+    for (size_t later = FindSection(section, header + 1); later != npos; later = FindSection(section, header + 1))
+        lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(later),
+                     lines_.begin() + static_cast<std::ptrdiff_t>(NextHeader(later)));
+    const size_t end = BodyEnd(header);
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header + 1),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(end));
+    if (header + 1 == lines_.size() && lines_.back().end.empty()) lines_.back().end = newline_;
+    std::vector<Line> inserted;
+    inserted.reserve(body.size());
+    for (std::string& line : body) inserted.push_back({std::move(line), newline_});
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(header + 1), inserted.begin(), inserted.end());
+}
+
+std::string IniText::Bytes() const {
+    std::string out;
+    size_t size = 0;
+    for (const Line& line : lines_) size += line.text.size() + line.end.size();
+    out.reserve(size);
+    for (const Line& line : lines_) out.append(line.text).append(line.end);
+    return out;
+}

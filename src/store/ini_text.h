@@ -1,0 +1,38 @@
+// An INI file's bytes, edited in memory the way the profile functions read them: section and
+// key names match without regard to case and outer blanks; everything that is not edited
+// (comments, other sections, the order of lines) stays byte for byte.
+#pragma once
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class IniText {
+public:
+    explicit IniText(std::string_view bytes);
+
+    // Replaces the key's first line in the section, or adds it at the section's end (and the
+    // section at the file's end).
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+    // Removes every line of the key in every section of that name.
+    void Remove(std::string_view section, std::string_view key);
+    // The section holds exactly these keys afterwards, in this order.
+    void ReplaceSection(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries);
+
+    std::string Bytes() const;
+
+private:
+    struct Line {
+        std::string text;  // without its line break
+        std::string end;   // "\r\n", "\n" or "" for a last line without one
+    };
+    // The index of the section's header line, or npos.
+    size_t FindSection(std::string_view section, size_t from = 0) const;
+    // One past the section body's last non-blank line.
+    size_t BodyEnd(size_t header) const;
+    size_t NextHeader(size_t header) const;
+    void AppendSection(std::string_view section, const std::vector<std::string>& bodyLines);
+
+    std::vector<Line> lines_;
+    std::string newline_ = "\r\n";
+};

@@ -1,0 +1,217 @@
+#include "store/ini_transaction.h"
+
+#include <algorithm>
+#include <atomic>
+#include <map>
+#include <optional>
+
+#include "store/ansi.h"
+#include "store/ini_handling.h"
+#include "store/ini_text.h"
+
+namespace {
+
+using Failure = SaveResult::Failure;
+
+SaveResult Fail(Failure failure, DWORD error = GetLastError()) { return {failure, error}; }
+
+bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+struct FileHandle {
+    HANDLE h;
+    explicit FileHandle(HANDLE handle) : h(handle) {}
+    ~FileHandle() {
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool Close() {
+        const bool closed = CloseHandle(std::exchange(h, INVALID_HANDLE_VALUE)) != FALSE;
+        return closed;
+    }
+};
+
+// Writes the bytes as a new file and makes sure they reached the disk.
+bool WriteNewFile(const std::wstring& path, const std::string& bytes, DWORD& error) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+    if (file.h == INVALID_HANDLE_VALUE) {
+        error = GetLastError();
+        return false;
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file.h, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            error = GetLastError();
+            if (error == ERROR_SUCCESS) error = ERROR_DISK_FULL;
+            return false;
+        }
+        done += written;
+    }
+    if (!FlushFileBuffers(file.h) || !file.Close()) {
+        error = GetLastError();
+        return false;
+    }
+    return true;
+}
+
+std::wstring CopyName(const std::wstring& file) {
+    static std::atomic<unsigned> counter{0};
+    return file + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L".tmp";
+}
+
+}  // namespace
+
+SaveResult ReadWholeFile(const std::wstring& path, std::string& bytes, bool& exists) {
+    bytes.clear();
+    exists = false;
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.h == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (NotFound(error)) return {};
+        return Fail(Failure::kUnreadable, error);
+    }
+    exists = true;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.h, &size)) return Fail(Failure::kUnreadable);
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD read = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        if (!ReadFile(file.h, bytes.data() + done, chunk, &read, nullptr)) return Fail(Failure::kUnreadable);
+        if (read == 0) break;
+        done += read;
+    }
+    bytes.resize(done);
+    return {};
+}
+
+void IniTransaction::Set(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+    edits_.push_back({Kind::kSet, section, key, value, {}});
+}
+
+void IniTransaction::Remove(const std::wstring& section, const std::wstring& key) {
+    edits_.push_back({Kind::kRemove, section, key, {}, {}});
+}
+
+void IniTransaction::ReplaceSection(const std::wstring& section,
+                                    std::vector<std::pair<std::wstring, std::wstring>> entries) {
+    edits_.push_back({Kind::kReplaceSection, section, {}, {}, std::move(entries)});
+}
+
+bool IniTransaction::Verify(const std::wstring& copy) const {
+    // What each touched section must hold afterwards, from the last edit of each key.
+    struct Expected {
+        bool replaced = false;
+        std::vector<std::pair<std::wstring, std::wstring>> whole;
+        std::map<std::wstring, std::optional<std::wstring>> keys;  // nothing: removed
+    };
+    auto upper = [](std::wstring text) {
+        if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+        return text;
+    };
+    std::map<std::wstring, Expected> sections;
+    for (const Edit& e : edits_) {
+        Expected& x = sections[upper(e.section)];
+        if (e.kind == Kind::kReplaceSection) {
+            x = Expected{true, e.entries, {}};
+        } else {
+            x.keys[upper(e.key)] = e.kind == Kind::kSet ? std::optional<std::wstring>(e.value) : std::nullopt;
+        }
+    }
+    for (const auto& [section, x] : sections) {
+        const auto stored = ReadIniSection(copy, section, kSettingsBufferSize);
+        std::map<std::wstring, std::wstring> byKey;
+        for (const auto& [key, value] : stored) byKey.emplace(upper(key), value);
+        if (x.replaced) {
+            if (stored.size() != x.whole.size()) return false;
+            for (size_t i = 0; i < stored.size(); ++i)
+                if (upper(stored[i].first) != upper(x.whole[i].first) || stored[i].second != x.whole[i].second)
+                    return false;
+        }
+        for (const auto& [key, value] : x.keys) {
+            const auto it = byKey.find(key);
+            if (value ? it == byKey.end() || it->second != *value : it != byKey.end()) return false;
+        }
+    }
+    return true;
+}
+
+SaveResult IniTransaction::Commit() {
+    std::string original;
+    bool exists = false;
+    if (SaveResult read = ReadWholeFile(file_, original, exists); !read.ok()) return read;
+    if (exists) {
+        const DWORD attributes = GetFileAttributesW(file_.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            return Fail(Failure::kReadOnly, ERROR_ACCESS_DENIED);
+        const auto starts = [&](std::string_view bom) { return original.compare(0, bom.size(), bom) == 0; };
+        if (starts("\xEF\xBB\xBF") || starts("\xFF\xFE") || starts("\xFE\xFF")) return Fail(Failure::kUnicodeFile, 0);
+    }
+
+    IniText text(original);
+    for (const Edit& e : edits_) {
+        switch (e.kind) {
+            case Kind::kSet: text.Set(ToAnsi(e.section), ToAnsi(e.key), ToAnsi(e.value)); break;
+            case Kind::kRemove: text.Remove(ToAnsi(e.section), ToAnsi(e.key)); break;
+            case Kind::kReplaceSection: {
+                std::vector<std::pair<std::string, std::string>> entries;
+                entries.reserve(e.entries.size());
+                for (const auto& [key, value] : e.entries) entries.emplace_back(ToAnsi(key), ToAnsi(value));
+                text.ReplaceSection(ToAnsi(e.section), entries);
+                break;
+            }
+        }
+    }
+    const std::string changed = text.Bytes();
+    if (exists && changed == original) return {};
+
+    const std::wstring copy = CopyName(file_);
+    struct RemoveCopy {
+        const std::wstring& path;
+        ~RemoveCopy() { DeleteFileW(path.c_str()); }
+    } removeCopy{copy};
+    DWORD error = 0;
+    if (!WriteNewFile(copy, changed, error)) return Fail(Failure::kWriteFailed, error);
+    std::string back;
+    bool copyExists = false;
+    if (!ReadWholeFile(copy, back, copyExists).ok() || back != changed || !Verify(copy))
+        return Fail(Failure::kNotVerified, 0);
+    if (exists && !backup_.empty() && !WriteNewFile(backup_, original, error))
+        return Fail(Failure::kBackupFailed, error);
+    if (!MoveFileExW(copy.c_str(), file_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return Fail(Failure::kNotReplaced);
+    return {};
+}
+
+std::wstring DescribeSaveFailure(const SaveResult& result) {
+    switch (result.error) {
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return L"Auf dem Datenträger ist nicht genug Platz.";
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION: return L"Ein anderes Programm hält die Datei geöffnet.";
+        default: break;
+    }
+    switch (result.failure) {
+        case Failure::kNone: return {};
+        case Failure::kReadOnly: return L"Die Datei ist schreibgeschützt.";
+        case Failure::kUnicodeFile:
+            return L"Die Datei ist als Unicode gespeichert; Corvalink schreibt nur Dateien im ANSI-Format. Bitte "
+                   L"speichern Sie sie im Editor als „ANSI“.";
+        case Failure::kNotVerified:
+            return L"Die geschriebene Kopie ließ sich nicht fehlerfrei zurücklesen (ist der Datenträger voll?).";
+        case Failure::kBackupFailed: return L"Die Sicherungskopie der Datei konnte nicht angelegt werden.";
+        case Failure::kUnreadable:
+        case Failure::kWriteFailed:
+        case Failure::kNotReplaced:
+            if (result.error == ERROR_ACCESS_DENIED)
+                return L"Die Datei wird von einem anderen Programm gesperrt, oder Ihnen fehlt das Schreibrecht im "
+                       L"Ordner.";
+            return L"Windows meldet den Fehler " + std::to_wstring(result.error) + L".";
+    }
+    return {};
+}
