@@ -4,7 +4,8 @@
 // double.log beside itself. Its behaviour comes from double.ini beside itself:
 //
 //   [double]
-//   mode=login          login | running (only a window with the running game's title)
+//   mode=login          login | running (only a window with the running game's title) |
+//                       hidden (that window, never shown)
 //   launcher=german     german | english launcher title
 //   play_button=1       0: the launcher has no buttons at all
 //   window_delay_ms=0   before each window appears
@@ -309,7 +310,10 @@ void ShowRunningGame() {
     RegisterClassW(&cls);
     HWND running = CreateWindowExW(0, L"DAoCRunning", L"Dark Age of Camelot, Copyright © 2001-04 Mythic Entertainment, Inc.",
                                    WS_OVERLAPPEDWINDOW, 50, 50, 320, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    Reveal(running, "running");
+    if (g_scenario.mode == L"hidden")
+        Log("created", L"running");
+    else
+        Reveal(running, "running");
     if (g_scenario.lingerMs > 0) After(g_scenario.lingerMs, [] { PostQuitMessage(0); });
 }
 
@@ -338,7 +342,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     Log("start");
     Log("user.dat", Escaped(ReadFileBytes(g_dir + L"\\user.dat")));
-    if (g_scenario.mode == L"running")
+    if (g_scenario.mode == L"running" || g_scenario.mode == L"hidden")
         ShowRunningGame();
     else
         After(g_scenario.windowDelayMs, ShowLauncher);

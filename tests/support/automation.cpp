@@ -312,7 +312,16 @@ std::vector<std::wstring> ComboItemsOf(HWND combo) {
 std::vector<std::wstring> ListBoxItemsOf(HWND list) { return ItemsOf(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
 
 HWND WaitForTrayWindow(DWORD pid, std::chrono::milliseconds bound) {
-    return WaitForWindow(pid, L"#32770", kProductName, bound);
+    // The hidden one: a message box of the program has the same class and title.
+    HWND tray = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w : WindowsOf(pid))
+                if (!IsWindowVisible(w) && ClassOf(w) == L"#32770" && TextOf(w) == kProductName) tray = w;
+            return tray != nullptr;
+        },
+        bound);
+    return tray;
 }
 
 void TrayMouse(HWND trayWindow, UINT mouseMessage) {

@@ -92,6 +92,39 @@ TEST_F(Login, MissingLauncherFailsToStartAndRestoresNormalPriority) {
     EXPECT_EQ(program->PriorityClass(), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
 }
 
+TEST_F(Login, TheProgramIdlesWhileTheLauncherStarts) {
+    GameInstall game("window_delay_ms=1500\r\n");
+    Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A"));
+    ChooseFirstQuickLogin();
+    EXPECT_TRUE(WaitUntil([&] { return program->PriorityClass() == IDLE_PRIORITY_CLASS; }, std::chrono::seconds(3)));
+    ASSERT_TRUE(game.WaitFor("shown"));
+    EXPECT_TRUE(WaitUntil([&] { return program->PriorityClass() == NORMAL_PRIORITY_CLASS; }));
+    EXPECT_TRUE(game.WaitFor("logged-in"));
+}
+
+// A cancel chosen while the question about a running game is open holds, whatever the
+// answer; a game whose window is hidden counts as running.
+TEST_F(Login, ACancelDuringTheRunningGameQuestionHolds) {
+    GameInstall running("mode=hidden\r\nlinger_ms=0\r\n");
+    RunningProgram runningGame = RunningProgram::StartExe(running.File(L"camelot.exe"));
+    ASSERT_TRUE(running.WaitFor("created", std::chrono::seconds(10)));
+
+    GameInstall game;
+    Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A"));
+    ChooseFirstQuickLogin();
+    HWND question = WaitForMessageBox(pid());
+    ASSERT_TRUE(question);
+    EXPECT_EQ(ReadMessageBox(question).text, L"DAoC läuft bereits, trotzdem fortfahren?");
+    ASSERT_TRUE(PickTrayMenuItem(pid(), kCancelRun));
+    PressButton(question, IDYES);
+    Sleep(800);
+    EXPECT_EQ(game.Count("start"), 0);
+    // The next run asks again and goes on.
+    ChooseFirstQuickLogin();
+    EXPECT_EQ(Answer(IDYES, L"Corvalink"), L"DAoC läuft bereits, trotzdem fortfahren?");
+    EXPECT_TRUE(game.WaitFor("logged-in"));
+}
+
 TEST_F(Login, ARunningGameIsAskedAbout) {
     GameInstall running("mode=running\r\nlinger_ms=0\r\n");
     RunningProgram runningGame = RunningProgram::StartExe(running.File(L"camelot.exe"));

@@ -1,7 +1,11 @@
 // Tray mode of the real program, driven through the icon's notifications and the menu.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include "support/automation.h"
+#include "tray/systray_icon.h"
 
 using namespace uia;
 
@@ -54,6 +58,21 @@ TEST_F(TrayMode, BeendenRemovesTheIconAndEnds) {
     ASSERT_TRUE(PickTrayMenuItem(pid(), Beenden(1)));
     EXPECT_EQ(program->WaitForExit(), 0u);
     EXPECT_FALSE(TrayIconExists(tray));
+}
+
+// When the notification area starts anew (the shell restarted), the icon comes back.
+TEST_F(TrayMode, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
+    HWND tray = Start("[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
+    ASSERT_TRUE(tray);
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconExists(tray); }));
+    NOTIFYICONDATAW gone{};
+    gone.cbSize = sizeof(gone);
+    gone.hWnd = tray;
+    gone.uID = kTrayIconId;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &gone));  // as a restarted shell would have lost it
+    ASSERT_FALSE(TrayIconExists(tray));
+    PostMessageW(tray, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconExists(tray); }));
 }
 
 TEST_F(TrayMode, AnEntryRemovedAfterTheMenuWasBuiltIsNotFound) {
