@@ -9,6 +9,7 @@
 
 #include "app/product.h"
 #include "store/ansi.h"
+#include "store/scrambled_form.h"
 #include "store/simple_crypt.h"
 #include "tray/systray_icon.h"
 
@@ -362,7 +363,7 @@ bool PickTrayMenuItem(DWORD pid, int downs) {
 }
 
 std::string QuickLoginLine(int key, const std::wstring& text) {
-    return std::to_string(key) + "=" + ToAnsi(CryptText(text, L"")) + "\r\n";
+    return std::to_string(key) + "=" + ToAnsi(EncodeScrambled(text)) + "\r\n";
 }
 
 std::string AccountLine(const std::wstring& login, const std::wstring& password) {
@@ -371,5 +372,13 @@ std::string AccountLine(const std::wstring& login, const std::wstring& password)
 
 std::string Ansi(const std::wstring& text) { return ToAnsi(text); }
 std::wstring FromAnsiBytes(const std::string& bytes) { return FromAnsi(bytes); }
+
+std::string ToUtf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
 
 }  // namespace uia

@@ -130,7 +130,8 @@ bool UseTrayMenu(DWORD pid, const std::vector<WORD>& keys);
 // Picks the top-level menu item reached by `downs` presses of the down arrow.
 bool PickTrayMenuItem(DWORD pid, int downs);
 
-// A settings-file line "<key>=<scrambled text>" of section "quicklogin", in ANSI bytes.
+// A settings-file line "<key>=<scrambled text>" of section "quicklogin", in ANSI bytes, in
+// the form the program stores it.
 std::string QuickLoginLine(int key, const std::wstring& text);
 
 // A settings-file line "<scrambled login>=<scrambled password>" of section "accounts", in
@@ -140,5 +141,7 @@ std::string AccountLine(const std::wstring& login, const std::wstring& password)
 // Converts between Windows-1252 bytes and text, for fixtures and checks.
 std::string Ansi(const std::wstring& text);
 std::wstring FromAnsiBytes(const std::string& bytes);
+// Text as UTF-8, as the game double logs what it received.
+std::string ToUtf8(const std::wstring& text);
 
 }  // namespace uia
