@@ -42,8 +42,10 @@ static std::wstring UnixPathFromEnv(const wchar_t* name) {
 std::wstring BuiltProgramDir() { return UnixPathFromEnv(L"CORVALINK_PROGRAM_DIR"); }
 std::wstring BuiltGameDouble() { return UnixPathFromEnv(L"CORVALINK_GAME_DOUBLE"); }
 
+std::wstring RigFolder() { return UnixPathFromEnv(L"CORVALINK_RIG"); }
+
 std::wstring RigRamDisk() {
-    const std::wstring rig = UnixPathFromEnv(L"CORVALINK_RIG");
+    const std::wstring rig = RigFolder();
     if (GetFileAttributesW((rig + L"\\ramdisk.mounted").c_str()) == INVALID_FILE_ATTRIBUTES) return {};
     return rig + L"\\ramdisk";
 }
@@ -88,6 +90,17 @@ RunningProgram RunningProgram::StartExe(const std::wstring& exe, const std::wstr
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
                         &startup, &info))
+        throw std::runtime_error("cannot start a program");
+    CloseHandle(info.hThread);
+    return RunningProgram(info.hProcess, info.dwProcessId);
+}
+
+RunningProgram RunningProgram::StartCommandLine(std::wstring commandLine, const std::wstring& dir) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
+                        &info))
         throw std::runtime_error("cannot start a program");
     CloseHandle(info.hThread);
     return RunningProgram(info.hProcess, info.dwProcessId);

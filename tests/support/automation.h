@@ -49,6 +49,8 @@ private:
     testing_support::TempDir dir_;
 };
 
+// The rig's folder (seen through Z:): its Wine prefix is "<rig>\\prefix".
+std::wstring RigFolder();
 // The rig's small RAM disk (a folder seen through Z:), or empty when the rig could not mount one.
 std::wstring RigRamDisk();
 
@@ -62,6 +64,8 @@ public:
     static RunningProgram Start(const ProgramFolder& folder, const std::wstring& arguments = L"");
     // Starts any executable in its own folder.
     static RunningProgram StartExe(const std::wstring& exe, const std::wstring& arguments = L"");
+    // Starts a command line as given (the system finds the program in it, as from a shortcut).
+    static RunningProgram StartCommandLine(std::wstring commandLine, const std::wstring& dir);
     RunningProgram(RunningProgram&& other) noexcept;
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;

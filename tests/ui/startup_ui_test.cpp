@@ -80,6 +80,73 @@ TEST(StartUp, SecondInstanceIsRefusedWhileTheFirstRunsOn) {
     EXPECT_EQ(AnswerTheOnlyMessage(third).text, L"x");
 }
 
+// One copy per settings file, however its path is spelled.
+TEST(StartUp, ASecondInstanceIsRefusedUnderAnotherSpellingOfItsPath) {
+    ProgramFolder folder;
+    RunningProgram first = RunningProgram::Start(folder);
+    ASSERT_TRUE(WaitForWindow(first.pid(), L"#32770", kWizardTitle));
+    std::vector<std::wstring> spellings;
+    wchar_t shortPath[MAX_PATH];
+    const DWORD n = GetShortPathNameW(folder.Exe().c_str(), shortPath, MAX_PATH);
+    if (n > 0 && n < MAX_PATH && folder.Exe() != shortPath) spellings.emplace_back(shortPath);
+    // Through another drive letter: Z: holds the whole Unix tree, the prefix's C: drive too.
+    const std::wstring exe = folder.Exe();
+    if (exe.rfind(L"C:\\", 0) == 0) spellings.push_back(RigFolder() + L"\\prefix\\drive_c" + exe.substr(2));
+    ASSERT_EQ(spellings.size(), 2u);
+    for (const std::wstring& other : spellings) ASSERT_NE(GetFileAttributesW(other.c_str()), INVALID_FILE_ATTRIBUTES);
+    for (const std::wstring& exe : spellings) {
+        SCOPED_TRACE(Ansi(exe));
+        RunningProgram second = RunningProgram::StartExe(exe);
+        EXPECT_EQ(AnswerTheOnlyMessage(second).text,
+                  L"Corvalink läuft bereits. Sie finden es im Infobereich der Taskleiste.");
+    }
+    EXPECT_TRUE(first.Running());
+}
+
+// A path with blanks, unquoted, as the system allows on a command line: the program's own
+// path is never taken for an argument.
+TEST(StartUp, AnUnquotedPathWithBlanksStartsTheProgram) {
+    ProgramFolder folder({}, L"", L"Corva Link Ordner");
+    RunningProgram program = RunningProgram::StartCommandLine(folder.Exe(), folder.path());
+    EXPECT_TRUE(WaitForWindow(program.pid(), L"#32770", kWizardTitle));
+    program.Kill();
+    RunningProgram withArgument = RunningProgram::StartCommandLine(folder.Exe() + L" /x", folder.path());
+    EXPECT_EQ(AnswerTheOnlyMessage(withArgument).text, L"/x");
+}
+
+// A settings file that another program holds is waited for a moment and, if it stays held,
+// reported by name; the program ends and the file is as it was. Never taken for no file.
+TEST(StartUp, AHeldSettingsFileIsWaitedForThenReported) {
+    const std::string settings = "[server]\r\nLYONESSE=10.9.8.7:10622\r\n";
+    {
+        ProgramFolder folder;
+        folder.Write(L"Corvalink.dat", settings);
+        HANDLE held = CreateFileW(folder.Settings().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        RunningProgram program = RunningProgram::Start(folder);
+        const MessageBoxInfo box = AnswerTheOnlyMessage(program);
+        CloseHandle(held);
+        EXPECT_EQ(box.text.rfind(L"Die Einstellungsdatei „" + folder.Settings() +
+                                     L"“ kann nicht gelesen werden. Ein anderes Programm hält sie geöffnet.",
+                                 0),
+                  0u)
+            << Ansi(box.text);
+        EXPECT_EQ(folder.Read(L"Corvalink.dat"), settings);
+        EXPECT_FALSE(folder.Has(L"Corvalink.dat.bak"));
+    }
+    {
+        // Held for a moment only: the program starts as usual.
+        ProgramFolder folder;
+        folder.Write(L"Corvalink.dat", settings);
+        HANDLE held = CreateFileW(folder.Settings().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        RunningProgram program = RunningProgram::Start(folder);
+        Sleep(500);
+        CloseHandle(held);
+        EXPECT_TRUE(WaitForWindow(program.pid(), L"#32770", kWizardTitle));
+        EXPECT_FALSE(WaitForMessageBox(program.pid(), std::chrono::milliseconds(300)));
+    }
+}
+
 TEST(StartUp, KeyPresentWithEmptyValueIsAFaultyLanguageFile) {
     ProgramFolder folder;
     std::string language = folder.Read(L"Corvalink.lng");
