@@ -2,6 +2,9 @@
 // reported, keep what the user entered, and are never taken for a success.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <optional>
+
 #include "store/simple_crypt.h"
 #include "support/automation.h"
 #include "support/game_double.h"
@@ -31,6 +34,69 @@ private:
 };
 
 std::wstring AnswerBox(DWORD pid) { return AnswerMessageBox(pid, IDOK).text; }
+
+// Ways a save can fail, each done to a file by "another program" or the system.
+enum class Trouble { kHeldBefore, kTakenMidway, kReadOnly, kFullDisk };
+struct TroubleCase {
+    const char* name;
+    Trouble trouble;
+    const wchar_t* reason;  // what the message must say
+};
+constexpr TroubleCase kTroubles[] = {
+    {"held by another program", Trouble::kHeldBefore, L"Ein anderes Programm hält die Datei geöffnet."},
+    {"taken by another program midway", Trouble::kTakenMidway, L"von einem anderen Programm gesperrt"},
+    {"read-only", Trouble::kReadOnly, L"Die Datei ist schreibgeschützt."},
+    {"on a full disk", Trouble::kFullDisk, L"nicht genug Platz"},
+};
+
+// Fills the disk that holds `folder` to the last byte; the filler goes when the object goes.
+class FullDisk {
+public:
+    explicit FullDisk(const std::wstring& folder) : filler_(folder + L"\\filler.bin") {
+        HANDLE fill = CreateFileW(filler_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        std::string block(65536, 'x');
+        for (size_t size = block.size(); size > 0; size /= 2) {
+            DWORD written = 0;
+            while (WriteFile(fill, block.data(), static_cast<DWORD>(size), &written, nullptr) && written == size) {}
+        }
+        CloseHandle(fill);
+    }
+    ~FullDisk() { DeleteFileW(filler_.c_str()); }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+private:
+    std::wstring filler_;
+};
+
+// Brings the trouble upon `file` for as long as the object lives.
+class Trouble_ {
+public:
+    Trouble_(Trouble trouble, const std::wstring& file) : file_(file) {
+        switch (trouble) {
+            case Trouble::kHeldBefore: held_ = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); break;
+            // Readers may still open it, so a save gets as far as replacing it.
+            case Trouble::kTakenMidway:
+                held_ = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+                break;
+            case Trouble::kReadOnly: SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY); break;
+            case Trouble::kFullDisk: full_.emplace(file.substr(0, file.find_last_of(L'\\'))); break;
+        }
+    }
+    ~Trouble_() {
+        if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
+        SetFileAttributesW(file_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    Trouble_(const Trouble_&) = delete;
+    Trouble_& operator=(const Trouble_&) = delete;
+
+private:
+    std::wstring file_;
+    HANDLE held_ = INVALID_HANDLE_VALUE;
+    std::optional<FullDisk> full_;
+};
+
+bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
 bool StartsWith(const std::wstring& text, const std::wstring& start) { return text.rfind(start, 0) == 0; }
 
@@ -64,6 +130,64 @@ TEST(FailingWrites, AccountAndClientWindowsKeepWhatWasTyped) {
         EXPECT_EQ(TextOf(GetDlgItem(window, 210)), L"first");
         EXPECT_EQ(TextOf(GetDlgItem(window, 211)), L"second12");
         EXPECT_TRUE(ListBoxItemsOf(GetDlgItem(window, 240)).empty());
+    }
+}
+
+// The account window and the configuration window's Save, against each kind of trouble: the
+// file stays byte for byte as it was, the message says why, the window keeps its input.
+TEST(FullDiskFailingWrites, EachTroubleLeavesTheFileAsItWasAndSaysWhy) {
+    for (const TroubleCase& c : kTroubles) {
+        SCOPED_TRACE(c.name);
+        const std::wstring ramdisk = c.trouble == Trouble::kFullDisk ? RigRamDisk() : L"";
+        if (c.trouble == Trouble::kFullDisk && ramdisk.empty()) {
+            std::printf("skipped the full disk: the rig has no RAM disk (mounting one needs root)\n");
+            continue;
+        }
+        ProgramFolder folder({}, ramdisk);
+        // Big enough that no copy of it fits where the disk is full.
+        std::string settings = "[clients]\r\n";
+        for (int i = 0; i < 300; ++i) settings += "Client" + std::to_string(i) + "=C:\\Spiele\\DAoC\r\n";
+        settings += "[quicklogin]\r\n" + QuickLoginLine(0, L"A,S,Albion,acc,Main") + QuickLoginLine(1, L"B,S,Albion,acc,Main");
+        folder.Write(L"Corvalink.dat", settings);
+        RunningProgram program = RunningProgram::Start(folder);
+        TrayMouse(WaitForTrayWindow(program.pid()), WM_LBUTTONDBLCLK);
+        HWND config = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
+        ASSERT_TRUE(config);
+        PressButton(config, 220);
+        HWND window = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Account hinzufügen");
+        ASSERT_TRUE(window);
+        SetTextOf(GetDlgItem(window, 210), L"Kjellö");
+        SetTextOf(GetDlgItem(window, 211), L"Tagesmenü");
+        std::wstring text;
+        {
+            Trouble_ trouble(c.trouble, folder.Settings());
+            PressButton(window, 230);
+            text = AnswerBox(program.pid());
+        }
+        EXPECT_TRUE(StartsWith(text, kWriteFailed)) << Ansi(text);
+        EXPECT_TRUE(Contains(text, c.reason)) << Ansi(text);
+        EXPECT_EQ(TextOf(GetDlgItem(window, 210)), L"Kjellö");
+        EXPECT_EQ(TextOf(GetDlgItem(window, 211)), L"Tagesmenü");
+        EXPECT_TRUE(folder.Read(L"Corvalink.dat") == settings) << "the settings file changed";
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        WaitUntil([&] { return !IsWindow(window); });
+
+        // The QuickLogins moved and saved: all or nothing.
+        ListViewSelectIn(GetDlgItem(config, 260), 1);
+        PressButton(config, 240);
+        {
+            Trouble_ trouble(c.trouble, folder.Settings());
+            PressButton(config, 280);
+            text = AnswerBox(program.pid());
+        }
+        EXPECT_TRUE(Contains(text, c.reason)) << Ansi(text);
+        EXPECT_TRUE(folder.Read(L"Corvalink.dat") == settings) << "the settings file changed";
+        EXPECT_TRUE(IsWindowVisible(config));
+        PressButton(config, 280);  // once the trouble is gone, the same save works
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(config); }));
+        EXPECT_TRUE(folder.Read(L"Corvalink.dat") != settings);
+        EXPECT_TRUE(folder.Read(L"Corvalink.dat.bak") == settings) << "no backup of the file as it was";
+        program.Kill();
     }
 }
 
@@ -117,6 +241,32 @@ TEST(LoginFailingWrites, ALockedUserDatStopsTheRunBeforeTheGameStarts) {
                   L"Datei geöffnet. Läuft DAoC noch? Bitte prüfen Sie auch, ob der DAoC-Ordner beschreibbar ist.");
     Sleep(300);
     EXPECT_EQ(game.Count("start"), 0);
+}
+
+TEST(LoginFailingWrites, UserDatIsChangedWholeOrNotAtAll) {
+    for (const TroubleCase& c : kTroubles) {
+        if (c.trouble == Trouble::kFullDisk || c.trouble == Trouble::kHeldBefore) continue;  // as the settings file
+        SCOPED_TRACE(c.name);
+        ProgramFolder folder;
+        GameInstall game;
+        const std::string userDat = "[main]\r\nwidth=1024\r\n[quick]\r\nentry0=old\r\n";
+        testing_support::WriteBytes(game.File(L"user.dat"), userDat);
+        folder.Write(L"Corvalink.dat", OneLoginSettings(game));
+        RunningProgram program = RunningProgram::Start(folder);
+        std::wstring text;
+        {
+            Trouble_ trouble(c.trouble, game.File(L"user.dat"));
+            ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
+            text = AnswerBox(program.pid());
+        }
+        EXPECT_TRUE(StartsWith(text, L"Die Datei „" + game.path() +
+                                         L"\\user.dat“ konnte nicht geschrieben werden; sie ist unverändert."))
+            << Ansi(text);
+        EXPECT_TRUE(Contains(text, c.reason)) << Ansi(text);
+        EXPECT_EQ(testing_support::ReadBytes(game.File(L"user.dat")), userDat);
+        Sleep(300);
+        EXPECT_EQ(game.Count("start"), 0);
+    }
 }
 
 TEST(LoginFailingWrites, TheHelpSwitchThatCannotBeSavedKeepsTheWindow) {

@@ -1,0 +1,50 @@
+// A program folder and a game folder whose names the ANSI code page cannot spell (a Windows
+// user named Łukasz is enough): the program starts, saves and logs in.
+#include <gtest/gtest.h>
+
+#include "support/automation.h"
+#include "support/game_double.h"
+
+using namespace uia;
+
+namespace {
+
+constexpr wchar_t kConfigTitle[] = L"Corvalink :: Konfiguration der QuickLogins";
+constexpr wchar_t kClientTitle[] = L"Corvalink :: DAoC-Client hinzufügen";
+constexpr int kNewClient = 221, kSave = 280, kDirTxt = 210, kNameTxt = 211, kClientAdd = 230, kClientList = 240;
+
+TEST(ForeignPaths, ProgramAndGameFoldersOutsideTheCodePageStartSaveAndLogIn) {
+    ProgramFolder folder({}, L"", L"Łukasz Corvalink");
+    GameInstall game("linger_ms=100\r\n", true, L"Gra Łódź");
+    folder.Write(L"Corvalink.dat", "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") +
+                                       "[server]\r\nLYONESSE=10.9.8.7:10622\r\n[help]\r\n1=0\r\n[quicklogin]\r\n" +
+                                       QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
+    RunningProgram program = RunningProgram::Start(folder);
+    HWND tray = WaitForTrayWindow(program.pid());
+    ASSERT_TRUE(tray);
+
+    // The game folder goes in through the client window: the file holds it by its short name.
+    TrayMouse(tray, WM_LBUTTONDBLCLK);
+    HWND config = WaitForWindow(program.pid(), L"#32770", kConfigTitle);
+    ASSERT_TRUE(config);
+    PressButton(config, kNewClient);
+    HWND clients = WaitForWindow(program.pid(), L"#32770", kClientTitle);
+    ASSERT_TRUE(clients);
+    SetTextOf(GetDlgItem(clients, kDirTxt), game.path());
+    SetTextOf(GetDlgItem(clients, kNameTxt), L"Main");
+    PressButton(clients, kClientAdd);
+    EXPECT_FALSE(WaitForMessageBox(program.pid(), std::chrono::milliseconds(300)));
+    EXPECT_EQ(ListBoxItemsOf(GetDlgItem(clients, kClientList)), std::vector<std::wstring>{L"Main"});
+    PostMessageW(clients, WM_CLOSE, 0, 0);
+    WaitUntil([&] { return !IsWindow(clients); });
+    PressButton(config, kSave);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(config); }));
+    EXPECT_TRUE(folder.Has(L"Corvalink.dat.bak"));
+
+    ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
+    ASSERT_TRUE(game.WaitFor("logged-in"));
+    EXPECT_EQ(game.Detail("password"), "secret12");
+    EXPECT_NE(game.Detail("user.dat").find("entry0=Aldwin, LYONESSE, 10.9.8.7, 10622, 1"), std::string::npos);
+}
+
+}  // namespace
