@@ -13,9 +13,12 @@ have Xvfb || need+=(xvfb)
 have import || need+=(imagemagick)
 have iconv || need+=(libc-bin)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+# Wine's 32-bit part runs the 32-bit build (the players' platform) in the tests.
+dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
 [ ${#need[@]} -eq 0 ] && exit 0
 echo "Installing: ${need[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo=sudo
+if ! dpkg --print-foreign-architectures | grep -qx i386; then $sudo dpkg --add-architecture i386; fi
 $sudo apt-get update -q
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${need[@]}"

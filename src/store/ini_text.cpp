@@ -38,8 +38,19 @@ bool KeyName(std::string_view line, std::string_view& name) {
     return true;
 }
 
+// Built by appending: GCC 12 warns falsely (-Wrestrict) about "literal" + std::string.
 std::string KeyLine(std::string_view key, std::string_view value) {
-    return std::string(key) + "=" + std::string(value);
+    std::string line;
+    line.reserve(key.size() + value.size() + 1);
+    line.append(key).append(1, '=').append(value);
+    return line;
+}
+
+std::string HeaderLine(std::string_view section) {
+    std::string line;
+    line.reserve(section.size() + 2);
+    line.append(1, '[').append(section).append(1, ']');
+    return line;
 }
 
 }  // namespace
@@ -57,7 +68,7 @@ IniText::IniText(std::string_view bytes) {
         start = lf + 1;
     }
     // New lines follow the file's own style.
-    if (!lines_.empty() && lines_.front().end == "\n") newline_ = "\n";
+    if (!lines_.empty() && lines_.front().end[0] == '\n') newline_ = "\n";
 }
 
 size_t IniText::FindSection(std::string_view section, size_t from) const {
@@ -81,8 +92,8 @@ size_t IniText::BodyEnd(size_t header) const {
 }
 
 void IniText::AppendSection(std::string_view section, const std::vector<std::string>& bodyLines) {
-    if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = newline_;
-    lines_.push_back({"[" + std::string(section) + "]", newline_});
+    if (!lines_.empty() && !*lines_.back().end) lines_.back().end = newline_;
+    lines_.push_back({HeaderLine(section), newline_});
     for (const std::string& line : bodyLines) lines_.push_back({line, newline_});
 }
 
@@ -101,7 +112,7 @@ void IniText::Set(std::string_view section, std::string_view key, std::string_vi
         }
     }
     const size_t end = BodyEnd(header);
-    if (end == lines_.size() && !lines_.empty() && lines_.back().end.empty()) lines_.back().end = newline_;
+    if (end == lines_.size() && !lines_.empty() && !*lines_.back().end) lines_.back().end = newline_;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(end), Line{KeyLine(key, value), newline_});
 }
 
@@ -137,7 +148,7 @@ void IniText::ReplaceSection(std::string_view section,
     const size_t end = BodyEnd(header);
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header + 1),
                  lines_.begin() + static_cast<std::ptrdiff_t>(end));
-    if (header + 1 == lines_.size() && lines_.back().end.empty()) lines_.back().end = newline_;
+    if (header + 1 == lines_.size() && !*lines_.back().end) lines_.back().end = newline_;
     std::vector<Line> inserted;
     inserted.reserve(body.size());
     for (std::string& line : body) inserted.push_back({std::move(line), newline_});
@@ -147,7 +158,7 @@ void IniText::ReplaceSection(std::string_view section,
 std::string IniText::Bytes() const {
     std::string out;
     size_t size = 0;
-    for (const Line& line : lines_) size += line.text.size() + line.end.size();
+    for (const Line& line : lines_) size += line.text.size() + 2;
     out.reserve(size);
     for (const Line& line : lines_) out.append(line.text).append(line.end);
     return out;

@@ -24,7 +24,7 @@ public:
 private:
     struct Line {
         std::string text;  // without its line break
-        std::string end;   // "\r\n", "\n" or "" for a last line without one
+        const char* end;   // "\r\n", "\n" or "" for a last line without one
     };
     // The index of the section's header line, or npos.
     size_t FindSection(std::string_view section, size_t from = 0) const;
@@ -34,5 +34,5 @@ private:
     void AppendSection(std::string_view section, const std::vector<std::string>& bodyLines);
 
     std::vector<Line> lines_;
-    std::string newline_ = "\r\n";
+    const char* newline_ = "\r\n";
 };

@@ -59,6 +59,13 @@ case "$cmd" in
     start_display
     export DISPLAY=$(cat "$rig/display")
     wineserver -p </dev/null >/dev/null 2>&1   # exits 2 when a server already runs
+    # A prefix made before Wine's 32-bit part was installed cannot run 32-bit programs.
+    wine32=$(dpkg -s wine32:i386 >/dev/null 2>&1 && echo yes || echo no)
+    if [ -f "$rig/prefix.ready" ] && [ "$(cat "$rig/prefix.ready")" != "wine32=$wine32" ]; then
+      wineserver -k </dev/null >/dev/null 2>&1
+      rm -rf "$rig/prefix" "$rig/prefix.ready"
+      wineserver -p </dev/null >/dev/null 2>&1
+    fi
     if [ ! -f "$rig/prefix.ready" ]; then
       wineboot -i </dev/null >/dev/null 2>&1
       # Without a window manager Wine waits ~2 s on every hide or destroy unless unmanaged.
@@ -67,7 +74,7 @@ case "$cmd" in
       wineserver -k </dev/null >/dev/null 2>&1
       wineserver -p </dev/null >/dev/null 2>&1
       wineboot </dev/null >/dev/null 2>&1
-      touch "$rig/prefix.ready"
+      echo "wine32=$wine32" >"$rig/prefix.ready"
     else
       wineboot </dev/null >/dev/null 2>&1
     fi
