@@ -2,7 +2,7 @@
 // every entry) and the popup menu itself, as every rebuild and every right click does.
 #include <chrono>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "bench_util.h"
 #include "support/automation.h"
 #include "support/temp_dir.h"

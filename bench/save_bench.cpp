@@ -2,7 +2,7 @@
 // that writes a copy of the settings file, reads it back and puts it in place.
 #include <chrono>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "bench_util.h"
 #include "store/settings.h"
 #include "support/temp_dir.h"

@@ -7,30 +7,19 @@
 //   3  the dialog did not answer, or refused the press (the game runs with higher rights)
 #include <windows.h>
 
+#include "login/login_dialog.h"
+
 namespace {
 
 constexpr DWORD kWaitForDialogMs = 3 * 60 * 1000;
 constexpr UINT kAnswerTimeoutMs = 5000;
-
-// The game's login dialog: a dialog titled "Dark Age of Camelot" with a password field and
-// two combo boxes. The check keeps a same-named window of another program from being pressed.
-HWND FindLoginDialog() {
-    for (HWND dialog = FindWindowExW(nullptr, nullptr, L"#32770", L"Dark Age of Camelot"); dialog;
-         dialog = FindWindowExW(nullptr, dialog, L"#32770", L"Dark Age of Camelot")) {
-        HWND combo = FindWindowExW(dialog, nullptr, L"ComboBox", nullptr);
-        if (FindWindowExW(dialog, nullptr, L"Edit", nullptr) && combo &&
-            FindWindowExW(dialog, combo, L"ComboBox", nullptr))
-            return dialog;
-    }
-    return nullptr;
-}
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const ULONGLONG deadline = GetTickCount64() + kWaitForDialogMs;
     HWND dialog = nullptr;
-    while (!(dialog = FindLoginDialog())) {
+    while (!(dialog = game::FindLoginDialog())) {
         if (GetTickCount64() >= deadline) return 1;
         Sleep(25);
     }

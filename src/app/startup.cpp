@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
-#include "app/lang.h"
-#include "app/paths.h"
+#include "base/lang.h"
+#include "base/paths.h"
 #include "app/single_instance.h"
 #include "forms/wizard/wizard_frm.h"
 #include "store/file_check.h"
 #include "store/settings.h"
+#include "tray/dummy_frm.h"
 #include "tray/tray_mode.h"
 #include "ui/message_box.h"
 
@@ -112,6 +113,6 @@ bool RunStartProcedure() {
     if (ChooseStartMode() == StartMode::kTray)
         StartTrayMode();
     else
-        ShowWizard();
+        ShowWizard({StartTrayModeAfterWizard, [] { DummyFrm::Destroy(); }});
     return true;
 }

@@ -3,27 +3,23 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <functional>
+#include <memory>
+#include <utility>
 
-#include "app/lang.h"
-#include "app/paths.h"
-#include "app/product.h"
-#include "forms/info/helper_frm.h"
+#include "base/lang.h"
+#include "base/paths.h"
 #include "login/game_windows.h"
+#include "login/login_dialog.h"
 #include "login/process_prio.h"
-#include "tray/systray_icon.h"
 #include "ui/message_box.h"
-#include "ui/message_loop.h"
 
 namespace {
 
-// Between rounds the driver sleeps until a message arrives or this time passes: next to no
-// processor use while the game loads, and a new window is seen within this time.
-constexpr unsigned kRoundMs = 15;
+// The timer's period: a new window is seen within this time, and between two ticks the
+// program sleeps in its message loop.
+constexpr UINT kTickMs = 15;
 // A click that shows no effect is repeated after this time.
 constexpr ULONGLONG kRepeatClickMs = 600;
-
-bool g_cancelRequested = false;
 
 constexpr wchar_t kAccessDeniedText[] =
     L"Corvalink kann die Fenster von DAoC nicht bedienen: Das Spiel läuft mit höheren Rechten als Corvalink "
@@ -31,205 +27,244 @@ constexpr wchar_t kAccessDeniedText[] =
     L"Bitte starten Sie Corvalink mit denselben Rechten wie das Spiel, also beide als Administrator oder "
     L"beide ohne, und wählen Sie den QuickLogin erneut.";
 
-void ShowWaiting(const wchar_t* what) { SetTrayTip(std::wstring(kProductName) + L" :: wartet auf " + what); }
-
-// Why a wait ended before what it waited for.
-struct Abort {
-    LoginOutcome outcome;
-};
-
-// Runs rounds until `round` reports success; the program's messages are handled between
-// rounds. Throws Abort when the user cancels.
-void WaitUntil(const std::function<bool()>& round) {
-    for (;;) {
-        if (g_cancelRequested) throw Abort{LoginOutcome::kCancelled};
-        if (round()) return;
-        ui::WaitForEvents(kRoundMs);
-    }
-}
-
-// Treats a refused message as the end of the run.
-void Check(SendResult result) {
-    if (result == SendResult::kAccessDenied) throw Abort{LoginOutcome::kAccessDenied};
-}
-
-// A click that is repeated while `progressed` says nothing happened yet.
-class RepeatedClick {
-public:
-    explicit RepeatedClick(HWND target) : target_(target) { Click(); }
-    void RepeatIfDue() {
-        if (GetTickCount64() - stamp_ >= kRepeatClickMs) Click();
-    }
-
-private:
-    void Click() {
-        Check(ClickWindow(target_));
-        stamp_ = GetTickCount64();
-    }
-    HWND target_;
-    ULONGLONG stamp_ = 0;
-};
-
 HWND FindLauncher() {
     HWND launcher = FindTopWindow(game::kDialogClass, game::kLauncherTitleGerman);
     return launcher ? launcher : FindTopWindow(game::kDialogClass, game::kLauncherTitleEnglish);
 }
 
-HWND FindLoginDialog() { return FindTopWindow(game::kDialogClass, game::kGameTitle); }
-
-void ShowLauncherHelp() {
-    const std::wstring topic = LangText(L"help", L"topic2");
-    const std::wstring p1 = LangText(L"help", L"txt2_1");
-    const std::wstring p2 = LangText(L"help", L"txt2_2");
-    const std::wstring p3 = LangText(L"help", L"txt2_3");
-    ShowHelp(topic, p1 + L"\r\n\r\n" + p2 + L"\r\n\r\n" + p3, 1);
+// The shown login dialog, confirmed by its controls.
+HWND FindShownLoginDialog() {
+    HWND dialog = FindTopWindow(game::kLoginDialogClass, game::kLoginDialogTitle);
+    return game::IsLoginDialog(dialog) ? dialog : nullptr;
 }
 
-void ShowFinalHelp() {
-    ShowHelp(L"Hats geklappt?",
-             L"Erfolgreich eingeloggt? Falls nein:\r\n\r\n"
-             L"Ein Fehler bevor DAoC in den Vollbildmodus umschaltet bzw in den Fenstermodus - je nach Einstellung "
-             L"- lässt auf einen Fehler in unserem kleinen Programm schließen. Bitte per Email/IRC Kontakt "
-             L"aufnehmen.\r\n\r\n"
-             L"Ein Fehler im Vollbild, respektive Fenstermodus, lässt auf einen Einstellungsfehler schließen. "
-             L"Insbesondere Meldungen wie \"Schnellstartcharakter nicht gefunden\" oder \"Service nicht verfügbar\" "
-             L"(vorausgesetzt der DAoC-Server ist wirklich nicht erreichbar). Einstellungen neu durchgehen und "
-             L"erneut versuchen!",
-             1);
+// One run, from the start of the launcher to the accepted terms. Each step waits for its
+// window; the timer checks for it and repeats the step's click when it shows no effect.
+class GameLoginRun {
+public:
+    GameLoginRun(std::wstring account, std::wstring password, std::wstring clientDir, LoginObserver& observer)
+        : account_(std::move(account)), password_(std::move(password)), clientDir_(std::move(clientDir)),
+          observer_(observer) {}
+    ~GameLoginRun() { StopTimer(); }
+    GameLoginRun(const GameLoginRun&) = delete;
+    GameLoginRun& operator=(const GameLoginRun&) = delete;
+
+    // Steps 1 to 3: the question, the start of the launcher, then the timer takes over.
+    // False when the run ended already.
+    bool Begin();
+    void Cancel() { cancelRequested_ = true; }
+    void Tick();
+
+    LoginObserver& observer() const { return observer_; }
+    LoginOutcome outcome() const { return outcome_; }
+
+private:
+    enum class Step { kLauncher, kGameWindow, kLoginDialog, kFillDialog, kAgreement, kTerms, kTermsClosing };
+
+    void Wait(Step step, const wchar_t* window) {
+        step_ = step;
+        observer_.LoginWaitingFor(window);
+    }
+    // Clicks `target` now and remembers it for repeats.
+    bool Click(HWND target) {
+        clickTarget_ = target;
+        const bool accepted = ClickWindow(target) != SendResult::kAccessDenied;
+        // Timed from the click's end: a game that takes its time to answer is not clicked at once again.
+        clickStamp_ = GetTickCount64();
+        return accepted;
+    }
+    bool RepeatClickIfDue() {
+        if (GetTickCount64() - clickStamp_ < kRepeatClickMs) return true;
+        return Click(clickTarget_);
+    }
+    // One step's check; false when the run is over.
+    bool Advance();
+    bool FillLoginDialog(HWND dialog, bool& answered);
+    void StopTimer() {
+        if (timer_) KillTimer(nullptr, std::exchange(timer_, 0));
+    }
+    void End(LoginOutcome outcome);
+
+    std::wstring account_, password_, clientDir_;
+    LoginObserver& observer_;
+    Step step_ = Step::kLauncher;
+    UINT_PTR timer_ = 0;
+    LoginOutcome outcome_ = LoginOutcome::kCompleted;
+    bool cancelRequested_ = false;
+    bool ticking_ = false;  // a message box shown from a tick lets further ticks through
+    HWND gameWindow_ = nullptr, loginDialog_ = nullptr, agreementButton_ = nullptr;
+    HWND clickTarget_ = nullptr;
+    ULONGLONG clickStamp_ = 0;
+};
+
+std::unique_ptr<GameLoginRun>& Slot() {
+    static std::unique_ptr<GameLoginRun> run;
+    return run;
 }
 
-// Password into the dialog's first edit field, the account into the edit field of its
-// second combo box. Nothing else of the dialog is touched. False when the dialog did not
-// answer in time (the caller tries again).
-bool FillLoginDialog(HWND dialog, const std::wstring& account, const std::wstring& password) {
-    HWND passwordField = FindChildWindow(dialog, nullptr, L"Edit", nullptr);
-    HWND firstCombo = FindChildWindow(dialog, nullptr, L"ComboBox", nullptr);
-    HWND secondCombo = firstCombo ? FindChildWindow(dialog, firstCombo, L"ComboBox", nullptr) : nullptr;
-    HWND accountField = FindChildWindow(secondCombo, nullptr, L"Edit", nullptr);
-    for (auto [field, text] : {std::pair{passwordField, &password}, std::pair{accountField, &account}}) {
-        const SendResult result = SetGameText(field, *text);
-        Check(result);
-        // A field that is missing altogether is the game's business; one that hangs gets another try.
-        if (result == SendResult::kNoAnswer && IsWindow(field)) return false;
+// The run is over: it goes, then its observer hears of the end (and may start the next run).
+void FinishRun() {
+    const std::unique_ptr<GameLoginRun> run = std::move(Slot());
+    run->observer().LoginEnded(run->outcome());
+}
+
+void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (Slot()) Slot()->Tick();
+}
+
+bool GameLoginRun::Begin() {
+    observer_.LoginStarted();
+    // 1. A game that runs already, shown or hidden: ask before starting another. A cancel
+    //    chosen while the question is open holds, whatever the answer.
+    if (FindTopWindow(nullptr, game::kRunningTitle, Visibility::kShownOrHidden) &&
+        ui::MsgBox(L"DAoC läuft bereits, trotzdem fortfahren?", MB_YESNO | MB_ICONQUESTION) == IDNO) {
+        End(LoginOutcome::kDeclined);
+        return false;
+    }
+    if (cancelRequested_) {
+        End(LoginOutcome::kCancelled);
+        return false;
+    }
+
+    // 2.-3. Start the launcher, with the program in the background meanwhile.
+    SetProcessPriority(IDLE_PRIORITY_CLASS);
+    const std::wstring launcher = clientDir_ + L"\\camelot.exe";
+    const auto started = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, nullptr, launcher.c_str(), nullptr, clientDir_.c_str(), SW_SHOWNORMAL));
+    if (started <= 32) {
+        SetProcessPriority(NORMAL_PRIORITY_CLASS);
+        ShowError(L"daoc start failed:" + std::to_wstring(started));
+        End(LoginOutcome::kStartFailed);
+        return false;
+    }
+    Wait(Step::kLauncher, L"den DAoC-Launcher");
+    timer_ = SetTimer(nullptr, 0, kTickMs, OnTick);
+    return true;
+}
+
+void GameLoginRun::Tick() {
+    if (ticking_) return;
+    ticking_ = true;
+    const bool goesOn = Advance();
+    ticking_ = false;
+    if (!goesOn) FinishRun();  // this object goes
+}
+
+bool GameLoginRun::Advance() {
+    if (cancelRequested_) {
+        if (step_ == Step::kLauncher) SetProcessPriority(NORMAL_PRIORITY_CLASS);
+        End(LoginOutcome::kCancelled);
+        return false;
+    }
+    bool clicked = true;
+    switch (step_) {
+        case Step::kLauncher: {  // 4.-8.
+            HWND launcher = FindLauncher();
+            if (!launcher) return true;
+            SetProcessPriority(NORMAL_PRIORITY_CLASS);
+            observer_.LauncherShown();
+            HWND firstButton = FindChildWindow(launcher, nullptr, L"Button", nullptr);
+            HWND play = firstButton ? GetWindow(firstButton, GW_HWNDNEXT) : nullptr;
+            if (!play) ShowError(L"Play-Button nicht gefunden");
+            if (cancelRequested_) break;
+            Wait(Step::kGameWindow, L"das Spielfenster");
+            clicked = Click(play);
+            break;
+        }
+        case Step::kGameWindow:  // 8.-9. Play again until the game window exists.
+            if ((gameWindow_ = FindTopWindow(game::kGameClass, game::kGameTitle)) != nullptr) {
+                Wait(Step::kLoginDialog, L"das Anmeldefenster");
+                clicked = Click(gameWindow_);
+            } else {
+                clicked = RepeatClickIfDue();
+            }
+            break;
+        case Step::kLoginDialog:  // 9. The game window again until the login dialog exists.
+            if ((loginDialog_ = FindShownLoginDialog()) != nullptr)
+                step_ = Step::kFillDialog;
+            else
+                clicked = RepeatClickIfDue();
+            break;
+        case Step::kFillDialog: {  // 10.-11. Fill it in (again while it does not answer).
+            bool answered = false;
+            if (!FillLoginDialog(loginDialog_, answered)) {
+                End(LoginOutcome::kAccessDenied);
+                return false;
+            }
+            if (!answered) return true;
+            const std::wstring companion = ProgramDir() + L"\\Modal.exe";
+            ShellExecuteW(nullptr, L"open", companion.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+            Wait(Step::kAgreement, L"die Lizenzvereinbarung");
+            break;
+        }
+        case Step::kAgreement: {  // 12.
+            HWND agreement = FindTopWindow(nullptr, game::kAgreementTitle);
+            agreementButton_ = FindChildWindow(agreement, nullptr, L"Button", game::kAcceptCaption);
+            if (!agreementButton_) return true;
+            Wait(Step::kTerms, L"die Nutzungsbedingungen");
+            clicked = Click(agreementButton_);
+            break;
+        }
+        case Step::kTerms: {  // 13. The agreement's button again until the terms have theirs.
+            HWND terms = FindTopWindow(game::kDialogClass, game::kTermsTitle);
+            HWND termsButton = FindChildWindow(terms, nullptr, L"Button", game::kAcceptCaption);
+            if (termsButton) {
+                step_ = Step::kTermsClosing;
+                clicked = Click(termsButton);
+            } else if (!terms) {
+                clicked = RepeatClickIfDue();
+            }
+            break;
+        }
+        case Step::kTermsClosing:  // 14. The terms' button again until their window closes.
+            if (!FindTopWindow(game::kDialogClass, game::kTermsTitle)) {
+                End(LoginOutcome::kCompleted);  // 15.
+                return false;
+            }
+            clicked = RepeatClickIfDue();
+            break;
+    }
+    if (!clicked) {
+        End(LoginOutcome::kAccessDenied);
+        return false;
     }
     return true;
 }
 
-LoginOutcome Drive(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir) {
-    // 1. A game that runs already: ask before starting another.
-    //    A game that hides its window still runs. A cancel chosen while the question is open
-    //    holds, whatever the answer.
-    if (FindTopWindow(nullptr, game::kRunningTitle, Visibility::kShownOrHidden) &&
-        ui::MsgBox(L"DAoC läuft bereits, trotzdem fortfahren?", MB_YESNO | MB_ICONQUESTION) == IDNO)
-        return LoginOutcome::kDeclined;
-    if (g_cancelRequested) return LoginOutcome::kCancelled;
-
-    // 2.-3. Start the launcher.
-    SetProcessPriority(IDLE_PRIORITY_CLASS);
-    const std::wstring launcher = clientDir + L"\\camelot.exe";
-    const auto started = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, nullptr, launcher.c_str(), nullptr, clientDir.c_str(), SW_SHOWNORMAL));
-    if (started <= 32) {
-        SetProcessPriority(NORMAL_PRIORITY_CLASS);
-        ShowError(L"daoc start failed:" + std::to_wstring(started));
-        return LoginOutcome::kStartFailed;
+// Password into the dialog's first edit field, the account into the edit field of its second
+// combo box; nothing else of the dialog is touched. False when the game refused the texts;
+// `answered` false when the dialog did not answer in time (the next tick tries again).
+bool GameLoginRun::FillLoginDialog(HWND dialog, bool& answered) {
+    const game::LoginDialogFields fields = game::LoginDialogFieldsOf(dialog);
+    answered = true;
+    for (auto [field, text] : {std::pair{fields.password, &password_}, std::pair{fields.account, &account_}}) {
+        const SendResult result = SetGameText(field, *text);
+        if (result == SendResult::kAccessDenied) return false;
+        // A field that is gone is the game's business; one that hangs gets another try.
+        if (result == SendResult::kNoAnswer && IsWindow(field)) answered = false;
     }
+    return true;
+}
 
-    // 4.-6. The launcher window, then its help page.
-    ShowWaiting(L"den DAoC-Launcher");
-    HWND launcherWindow = nullptr;
-    try {
-        WaitUntil([&] { return (launcherWindow = FindLauncher()) != nullptr; });
-    } catch (const Abort&) {
-        SetProcessPriority(NORMAL_PRIORITY_CLASS);
-        throw;
-    }
-    SetProcessPriority(NORMAL_PRIORITY_CLASS);
-    ShowLauncherHelp();
-
-    // 7.-8. Play, repeated until the game window exists.
-    HWND firstButton = FindChildWindow(launcherWindow, nullptr, L"Button", nullptr);
-    HWND play = firstButton ? GetWindow(firstButton, GW_HWNDNEXT) : nullptr;
-    if (!play) ShowError(L"Play-Button nicht gefunden");
-    ShowWaiting(L"das Spielfenster");
-    HWND gameWindow = nullptr;
-    {
-        RepeatedClick click(play);
-        WaitUntil([&] {
-            if ((gameWindow = FindTopWindow(game::kGameClass, game::kGameTitle)) != nullptr) return true;
-            click.RepeatIfDue();
-            return false;
-        });
-    }
-
-    // 9.-10. Click the game window until the login dialog exists, then fill it in.
-    ShowWaiting(L"das Anmeldefenster");
-    HWND loginDialog = nullptr;
-    {
-        RepeatedClick click(gameWindow);
-        WaitUntil([&] {
-            if ((loginDialog = FindLoginDialog()) != nullptr) return true;
-            click.RepeatIfDue();
-            return false;
-        });
-    }
-    WaitUntil([&] { return FillLoginDialog(loginDialog, account, password); });
-
-    // 11. The companion confirms the filled dialog.
-    const std::wstring companion = ProgramDir() + L"\\Modal.exe";
-    ShellExecuteW(nullptr, L"open", companion.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-
-    // 12.-13. Accept the agreement, repeated until the terms window has its button.
-    ShowWaiting(L"die Lizenzvereinbarung");
-    HWND agreementButton = nullptr;
-    WaitUntil([&] {
-        HWND agreement = FindTopWindow(nullptr, game::kAgreementTitle);
-        agreementButton = FindChildWindow(agreement, nullptr, L"Button", game::kAcceptCaption);
-        return agreementButton != nullptr;
-    });
-    ShowWaiting(L"die Nutzungsbedingungen");
-    HWND termsButton = nullptr;
-    {
-        RepeatedClick click(agreementButton);
-        WaitUntil([&] {
-            HWND terms = FindTopWindow(game::kDialogClass, game::kTermsTitle);
-            termsButton = FindChildWindow(terms, nullptr, L"Button", game::kAcceptCaption);
-            if (termsButton) return true;
-            if (!terms) click.RepeatIfDue();
-            return false;
-        });
-    }
-
-    // 14. Accept the terms, repeated until their window closes.
-    {
-        RepeatedClick click(termsButton);
-        WaitUntil([&] {
-            if (!FindTopWindow(game::kDialogClass, game::kTermsTitle)) return true;
-            click.RepeatIfDue();
-            return false;
-        });
-    }
-
-    // 15.
-    SetTrayTip(kProductName);
-    ShowFinalHelp();
-    return LoginOutcome::kCompleted;
+void GameLoginRun::End(LoginOutcome outcome) {
+    StopTimer();
+    outcome_ = outcome;
+    if (outcome == LoginOutcome::kAccessDenied) ShowError(kAccessDeniedText);
 }
 
 }  // namespace
 
-LoginOutcome DriveGameLogin(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir) {
-    g_cancelRequested = false;
-    LoginOutcome outcome;
-    try {
-        outcome = Drive(account, password, clientDir);
-    } catch (const Abort& abort) {
-        outcome = abort.outcome;
-    }
-    g_cancelRequested = false;
-    SetTrayTip(kProductName);
-    if (outcome == LoginOutcome::kAccessDenied) ShowError(kAccessDeniedText);
-    return outcome;
+bool StartGameLogin(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir,
+                    LoginObserver& observer) {
+    if (Slot()) return false;
+    Slot() = std::make_unique<GameLoginRun>(account, password, clientDir, observer);
+    // The question in Begin may let the message loop run: the run is known as running meanwhile.
+    if (!Slot()->Begin()) FinishRun();
+    return true;
 }
 
-void RequestLoginCancel() { g_cancelRequested = true; }
+bool GameLoginRunning() { return Slot() != nullptr; }
+
+void RequestLoginCancel() {
+    if (Slot()) Slot()->Cancel();
+}

@@ -1,19 +1,23 @@
-// Drives the game from the start of its launcher to the accepted agreements.
+// Drives the game from the start of its launcher to the accepted agreements: a state machine
+// on the program's one thread, advanced by a short timer whose messages every message loop
+// dispatches (the nested loops of message boxes, modal windows and menus too). So a login
+// goes on whatever window of the program is open, and uses next to no processor time.
 #pragma once
 #include <string>
 
-enum class LoginOutcome {
-    kCompleted,     // agreements accepted, final help page shown
-    kDeclined,      // a game runs already and the user chose not to start another
-    kStartFailed,   // camelot.exe could not be started
-    kCancelled,     // the user cancelled the run from the tray menu
-    kAccessDenied,  // the game refuses our messages (it runs with higher rights)
-};
+#include "login/login_observer.h"
 
-// Starts camelot.exe in `clientDir`, presses Play, fills the login dialog with account and
-// password, starts Modal.exe and accepts both agreement windows. Waits without a time limit,
-// handling the program's messages meanwhile, until the run ends or is cancelled.
-LoginOutcome DriveGameLogin(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir);
+// Starts a run: asks before starting a second copy of the game, starts camelot.exe in
+// `clientDir`, presses Play, fills the login dialog with account and password, starts
+// Modal.exe and accepts both agreement windows. Returns once the run is under way (or over);
+// `observer` hears of its progress and its end and must outlive it. False when a run is
+// already under way (nothing happens then).
+bool StartGameLogin(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir,
+                    LoginObserver& observer);
 
-// Ends a running login at its next round.
+// Whether a run is under way.
+bool GameLoginRunning();
+
+// Ends the run under way at its next step; a question that is open still gets its answer,
+// but the run goes no further.
 void RequestLoginCancel();

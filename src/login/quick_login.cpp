@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "app/lang.h"
+#include "base/lang.h"
+#include "login/login_observer.h"
 #include "login/game_login.h"
 #include "store/ini_transaction.h"
 #include "store/settings.h"
-#include "tray/dummy_frm.h"
 
 namespace {
 
@@ -14,22 +14,6 @@ std::wstring Upper(std::wstring text) {
     if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
     return text;
 }
-
-// Disables the QuickLogin items for the life of the run.
-class RunInProgress {
-public:
-    RunInProgress() { Set(true); }
-    ~RunInProgress() { Set(false); }
-    RunInProgress(const RunInProgress&) = delete;
-    RunInProgress& operator=(const RunInProgress&) = delete;
-
-private:
-    static void Set(bool running) {
-        if (!DummyFrm::Exists()) return;
-        DummyFrm::Instance().SetQuickLoginsEnabled(!running);
-        DummyFrm::Instance().SetRunInProgress(running);
-    }
-};
 
 // The "entry0" quick-start value the game reads from section "quick" of its user.dat:
 // "<character>, <SERVER>, <address>, <port>, <realm number>, <tag>".
@@ -44,19 +28,19 @@ std::wstring QuickStartEntry(const std::wstring& character, const std::wstring& 
 
 }  // namespace
 
-void RunQuickLogin(const std::wstring& entry) {
+bool RunQuickLogin(const std::wstring& entry, LoginObserver& observer) {
     if (SplitFields(entry, 5).size() < 5) {
         ShowError(L"Der QuickLogin „" + entry +
                   L"“ ist unvollständig: Es fehlen Angaben zu Server, Reich, Account oder Client. Bitte legen Sie "
                   L"ihn in der Konfiguration neu an.");
-        return;
+        return false;
     }
     const QuickLoginEntry login = QuickLoginEntry::FromText(entry);
     const std::wstring clientDir = ClientDir(login.client);
     if (clientDir.empty()) {
         ShowError(L"Für den Client „" + login.client +
                   L"“ ist kein DAoC-Ordner eingetragen. Bitte richten Sie den Client in der Konfiguration ein.");
-        return;
+        return false;
     }
     const std::wstring server = Upper(login.server);
     const std::optional<std::wstring> address = ServerAddress(server);
@@ -64,7 +48,7 @@ void RunQuickLogin(const std::wstring& entry) {
         ShowError(L"Für den Server „" + server +
                   L"“ ist keine Adresse eingetragen. Die Einstellungsdatei braucht im Abschnitt [server] eine Zeile " +
                   server + L"=Adresse:Port.");
-        return;
+        return false;
     }
     const short realm = RealmNumber(Upper(login.realm));
     const std::wstring value = QuickStartEntry(login.character, server, *address, realm, ServerTag(server));
@@ -74,7 +58,7 @@ void RunQuickLogin(const std::wstring& entry) {
         ShowError(L"Den Account „" + login.account +
                   L"“ gibt es in den Einstellungen nicht (mehr). Bitte legen Sie ihn in der Konfiguration über "
                   L"„..“ neben der Account-Liste an, oder wählen Sie für den QuickLogin einen anderen Account.");
-        return;
+        return false;
     }
 
     // The game's own file: changed whole or not at all, its previous content kept beside it.
@@ -87,9 +71,8 @@ void RunQuickLogin(const std::wstring& entry) {
         ShowError(L"Die Datei „" + userDat + L"“ konnte nicht geschrieben werden; sie ist unverändert. " +
                   DescribeSaveFailure(saved) +
                   L" Läuft DAoC noch? Bitte prüfen Sie auch, ob der DAoC-Ordner beschreibbar ist.");
-        return;
+        return false;
     }
 
-    RunInProgress running;
-    DriveGameLogin(login.account, *password, clientDir);
+    return StartGameLogin(login.account, *password, clientDir, observer);
 }

@@ -2,8 +2,10 @@
 #pragma once
 #include <string>
 
-// Carries out an unscrambled QuickLogin entry: checks that its client, server and fields are
-// known (saying what is missing otherwise), writes the quick-start entry into the client's
-// user.dat and drives the game's login. The QuickLogin items of the tray menu are disabled
-// while it runs and enabled again however it ends.
-void RunQuickLogin(const std::wstring& entry);
+#include "login/login_observer.h"
+
+// Carries out an unscrambled QuickLogin entry: checks that its client, server, account and
+// fields are known (saying what is missing otherwise), writes the quick-start entry into the
+// client's user.dat and starts the game's login (game_login.h), which goes on after the
+// return and reports to `observer`. False when nothing was started.
+bool RunQuickLogin(const std::wstring& entry, LoginObserver& observer);

@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
-// Buffer sizes of the two files the program reads.
+// Buffer size of the settings file's reads.
 constexpr int kSettingsBufferSize = 256;
-constexpr int kLanguageBufferSize = 512;
 
 // The value of key in section, or `fallback` when the file, section or key is missing.
 // Outer blanks of the stored value are dropped; the result has at most bufferSize - 1

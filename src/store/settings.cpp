@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "store/ini_handling.h"
 #include "store/scrambled_form.h"
 

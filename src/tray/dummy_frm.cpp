@@ -1,8 +1,8 @@
 #include "tray/dummy_frm.h"
 
-#include "app/lang.h"
-#include "app/product.h"
-#include "app/quit.h"
+#include "base/lang.h"
+#include "base/product.h"
+#include "base/quit.h"
 #include "forms/config/login_cnf_frm.h"
 #include "forms/info/about_frm.h"
 #include "forms/info/lizenz_frm.h"
@@ -11,6 +11,8 @@
 #include "store/ansi.h"
 #include "store/settings.h"
 #include "tray/systray_icon.h"
+#include "tray/tray_login_observer.h"
+#include "tray/tray_mode.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -58,6 +60,8 @@ DummyFrm& DummyFrm::Instance() {
         slot.reset(new DummyFrm());
         slot->Load();
         slot->taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+        // The icon goes with the program, however it ends.
+        SetQuitHook(RemoveTrayIcon);
     }
     return *slot;
 }
@@ -104,7 +108,7 @@ void DummyFrm::OnTrayNotify(UINT mouseMessage) {
 void DummyFrm::RunCommand(UINT command) {
     switch (command) {
         case kCmdAbout: ShowAboutModal(); break;
-        case kCmdConfig: ShowLoginConfig(); break;
+        case kCmdConfig: ShowLoginConfig(RebuildTrayMenu); break;
         case kCmdAgreement: ShowAgreement(L"daoc_euala.txt"); break;
         case kCmdRulesOfConduct: ShowAgreement(L"daoc_roc.txt"); break;
         case kCmdCancelRun: RequestLoginCancel(); break;
@@ -122,7 +126,7 @@ void DummyFrm::RunQuickLoginItem(int index) {
         ShowError(L"Eintrag nicht gefunden");
         return;
     }
-    RunQuickLogin(text);
+    RunQuickLogin(text, TrayLoginObserver::Instance());
 }
 
 INT_PTR DummyFrm::OnMessage(UINT msg, WPARAM, LPARAM lParam, bool& handled) {

@@ -7,13 +7,7 @@
 
 namespace {
 
-std::wstring& LastTip() {
-    static std::wstring tip;
-    return tip;
-}
-
 NOTIFYICONDATAW IconData(HWND owner, UINT flags, const std::wstring& tip) {
-    if (flags & NIF_TIP) LastTip() = tip;
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
     data.hWnd = owner;
@@ -41,10 +35,7 @@ void ReAddTrayIcon(const std::wstring& tip) {
     Shell_NotifyIconW(NIM_ADD, &data);
 }
 
-const std::wstring& CurrentTrayTip() { return LastTip(); }
-
 void SetTrayTip(const std::wstring& tip) {
-    LastTip() = tip;
     if (!DummyFrm::Exists()) return;
     NOTIFYICONDATAW data = IconData(DummyFrm::Instance().hwnd(), NIF_TIP, tip);
     Shell_NotifyIconW(NIM_MODIFY, &data);

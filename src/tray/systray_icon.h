@@ -16,7 +16,5 @@ void AddTrayIcon(const std::wstring& tip);
 void ReAddTrayIcon(const std::wstring& tip);
 // Changes the tip of the existing icon.
 void SetTrayTip(const std::wstring& tip);
-// The tip last given to the icon.
-const std::wstring& CurrentTrayTip();
 // Removes the icon; nothing happens when there is none.
 void RemoveTrayIcon();

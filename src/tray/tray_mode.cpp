@@ -1,6 +1,8 @@
 #include "tray/tray_mode.h"
 
-#include "app/product.h"
+#include "base/lang.h"
+#include "base/product.h"
+#include "forms/info/helper_frm.h"
 #include "forms/wizard/wizard_frm.h"
 #include "store/settings.h"
 #include "tray/dummy_frm.h"
@@ -20,4 +22,18 @@ void BuildQuickLoginItems() {
 
 void ClearTrayMenu() {
     if (DummyFrm::Exists()) DummyFrm::Instance().ClearQuickLogins();
+}
+
+void RebuildTrayMenu() {
+    ClearTrayMenu();
+    StartTrayMode();
+}
+
+void StartTrayModeAfterWizard() {
+    // Tray mode unloads the wizard.
+    StartTrayMode();
+    ShowHelp(LangText(L"help", L"topic1"),
+             LangText(L"help", L"txt1_1") + L"\r\n" + LangText(L"help", L"txt1_2") + L"\r\n\r\n" +
+                 LangText(L"help", L"txt1_3"),
+             0);
 }

@@ -7,3 +7,7 @@ void StartTrayMode();
 void BuildQuickLoginItems();
 // Removes the QuickLogin items before StartTrayMode builds them anew.
 void ClearTrayMenu();
+// ClearTrayMenu and StartTrayMode: after the QuickLogins were saved.
+void RebuildTrayMenu();
+// Tray mode after the wizard's Finish, with the welcome help page.
+void StartTrayModeAfterWizard();

@@ -1,6 +1,6 @@
 #include "ui/message_box.h"
 
-#include "app/product.h"
+#include "base/product.h"
 
 namespace ui {
 

@@ -7,7 +7,7 @@
 #include <thread>
 #include <utility>
 
-#include "app/product.h"
+#include "base/product.h"
 #include "store/ansi.h"
 #include "store/scrambled_form.h"
 #include "store/simple_crypt.h"

@@ -1,59 +1,64 @@
-// The login driver run inside the test against the game double: what it tells the user
-// through the tray tip, and how it treats the processor while it waits.
+// The login driver run inside the test against the game double: what it reports while it
+// waits, and how it treats the processor meanwhile.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <vector>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "login/game_login.h"
 #include "support/automation.h"
 #include "support/game_double.h"
-#include "tray/systray_icon.h"
+#include "ui/message_loop.h"
 
 namespace {
 
-struct Observed {
-    std::wstring tip;
-    DWORD priority;
+// Records each awaited window with the process's priority class at that moment.
+class Recorder : public LoginObserver {
+public:
+    struct Waiting {
+        std::wstring window;
+        DWORD priority;
+    };
+    std::vector<Waiting> waits;
+    int started = 0, launcherShown = 0;
+    std::optional<LoginOutcome> outcome;
+
+    void LoginStarted() override { ++started; }
+    void LoginWaitingFor(const std::wstring& window) override {
+        waits.push_back({window, GetPriorityClass(GetCurrentProcess())});
+    }
+    void LauncherShown() override { ++launcherShown; }
+    void LoginEnded(LoginOutcome o) override { outcome = o; }
 };
-std::vector<Observed>* g_observed = nullptr;
 
-void CALLBACK Observe(HWND, UINT, UINT_PTR, DWORD) {
-    const Observed now{CurrentTrayTip(), GetPriorityClass(GetCurrentProcess())};
-    if (g_observed->empty() || g_observed->back().tip != now.tip) g_observed->push_back(now);
-}
-
-TEST(LoginDriver, TheTrayTipNamesTheAwaitedWindowWhileTheProgramIdlesForTheLauncher) {
+TEST(LoginDriver, ReportsEachAwaitedWindowAndIdlesWhileTheLauncherStarts) {
     uia::ProgramFolder folder;
-    folder.Write(L"Corvalink.dat", "[help]\r\n1=0\r\n");  // no help pages in the way
     InitPaths(folder.Exe());
     uia::GameInstall game("window_delay_ms=400\r\nlinger_ms=100\r\n");
-    std::vector<Observed> observed;
-    g_observed = &observed;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, Observe);
-    const LoginOutcome outcome = DriveGameLogin(L"acc1", L"secret12", game.path());
-    KillTimer(nullptr, timer);
-    Observe(nullptr, 0, 0, 0);
-    g_observed = nullptr;
+    Recorder recorder;
+    ASSERT_TRUE(StartGameLogin(L"acc1", L"secret12", game.path(), recorder));
+    EXPECT_TRUE(GameLoginRunning());
+    // A second run waits for the first to end.
+    Recorder second;
+    EXPECT_FALSE(StartGameLogin(L"acc1", L"secret12", game.path(), second));
+    const ULONGLONG deadline = GetTickCount64() + 20000;
+    while (!recorder.outcome && GetTickCount64() < deadline) ui::WaitForEvents(50);
 
-    EXPECT_EQ(outcome, LoginOutcome::kCompleted);
-    std::vector<std::wstring> tips;
-    for (const Observed& o : observed) tips.push_back(o.tip);
-    const std::vector<std::wstring> expected = {
-        L"Corvalink :: wartet auf den DAoC-Launcher", L"Corvalink :: wartet auf das Spielfenster",
-        L"Corvalink :: wartet auf das Anmeldefenster", L"Corvalink :: wartet auf die Lizenzvereinbarung",
-        L"Corvalink :: wartet auf die Nutzungsbedingungen", L"Corvalink"};
-    // Each awaited window in order (a short wait may pass between two observations).
-    size_t next = 0;
-    for (const std::wstring& tip : tips)
-        if (next < expected.size() && tip == expected[next]) ++next;
-    EXPECT_EQ(next, expected.size()) << uia::Ansi(tips.empty() ? L"" : tips.back());
-    ASSERT_FALSE(observed.empty());
-    EXPECT_EQ(observed.front().tip, expected.front());
-    EXPECT_EQ(observed.front().priority, static_cast<DWORD>(IDLE_PRIORITY_CLASS));
+    EXPECT_EQ(recorder.outcome, LoginOutcome::kCompleted);
+    EXPECT_FALSE(GameLoginRunning());
+    EXPECT_EQ(recorder.started, 1);
+    EXPECT_EQ(recorder.launcherShown, 1);
+    EXPECT_EQ(second.started, 0);
+    std::vector<std::wstring> windows;
+    for (const auto& w : recorder.waits) windows.push_back(w.window);
+    EXPECT_EQ(windows, (std::vector<std::wstring>{L"den DAoC-Launcher", L"das Spielfenster", L"das Anmeldefenster",
+                                                  L"die Lizenzvereinbarung", L"die Nutzungsbedingungen"}));
+    ASSERT_FALSE(recorder.waits.empty());
+    EXPECT_EQ(recorder.waits.front().priority, static_cast<DWORD>(IDLE_PRIORITY_CLASS));
     EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
+    EXPECT_EQ(game.Detail("password"), "secret12");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Help pages and their switch, driven inside the process through the window's controls.
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "forms/info/helper_frm.h"
 #include "support/automation.h"
 #include "support/temp_dir.h"

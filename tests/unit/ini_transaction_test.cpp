@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "store/ini_handling.h"
 #include "store/ini_text.h"
 #include "store/ini_transaction.h"

@@ -1,7 +1,7 @@
 // The settings file's records: QuickLogin entries, readers and what the file can hold.
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "store/ansi.h"
 #include "store/settings.h"
 #include "store/scrambled_form.h"

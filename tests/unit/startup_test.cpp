@@ -1,7 +1,7 @@
 // The parts of the start procedure that are decided without a window.
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "app/startup.h"
 #include "support/temp_dir.h"
 

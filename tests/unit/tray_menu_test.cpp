@@ -2,7 +2,7 @@
 // (another process cannot read a menu's items under Wine).
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "support/automation.h"
 #include "support/temp_dir.h"
 #include "tray/dummy_frm.h"

@@ -1,9 +1,8 @@
 #include "forms/config/add_acc_frm.h"
 
-#include "app/lang.h"
-#include "app/product.h"
+#include "base/lang.h"
+#include "base/product.h"
 #include "forms/config/input_rules.h"
-#include "forms/config/login_cnf_frm.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -24,7 +23,8 @@ constexpr ui::ControlSpec kControls[] = {
 
 class AddAccFrm : public ui::Form {
 public:
-    AddAccFrm() : Form({std::wstring(kProductName) + L" :: Account hinzufügen", 3990, 1995, {}}, kControls) {}
+    explicit AddAccFrm(std::function<void()> changed)
+        : Form({std::wstring(kProductName) + L" :: Account hinzufügen", 3990, 1995, {}}, kControls), changed_(std::move(changed)) {}
 
 protected:
     void OnLoad() override {
@@ -51,7 +51,7 @@ private:
     void Refresh() {
         ui::ListClear(Item(kList));
         for (const std::wstring& name : AccountNames()) ui::ListAdd(Item(kList), name);
-        RefillConfigAccounts();
+        if (changed_) changed_();
     }
 
     void Store() {
@@ -71,11 +71,13 @@ private:
         if (RemoveAfterQuestion(L"Account \"" + login + L"\" wirklich entfernen?", [&] { return RemoveAccount(login); }))
             Refresh();
     }
+
+    std::function<void()> changed_;
 };
 
 }  // namespace
 
-void ShowAccountWindow(HWND owner) {
-    AddAccFrm window;
+void ShowAccountWindow(HWND owner, std::function<void()> changed) {
+    AddAccFrm window(std::move(changed));
     window.ShowModal(owner);
 }

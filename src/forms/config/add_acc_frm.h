@@ -2,5 +2,8 @@
 #pragma once
 #include <windows.h>
 
-// Shows the window modal over `owner`; returns when it is closed.
-void ShowAccountWindow(HWND owner);
+#include <functional>
+
+// Shows the window modal over `owner`; returns when it is closed. `changed` runs after each
+// change of the list (the opener refills its own).
+void ShowAccountWindow(HWND owner, std::function<void()> changed);

@@ -1,10 +1,9 @@
 #include "forms/config/add_client_frm.h"
 
-#include "app/lang.h"
-#include "app/product.h"
+#include "base/lang.h"
+#include "base/product.h"
 #include "forms/config/folder_picker.h"
 #include "forms/config/input_rules.h"
-#include "forms/config/login_cnf_frm.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -27,7 +26,8 @@ constexpr ui::ControlSpec kControls[] = {
 
 class AddClientFrm : public ui::Form {
 public:
-    AddClientFrm() : Form({std::wstring(kProductName) + L" :: DAoC-Client hinzufügen", 4680, 2805, {}}, kControls) {}
+    explicit AddClientFrm(std::function<void()> changed)
+        : Form({std::wstring(kProductName) + L" :: DAoC-Client hinzufügen", 4680, 2805, {}}, kControls), changed_(std::move(changed)) {}
 
 protected:
     void OnLoad() override { Refresh(); }
@@ -48,7 +48,7 @@ private:
     void Refresh() {
         ui::ListClear(Item(kList));
         for (const std::wstring& name : ListSettingKeys(section::kClients)) ui::ListAdd(Item(kList), name);
-        RefillConfigClients();
+        if (changed_) changed_();
     }
 
     void PickFolder() {
@@ -82,11 +82,13 @@ private:
                                 [&] { return RemoveClient(name); }))
             Refresh();
     }
+
+    std::function<void()> changed_;
 };
 
 }  // namespace
 
-void ShowClientWindow(HWND owner) {
-    AddClientFrm window;
+void ShowClientWindow(HWND owner, std::function<void()> changed) {
+    AddClientFrm window(std::move(changed));
     window.ShowModal(owner);
 }

@@ -4,8 +4,8 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "app/paths.h"
-#include "app/product.h"
+#include "base/paths.h"
+#include "base/product.h"
 #include "store/file_check.h"
 #include "ui/handles.h"
 

@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "app/lang.h"
+#include "base/lang.h"
 #include "store/ansi.h"
 #include "store/file_check.h"
 #include "ui/controls.h"

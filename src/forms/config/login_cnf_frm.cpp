@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "app/lang.h"
-#include "app/product.h"
+#include "base/lang.h"
+#include "base/product.h"
 #include "forms/config/add_acc_frm.h"
 #include "forms/config/add_client_frm.h"
 #include "forms/config/autostart.h"
 #include "forms/config/input_rules.h"
 #include "store/settings.h"
-#include "tray/tray_mode.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/message_box.h"
@@ -93,6 +92,7 @@ public:
         : Form({std::wstring(kProductName) + L" :: Konfiguration der QuickLogins", 9855, 4455, kVerdana, true},
                kControls) {}
 
+    void SetSaved(std::function<void()> saved) { saved_ = std::move(saved); }
     void RefillAccounts() { FillCombo(Item(kAccountCmb), AccountNames()); }
     void RefillClients() { FillCombo(Item(kClientCmb), ListSettingKeys(section::kClients)); }
 
@@ -121,8 +121,8 @@ protected:
             case kUp: Move(-1); break;
             case kDown: Move(+1); break;
             case kDelete: Remove(); break;
-            case kNewAccount: ShowAccountWindow(hwnd()); break;
-            case kNewClient: ShowClientWindow(hwnd()); break;
+            case kNewAccount: ShowAccountWindow(hwnd(), [this] { RefillAccounts(); }); break;
+            case kNewClient: ShowClientWindow(hwnd(), [this] { RefillClients(); }); break;
             case kSave: Save(); break;
             default: break;
         }
@@ -186,8 +186,7 @@ private:
             return;
         }
         removedRows_ = false;
-        ClearTrayMenu();
-        StartTrayMode();
+        if (saved_) saved_();
         const bool autostart = ui::IsChecked(Item(kWinStart));
         if (autostart && !CreateAutostart()) {
             ShowError(L"Die QuickLogins sind gespeichert, aber die Verknüpfung im Autostart-Ordner von Windows "
@@ -199,6 +198,7 @@ private:
     }
 
     bool removedRows_ = false;
+    std::function<void()> saved_;
 };
 
 std::unique_ptr<LoginCnfFrm>& Slot() {
@@ -210,15 +210,8 @@ bool IsOpen() { return Slot() && Slot()->Loaded(); }
 
 }  // namespace
 
-void ShowLoginConfig() {
+void ShowLoginConfig(std::function<void()> saved) {
     if (!IsOpen()) Slot() = std::make_unique<LoginCnfFrm>();
+    Slot()->SetSaved(std::move(saved));
     Slot()->Show();
-}
-
-void RefillConfigAccounts() {
-    if (IsOpen()) Slot()->RefillAccounts();
-}
-
-void RefillConfigClients() {
-    if (IsOpen()) Slot()->RefillClients();
 }

@@ -2,9 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+
 // Opens the window modeless, or brings the open one to the front with its unsaved rows.
-void ShowLoginConfig();
-// Refill the window's account and client lists from the settings file (nothing selected),
-// after the account or client window changed them; nothing when the window is closed.
-void RefillConfigAccounts();
-void RefillConfigClients();
+// `saved` runs after the QuickLogins were saved (the tray rebuilds its menu).
+void ShowLoginConfig(std::function<void()> saved);

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "app/lang.h"
-#include "app/paths.h"
-#include "app/product.h"
+#include "base/lang.h"
+#include "base/paths.h"
+#include "base/product.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 

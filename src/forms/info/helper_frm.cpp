@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "app/lang.h"
-#include "app/product.h"
+#include "base/lang.h"
+#include "base/product.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/form.h"

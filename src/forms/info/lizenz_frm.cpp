@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/product.h"
+#include "base/product.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 

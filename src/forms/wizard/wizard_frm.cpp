@@ -2,17 +2,14 @@
 
 #include <memory>
 
-#include "app/lang.h"
-#include "app/paths.h"
-#include "app/product.h"
-#include "app/quit.h"
+#include "base/lang.h"
+#include "base/paths.h"
+#include "base/product.h"
+#include "base/quit.h"
 #include "forms/config/autostart.h"
 #include "forms/config/folder_picker.h"
 #include "forms/config/input_rules.h"
-#include "forms/info/helper_frm.h"
 #include "store/settings.h"
-#include "tray/dummy_frm.h"
-#include "tray/tray_mode.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 
@@ -108,8 +105,8 @@ bool Contains(std::wstring text, std::wstring part) {
 
 class WizardFrm : public ui::Form {
 public:
-    WizardFrm()
-        : Form({kProductName, 6240, 4440, {L"Trebuchet MS", 825}, false, true}, kControls) {}
+    explicit WizardFrm(WizardEnd end)
+        : Form({kProductName, 6240, 4440, {L"Trebuchet MS", 825}, false, true}, kControls), end_(std::move(end)) {}
 
 protected:
     void OnLoad() override {
@@ -150,7 +147,9 @@ protected:
         }
     }
 
-    void OnUnload() override { DummyFrm::Destroy(); }
+    void OnUnload() override {
+        if (end_.unloaded) end_.unloaded();
+    }
 
 private:
     std::wstring Text(int id) { return ui::GetText(Item(id)); }
@@ -276,13 +275,12 @@ private:
             ShowError(L"Die Verknüpfung im Autostart-Ordner von Windows konnte nicht angelegt werden. Corvalink "
                       L"startet daher nicht mit Windows; Sie können das später in der Konfiguration einschalten.");
         Hide();
-        // Tray mode unloads this window: nothing of it is used afterwards.
-        StartTrayMode();
-        ShowHelp(LangText(L"help", L"topic1"), LangText(L"help", L"txt1_1") + kCrLf + LangText(L"help", L"txt1_2") +
-                                                   kCrLf + kCrLf + LangText(L"help", L"txt1_3"),
-                 0);
+        // The opener's tray mode unloads this window: nothing of it is used afterwards.
+        const std::function<void()> finished = end_.finished;
+        if (finished) finished();
     }
 
+    WizardEnd end_;
     short currentStep_ = -1;
     std::wstring clientDir_;  // the checked game folder, as stored
 };
@@ -294,8 +292,8 @@ std::unique_ptr<WizardFrm>& Slot() {
 
 }  // namespace
 
-void ShowWizard() {
-    Slot() = std::make_unique<WizardFrm>();
+void ShowWizard(WizardEnd end) {
+    Slot() = std::make_unique<WizardFrm>(std::move(end));
     Slot()->Show();
 }
 
