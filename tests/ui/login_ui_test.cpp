@@ -92,6 +92,38 @@ TEST_F(Login, MissingLauncherFailsToStartAndRestoresNormalPriority) {
     EXPECT_EQ(program->PriorityClass(), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
 }
 
+// The login goes on while a window of the program is open: the about window, or a message
+// box, for the whole run.
+TEST_F(Login, GoesOnWhileAWindowOfTheProgramStaysOpen) {
+    for (const bool messageBox : {false, true}) {
+        SCOPED_TRACE(messageBox ? "message box" : "about window");
+        GameInstall game("window_delay_ms=2000\r\nlinger_ms=100\r\n");
+        Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A", "[help]\r\n1=0\r\n"));
+        ChooseFirstQuickLogin();
+        ASSERT_TRUE(game.WaitFor("start"));  // the menu is closed and the run under way
+        HWND open = nullptr;
+        if (messageBox) {
+            // "x" without a selected QuickLogin in the configuration window asks for one.
+            TrayMouse(WaitForTrayWindow(pid()), WM_LBUTTONDBLCLK);
+            HWND config = WaitForWindow(pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
+            ASSERT_TRUE(config);
+            PostMessageW(config, WM_COMMAND, MAKEWPARAM(250, BN_CLICKED), 0);
+            open = WaitForMessageBox(pid());
+        } else {
+            ASSERT_TRUE(PickTrayMenuItem(pid(), 1));
+            open = WaitForWindow(pid(), L"#32770", L"Corvalink :: Version 1.0.0");
+        }
+        ASSERT_TRUE(open);
+        EXPECT_EQ(game.Count("shown"), 0);  // opened before the game's first window
+        EXPECT_TRUE(game.WaitFor("logged-in", std::chrono::seconds(30)));
+        EXPECT_TRUE(IsWindowVisible(open));  // open the whole time
+        EXPECT_EQ(game.Detail("password"), "secret12");
+        PostMessageW(open, WM_COMMAND, IDOK, 0);
+        PostMessageW(open, WM_CLOSE, 0, 0);
+        program.reset();
+    }
+}
+
 TEST_F(Login, TheProgramIdlesWhileTheLauncherStarts) {
     GameInstall game("window_delay_ms=1500\r\n");
     Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A"));
