@@ -113,6 +113,6 @@ bool RunStartProcedure() {
     if (ChooseStartMode() == StartMode::kTray)
         StartTrayMode();
     else
-        ShowWizard({StartTrayModeAfterWizard, [] { DummyFrm::Destroy(); }});
+        ShowWizard({StartTrayModeAfterWizard, [] { DummyFRM::Destroy(); }});
     return true;
 }

@@ -1,4 +1,4 @@
-// The one orderly end of the running program.
+// ModMain: The one orderly end of the running program.
 #pragma once
 #include <functional>
 

@@ -254,7 +254,7 @@ void GameLoginRun::End(LoginOutcome outcome) {
 
 }  // namespace
 
-bool StartGameLogin(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir,
+bool DriveGameLogin(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir,
                     LoginObserver& observer) {
     if (Slot()) return false;
     Slot() = std::make_unique<GameLoginRun>(account, password, clientDir, observer);

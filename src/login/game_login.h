@@ -12,7 +12,7 @@
 // Modal.exe and accepts both agreement windows. Returns once the run is under way (or over);
 // `observer` hears of its progress and its end and must outlive it. False when a run is
 // already under way (nothing happens then).
-bool StartGameLogin(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir,
+bool DriveGameLogin(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir,
                     LoginObserver& observer);
 
 // Whether a run is under way.

@@ -1,4 +1,4 @@
-// The priority class of the program's own process.
+// ProcessPrioBas: The priority class of the program's own process.
 #pragma once
 #include <windows.h>
 

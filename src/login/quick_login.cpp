@@ -74,5 +74,5 @@ bool RunQuickLogin(const std::wstring& entry, LoginObserver& observer) {
         return false;
     }
 
-    return StartGameLogin(login.account, *password, clientDir, observer);
+    return DriveGameLogin(login.account, *password, clientDir, observer);
 }

@@ -1,4 +1,4 @@
-// One QuickLogin, from the stored entry to the logged-in game.
+// ModLogin: One QuickLogin, from the stored entry to the logged-in game.
 #pragma once
 #include <string>
 

@@ -1,4 +1,4 @@
-// Existence test for files and folders.
+// FileCheckBas: Existence test for files and folders.
 #pragma once
 #include <string>
 

@@ -1,4 +1,4 @@
-// Access to INI-format ("profile") files through the system's profile functions. Every read
+// INIHandling: Access to INI-format ("profile") files through the system's profile functions. Every read
 // goes to the file and every write goes to the file at once; nothing is cached.
 #pragma once
 #include <string>

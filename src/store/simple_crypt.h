@@ -1,4 +1,4 @@
-// The symmetric byte scrambling of account names, passwords and QuickLogin entries. The same
+// SimpleDeAndCrypt: The symmetric byte scrambling of account names, passwords and QuickLogin entries. The same
 // operation scrambles and unscrambles; the program always passes the empty key.
 #pragma once
 #include <span>

@@ -45,19 +45,19 @@ void ShowAgreement(const wchar_t* fileName) {
     ShowAgreementText(L"Originaltext aus " + path, ReadWholeFile(path));
 }
 
-std::unique_ptr<DummyFrm>& Slot() {
-    static std::unique_ptr<DummyFrm> instance;
+std::unique_ptr<DummyFRM>& Slot() {
+    static std::unique_ptr<DummyFRM> instance;
     return instance;
 }
 
 }  // namespace
 
-DummyFrm::DummyFrm() : Form({kProductName, 0, 0, {}}, {}) {}
+DummyFRM::DummyFRM() : Form({kProductName, 0, 0, {}}, {}) {}
 
-DummyFrm& DummyFrm::Instance() {
+DummyFRM& DummyFRM::Instance() {
     auto& slot = Slot();
     if (!slot || !slot->Loaded()) {
-        slot.reset(new DummyFrm());
+        slot.reset(new DummyFRM());
         slot->Load();
         slot->taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
         // The icon goes with the program, however it ends.
@@ -66,25 +66,25 @@ DummyFrm& DummyFrm::Instance() {
     return *slot;
 }
 
-bool DummyFrm::Exists() { return Slot() && Slot()->Loaded(); }
+bool DummyFRM::Exists() { return Slot() && Slot()->Loaded(); }
 
-void DummyFrm::Destroy() {
+void DummyFRM::Destroy() {
     if (Exists()) Slot()->Unload();
 }
 
-void DummyFrm::SetQuickLoginCaptions(std::vector<std::wstring> captions) {
+void DummyFRM::SetQuickLoginCaptions(std::vector<std::wstring> captions) {
     menu_.quickLoginCaptions = std::move(captions);
 }
 
-void DummyFrm::ClearQuickLogins() {
+void DummyFRM::ClearQuickLogins() {
     if (menu_.quickLoginCaptions.size() > 1) menu_.quickLoginCaptions.resize(1);
 }
 
-void DummyFrm::SetQuickLoginsEnabled(bool enabled) { menu_.quickLoginsEnabled = enabled; }
+void DummyFRM::SetQuickLoginsEnabled(bool enabled) { menu_.quickLoginsEnabled = enabled; }
 
-void DummyFrm::SetRunInProgress(bool running) { menu_.runInProgress = running; }
+void DummyFRM::SetRunInProgress(bool running) { menu_.runInProgress = running; }
 
-void DummyFrm::OpenMenu() {
+void DummyFRM::OpenMenu() {
     ui::ScopedMenu menu = BuildTrayMenu(menu_);
     POINT at{};
     GetCursorPos(&at);
@@ -96,30 +96,38 @@ void DummyFrm::OpenMenu() {
     if (command) RunCommand(command);
 }
 
-void DummyFrm::OnTrayNotify(UINT mouseMessage) {
+void DummyFRM::SystrayIconPic_MouseMove(UINT mouseMessage) {
     switch (mouseMessage) {
         case WM_RBUTTONDOWN: OpenMenu(); break;
-        case WM_LBUTTONDBLCLK: RunCommand(kCmdConfig); break;
+        case WM_LBUTTONDBLCLK: popupmenue_config_Click(); break;
         case WM_LBUTTONDOWN: FocusAboutWindow(); break;
         default: break;  // pointer movement, releases, middle button
     }
 }
 
-void DummyFrm::RunCommand(UINT command) {
-    switch (command) {
-        case kCmdAbout: ShowAboutModal(); break;
-        case kCmdConfig: ShowLoginConfig(RebuildTrayMenu); break;
-        case kCmdAgreement: ShowAgreement(L"daoc_euala.txt"); break;
-        case kCmdRulesOfConduct: ShowAgreement(L"daoc_roc.txt"); break;
-        case kCmdCancelRun: RequestLoginCancel(); break;
-        case kCmdExit: QuitProgram();
-        default:
-            if (command >= kCmdQuickLoginFirst) RunQuickLoginItem(static_cast<int>(command - kCmdQuickLoginFirst));
-            break;
-    }
+void DummyFRM::RunCommand(UINT command) {
+    using namespace tray_menu;
+    if (command == popupmenue_about) popupmenue_about_Click();
+    else if (command == popupmenue_config) popupmenue_config_Click();
+    else if (command == popupmenue_daoc_lizenzen[0]) popupmenue_daoc_lizenzen_Click(0);
+    else if (command == popupmenue_daoc_lizenzen[1]) popupmenue_daoc_lizenzen_Click(1);
+    else if (command == popupmenue_cancel_run) RequestLoginCancel();
+    else if (command == popupmenue_beenden) popupmenue_beenden_Click();
+    else if (command >= popup_chars) popup_chars_Click(static_cast<int>(command - popup_chars));
 }
 
-void DummyFrm::RunQuickLoginItem(int index) {
+void DummyFRM::popupmenue_about_Click() { ShowAboutModal(); }
+
+void DummyFRM::popupmenue_config_Click() { ShowLoginConfig(RebuildTrayMenu); }
+
+// Index 0 the end-user agreement, 1 the rules of conduct.
+void DummyFRM::popupmenue_daoc_lizenzen_Click(int index) {
+    ShowAgreement(index == 0 ? L"daoc_euala.txt" : L"daoc_roc.txt");
+}
+
+void DummyFRM::popupmenue_beenden_Click() { QuitProgram(); }
+
+void DummyFRM::popup_chars_Click(int index) {
     // The entry is read again now: the file may have changed since the menu was built.
     const std::wstring text = ReadQuickLoginText(index);
     if (text.empty()) {
@@ -129,10 +137,10 @@ void DummyFrm::RunQuickLoginItem(int index) {
     RunQuickLogin(text, TrayLoginObserver::Instance());
 }
 
-INT_PTR DummyFrm::OnMessage(UINT msg, WPARAM, LPARAM lParam, bool& handled) {
+INT_PTR DummyFRM::OnMessage(UINT msg, WPARAM, LPARAM lParam, bool& handled) {
     if (msg == kTrayCallbackMessage) {
         handled = true;
-        OnTrayNotify(static_cast<UINT>(LOWORD(lParam)));
+        SystrayIconPic_MouseMove(static_cast<UINT>(LOWORD(lParam)));
         return 0;
     }
     if (taskbarCreated_ != 0 && msg == taskbarCreated_) {

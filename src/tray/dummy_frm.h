@@ -8,10 +8,10 @@
 #include "tray/tray_menu.h"
 #include "ui/form.h"
 
-class DummyFrm : public ui::Form {
+class DummyFRM : public ui::Form {
 public:
     // The window, loaded first if needed.
-    static DummyFrm& Instance();
+    static DummyFRM& Instance();
     static bool Exists();
     // Unloads the window (and with it the tray icon's owner).
     static void Destroy();
@@ -32,10 +32,15 @@ protected:
     void OnClose() override {}  // only QuitProgram ends tray mode
 
 private:
-    DummyFrm();
-    void OnTrayNotify(UINT mouseMessage);
+    DummyFRM();
+    // The icon's mouse notifications (the icon box SystrayIconPic of the original design).
+    void SystrayIconPic_MouseMove(UINT mouseMessage);
     void RunCommand(UINT command);
-    void RunQuickLoginItem(int index);
+    void popupmenue_about_Click();
+    void popupmenue_config_Click();
+    void popupmenue_daoc_lizenzen_Click(int index);
+    void popupmenue_beenden_Click();
+    void popup_chars_Click(int index);
 
     TrayMenuState menu_;
     UINT taskbarCreated_ = 0;

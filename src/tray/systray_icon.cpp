@@ -24,25 +24,25 @@ NOTIFYICONDATAW IconData(HWND owner, UINT flags, const std::wstring& tip) {
 void AddTrayIcon(const std::wstring& tip) {
     // The shell refuses to add an icon that exists: an existing one is updated instead, so
     // that a rebuild of the menu leaves exactly one icon (and does not make it flicker).
-    NOTIFYICONDATAW data = IconData(DummyFrm::Instance().hwnd(), NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
+    NOTIFYICONDATAW data = IconData(DummyFRM::Instance().hwnd(), NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
     if (!Shell_NotifyIconW(NIM_MODIFY, &data)) Shell_NotifyIconW(NIM_ADD, &data);
 }
 
 void ReAddTrayIcon(const std::wstring& tip) {
     // After the notification area was recreated the shell may still hold a stale entry.
-    NOTIFYICONDATAW data = IconData(DummyFrm::Instance().hwnd(), NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
+    NOTIFYICONDATAW data = IconData(DummyFRM::Instance().hwnd(), NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
     Shell_NotifyIconW(NIM_DELETE, &data);
     Shell_NotifyIconW(NIM_ADD, &data);
 }
 
 void SetTrayTip(const std::wstring& tip) {
-    if (!DummyFrm::Exists()) return;
-    NOTIFYICONDATAW data = IconData(DummyFrm::Instance().hwnd(), NIF_TIP, tip);
+    if (!DummyFRM::Exists()) return;
+    NOTIFYICONDATAW data = IconData(DummyFRM::Instance().hwnd(), NIF_TIP, tip);
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void RemoveTrayIcon() {
-    if (!DummyFrm::Exists()) return;
-    NOTIFYICONDATAW data = IconData(DummyFrm::Instance().hwnd(), 0, L"");
+    if (!DummyFRM::Exists()) return;
+    NOTIFYICONDATAW data = IconData(DummyFRM::Instance().hwnd(), 0, L"");
     Shell_NotifyIconW(NIM_DELETE, &data);
 }

@@ -1,4 +1,4 @@
-// The program's icon in the notification area.
+// SystrayIcon: The program's icon in the notification area.
 #pragma once
 #include <windows.h>
 

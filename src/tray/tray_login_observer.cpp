@@ -9,9 +9,9 @@
 namespace {
 
 void SetRunning(bool running) {
-    if (!DummyFrm::Exists()) return;
-    DummyFrm::Instance().SetQuickLoginsEnabled(!running);
-    DummyFrm::Instance().SetRunInProgress(running);
+    if (!DummyFRM::Exists()) return;
+    DummyFRM::Instance().SetQuickLoginsEnabled(!running);
+    DummyFRM::Instance().SetRunInProgress(running);
 }
 
 void ShowLauncherHelp() {

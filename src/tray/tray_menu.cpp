@@ -28,21 +28,22 @@ std::wstring QuickLoginCaption(std::wstring_view entryText) {
 }
 
 ui::ScopedMenu BuildTrayMenu(const TrayMenuState& state) {
-    ui::ScopedMenu menu(CreatePopupMenu());
+    ui::ScopedMenu menu(CreatePopupMenu());  // popupmenue_dummy
     HMENU daoc = CreatePopupMenu();  // owned by `menu` once appended
-    AppendItem(daoc, kCmdAgreement, L"Nutzungsvereinbarungen");
-    AppendItem(daoc, kCmdRulesOfConduct, L"Verhaltenskodex");
+    AppendItem(daoc, tray_menu::popupmenue_daoc_lizenzen[0], L"Nutzungsvereinbarungen");
+    AppendItem(daoc, tray_menu::popupmenue_daoc_lizenzen[1], L"Verhaltenskodex");
 
-    AppendItem(menu.get(), kCmdAbout, L"Über ..");
-    AppendItem(menu.get(), kCmdConfig, L"Konfiguration");
-    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(daoc), L"DAoC");
-    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendItem(menu.get(), tray_menu::popupmenue_about, L"Über ..");
+    AppendItem(menu.get(), tray_menu::popupmenue_config, L"Konfiguration");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);  // popupmenue_trennlinie3
+    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(daoc), L"DAoC");  // popupmenue_daoc
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);  // popupmenue_trennlinie2
     for (size_t i = 0; i < state.quickLoginCaptions.size(); ++i)
-        AppendItem(menu.get(), kCmdQuickLoginFirst + static_cast<UINT>(i), MenuText(state.quickLoginCaptions[i]),
+        AppendItem(menu.get(), tray_menu::popup_chars + static_cast<UINT>(i), MenuText(state.quickLoginCaptions[i]),
                    state.quickLoginsEnabled);
-    if (state.runInProgress) AppendItem(menu.get(), kCmdCancelRun, L"Anmeldung abbrechen");
-    if (!state.quickLoginCaptions.empty() || state.runInProgress) AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendItem(menu.get(), kCmdExit, L"Beenden");
+    if (state.runInProgress) AppendItem(menu.get(), tray_menu::popupmenue_cancel_run, L"Anmeldung abbrechen");
+    if (!state.quickLoginCaptions.empty() || state.runInProgress)
+        AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);  // popupmenue_trennlinie
+    AppendItem(menu.get(), tray_menu::popupmenue_beenden, L"Beenden");
     return menu;
 }

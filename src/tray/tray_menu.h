@@ -8,15 +8,16 @@
 
 #include "ui/handles.h"
 
-enum TrayCommand : UINT {
-    kCmdAbout = 1,
-    kCmdConfig,
-    kCmdAgreement,        // the game's end-user agreement
-    kCmdRulesOfConduct,   // the game's rules of conduct
-    kCmdCancelRun,
-    kCmdExit,
-    kCmdQuickLoginFirst = 1000,  // + the entry's index
-};
+// The menu's items by their command ids. Control arrays are arrays of ids; `popup_chars`(i)
+// is popup_chars + i.
+namespace tray_menu {
+inline constexpr UINT popupmenue_about = 1;
+inline constexpr UINT popupmenue_config = 2;
+inline constexpr UINT popupmenue_daoc_lizenzen[2] = {3, 4};  // the end-user agreement, the rules of conduct
+inline constexpr UINT popupmenue_cancel_run = 5;             // "Anmeldung abbrechen", while a login runs
+inline constexpr UINT popupmenue_beenden = 6;
+inline constexpr UINT popup_chars = 1000;
+}  // namespace tray_menu
 
 struct TrayMenuState {
     std::vector<std::wstring> quickLoginCaptions;  // one per entry, in entry order

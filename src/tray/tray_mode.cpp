@@ -17,11 +17,11 @@ void StartTrayMode() {
 void BuildQuickLoginItems() {
     std::vector<std::wstring> captions;
     for (const std::wstring& text : ReadQuickLoginTexts()) captions.push_back(QuickLoginCaption(text));
-    DummyFrm::Instance().SetQuickLoginCaptions(std::move(captions));
+    DummyFRM::Instance().SetQuickLoginCaptions(std::move(captions));
 }
 
 void ClearTrayMenu() {
-    if (DummyFrm::Exists()) DummyFrm::Instance().ClearQuickLogins();
+    if (DummyFRM::Exists()) DummyFRM::Instance().ClearQuickLogins();
 }
 
 void RebuildTrayMenu() {

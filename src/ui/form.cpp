@@ -214,7 +214,7 @@ INT_PTR Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(true)));
             SizeAndCentre();
             CreateControls();
-            OnLoad();
+            Form_Load();
             return FALSE;  // the focus is set by Show
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL && lParam == 0) {
@@ -230,7 +230,7 @@ INT_PTR Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnClose();
             return TRUE;
         case WM_DESTROY:
-            OnUnload();
+            Form_Unload();
             return TRUE;
         case WM_NCDESTROY: {
             LoadedForms().erase(hwnd_);

@@ -64,7 +64,7 @@ public:
     bool Loaded() const { return hwnd_ != nullptr; }
     HWND hwnd() const { return hwnd_; }
 
-    // Creates the window hidden (runs OnLoad once) if it does not exist yet.
+    // Creates the window hidden (runs Form_Load once) if it does not exist yet.
     void Load();
     // Shows the window modeless and gives it the focus.
     void Show();
@@ -83,12 +83,12 @@ public:
     static int LoadedCount();
 
 protected:
-    virtual void OnLoad() {}
+    virtual void Form_Load() {}
     virtual void OnCommand(int /*id*/, int /*code*/) {}
     virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
     // The close box or Escape; the default unloads the window.
     virtual void OnClose() { Unload(); }
-    virtual void OnUnload() {}
+    virtual void Form_Unload() {}
     // Any other message; set handled to answer it.
     virtual INT_PTR OnMessage(UINT /*msg*/, WPARAM, LPARAM, bool& handled) {
         handled = false;

@@ -38,11 +38,11 @@ TEST(LoginDriver, ReportsEachAwaitedWindowAndIdlesWhileTheLauncherStarts) {
     InitPaths(folder.Exe());
     uia::GameInstall game("window_delay_ms=400\r\nlinger_ms=100\r\n");
     Recorder recorder;
-    ASSERT_TRUE(StartGameLogin(L"acc1", L"secret12", game.path(), recorder));
+    ASSERT_TRUE(DriveGameLogin(L"acc1", L"secret12", game.path(), recorder));
     EXPECT_TRUE(GameLoginRunning());
     // A second run waits for the first to end.
     Recorder second;
-    EXPECT_FALSE(StartGameLogin(L"acc1", L"secret12", game.path(), second));
+    EXPECT_FALSE(DriveGameLogin(L"acc1", L"secret12", game.path(), second));
     const ULONGLONG deadline = GetTickCount64() + 20000;
     while (!recorder.outcome && GetTickCount64() < deadline) ui::WaitForEvents(50);
 

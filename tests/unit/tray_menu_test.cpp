@@ -43,13 +43,13 @@ protected:
     void SetUp() override { InitPaths(dir / L"Corvalink.exe"); }
     void TearDown() override {
         RemoveTrayIcon();
-        DummyFrm::Destroy();
+        DummyFRM::Destroy();
     }
     std::vector<std::wstring> Build(const std::string& quickLoginSection) {
         WriteBytes(SettingsFile(), "[quicklogin]\r\n" + quickLoginSection);
         ClearTrayMenu();
         StartTrayMode();
-        return Captions(BuildTrayMenu(DummyFrm::Instance().MenuState()).get());
+        return Captions(BuildTrayMenu(DummyFRM::Instance().MenuState()).get());
     }
     static std::vector<std::wstring> Menu(std::vector<std::wstring> quickLogins) {
         std::vector<std::wstring> menu{L"Über ..", L"Konfiguration", L"-", L"DAoC", L"-"};
@@ -84,9 +84,9 @@ TEST_F(TrayMenu, RebuildFollowsTheFileAndRunsGreyTheItems) {
     Build(Entry(0, L"A,S,Albion,a,c") + Entry(1, L"B,S,Albion,a,c"));
     EXPECT_EQ(Build(Entry(0, L"C,S,Midgard,a,c")), Menu({L"S/Midgard: C"}));
 
-    DummyFrm::Instance().SetQuickLoginsEnabled(false);
-    DummyFrm::Instance().SetRunInProgress(true);
-    EXPECT_EQ(Captions(BuildTrayMenu(DummyFrm::Instance().MenuState()).get()),
+    DummyFRM::Instance().SetQuickLoginsEnabled(false);
+    DummyFRM::Instance().SetRunInProgress(true);
+    EXPECT_EQ(Captions(BuildTrayMenu(DummyFRM::Instance().MenuState()).get()),
               (std::vector<std::wstring>{L"Über ..", L"Konfiguration", L"-", L"DAoC", L"-", L"S/Midgard: C (off)",
                                          L"Anmeldung abbrechen", L"-", L"Beenden"}));
 }

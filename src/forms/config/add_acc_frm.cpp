@@ -9,16 +9,16 @@
 
 namespace {
 
-enum Id : int { kLoginTxt = 210, kPasswordTxt, kAdd = 230, kList = 240, kLblLogin = 300, kLblPassword };
+using namespace add_acc_frm;
 
 // In keyboard tab order: the login box takes the focus first.
 constexpr ui::ControlSpec kControls[] = {
-    {kLblPassword, ui::Kind::kLabel, L"Account Passwort:", 120, 720, 1695, 255},
-    {kLblLogin, ui::Kind::kLabel, L"Account Login:", 120, 120, 1695, 255},
-    {kLoginTxt, ui::Kind::kTextBox, nullptr, 120, 360, 1695, 300},
-    {kPasswordTxt, ui::Kind::kPasswordBox, nullptr, 120, 960, 1695, 300},
-    {kAdd, ui::Kind::kDefaultButton, L"Hinzufügen >>>", 120, 1440, 1695, 375},
-    {kList, ui::Kind::kListBox, nullptr, 2040, 120, 1815, 1740},
+    {DescrLbl[1], ui::Kind::kLabel, L"Account Passwort:", 120, 720, 1695, 255},
+    {DescrLbl[0], ui::Kind::kLabel, L"Account Login:", 120, 120, 1695, 255},
+    {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 360, 1695, 300},
+    {LgnTxt[1], ui::Kind::kPasswordBox, nullptr, 120, 960, 1695, 300},
+    {AddCmd, ui::Kind::kDefaultButton, L"Hinzufügen >>>", 120, 1440, 1695, 375},
+    {AccLst, ui::Kind::kListBox, nullptr, 2040, 120, 1815, 1740},
 };
 
 class AddAccFrm : public ui::Form {
@@ -27,49 +27,52 @@ public:
         : Form({std::wstring(kProductName) + L" :: Account hinzufügen", 3990, 1995, {}}, kControls), changed_(std::move(changed)) {}
 
 protected:
-    void OnLoad() override {
-        Refresh();
-        SetFocus(Item(kLoginTxt));
+    void Form_Load() override {
+        RefreshAccountList();
+        SetFocus(Item(LgnTxt[0]));
     }
 
     void OnCommand(int id, int code) override {
-        if (id == kAdd && code == BN_CLICKED) Store();
-        if (id == kList && code == LBN_DBLCLK) {
-            const int selected = ui::ListSelection(Item(kList));
-            if (selected >= 0) ui::SetText(Item(kLoginTxt), ui::ListItemText(Item(kList), selected));
-        }
+        if (id == AddCmd && code == BN_CLICKED) AddCmd_Click();
+        if (id == AccLst && code == LBN_DBLCLK) AccLst_DblClick();
     }
 
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) override {
         // A right click on the list (or its context-menu key) offers to remove the selected account.
-        handled = msg == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == Item(kList);
-        if (handled) RemoveSelected();
+        handled = msg == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == Item(AccLst);
+        if (handled) AccLst_MouseDown();
         return 0;
     }
 
 private:
-    void Refresh() {
-        ui::ListClear(Item(kList));
-        for (const std::wstring& name : AccountNames()) ui::ListAdd(Item(kList), name);
+    void RefreshAccountList() {
+        ui::ListClear(Item(AccLst));
+        for (const std::wstring& name : AccountNames()) ui::ListAdd(Item(AccLst), name);
         if (changed_) changed_();
     }
 
-    void Store() {
-        const std::wstring login = ui::GetText(Item(kLoginTxt));
-        const std::wstring password = ui::GetText(Item(kPasswordTxt));
-        if (!StoreEntered(Item(kAdd), RefuseAccount(login, password), [&] { return StoreAccount(login, password); }))
-            return;
-        ui::SetText(Item(kLoginTxt), L"");
-        ui::SetText(Item(kPasswordTxt), L"");
-        Refresh();
+    void AccLst_DblClick() {
+        const int selected = ui::ListSelection(Item(AccLst));
+        if (selected >= 0) ui::SetText(Item(LgnTxt[0]), ui::ListItemText(Item(AccLst), selected));
     }
 
-    void RemoveSelected() {
-        const int selected = ui::ListSelection(Item(kList));
+    void AddCmd_Click() {
+        const std::wstring login = ui::GetText(Item(LgnTxt[0]));
+        const std::wstring password = ui::GetText(Item(LgnTxt[1]));
+        if (!StoreEntered(Item(AddCmd), RefuseAccount(login, password), [&] { return StoreAccount(login, password); }))
+            return;
+        ui::SetText(Item(LgnTxt[0]), L"");
+        ui::SetText(Item(LgnTxt[1]), L"");
+        RefreshAccountList();
+    }
+
+    // The right button on the list: remove the selected account.
+    void AccLst_MouseDown() {
+        const int selected = ui::ListSelection(Item(AccLst));
         if (selected < 0) return;
-        const std::wstring login = ui::ListItemText(Item(kList), selected);
+        const std::wstring login = ui::ListItemText(Item(AccLst), selected);
         if (RemoveAfterQuestion(L"Account \"" + login + L"\" wirklich entfernen?", [&] { return RemoveAccount(login); }))
-            Refresh();
+            RefreshAccountList();
     }
 
     std::function<void()> changed_;

@@ -11,17 +11,17 @@
 
 namespace {
 
-enum Id : int { kDirTxt = 210, kNameTxt, kAdd = 230, kList = 240, kDirSel = 250, kLblName = 300, kLblDir };
+using namespace add_client_frm;
 
 // In keyboard tab order.
 constexpr ui::ControlSpec kControls[] = {
-    {kDirTxt, ui::Kind::kTextBox, nullptr, 120, 360, 4095, 300},
-    {kNameTxt, ui::Kind::kTextBox, nullptr, 120, 1080, 2295, 300},
-    {kAdd, ui::Kind::kDefaultButton, L"Hinzufügen", 2880, 1040, 1695, 375},
-    {kList, ui::Kind::kListBox, nullptr, 120, 1680, 4455, 1020},
-    {kLblDir, ui::Kind::kLabel, L"Pfad zum Client:", 120, 120, 1695, 255},
-    {kLblName, ui::Kind::kLabel, L"Kurzbezeichnung:", 120, 840, 2055, 255},
-    {kDirSel, ui::Kind::kButton, L"..", 4200, 360, 375, 300},
+    {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 360, 4095, 300},
+    {LgnTxt[1], ui::Kind::kTextBox, nullptr, 120, 1080, 2295, 300},
+    {AddCmd, ui::Kind::kDefaultButton, L"Hinzufügen", 2880, 1040, 1695, 375},
+    {ClientLst, ui::Kind::kListBox, nullptr, 120, 1680, 4455, 1020},
+    {DescrLbl[1], ui::Kind::kLabel, L"Pfad zum Client:", 120, 120, 1695, 255},
+    {DescrLbl[0], ui::Kind::kLabel, L"Kurzbezeichnung:", 120, 840, 2055, 255},
+    {DirSelCmd, ui::Kind::kButton, L"..", 4200, 360, 375, 300},
 };
 
 class AddClientFrm : public ui::Form {
@@ -30,57 +30,58 @@ public:
         : Form({std::wstring(kProductName) + L" :: DAoC-Client hinzufügen", 4680, 2805, {}}, kControls), changed_(std::move(changed)) {}
 
 protected:
-    void OnLoad() override { Refresh(); }
+    void Form_Load() override { RefreshClientList(); }
 
     void OnCommand(int id, int code) override {
         if (code != BN_CLICKED) return;
-        if (id == kAdd) Store();
-        if (id == kDirSel) PickFolder();
+        if (id == AddCmd) AddCmd_Click();
+        if (id == DirSelCmd) DirSelCmd_Click();
     }
 
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) override {
-        handled = msg == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == Item(kList);
-        if (handled) RemoveSelected();
+        handled = msg == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == Item(ClientLst);
+        if (handled) ClientLst_MouseDown();
         return 0;
     }
 
 private:
-    void Refresh() {
-        ui::ListClear(Item(kList));
-        for (const std::wstring& name : ListSettingKeys(section::kClients)) ui::ListAdd(Item(kList), name);
+    void RefreshClientList() {
+        ui::ListClear(Item(ClientLst));
+        for (const std::wstring& name : ListSettingKeys(section::kClients)) ui::ListAdd(Item(ClientLst), name);
         if (changed_) changed_();
     }
 
-    void PickFolder() {
+    void DirSelCmd_Click() {
         const std::wstring path = BrowseForFolder(L"Bitte DAoC-Ordner auswählen");
         if (path.empty() || IsGameFolder(path)) {
-            ui::SetText(Item(kDirTxt), path);
+            ui::SetText(Item(LgnTxt[0]), path);
             return;
         }
         ui::MsgBox(L"Der angegebene Pfad \"" + path + L"\" scheint kein gültiger DAoC-Ordner zu sein!",
                    MB_OK | MB_ICONERROR);
     }
 
-    void Store() {
-        std::wstring dir = ui::GetText(Item(kDirTxt));
-        const std::wstring name = ui::GetText(Item(kNameTxt));
+    void AddCmd_Click() {
+        std::wstring dir = ui::GetText(Item(LgnTxt[0]));
+        const std::wstring name = ui::GetText(Item(LgnTxt[1]));
         std::optional<std::wstring> refusal;
         if (name.empty()) refusal = L"Bitte geben Sie dem Client eine Kurzbezeichnung.";
         if (!refusal) refusal = RefuseClientName(L"Die Kurzbezeichnung", name);
         if (!refusal) refusal = RefuseClientDir(L"Der Pfad", dir);
-        if (!StoreEntered(Item(kAdd), refusal, [&] { return StoreClient(name, dir); })) return;
-        ui::SetText(Item(kDirTxt), L"");
-        ui::SetText(Item(kNameTxt), L"");
-        Refresh();
+        if (!StoreEntered(Item(AddCmd), refusal, [&] { return StoreClient(name, dir); })) return;
+        ui::SetText(Item(LgnTxt[0]), L"");
+        ui::SetText(Item(LgnTxt[1]), L"");
+        RefreshClientList();
     }
 
-    void RemoveSelected() {
-        const int selected = ui::ListSelection(Item(kList));
-        const std::wstring name = selected >= 0 ? ui::ListItemText(Item(kList), selected) : std::wstring();
+    // The right button on the list: remove the selected client.
+    void ClientLst_MouseDown() {
+        const int selected = ui::ListSelection(Item(ClientLst));
+        const std::wstring name = selected >= 0 ? ui::ListItemText(Item(ClientLst), selected) : std::wstring();
         if (name.empty()) return;
         if (RemoveAfterQuestion(L"Client \"" + name + L"\" wirklich aus Liste entfernen?",
                                 [&] { return RemoveClient(name); }))
-            Refresh();
+            RefreshClientList();
     }
 
     std::function<void()> changed_;

@@ -1,4 +1,4 @@
-// Starting the program with Windows: a shortcut in the user's Startup folder. The shortcut
+// AutostartBas: Starting the program with Windows: a shortcut in the user's Startup folder. The shortcut
 // itself is the only record of the choice.
 #pragma once
 #include <string>

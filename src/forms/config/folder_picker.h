@@ -1,4 +1,4 @@
-// Choosing a folder with the system's folder dialog.
+// bFolder: Choosing a folder with the system's folder dialog.
 #pragma once
 #include <string>
 

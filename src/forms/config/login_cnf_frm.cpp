@@ -19,49 +19,32 @@
 
 namespace {
 
-enum Id : int {
-    kAccountCmb = 200,  // LgnCmb(0)
-    kServerCmb,         // LgnCmb(1)
-    kRealmCmb,          // LgnCmb(2)
-    kClientCmb,         // LgnCmb(3)
-    kCharTxt = 210,     // LgnTxt(0)
-    kNewAccount = 220,  // NewCmd(0)
-    kNewClient,         // NewCmd(1)
-    kAdd = 230,
-    kUp = 240,          // ChgPosCmd(0)
-    kDown,              // ChgPosCmd(1)
-    kDelete = 250,
-    kList = 260,
-    kWinStart = 270,
-    kSave = 280,
-    kLblAccount = 300, kLblChar, kLblServer, kLblRealm, kLblClient,
-    kLine = 310,
-};
+using namespace login_cnf_frm;
 
 const ui::Font kVerdana{L"Verdana", 825};
 
 // In keyboard tab order. Drop-down lists get room for their open list below the box.
 constexpr ui::ControlSpec kControls[] = {
-    {kAccountCmb, ui::Kind::kDropDownList, nullptr, 120, 360, 1695, 2000},
-    {kCharTxt, ui::Kind::kTextBox, nullptr, 120, 960, 1695, 300},
-    {kServerCmb, ui::Kind::kDropDownList, nullptr, 120, 1560, 1695, 2000},
-    {kRealmCmb, ui::Kind::kDropDownList, nullptr, 120, 2160, 1695, 1200},
-    {kClientCmb, ui::Kind::kDropDownList, nullptr, 120, 2760, 1695, 2000},
-    {kDelete, ui::Kind::kButton, L"x", 2880, 1680, 375, 375},
-    {kAdd, ui::Kind::kDefaultButton, L"Hinzufügen >>>", 120, 3240, 2175, 375},
-    {kSave, ui::Kind::kButton, L"Speichern", 8400, 3960, 1335, 375},
-    {kLblRealm, ui::Kind::kLabel, L"Reich:", 120, 1935, 975, 255},
-    {kLblServer, ui::Kind::kLabel, L"Server:", 120, 1320, 975, 255},
-    {kLblChar, ui::Kind::kLabel, L"Charname:", 120, 720, 975, 255},
-    {kLblAccount, ui::Kind::kLabel, L"Account:", 120, 120, 975, 255},
-    {kList, ui::Kind::kListView, nullptr, 3360, 120, 6375, 3615},
-    {kUp, ui::Kind::kButton, L"^", 2880, 480, 375, 375},
-    {kDown, ui::Kind::kButton, L"v", 2880, 3000, 375, 375},
-    {kLblClient, ui::Kind::kLabel, L"Client:", 120, 2520, 975, 255},
-    {kNewAccount, ui::Kind::kButton, L"..", 1920, 360, 375, 315},
-    {kNewClient, ui::Kind::kButton, L"..", 1920, 2760, 375, 315},
-    {kWinStart, ui::Kind::kCheckBox, L"Programmstart bei Windows-Start", 120, 4080, 3615, 255},
-    {kLine, ui::Kind::kEtchedLine, nullptr, 120, 3840, 9600, 30},
+    {LgnCmb[0], ui::Kind::kDropDownList, nullptr, 120, 360, 1695, 2000},
+    {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 960, 1695, 300},
+    {LgnCmb[1], ui::Kind::kDropDownList, nullptr, 120, 1560, 1695, 2000},
+    {LgnCmb[2], ui::Kind::kDropDownList, nullptr, 120, 2160, 1695, 1200},
+    {LgnCmb[3], ui::Kind::kDropDownList, nullptr, 120, 2760, 1695, 2000},
+    {DelCmd, ui::Kind::kButton, L"x", 2880, 1680, 375, 375},
+    {AddCmd, ui::Kind::kDefaultButton, L"Hinzufügen >>>", 120, 3240, 2175, 375},
+    {SaveCmd, ui::Kind::kButton, L"Speichern", 8400, 3960, 1335, 375},
+    {DescrLbl[4], ui::Kind::kLabel, L"Reich:", 120, 1935, 975, 255},
+    {DescrLbl[3], ui::Kind::kLabel, L"Server:", 120, 1320, 975, 255},
+    {DescrLbl[2], ui::Kind::kLabel, L"Charname:", 120, 720, 975, 255},
+    {DescrLbl[0], ui::Kind::kLabel, L"Account:", 120, 120, 975, 255},
+    {ChrLstVw, ui::Kind::kListView, nullptr, 3360, 120, 6375, 3615},
+    {ChgPosCmd[0], ui::Kind::kButton, L"^", 2880, 480, 375, 375},
+    {ChgPosCmd[1], ui::Kind::kButton, L"v", 2880, 3000, 375, 375},
+    {DescrLbl[5], ui::Kind::kLabel, L"Client:", 120, 2520, 975, 255},
+    {NewCmd[0], ui::Kind::kButton, L"..", 1920, 360, 375, 315},
+    {NewCmd[1], ui::Kind::kButton, L"..", 1920, 2760, 375, 315},
+    {WinStartChk, ui::Kind::kCheckBox, L"Programmstart bei Windows-Start", 120, 4080, 3615, 255},
+    {Line1[0], ui::Kind::kEtchedLine, nullptr, 120, 3840, 9600, 30},
 };
 
 // The list's columns, and where each stored field is shown.
@@ -93,56 +76,60 @@ public:
                kControls) {}
 
     void SetSaved(std::function<void()> saved) { saved_ = std::move(saved); }
-    void RefillAccounts() { FillCombo(Item(kAccountCmb), AccountNames()); }
-    void RefillClients() { FillCombo(Item(kClientCmb), ListSettingKeys(section::kClients)); }
+    void FillAccountCombo() { FillCombo(Item(LgnCmb[0]), AccountNames()); }
+    void FillClientCombo() { FillCombo(Item(LgnCmb[3]), ListSettingKeys(section::kClients)); }
+    void FillServerCombo() { FillCombo(Item(LgnCmb[1]), ListSettingKeys(section::kServer)); }
 
 protected:
-    void OnLoad() override {
-        HWND list = Item(kList);
+    void Form_Load() override {
+        HWND list = Item(ChrLstVw);
         for (int i = 0; i < kColumnCount; ++i)
             ui::ListViewAddColumn(list, i, kColumns[i].header, Px(kColumns[i].widthTwips), kColumns[i].right);
-        RefillAccounts();
-        RefillClients();
-        FillCombo(Item(kServerCmb), ListSettingKeys(section::kServer));
-        for (int id : {kAccountCmb, kServerCmb, kClientCmb}) ui::ComboSelect(Item(id), 0);
-        for (const wchar_t* realm : {L"Albion", L"Midgard", L"Hibernia"}) ui::ComboAdd(Item(kRealmCmb), realm);
-        ui::ComboSelect(Item(kRealmCmb), 0);
-        ui::SetChecked(Item(kWinStart), AutostartExists());
+        FillAccountCombo();
+        FillClientCombo();
+        FillServerCombo();
+        for (int id : {LgnCmb[0], LgnCmb[1], LgnCmb[3]}) ui::ComboSelect(Item(id), 0);
+        for (const wchar_t* realm : {L"Albion", L"Midgard", L"Hibernia"}) ui::ComboAdd(Item(LgnCmb[2]), realm);
+        ui::ComboSelect(Item(LgnCmb[2]), 0);
+        ui::SetChecked(Item(WinStartChk), AutostartExists());
         for (const std::wstring& text : ReadQuickLoginTexts())
             ui::ListViewInsertRow(list, ui::ListViewCount(list), RowOf(QuickLoginEntry::FromText(text)));
-        ui::AddToolTip(hwnd(), Item(kUp), L"Position nach oben");
-        ui::AddToolTip(hwnd(), Item(kDown), L"Position nach unten");
+        ui::AddToolTip(hwnd(), Item(ChgPosCmd[0]), L"Position nach oben");
+        ui::AddToolTip(hwnd(), Item(ChgPosCmd[1]), L"Position nach unten");
     }
 
     void OnCommand(int id, int code) override {
         if (code != BN_CLICKED) return;
-        switch (id) {
-            case kAdd: Add(); break;
-            case kUp: Move(-1); break;
-            case kDown: Move(+1); break;
-            case kDelete: Remove(); break;
-            case kNewAccount: ShowAccountWindow(hwnd(), [this] { RefillAccounts(); }); break;
-            case kNewClient: ShowClientWindow(hwnd(), [this] { RefillClients(); }); break;
-            case kSave: Save(); break;
-            default: break;
-        }
+        if (id == AddCmd) AddCmd_Click();
+        if (id == ChgPosCmd[0] || id == ChgPosCmd[1]) ChgPosCmd_Click(id == ChgPosCmd[0] ? 0 : 1);
+        if (id == DelCmd) DelCmd_Click();
+        if (id == NewCmd[0] || id == NewCmd[1]) NewCmd_Click(id == NewCmd[0] ? 0 : 1);
+        if (id == SaveCmd) SaveCmd_Click();
     }
 
 private:
-    void Add() {
-        const QuickLoginEntry entry{ui::GetText(Item(kCharTxt)), ui::GetText(Item(kServerCmb)),
-                                    ui::GetText(Item(kRealmCmb)), ui::GetText(Item(kAccountCmb)),
-                                    ui::GetText(Item(kClientCmb))};
+    // Index 0 opens the account window, 1 the client window.
+    void NewCmd_Click(int index) {
+        if (index == 0) ShowAccountWindow(hwnd(), [this] { FillAccountCombo(); });
+        else ShowClientWindow(hwnd(), [this] { FillClientCombo(); });
+    }
+
+    void AddCmd_Click() {
+        const QuickLoginEntry entry{ui::GetText(Item(LgnTxt[0])), ui::GetText(Item(LgnCmb[1])),
+                                    ui::GetText(Item(LgnCmb[2])), ui::GetText(Item(LgnCmb[0])),
+                                    ui::GetText(Item(LgnCmb[3]))};
         if (auto refusal = RefuseQuickLogin(entry)) {
             ShowError(*refusal);
             return;
         }
-        HWND list = Item(kList);
+        HWND list = Item(ChrLstVw);
         ui::ListViewInsertRow(list, ui::ListViewCount(list), RowOf(entry));
     }
 
-    void Move(int step) {
-        HWND list = Item(kList);
+    // Index 0 moves the selected row up, 1 down.
+    void ChgPosCmd_Click(int index) {
+        const int step = index == 0 ? -1 : +1;
+        HWND list = Item(ChrLstVw);
         const int from = ui::ListViewSelection(list);
         SetFocus(list);
         if (from < 0) return;
@@ -157,8 +144,8 @@ private:
         ui::ListViewSelect(list, to);
     }
 
-    void Remove() {
-        HWND list = Item(kList);
+    void DelCmd_Click() {
+        HWND list = Item(ChrLstVw);
         const int selected = ui::ListViewSelection(list);
         if (selected < 0) {
             ui::MsgBox(L"Bitte wählen Sie zuerst den QuickLogin aus, der entfernt werden soll.", MB_OK | MB_ICONINFORMATION);
@@ -173,21 +160,21 @@ private:
 
     // Writes the rows as entries "0" to n - 1; after a removal also deletes the entries above,
     // which would otherwise come back at the next load.
-    void Save() {
-        HWND list = Item(kList);
+    void SaveCmd_Click() {
+        HWND list = Item(ChrLstVw);
         std::vector<QuickLoginEntry> entries;
         for (int i = 0, count = ui::ListViewCount(list); i < count; ++i)
             entries.push_back(EntryOf(ui::ListViewRow(list, i, kColumnCount)));
-        ui::SetEnabled(Item(kSave), false);
+        ui::SetEnabled(Item(SaveCmd), false);
         const SaveResult saved = ReplaceQuickLogins(entries, removedRows_);
-        ui::SetEnabled(Item(kSave), true);
+        ui::SetEnabled(Item(SaveCmd), true);
         if (!saved.ok()) {
             ShowError(WriteFailedText(saved));  // the rows stay in the window
             return;
         }
         removedRows_ = false;
         if (saved_) saved_();
-        const bool autostart = ui::IsChecked(Item(kWinStart));
+        const bool autostart = ui::IsChecked(Item(WinStartChk));
         if (autostart && !CreateAutostart()) {
             ShowError(L"Die QuickLogins sind gespeichert, aber die Verknüpfung im Autostart-Ordner von Windows "
                       L"konnte nicht angelegt werden. Corvalink startet daher nicht mit Windows.");

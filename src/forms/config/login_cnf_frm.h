@@ -4,6 +4,21 @@
 
 #include <functional>
 
+// The window's controls, as the tests find them too. Control arrays are arrays of ids.
+namespace login_cnf_frm {
+inline constexpr int LgnCmb[4] = {200, 201, 202, 203};  // account, server, realm, client
+inline constexpr int LgnTxt[1] = {210};                  // character name
+inline constexpr int NewCmd[2] = {220, 221};             // ".." for accounts, for clients
+inline constexpr int AddCmd = 230;
+inline constexpr int ChgPosCmd[2] = {240, 241};          // up, down
+inline constexpr int DelCmd = 250;
+inline constexpr int ChrLstVw = 260;
+inline constexpr int WinStartChk = 270;
+inline constexpr int SaveCmd = 280;
+inline constexpr int DescrLbl[6] = {300, 0, 301, 302, 303, 304};  // (1) is not used
+inline constexpr int Line1[1] = {310};
+}  // namespace login_cnf_frm
+
 // Opens the window modeless, or brings the open one to the front with its unsaved rows.
 // `saved` runs after the QuickLogins were saved (the tray rebuilds its menu).
 void ShowLoginConfig(std::function<void()> saved);

@@ -14,7 +14,7 @@
 
 namespace {
 
-enum Id : int { kDescription = 10, kLink, kAuthor, kNotice, kCorvalinkImg, kBanner, kBannerSub };
+using namespace about_frm;
 
 constexpr wchar_t kWebAddress[] = L"corvalink.example.org";
 
@@ -23,18 +23,18 @@ const ui::Font kLinkFont{L"Trebuchet MS", 825, true, true};
 const ui::Font kBannerFont{L"Trebuchet MS", 2000, true};
 
 constexpr ui::ControlSpec kControls[] = {
-    {kDescription, ui::Kind::kLabel, nullptr, 120, 1600, 3495, 735, &kBold, SS_CENTER},
-    {kLink, ui::Kind::kLabel, kWebAddress, 5640, 240, 1935, 255, &kLinkFont, SS_CENTER | SS_NOTIFY},
-    {kAuthor, ui::Kind::kLabel, L"Author: Rabenwerk", 3840, 240, 1815, 255, &kBold, SS_CENTER},
-    {kNotice, ui::Kind::kLabel,
+    {DescrLbl[0], ui::Kind::kLabel, nullptr, 120, 1600, 3495, 735, &kBold, SS_CENTER},
+    {DescrLbl[1], ui::Kind::kLabel, kWebAddress, 5640, 240, 1935, 255, &kLinkFont, SS_CENTER | SS_NOTIFY},
+    {DescrLbl[2], ui::Kind::kLabel, L"Author: Rabenwerk", 3840, 240, 1815, 255, &kBold, SS_CENTER},
+    {DescrLbl[3], ui::Kind::kLabel,
      L"Dark Age of Camelot, the stylized Celtic Knot logo, DAOC and others are registered trademarks and "
      L"service marks of Mythic Entertainment in the United States or other countries. See the legal notices "
      L"on Mythic Entertainment's web site for details.",
      3960, 600, 3495, 1695, nullptr, SS_CENTER},
-    {kCorvalinkImg, ui::Kind::kImage, nullptr, 2400, 240, 480, 480},
+    {CorvalinkImg, ui::Kind::kImage, nullptr, 2400, 240, 480, 480},
     // In place of the game's logo, which is not ours to ship: the product's name.
-    {kBanner, ui::Kind::kLabel, kProductName, 120, 760, 3495, 480, &kBannerFont, SS_CENTER},
-    {kBannerSub, ui::Kind::kLabel, L"für Dark Age of Camelot", 120, 1240, 3495, 255, nullptr, SS_CENTER},
+    {DAoCImg[0], ui::Kind::kLabel, kProductName, 120, 760, 3495, 480, &kBannerFont, SS_CENTER},
+    {DAoCImg[1], ui::Kind::kLabel, L"für Dark Age of Camelot", 120, 1240, 3495, 255, nullptr, SS_CENTER},
 };
 
 // "major.minor.revision" from the executable's version resource.
@@ -58,28 +58,33 @@ public:
     AboutFrm() : Form({kProductName, 7725, 2445, {L"Trebuchet MS", 825}}, kControls) {}
 
 protected:
-    void OnLoad() override {
+    void Form_Load() override {
         SetCaption(std::wstring(kProductName) + L" :: " + LangText(L"about", L"ver") + L" " + ProgramVersion());
-        ui::SetText(Item(kDescription), LangText(L"about", L"descr"));
+        ui::SetText(Item(DescrLbl[0]), LangText(L"about", L"descr"));
     }
 
     void OnCommand(int id, int code) override {
-        if (id == kLink && code == STN_CLICKED) {
-            const std::wstring address = L"http://" + ui::GetText(Item(kLink));
-            ShellExecuteW(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-        }
+        for (int index = 0; index < 4; ++index)
+            if (id == DescrLbl[index] && code == STN_CLICKED) DescrLbl_Click(index);
+    }
+
+    // Label 1, the author's address, opens it in the browser.
+    void DescrLbl_Click(int index) {
+        if (index != 1) return;
+        const std::wstring address = L"http://" + ui::GetText(Item(DescrLbl[1]));
+        ShellExecuteW(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }
 
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
         // The address is drawn blue, like a link, and shows the hand pointer.
-        if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == Item(kLink)) {
+        if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == Item(DescrLbl[1])) {
             HDC dc = reinterpret_cast<HDC>(wParam);
             SetTextColor(dc, RGB(0, 0, 255));
             SetBkMode(dc, TRANSPARENT);
             handled = true;
             return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
         }
-        if (msg == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == Item(kLink)) {
+        if (msg == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == Item(DescrLbl[1])) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
             SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, TRUE);
             handled = true;

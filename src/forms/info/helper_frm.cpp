@@ -10,17 +10,17 @@
 
 namespace {
 
-enum Id : int { kCorvalinkImg = 10, kTitle, kBody, kLineDark, kThanks = IDOK, kSwitch = 100 };
+using namespace helper_frm;
 
 const ui::Font kTitleFont{L"Trebuchet MS", 1200, true};
 
 constexpr ui::ControlSpec kControls[] = {
-    {kCorvalinkImg, ui::Kind::kImage, nullptr, 240, 240, 495, 495},
-    {kTitle, ui::Kind::kLabel, L"Descr0", 840, 285, 5055, 375, &kTitleFont},
-    {kBody, ui::Kind::kLabel, L"Descr1", 240, 840, 6480, 2895},
-    {kLineDark, ui::Kind::kEtchedLine, nullptr, 240, 3720, 6460, 30},
-    {kThanks, ui::Kind::kDefaultButton, L"Danke", 5520, 3840, 1215, 375},
-    {kSwitch, ui::Kind::kCheckBox, L"Diese Hilfe nicht mehr anzeigen", 240, 3900, 5055, 255},
+    {CorvalinkImg, ui::Kind::kImage, nullptr, 240, 240, 495, 495},
+    {Descr[0], ui::Kind::kLabel, L"Descr0", 840, 285, 5055, 375, &kTitleFont},
+    {Descr[1], ui::Kind::kLabel, L"Descr1", 240, 840, 6480, 2895},
+    {Line[0], ui::Kind::kEtchedLine, nullptr, 240, 3720, 6460, 30},
+    {Cmds, ui::Kind::kDefaultButton, L"Danke", 5520, 3840, 1215, 375},
+    {HlpChk, ui::Kind::kCheckBox, L"Diese Hilfe nicht mehr anzeigen", 240, 3900, 5055, 255},
 };
 
 class HelperFrm : public ui::Form {
@@ -31,18 +31,22 @@ public:
     void ShowPage(const std::wstring& topic, const std::wstring& text, short number) {
         Load();
         number_ = number;
-        ui::SetVisible(Item(kSwitch), number != 0);
-        ui::SetChecked(Item(kSwitch), false);
-        ui::SetText(Item(kTitle), topic);
-        ui::SetText(Item(kBody), text);
+        ui::SetVisible(Item(HlpChk), number != 0);
+        ui::SetChecked(Item(HlpChk), false);
+        ui::SetText(Item(Descr[0]), topic);
+        ui::SetText(Item(Descr[1]), text);
         Show();
-        SetFocus(Item(kThanks));
+        SetFocus(Item(Cmds));
     }
 
 protected:
     void OnCommand(int id, int code) override {
-        if (id != kThanks || code != BN_CLICKED) return;
-        if (number_ != 0 && ui::IsChecked(Item(kSwitch))) {
+        if (id == Cmds && code == BN_CLICKED) Cmds_Click();
+    }
+
+    // "Danke": stores the switch when it is ticked, then closes the window.
+    void Cmds_Click() {
+        if (number_ != 0 && ui::IsChecked(Item(HlpChk))) {
             const SaveResult saved = StoreHelpSwitch(number_, false);
             if (!saved.ok()) {
                 // The window stays open with the box ticked, so the user can try again.

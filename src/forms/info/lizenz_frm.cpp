@@ -8,13 +8,13 @@
 
 namespace {
 
-enum Id : int { kDescr = 10, kLizenzTxt };
+using namespace lizenz_frm;
 
 const ui::Font kFixedFont{L"Fixedsys", 900};
 
 constexpr ui::ControlSpec kControls[] = {
-    {kDescr, ui::Kind::kLabel, L"Descr", 120, 120, 8895, 255},
-    {kLizenzTxt, ui::Kind::kMultilineTextBox, nullptr, 120, 480, 8895, 5775, &kFixedFont},
+    {Descr, ui::Kind::kLabel, L"Descr", 120, 120, 8895, 255},
+    {LizenzTxt, ui::Kind::kMultilineTextBox, nullptr, 120, 480, 8895, 5775, &kFixedFont},
 };
 
 // An edit control breaks lines only at CR LF; agreement files may use bare LF or CR.
@@ -44,15 +44,15 @@ public:
 
     void ShowText(const std::wstring& sourceLine, const std::wstring& text) {
         Load();
-        ui::SetText(Item(kDescr), sourceLine);
+        ui::SetText(Item(Descr), sourceLine);
         // Without a limit the edit control would cut a long agreement at 32 K characters.
-        SendMessageW(Item(kLizenzTxt), EM_SETLIMITTEXT, 0, 0);
-        ui::SetText(Item(kLizenzTxt), WithWindowsLineBreaks(text));
+        SendMessageW(Item(LizenzTxt), EM_SETLIMITTEXT, 0, 0);
+        ui::SetText(Item(LizenzTxt), WithWindowsLineBreaks(text));
         Show();
-        SetFocus(Item(kLizenzTxt));
+        SetFocus(Item(LizenzTxt));
         // The dialog manager selects all of a focused edit's text: start unselected at the top.
-        SendMessageW(Item(kLizenzTxt), EM_SETSEL, 0, 0);
-        SendMessageW(Item(kLizenzTxt), EM_SCROLLCARET, 0, 0);
+        SendMessageW(Item(LizenzTxt), EM_SETSEL, 0, 0);
+        SendMessageW(Item(LizenzTxt), EM_SCROLLCARET, 0, 0);
     }
 };
 

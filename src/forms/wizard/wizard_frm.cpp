@@ -15,21 +15,7 @@
 
 namespace {
 
-enum Id : int {
-    kCorvalinkImg = 10,
-    kHeading,        // Descr(0)
-    kIntro,          // Descr(1)
-    kLineDark,
-    kLineLight,
-    kCancel = 100,   // Cmds(0)
-    kNext,           // Cmds(1)
-    kBack,           // Cmds(2)
-    kFolder,         // Cmds(3)
-    kAccountText = 200, kAccountLoginCaption, kAccountLogin, kAccountPasswordCaption, kAccountPassword,
-    kCharText = 300, kCharNameCaption, kCharName, kServerCaption, kServer, kRealmCaption, kRealm,
-    kClientText = 400, kClientDirCaption, kClientDir, kClientNameCaption, kClientName,
-    kFinalText = 500, kWinStart,
-};
+using namespace wizard_frm;
 
 const ui::Font kHeadingFont{L"Trebuchet MS", 1200, true};
 
@@ -43,38 +29,38 @@ constexpr ui::ControlSpec OnPage(int page, ui::ControlSpec c) {
 }
 
 constexpr ui::ControlSpec kControls[] = {
-    {kCorvalinkImg, ui::Kind::kImage, nullptr, 240, 240, 495, 495},
-    {kHeading, ui::Kind::kLabel, nullptr, 840, 280, 5175, 375, &kHeadingFont},
-    {kIntro, ui::Kind::kLabel, nullptr, 260, 840, 5635, 2535},
+    {CorvalinkImg, ui::Kind::kImage, nullptr, 240, 240, 495, 495},
+    {Descr[0], ui::Kind::kLabel, nullptr, 840, 280, 5175, 375, &kHeadingFont},
+    {Descr[1], ui::Kind::kLabel, nullptr, 260, 840, 5635, 2535},
     // page 0: account
-    OnPage(0, {kAccountText, ui::Kind::kLabel, nullptr, 0, 0, 5655, 1815}),
-    OnPage(0, {kAccountLoginCaption, ui::Kind::kLabel, nullptr, 840, 1840, 1455, 255, nullptr, SS_RIGHT}),
-    OnPage(0, {kAccountLogin, ui::Kind::kTextBox, nullptr, 2400, 1800, 1575, 345, nullptr, 0, 0, 24}),
-    OnPage(0, {kAccountPasswordCaption, ui::Kind::kLabel, nullptr, 840, 2205, 1455, 255, nullptr, SS_RIGHT}),
-    OnPage(0, {kAccountPassword, ui::Kind::kPasswordBox, nullptr, 2400, 2160, 1575, 345, nullptr, 0, 0, 14}),
+    OnPage(0, {Descr0[0], ui::Kind::kLabel, nullptr, 0, 0, 5655, 1815}),
+    OnPage(0, {Descr0[1], ui::Kind::kLabel, nullptr, 840, 1840, 1455, 255, nullptr, SS_RIGHT}),
+    OnPage(0, {AccLoginTxt, ui::Kind::kTextBox, nullptr, 2400, 1800, 1575, 345, nullptr, 0, 0, 24}),
+    OnPage(0, {Descr0[2], ui::Kind::kLabel, nullptr, 840, 2205, 1455, 255, nullptr, SS_RIGHT}),
+    OnPage(0, {AccPWTxt, ui::Kind::kPasswordBox, nullptr, 2400, 2160, 1575, 345, nullptr, 0, 0, 14}),
     // page 1: character
-    OnPage(1, {kCharText, ui::Kind::kLabel, nullptr, 0, 0, 5655, 1215}),
-    OnPage(1, {kCharNameCaption, ui::Kind::kLabel, nullptr, 840, 1360, 1335, 255, nullptr, SS_RIGHT}),
-    OnPage(1, {kCharName, ui::Kind::kTextBox, nullptr, 2280, 1320, 1575, 345, nullptr, 0, 0, 24}),
-    OnPage(1, {kServerCaption, ui::Kind::kLabel, nullptr, 840, 1720, 1335, 255, nullptr, SS_RIGHT}),
-    OnPage(1, {kServer, ui::Kind::kDropDownList, nullptr, 2280, 1680, 1575, 1800}),
-    OnPage(1, {kRealmCaption, ui::Kind::kLabel, nullptr, 840, 2080, 1335, 255, nullptr, SS_RIGHT}),
-    OnPage(1, {kRealm, ui::Kind::kDropDownList, nullptr, 2280, 2040, 1575, 1200}),
+    OnPage(1, {Descr1[0], ui::Kind::kLabel, nullptr, 0, 0, 5655, 1215}),
+    OnPage(1, {Descr1[1], ui::Kind::kLabel, nullptr, 840, 1360, 1335, 255, nullptr, SS_RIGHT}),
+    OnPage(1, {CharNameTxt, ui::Kind::kTextBox, nullptr, 2280, 1320, 1575, 345, nullptr, 0, 0, 24}),
+    OnPage(1, {Descr1[2], ui::Kind::kLabel, nullptr, 840, 1720, 1335, 255, nullptr, SS_RIGHT}),
+    OnPage(1, {ServerCmb, ui::Kind::kDropDownList, nullptr, 2280, 1680, 1575, 1800}),
+    OnPage(1, {Descr1[3], ui::Kind::kLabel, nullptr, 840, 2080, 1335, 255, nullptr, SS_RIGHT}),
+    OnPage(1, {ReichCmb, ui::Kind::kDropDownList, nullptr, 2280, 2040, 1575, 1200}),
     // page 2: client
-    OnPage(2, {kClientText, ui::Kind::kLabel, nullptr, 0, 0, 5655, 1455}),
-    OnPage(2, {kClientDirCaption, ui::Kind::kLabel, nullptr, 360, 1605, 1815, 255, nullptr, SS_RIGHT}),
-    OnPage(2, {kClientDir, ui::Kind::kTextBox, nullptr, 2280, 1560, 1575, 345, nullptr, 0, 0, 64}),
-    OnPage(2, {kFolder, ui::Kind::kButton, L"..", 3840, 1560, 375, 345}),
-    OnPage(2, {kClientNameCaption, ui::Kind::kLabel, nullptr, 360, 1965, 1815, 255, nullptr, SS_RIGHT}),
-    OnPage(2, {kClientName, ui::Kind::kTextBox, nullptr, 2280, 1920, 1935, 345, nullptr, 0, 0, 16}),
+    OnPage(2, {Descr2[0], ui::Kind::kLabel, nullptr, 0, 0, 5655, 1455}),
+    OnPage(2, {Descr2[2], ui::Kind::kLabel, nullptr, 360, 1605, 1815, 255, nullptr, SS_RIGHT}),
+    OnPage(2, {ClientPfadTxt, ui::Kind::kTextBox, nullptr, 2280, 1560, 1575, 345, nullptr, 0, 0, 64}),
+    OnPage(2, {Cmds[3], ui::Kind::kButton, L"..", 3840, 1560, 375, 345}),
+    OnPage(2, {Descr2[1], ui::Kind::kLabel, nullptr, 360, 1965, 1815, 255, nullptr, SS_RIGHT}),
+    OnPage(2, {ClientNameTxt, ui::Kind::kTextBox, nullptr, 2280, 1920, 1935, 345, nullptr, 0, 0, 16}),
     // page 3: final
-    OnPage(3, {kFinalText, ui::Kind::kLabel, nullptr, 0, 0, 5655, 2055}),
-    OnPage(3, {kWinStart, ui::Kind::kCheckBox, nullptr, 1320, 2160, 3855, 255}),
+    OnPage(3, {Descr3[0], ui::Kind::kLabel, nullptr, 0, 0, 5655, 2055}),
+    OnPage(3, {WinStartChk, ui::Kind::kCheckBox, nullptr, 1320, 2160, 3855, 255}),
     // bottom row
-    {kLineDark, ui::Kind::kEtchedLine, nullptr, 240, 3480, 5620, 30},
-    {kCancel, ui::Kind::kButton, nullptr, 240, 3600, 1215, 375},
-    {kBack, ui::Kind::kButton, nullptr, 3360, 3600, 1215, 375, nullptr, WS_DISABLED},
-    {kNext, ui::Kind::kDefaultButton, nullptr, 4680, 3600, 1215, 375},
+    {Line[0], ui::Kind::kEtchedLine, nullptr, 240, 3480, 5620, 30},
+    {Cmds[0], ui::Kind::kButton, nullptr, 240, 3600, 1215, 375},
+    {Cmds[2], ui::Kind::kButton, nullptr, 3360, 3600, 1215, 375, nullptr, WS_DISABLED},
+    {Cmds[1], ui::Kind::kDefaultButton, nullptr, 4680, 3600, 1215, 375},
 };
 
 constexpr wchar_t kCrLf[] = L"\r\n";
@@ -109,45 +95,51 @@ public:
         : Form({kProductName, 6240, 4440, {L"Trebuchet MS", 825}, false, true}, kControls), end_(std::move(end)) {}
 
 protected:
-    void OnLoad() override {
+    void Form_Load() override {
         const std::wstring product = kProductName;
         SetCaption(product + L" :: " + T(L"topic"));
-        currentStep_ = -1;
-        ui::SetText(Item(kHeading), T(L"1"));
-        ui::SetText(Item(kIntro), product + T(L"2") + kCrLf + kCrLf + T(L"3") + ProgramDir() + T(L"4") + kCrLf +
+        CurrentStep = -1;
+        ui::SetText(Item(Descr[0]), T(L"1"));
+        ui::SetText(Item(Descr[1]), product + T(L"2") + kCrLf + kCrLf + T(L"3") + ProgramDir() + T(L"4") + kCrLf +
                                       kCrLf + T(L"5"));
-        ui::SetText(Item(kAccountText), product + T(L"6") + kCrLf + T(L"7") + kCrLf + kCrLf + T(L"8"));
-        ui::SetText(Item(kCharText), T(L"9") + kCrLf + kCrLf + T(L"10"));
-        ui::SetText(Item(kClientText), T(L"11") + kCrLf + kCrLf + T(L"12"));
-        ui::SetText(Item(kFinalText), T(L"13") + kCrLf + kCrLf + T(L"14"));
-        ui::SetText(Item(kCancel), G(L"abort"));
-        ui::SetText(Item(kNext), G(L"cntrt"));
-        ui::SetText(Item(kBack), G(L"bcklt"));
-        ui::SetText(Item(kAccountLoginCaption), G(L"accid"));
-        ui::SetText(Item(kAccountPasswordCaption), G(L"accpw"));
-        ui::SetText(Item(kCharNameCaption), G(L"chrname"));
-        ui::SetText(Item(kServerCaption), G(L"srvdescr"));
-        ui::SetText(Item(kRealmCaption), G(L"reichdescr"));
-        ui::SetText(Item(kClientDirCaption), G(L"clntdir"));
-        ui::SetText(Item(kClientNameCaption), G(L"clntname"));
-        ui::SetText(Item(kWinStart), G(L"wndstrt"));
-        ui::SetChecked(Item(kWinStart), true);
-        for (const wchar_t* realm : {L"Albion", L"Midgard", L"Hibernia"}) ui::ComboAdd(Item(kRealm), realm);
+        ui::SetText(Item(Descr0[0]), product + T(L"6") + kCrLf + T(L"7") + kCrLf + kCrLf + T(L"8"));
+        ui::SetText(Item(Descr1[0]), T(L"9") + kCrLf + kCrLf + T(L"10"));
+        ui::SetText(Item(Descr2[0]), T(L"11") + kCrLf + kCrLf + T(L"12"));
+        ui::SetText(Item(Descr3[0]), T(L"13") + kCrLf + kCrLf + T(L"14"));
+        ui::SetText(Item(Cmds[0]), G(L"abort"));
+        ui::SetText(Item(Cmds[1]), G(L"cntrt"));
+        ui::SetText(Item(Cmds[2]), G(L"bcklt"));
+        ui::SetText(Item(Descr0[1]), G(L"accid"));
+        ui::SetText(Item(Descr0[2]), G(L"accpw"));
+        ui::SetText(Item(Descr1[1]), G(L"chrname"));
+        ui::SetText(Item(Descr1[2]), G(L"srvdescr"));
+        ui::SetText(Item(Descr1[3]), G(L"reichdescr"));
+        ui::SetText(Item(Descr2[2]), G(L"clntdir"));
+        ui::SetText(Item(Descr2[1]), G(L"clntname"));
+        ui::SetText(Item(WinStartChk), G(L"wndstrt"));
+        ui::SetChecked(Item(WinStartChk), true);
+        for (const wchar_t* realm : {L"Albion", L"Midgard", L"Hibernia"}) ui::ComboAdd(Item(ReichCmb), realm);
         ShowStep();
     }
 
     void OnCommand(int id, int code) override {
         if (code != BN_CLICKED) return;
-        switch (id) {
-            case kCancel: QuitProgram();
-            case kNext: Next(); break;
-            case kBack: Back(); break;
-            case kFolder: PickFolder(); break;
+        for (int index = 0; index < 4; ++index)
+            if (id == Cmds[index]) Cmds_Click(index);
+    }
+
+    // 0 Cancel, 1 Next (Finish on the final page), 2 Back, 3 the folder button.
+    void Cmds_Click(int index) {
+        switch (index) {
+            case 0: QuitProgram();
+            case 1: Next(); break;
+            case 2: Back(); break;
+            case 3: PickFolder(); break;
             default: break;
         }
     }
 
-    void OnUnload() override {
+    void Form_Unload() override {
         if (end_.unloaded) end_.unloaded();
     }
 
@@ -155,28 +147,28 @@ private:
     std::wstring Text(int id) { return ui::GetText(Item(id)); }
 
     void ShowStep() {
-        for (int page = 0; page < 4; ++page) SetGroupVisible(page + 1, page == currentStep_);
-        ui::SetVisible(Item(kIntro), currentStep_ < 0);
+        for (int page = 0; page < 4; ++page) SetGroupVisible(page + 1, page == CurrentStep);
+        ui::SetVisible(Item(Descr[1]), CurrentStep < 0);
         static const wchar_t* const kCaptions[] = {L"caption1", L"caption2", L"caption3", L"caption4"};
-        static const int kFocus[] = {kAccountLogin, kCharName, kClientDir, kWinStart};
-        if (currentStep_ >= 0) {
-            ui::SetText(Item(kHeading), T(kCaptions[currentStep_]));
-            SetFocus(Item(kFocus[currentStep_]));
+        static const int kFocus[] = {AccLoginTxt, CharNameTxt, ClientPfadTxt, WinStartChk};
+        if (CurrentStep >= 0) {
+            ui::SetText(Item(Descr[0]), T(kCaptions[CurrentStep]));
+            SetFocus(Item(kFocus[CurrentStep]));
         } else {
-            SetFocus(Item(kNext));
+            SetFocus(Item(Cmds[1]));
         }
     }
 
     void Advance() {
-        if (currentStep_ < 3) ++currentStep_;
+        if (CurrentStep < 3) ++CurrentStep;
         ShowStep();
     }
 
     void Next() {
         std::optional<std::wstring> refusal;
-        switch (currentStep_) {
+        switch (CurrentStep) {
             case -1:
-                if (const SaveResult saved = AddMissingServers(DefaultServers()); !saved.ok()) {
+                if (const SaveResult saved = WriteDefaultServers(); !saved.ok()) {
                     ShowError(WriteFailedText(saved));
                     return;
                 }
@@ -184,37 +176,37 @@ private:
                 Advance();
                 return;
             case 0: {
-                const std::wstring login = Text(kAccountLogin), password = Text(kAccountPassword);
+                const std::wstring login = Text(AccLoginTxt), password = Text(AccPWTxt);
                 if (login.size() < 3) refusal = E(L"3");
                 else if (password.size() != 8) refusal = E(L"4");
                 else refusal = RefuseAccount(login, password);
                 if (refusal) break;
-                ui::SetEnabled(Item(kBack), true);
+                ui::SetEnabled(Item(Cmds[2]), true);
                 Advance();
                 return;
             }
             case 1: {
-                const std::wstring name = Text(kCharName);
+                const std::wstring name = Text(CharNameTxt);
                 if (name.size() < 3) refusal = E(L"5");
-                else if (Text(kServer).empty()) refusal = E(L"6");
-                else if (Text(kRealm).empty()) refusal = E(L"7");
+                else if (Text(ServerCmb).empty()) refusal = E(L"6");
+                else if (Text(ReichCmb).empty()) refusal = E(L"7");
                 else refusal = RefuseQuickLogin(Entry());
                 if (refusal) break;
                 Advance();
                 return;
             }
             case 2: {
-                const std::wstring name = Text(kClientName);
-                clientDir_ = Text(kClientDir);
+                const std::wstring name = Text(ClientNameTxt);
+                clientDir_ = Text(ClientPfadTxt);
                 if (!IsGameFolder(clientDir_)) refusal = E(L"9");
                 else if (name.empty()) refusal = E(L"8");
                 else if ((refusal = RefuseClientName(L"Der Clientname", name))) {}
                 else if ((refusal = RefuseClientDir(L"Der DAoC-Ordner", clientDir_))) {}
                 else refusal = RefuseQuickLogin(Entry());
                 if (refusal) break;
-                ui::SetVisible(Item(kCancel), false);
-                ui::SetVisible(Item(kBack), false);
-                ui::SetText(Item(kNext), G(L"gtrdy"));
+                ui::SetVisible(Item(Cmds[0]), false);
+                ui::SetVisible(Item(Cmds[2]), false);
+                ui::SetText(Item(Cmds[1]), G(L"gtrdy"));
                 Advance();
                 return;
             }
@@ -224,9 +216,9 @@ private:
     }
 
     void Back() {
-        if (--currentStep_ < 1) {
-            ui::SetEnabled(Item(kBack), false);
-            currentStep_ = 0;
+        if (--CurrentStep < 1) {
+            ui::SetEnabled(Item(Cmds[2]), false);
+            CurrentStep = 0;
         }
         ShowStep();
     }
@@ -237,7 +229,7 @@ private:
             ShowError(E(L"10") + path + E(L"11"));
             return;
         }
-        ui::SetText(Item(kClientDir), path);
+        ui::SetText(Item(ClientPfadTxt), path);
         const size_t slash = path.find_last_of(L'\\');
         if (slash != std::wstring::npos) {
             const std::wstring last = path.substr(slash + 1);
@@ -245,33 +237,36 @@ private:
             if (Contains(last, L"Cata")) guess = L"Catacombs";
             if (Contains(last, L"Atlantis")) guess = L"ToA";
             if (Contains(last, L"ToA")) guess = L"ToA";
-            if (!guess.empty()) ui::SetText(Item(kClientName), guess);
+            if (!guess.empty()) ui::SetText(Item(ClientNameTxt), guess);
         }
-        SetFocus(Item(kClientName));
+        SetFocus(Item(ClientNameTxt));
     }
 
     QuickLoginEntry Entry() {
-        return {Text(kCharName), Text(kServer), Text(kRealm), Text(kAccountLogin), Text(kClientName)};
+        return {Text(CharNameTxt), Text(ServerCmb), Text(ReichCmb), Text(AccLoginTxt), Text(ClientNameTxt)};
     }
 
-    static std::vector<ServerRecord> DefaultServers() {
+    // Only where the file has no such server or tag yet: a player's own addresses stay.
+    static SaveResult WriteDefaultServers() {
         std::vector<ServerRecord> servers;
         for (const DefaultServer& s : kDefaultServers) servers.push_back({s.name, s.address, s.tag});
-        return servers;
+        return AddMissingServers(servers);
     }
 
     void FillServerList() {
-        ui::ComboClear(Item(kServer));
-        for (const std::wstring& name : ListSettingKeys(section::kServer)) ui::ComboAdd(Item(kServer), name);
+        ui::ComboClear(Item(ServerCmb));
+        for (const std::wstring& name : ListSettingKeys(section::kServer)) ui::ComboAdd(Item(ServerCmb), name);
     }
 
+    SaveResult SaveWizardEntries() { return StoreFirstSetup(Entry(), Text(AccPWTxt), clientDir_); }
+
     void Finish() {
-        if (const SaveResult saved = StoreFirstSetup(Entry(), Text(kAccountPassword), clientDir_); !saved.ok()) {
+        if (const SaveResult saved = SaveWizardEntries(); !saved.ok()) {
             ShowError(WriteFailedText(saved));
             return;
         }
-        ui::SetEnabled(Item(kNext), false);
-        if (ui::IsChecked(Item(kWinStart)) && !CreateAutostart())
+        ui::SetEnabled(Item(Cmds[1]), false);
+        if (ui::IsChecked(Item(WinStartChk)) && !CreateAutostart())
             ShowError(L"Die Verknüpfung im Autostart-Ordner von Windows konnte nicht angelegt werden. Corvalink "
                       L"startet daher nicht mit Windows; Sie können das später in der Konfiguration einschalten.");
         Hide();
@@ -281,7 +276,7 @@ private:
     }
 
     WizardEnd end_;
-    short currentStep_ = -1;
+    short CurrentStep = -1;
     std::wstring clientDir_;  // the checked game folder, as stored
 };
 

@@ -3,6 +3,30 @@
 
 #include <functional>
 
+// The window's controls, as the tests find them too. Control arrays are arrays of ids.
+namespace wizard_frm {
+inline constexpr int CorvalinkImg = 10;
+inline constexpr int Descr[2] = {11, 12};  // page heading, introduction
+inline constexpr int Line[2] = {13, 14};
+inline constexpr int Cmds[4] = {100, 101, 102, 103};  // Cancel, Next/Finish, Back, the folder button
+// Page 0, account
+inline constexpr int Descr0[3] = {200, 201, 203};
+inline constexpr int AccLoginTxt = 202;
+inline constexpr int AccPWTxt = 204;
+// Page 1, character
+inline constexpr int Descr1[4] = {300, 301, 303, 305};
+inline constexpr int CharNameTxt = 302;
+inline constexpr int ServerCmb = 304;
+inline constexpr int ReichCmb = 306;
+// Page 2, client
+inline constexpr int Descr2[3] = {400, 403, 401};
+inline constexpr int ClientPfadTxt = 402;
+inline constexpr int ClientNameTxt = 404;
+// Page 3, final
+inline constexpr int Descr3[1] = {500};
+inline constexpr int WinStartChk = 501;
+}  // namespace wizard_frm
+
 // What the wizard's opener does when it ends.
 struct WizardEnd {
     std::function<void()> finished;  // after Finish saved everything (the wizard is hidden)
