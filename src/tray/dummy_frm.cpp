@@ -45,31 +45,27 @@ void ShowAgreement(const wchar_t* fileName) {
     ShowAgreementText(L"Originaltext aus " + path, ReadWholeFile(path));
 }
 
-std::unique_ptr<DummyFRM>& Slot() {
-    static std::unique_ptr<DummyFRM> instance;
-    return instance;
-}
+ui::SingleWindow<DummyFRM> g_window;
 
 }  // namespace
 
 DummyFRM::DummyFRM() : Form({kProductName, 0, 0, {}}, {}) {}
 
 DummyFRM& DummyFRM::Instance() {
-    auto& slot = Slot();
-    if (!slot || !slot->Loaded()) {
-        slot.reset(new DummyFRM());
-        slot->Load();
-        slot->taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    if (!g_window.IsLoaded()) {
+        DummyFRM& window = g_window.Get();
+        window.Load();
+        window.taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
         // The icon goes with the program, however it ends.
         SetQuitHook(RemoveTrayIcon);
     }
-    return *slot;
+    return *g_window.IfLoaded();
 }
 
-bool DummyFRM::Exists() { return Slot() && Slot()->Loaded(); }
+bool DummyFRM::Exists() { return g_window.IsLoaded(); }
 
 void DummyFRM::Destroy() {
-    if (Exists()) Slot()->Unload();
+    g_window.Unload();
 }
 
 void DummyFRM::SetQuickLoginCaptions(std::vector<std::wstring> captions) {

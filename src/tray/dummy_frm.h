@@ -10,6 +10,7 @@
 
 class DummyFRM : public ui::Form {
 public:
+    DummyFRM();  // use Instance()
     // The window, loaded first if needed.
     static DummyFRM& Instance();
     static bool Exists();
@@ -32,8 +33,7 @@ protected:
     void OnClose() override {}  // only QuitProgram ends tray mode
 
 private:
-    DummyFRM();
-    // The icon's mouse notifications (the icon box SystrayIconPic of the original design).
+    // The icon's mouse notifications, which arrive at the icon box SystrayIconPic.
     void SystrayIconPic_MouseMove(UINT mouseMessage);
     void RunCommand(UINT command);
     void popupmenue_about_Click();

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <map>
+#include <cstring>
 
 #include "ui/message_loop.h"
 #include "ui/message_box.h"
@@ -12,10 +12,7 @@ namespace ui {
 
 namespace {
 
-std::map<HWND, Form*>& LoadedForms() {
-    static std::map<HWND, Form*> forms;
-    return forms;
-}
+int g_loadedCount = 0;
 
 // The form whose window is being created: its first messages arrive before CreateDialog returns.
 thread_local Form* g_creating = nullptr;
@@ -65,16 +62,27 @@ Form::Form(FormSpec design, std::span<const ControlSpec> controls)
     : spec_(std::move(design)), controls_(controls.begin(), controls.end()) {}
 
 Form::~Form() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (!hwnd_) return;
+    // The window goes without its handlers: the derived part of this object is gone already.
+    SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+    --g_loadedCount;
+    DestroyWindow(std::exchange(hwnd_, nullptr));
 }
 
 Form* Form::FromHwnd(HWND hwnd) {
-    auto& forms = LoadedForms();
-    auto it = forms.find(hwnd);
-    return it == forms.end() ? nullptr : it->second;
+    // Only windows of this class keep a Form in their user data; a message box does not.
+    if (!hwnd || GetWindowLongPtrW(hwnd, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&DialogProc)) return nullptr;
+    return reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, DWLP_USER));
 }
 
-int Form::LoadedCount() { return static_cast<int>(LoadedForms().size()); }
+int Form::LoadedCount() { return g_loadedCount; }
+
+std::wstring Form::ItemText(int id) const {
+    HWND item = Item(id);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
 
 int Form::Px(int twips) const { return MulDiv(twips, static_cast<int>(WindowDpi(hwnd_)), 1440); }
 
@@ -189,11 +197,13 @@ void Form::CreateControls() {
 }
 
 INT_PTR CALLBACK Form::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Form* form = FromHwnd(hwnd);
+    // `this` lives in the dialog's user data from its first message on.
+    Form* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!form && g_creating) {
-        form = g_creating;
+        form = std::exchange(g_creating, nullptr);
         form->hwnd_ = hwnd;
-        LoadedForms()[hwnd] = form;
+        SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(form));
+        ++g_loadedCount;
     }
     if (!form) return FALSE;
     try {
@@ -233,7 +243,8 @@ INT_PTR Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             Form_Unload();
             return TRUE;
         case WM_NCDESTROY: {
-            LoadedForms().erase(hwnd_);
+            SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+            --g_loadedCount;
             hwnd_ = nullptr;
             fontCache_.clear();
             fonts_.clear();

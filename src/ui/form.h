@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -57,6 +58,8 @@ struct FormSpec {
 class Form {
 public:
     Form(FormSpec design, std::span<const ControlSpec> controls);
+    // Destroys a window that is still loaded without running its handlers (Form_Unload is not
+    // called): unload a form first where its unload handler matters.
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -74,6 +77,12 @@ public:
     void Unload();
 
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+    // Controls by id, as Windows' own dialog functions take them.
+    std::wstring ItemText(int id) const;
+    void SetItemText(int id, const std::wstring& text) const { SetDlgItemTextW(hwnd_, id, text.c_str()); }
+    void EnableItem(int id, bool enabled) const { EnableWindow(Item(id), enabled ? TRUE : FALSE); }
+    bool IsItemChecked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
+    void CheckItem(int id, bool checked) const { CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED); }
     // Pixels for twips at the window's DPI.
     int Px(int twips) const;
 
@@ -112,6 +121,27 @@ private:
     HWND modalOwner_ = nullptr;
     std::vector<ScopedFont> fonts_;
     std::vector<std::pair<Font, HFONT>> fontCache_;
+};
+
+// A window that exists at most once: loaded on first use, made anew once it was unloaded.
+template <typename T>
+class SingleWindow {
+public:
+    // The window, created with `args` when there is none loaded.
+    template <typename... Args>
+    T& Get(Args&&... args) {
+        if (!IsLoaded()) window_ = std::make_unique<T>(std::forward<Args>(args)...);
+        return *window_;
+    }
+    bool IsLoaded() const { return window_ && window_->Loaded(); }
+    // The loaded window, or null.
+    T* IfLoaded() const { return IsLoaded() ? window_.get() : nullptr; }
+    void Unload() {
+        if (IsLoaded()) window_->Unload();
+    }
+
+private:
+    std::unique_ptr<T> window_;
 };
 
 }  // namespace ui

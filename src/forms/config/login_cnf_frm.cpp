@@ -188,17 +188,12 @@ private:
     std::function<void()> saved_;
 };
 
-std::unique_ptr<LoginCnfFrm>& Slot() {
-    static std::unique_ptr<LoginCnfFrm> window;
-    return window;
-}
-
-bool IsOpen() { return Slot() && Slot()->Loaded(); }
+ui::SingleWindow<LoginCnfFrm> g_window;
 
 }  // namespace
 
 void ShowLoginConfig(std::function<void()> saved) {
-    if (!IsOpen()) Slot() = std::make_unique<LoginCnfFrm>();
-    Slot()->SetSaved(std::move(saved));
-    Slot()->Show();
+    LoginCnfFrm& window = g_window.Get();
+    window.SetSaved(std::move(saved));
+    window.Show();
 }

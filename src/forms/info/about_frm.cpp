@@ -95,22 +95,19 @@ protected:
     }
 };
 
-std::unique_ptr<AboutFrm>& Slot() {
-    static std::unique_ptr<AboutFrm> window;
-    return window;
-}
+ui::SingleWindow<AboutFrm> g_window;
 
 }  // namespace
 
 void ShowAboutModal() {
-    if (Slot() && Slot()->Loaded()) {
+    if (g_window.IsLoaded()) {
         FocusAboutWindow();
         return;
     }
-    Slot() = std::make_unique<AboutFrm>();
-    Slot()->ShowModal(nullptr);
+    g_window.Get().ShowModal(nullptr);
 }
 
 void FocusAboutWindow() {
-    if (Slot() && Slot()->Loaded() && IsWindowVisible(Slot()->hwnd())) SetForegroundWindow(Slot()->hwnd());
+    if (AboutFrm* about = g_window.IfLoaded(); about && IsWindowVisible(about->hwnd()))
+        SetForegroundWindow(about->hwnd());
 }

@@ -62,10 +62,7 @@ private:
     short number_ = 0;
 };
 
-std::unique_ptr<HelperFrm>& Slot() {
-    static std::unique_ptr<HelperFrm> window;
-    return window;
-}
+ui::SingleWindow<HelperFrm> g_window;
 
 }  // namespace
 
@@ -83,6 +80,5 @@ bool HelpPageSwitchedOn(short number) {
 
 void ShowHelp(const std::wstring& topic, const std::wstring& text, short number) {
     if (!HelpPageSwitchedOn(number)) return;
-    if (!Slot() || !Slot()->Loaded()) Slot() = std::make_unique<HelperFrm>();
-    Slot()->ShowPage(topic, text, number);
+    g_window.Get().ShowPage(topic, text, number);
 }

@@ -56,14 +56,10 @@ public:
     }
 };
 
-std::unique_ptr<LizenzFrm>& Slot() {
-    static std::unique_ptr<LizenzFrm> window;
-    return window;
-}
+ui::SingleWindow<LizenzFrm> g_window;
 
 }  // namespace
 
 void ShowAgreementText(const std::wstring& sourceLine, const std::wstring& text) {
-    if (!Slot() || !Slot()->Loaded()) Slot() = std::make_unique<LizenzFrm>();
-    Slot()->ShowText(sourceLine, text);
+    g_window.Get().ShowText(sourceLine, text);
 }

@@ -280,18 +280,14 @@ private:
     std::wstring clientDir_;  // the checked game folder, as stored
 };
 
-std::unique_ptr<WizardFrm>& Slot() {
-    static std::unique_ptr<WizardFrm> wizard;
-    return wizard;
-}
+ui::SingleWindow<WizardFrm> g_wizard;
 
 }  // namespace
 
 void ShowWizard(WizardEnd end) {
-    Slot() = std::make_unique<WizardFrm>(std::move(end));
-    Slot()->Show();
+    g_wizard.Get(std::move(end)).Show();
 }
 
 void UnloadWizard() {
-    if (Slot() && Slot()->Loaded()) Slot()->Unload();
+    g_wizard.Unload();
 }
