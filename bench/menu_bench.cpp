@@ -24,7 +24,7 @@ int main() {
             const auto begin = steady_clock::now();
             ClearTrayMenu();
             BuildQuickLoginItems();
-            ui::ScopedMenu menu = BuildTrayMenu(DummyFRM::Instance().MenuState());
+            base::ScopedMenu menu = BuildTrayMenu(DummyFRM::Instance().MenuState());
             times.push_back(bench::Milliseconds(steady_clock::now() - begin));
         }
         std::printf("| Tray menu with %d QuickLogins | %.1f ms | | |\n", count, bench::Median(times));

@@ -1,5 +1,7 @@
 #include "app/single_instance.h"
 
+#include "base/handles.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -21,12 +23,9 @@ bool FolderIdentity(const std::wstring& file, BY_HANDLE_FILE_INFORMATION& info) 
     const size_t slash = file.find_last_of(L"\\/");
     if (slash == std::wstring::npos) return false;
     const std::wstring folder = file.substr(0, slash + 1);
-    HANDLE h = CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    const bool ok = GetFileInformationByHandle(h, &info) != FALSE;
-    CloseHandle(h);
-    return ok;
+    const base::ScopedFile handle(CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return handle && GetFileInformationByHandle(handle.get(), &info) != FALSE;
 }
 
 }  // namespace

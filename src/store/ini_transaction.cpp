@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "base/handles.h"
 #include "store/ansi.h"
 #include "store/ini_handling.h"
 #include "store/ini_text.h"
@@ -17,25 +18,11 @@ SaveResult Fail(Failure failure, DWORD error = GetLastError()) { return {failure
 
 bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
-struct FileHandle {
-    HANDLE h;
-    explicit FileHandle(HANDLE handle) : h(handle) {}
-    ~FileHandle() {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool Close() {
-        const bool closed = CloseHandle(std::exchange(h, INVALID_HANDLE_VALUE)) != FALSE;
-        return closed;
-    }
-};
-
 // Writes the bytes as a new file and makes sure they reached the disk.
 bool WriteNewFile(const std::wstring& path, const std::string& bytes, DWORD& error) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
-    if (file.h == INVALID_HANDLE_VALUE) {
+    base::ScopedFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         error = GetLastError();
         return false;
     }
@@ -43,14 +30,15 @@ bool WriteNewFile(const std::wstring& path, const std::string& bytes, DWORD& err
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
         DWORD written = 0;
-        if (!WriteFile(file.h, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+        if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) {
             error = GetLastError();
             if (error == ERROR_SUCCESS) error = ERROR_DISK_FULL;
             return false;
         }
         done += written;
     }
-    if (!FlushFileBuffers(file.h) || !file.Close()) {
+    // Closing is checked too: a close may be where the system reports a failed write.
+    if (!FlushFileBuffers(file.get()) || !CloseHandle(file.release())) {
         error = GetLastError();
         return false;
     }
@@ -67,22 +55,22 @@ std::wstring CopyName(const std::wstring& file) {
 SaveResult ReadWholeFile(const std::wstring& path, std::string& bytes, bool& exists) {
     bytes.clear();
     exists = false;
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.h == INVALID_HANDLE_VALUE) {
+    const base::ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         const DWORD error = GetLastError();
         if (NotFound(error)) return {};
         return Fail(Failure::kUnreadable, error);
     }
     exists = true;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.h, &size)) return Fail(Failure::kUnreadable);
+    if (!GetFileSizeEx(file.get(), &size)) return Fail(Failure::kUnreadable);
     bytes.resize(static_cast<size_t>(size.QuadPart));
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD read = 0;
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-        if (!ReadFile(file.h, bytes.data() + done, chunk, &read, nullptr)) return Fail(Failure::kUnreadable);
+        if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return Fail(Failure::kUnreadable);
         if (read == 0) break;
         done += read;
     }

@@ -8,7 +8,6 @@
 #include "forms/info/lizenz_frm.h"
 #include "login/game_login.h"
 #include "login/quick_login.h"
-#include "store/ansi.h"
 #include "store/settings.h"
 #include "tray/systray_icon.h"
 #include "tray/tray_login_observer.h"
@@ -17,32 +16,13 @@
 
 namespace {
 
-// The whole file as text in the ANSI code page; empty when it cannot be read.
-std::wstring ReadWholeFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    LARGE_INTEGER size{};
-    std::string bytes;
-    // Agreement texts are small; anything beyond 64 MB is not an agreement text.
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (64 << 20)) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        DWORD read = 0;
-        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
-        bytes.resize(read);
-    }
-    CloseHandle(file);
-    return FromAnsi(bytes);
-}
-
 void ShowAgreement(const wchar_t* fileName) {
     const std::vector<std::wstring> clients = ListSettingKeys(section::kClients);
     if (clients.empty()) {
         ui::MsgBox(L"es wurden noch keine clients konfiguriert, daher kann diese Lizenz nicht angezeigt werden", MB_OK);
         return;
     }
-    const std::wstring path = ClientDir(clients.front()) + L"\\" + fileName;
-    ShowAgreementText(L"Originaltext aus " + path, ReadWholeFile(path));
+    ShowAgreementFile(ClientDir(clients.front()) + L"\\" + fileName);
 }
 
 ui::SingleWindow<DummyFRM> g_window;
@@ -81,7 +61,7 @@ void DummyFRM::SetQuickLoginsEnabled(bool enabled) { menu_.quickLoginsEnabled = 
 void DummyFRM::SetRunInProgress(bool running) { menu_.runInProgress = running; }
 
 void DummyFRM::OpenMenu() {
-    ui::ScopedMenu menu = BuildTrayMenu(menu_);
+    base::ScopedMenu menu = BuildTrayMenu(menu_);
     POINT at{};
     GetCursorPos(&at);
     // The menu closes on a click elsewhere only when its owner is the foreground window.

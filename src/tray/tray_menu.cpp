@@ -27,8 +27,8 @@ std::wstring QuickLoginCaption(std::wstring_view entryText) {
     return f[0];
 }
 
-ui::ScopedMenu BuildTrayMenu(const TrayMenuState& state) {
-    ui::ScopedMenu menu(CreatePopupMenu());  // popupmenue_dummy
+base::ScopedMenu BuildTrayMenu(const TrayMenuState& state) {
+    base::ScopedMenu menu(CreatePopupMenu());  // popupmenue_dummy
     HMENU daoc = CreatePopupMenu();  // owned by `menu` once appended
     AppendItem(daoc, tray_menu::popupmenue_daoc_lizenzen[0], L"Nutzungsvereinbarungen");
     AppendItem(daoc, tray_menu::popupmenue_daoc_lizenzen[1], L"Verhaltenskodex");

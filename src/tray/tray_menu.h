@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/handles.h"
+#include "base/handles.h"
 
 // The menu's items by their command ids. Control arrays are arrays of ids; `popup_chars`(i)
 // is popup_chars + i.
@@ -30,4 +30,4 @@ struct TrayMenuState {
 std::wstring QuickLoginCaption(std::wstring_view entryText);
 
 // The popup menu for the state; the caller shows it and owns it.
-ui::ScopedMenu BuildTrayMenu(const TrayMenuState& state);
+base::ScopedMenu BuildTrayMenu(const TrayMenuState& state);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/handles.h"
 #include "ui/message_loop.h"
 #include "ui/message_box.h"
 #include "ui/program_icon.h"
@@ -23,9 +24,8 @@ UINT WindowDpi(HWND hwnd) {
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     UINT dpi = (getDpi && hwnd) ? getDpi(hwnd) : 0;
     if (dpi == 0) {
-        HDC screen = GetDC(nullptr);
-        dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
-        ReleaseDC(nullptr, screen);
+        const base::ScopedDc screen(nullptr);
+        dpi = static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSX));
     }
     return dpi ? dpi : 96;
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace ui {
 
@@ -119,7 +119,7 @@ private:
     std::vector<ControlSpec> controls_;
     HWND hwnd_ = nullptr;
     HWND modalOwner_ = nullptr;
-    std::vector<ScopedFont> fonts_;
+    std::vector<base::ScopedFont> fonts_;
     std::vector<std::pair<Font, HFONT>> fontCache_;
 };
 

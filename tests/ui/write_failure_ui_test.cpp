@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "base/handles.h"
 #include "store/simple_crypt.h"
 #include "support/automation.h"
 #include "support/game_double.h"
@@ -20,17 +21,11 @@ class FileLock {
 public:
     explicit FileLock(const std::wstring& path)
         : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr)) {}
-    ~FileLock() { Release(); }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void Release() {
-        if (held()) CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
+    bool held() const { return static_cast<bool>(handle_); }
+    void Release() { handle_.reset(); }
 
 private:
-    HANDLE handle_;
+    base::ScopedFile handle_;
 };
 
 std::wstring AnswerBox(DWORD pid) { return AnswerMessageBox(pid, IDOK).text; }
@@ -74,17 +69,19 @@ class Trouble_ {
 public:
     Trouble_(Trouble trouble, const std::wstring& file) : file_(file) {
         switch (trouble) {
-            case Trouble::kHeldBefore: held_ = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); break;
+            case Trouble::kHeldBefore:
+                held_.reset(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+                break;
             // Readers may still open it, so a save gets as far as replacing it.
             case Trouble::kTakenMidway:
-                held_ = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+                held_.reset(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
                 break;
             case Trouble::kReadOnly: SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY); break;
             case Trouble::kFullDisk: full_.emplace(file.substr(0, file.find_last_of(L'\\'))); break;
         }
     }
     ~Trouble_() {
-        if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
+        held_.reset();
         SetFileAttributesW(file_.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
     Trouble_(const Trouble_&) = delete;
@@ -92,7 +89,7 @@ public:
 
 private:
     std::wstring file_;
-    HANDLE held_ = INVALID_HANDLE_VALUE;
+    base::ScopedFile held_;
     std::optional<FullDisk> full_;
 };
 

@@ -52,13 +52,11 @@ private:
     }
 
     void DirSelCmd_Click() {
-        const std::wstring path = BrowseForFolder(L"Bitte DAoC-Ordner auswählen");
-        if (path.empty() || IsGameFolder(path)) {
-            ui::SetText(Item(LgnTxt[0]), path);
-            return;
-        }
-        ui::MsgBox(L"Der angegebene Pfad \"" + path + L"\" scheint kein gültiger DAoC-Ordner zu sein!",
-                   MB_OK | MB_ICONERROR);
+        const std::optional<std::wstring> picked = PickGameFolder([](const std::wstring& path) {
+            ui::MsgBox(L"Der angegebene Pfad \"" + path + L"\" scheint kein gültiger DAoC-Ordner zu sein!",
+                       MB_OK | MB_ICONERROR);
+        });
+        if (picked) ui::SetText(Item(LgnTxt[0]), *picked);
     }
 
     void AddCmd_Click() {

@@ -7,7 +7,7 @@
 #include "base/paths.h"
 #include "base/product.h"
 #include "store/file_check.h"
-#include "ui/handles.h"
+#include "base/handles.h"
 
 std::wstring SpecialFolderPath(int folderId) {
     wchar_t path[MAX_PATH] = {};
@@ -30,7 +30,7 @@ std::wstring AutostartShortcutPath() {
 
 bool CreateShortcut(const std::wstring& linkFile, const std::wstring& target, const std::wstring& arguments,
                     const std::wstring& description, const std::wstring& workingDirectory) {
-    ui::ComPtr<IShellLinkW> link;
+    base::ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(link.put()))))
         return false;
@@ -38,7 +38,7 @@ bool CreateShortcut(const std::wstring& linkFile, const std::wstring& target, co
     if (!description.empty()) link->SetDescription(description.c_str());
     if (!workingDirectory.empty()) link->SetWorkingDirectory(workingDirectory.c_str());
     if (FAILED(link->SetPath(target.c_str()))) return false;
-    ui::ComPtr<IPersistFile> file;
+    base::ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put())))) return false;
     return SUCCEEDED(file->Save(linkFile.c_str(), TRUE));
 }

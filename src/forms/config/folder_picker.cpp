@@ -4,10 +4,10 @@
 #include <shobjidl.h>
 
 #include "store/file_check.h"
-#include "ui/handles.h"
+#include "base/handles.h"
 
 std::wstring BrowseForFolder(const std::wstring& prompt) {
-    ui::ComPtr<IFileOpenDialog> dialog;
+    base::ComPtr<IFileOpenDialog> dialog;
     if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
                                 reinterpret_cast<void**>(dialog.put()))))
         return {};
@@ -16,13 +16,18 @@ std::wstring BrowseForFolder(const std::wstring& prompt) {
     dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
     dialog->SetTitle(prompt.c_str());
     if (FAILED(dialog->Show(GetActiveWindow()))) return {};  // cancelled, or no dialog
-    ui::ComPtr<IShellItem> item;
+    base::ComPtr<IShellItem> item;
     if (FAILED(dialog->GetResult(item.put()))) return {};
-    PWSTR path = nullptr;
-    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return {};
-    std::wstring result = path;
-    CoTaskMemFree(path);
-    return result;
+    base::CoTaskMemString path;
+    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, path.put())) || !path.get()) return {};
+    return path.get();
 }
 
 bool IsGameFolder(const std::wstring& folder) { return FileExists(folder + L"\\camelot.exe"); }
+
+std::optional<std::wstring> PickGameFolder(const std::function<void(const std::wstring& path)>& refusal) {
+    const std::wstring path = BrowseForFolder(L"Bitte DAoC-Ordner auswählen");
+    if (path.empty() || IsGameFolder(path)) return path;
+    refusal(path);
+    return std::nullopt;
+}

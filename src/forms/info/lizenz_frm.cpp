@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include "base/handles.h"
 #include "base/product.h"
+#include "store/ansi.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 
@@ -58,8 +60,25 @@ public:
 
 ui::SingleWindow<LizenzFrm> g_window;
 
+// The whole file as text in the ANSI code page; empty when it cannot be read.
+std::wstring ReadAgreementFile(const std::wstring& path) {
+    const base::ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    LARGE_INTEGER size{};
+    std::string bytes;
+    // Agreement texts are small; anything beyond 64 MB is not an agreement text.
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < (64 << 20)) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+        bytes.resize(read);
+    }
+    return FromAnsi(bytes);
+}
+
 }  // namespace
 
-void ShowAgreementText(const std::wstring& sourceLine, const std::wstring& text) {
-    g_window.Get().ShowText(sourceLine, text);
+void ShowAgreementFile(const std::wstring& path) {
+    g_window.Get().ShowText(L"Originaltext aus " + path, ReadAgreementFile(path));
 }

@@ -9,6 +9,7 @@ inline constexpr int Descr = 10;
 inline constexpr int LizenzTxt = 11;
 }  // namespace lizenz_frm
 
-// Shows the text (the whole file, however long) with the source line above it, in the one
-// viewer window, and gives it the focus.
-void ShowAgreementText(const std::wstring& sourceLine, const std::wstring& text);
+// Shows the agreement file (read whole, in the ANSI code page, however long; empty when it
+// cannot be read) with the line "Originaltext aus <path>" above it, in the one viewer
+// window, and gives it the focus.
+void ShowAgreementFile(const std::wstring& path);

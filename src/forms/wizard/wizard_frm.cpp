@@ -224,11 +224,10 @@ private:
     }
 
     void PickFolder() {
-        const std::wstring path = BrowseForFolder(L"Bitte DAoC-Ordner auswählen");
-        if (!path.empty() && !IsGameFolder(path)) {
-            ShowError(E(L"10") + path + E(L"11"));
-            return;
-        }
+        const std::optional<std::wstring> picked =
+            PickGameFolder([](const std::wstring& path) { ShowError(E(L"10") + path + E(L"11")); });
+        if (!picked) return;
+        const std::wstring& path = *picked;
         ui::SetText(Item(ClientPfadTxt), path);
         const size_t slash = path.find_last_of(L'\\');
         if (slash != std::wstring::npos) {
