@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "forms/wizard/wizard_frm.h"
 #include "support/automation.h"
 #include "support/game_double.h"
 
@@ -40,27 +41,27 @@ int wmain(int argc, wchar_t** argv) {
     auto control = [&](int id) { return GetDlgItem(wizard, id); };
     Pause();
     Shot("01-wizard-welcome");
-    PressButton(wizard, 101);
-    SetTextOf(control(202), L"demo1");
-    SetTextOf(control(204), L"demodemo");
+    PressButton(wizard, wizard_frm::Cmds[1]);
+    SetTextOf(control(wizard_frm::AccLoginTxt), L"demo1");
+    SetTextOf(control(wizard_frm::AccPWTxt), L"demodemo");
     Pause();
     Shot("02-wizard-account");
-    PressButton(wizard, 101);
-    SetTextOf(control(302), L"Aldwin");
-    SendMessageTimeoutW(control(304), CB_SETCURSEL, 3, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-    SendMessageTimeoutW(control(306), CB_SETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    PressButton(wizard, wizard_frm::Cmds[1]);
+    SetTextOf(control(wizard_frm::CharNameTxt), L"Aldwin");
+    SendMessageTimeoutW(control(wizard_frm::ServerCmb), CB_SETCURSEL, 3, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(control(wizard_frm::ReichCmb), CB_SETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
     Pause();
     Shot("03-wizard-character");
-    PressButton(wizard, 101);
-    SetTextOf(control(402), gameDir);
-    SetTextOf(control(404), L"Demo");
+    PressButton(wizard, wizard_frm::Cmds[1]);
+    SetTextOf(control(wizard_frm::ClientPfadTxt), gameDir);
+    SetTextOf(control(wizard_frm::ClientNameTxt), L"Demo");
     Pause();
     Shot("04-wizard-client");
-    PressButton(wizard, 101);
-    SendMessageW(control(501), BM_SETCHECK, BST_UNCHECKED, 0);
+    PressButton(wizard, wizard_frm::Cmds[1]);
+    SendMessageW(control(wizard_frm::WinStartChk), BM_SETCHECK, BST_UNCHECKED, 0);
     Pause();
     Shot("05-wizard-finish");
-    PressButton(wizard, 101);
+    PressButton(wizard, wizard_frm::Cmds[1]);
     HWND help = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Hilfe");
     Pause();
     Shot("06-tray-mode-help");

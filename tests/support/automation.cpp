@@ -1,6 +1,7 @@
 #include "support/automation.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 #include <commctrl.h>
 
 #include <stdexcept>
@@ -41,6 +42,33 @@ static std::wstring UnixPathFromEnv(const wchar_t* name) {
 
 std::wstring BuiltProgramDir() { return UnixPathFromEnv(L"CORVALINK_PROGRAM_DIR"); }
 std::wstring BuiltGameDouble() { return UnixPathFromEnv(L"CORVALINK_GAME_DOUBLE"); }
+
+bool StaysTrue(const std::function<bool()>& condition, std::chrono::milliseconds duration) {
+    const auto end = std::chrono::steady_clock::now() + duration;
+    do {
+        if (!condition()) return false;
+        Sleep(20);
+    } while (std::chrono::steady_clock::now() < end);
+    return condition();
+}
+
+std::wstring StartupFolderGuard::Shortcut() {
+    wchar_t path[MAX_PATH];
+    SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, path);
+    return std::wstring(path) + L"\\" + kProductName + L".lnk";
+}
+
+StartupFolderGuard::StartupFolderGuard() {
+    if (GetFileAttributesW(Shortcut().c_str()) != INVALID_FILE_ATTRIBUTES)
+        saved_ = testing_support::ReadBytes(Shortcut());
+}
+
+StartupFolderGuard::~StartupFolderGuard() {
+    if (saved_)
+        testing_support::WriteBytes(Shortcut(), *saved_);
+    else
+        DeleteFileW(Shortcut().c_str());
+}
 
 std::wstring RigFolder() { return UnixPathFromEnv(L"CORVALINK_RIG"); }
 

@@ -56,6 +56,24 @@ std::wstring RigRamDisk();
 
 // Waits until `condition` holds or the bound passes; true when it held.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound = kDefaultWait);
+// Checks that `condition` keeps holding for the whole time (that nothing happened); false as
+// soon as it fails.
+bool StaysTrue(const std::function<bool()>& condition, std::chrono::milliseconds duration);
+
+// The Startup folder as a test found it: a Windows-start shortcut there stays or comes back,
+// one that was not there is gone again, whatever the test did and however it ended.
+class StartupFolderGuard {
+public:
+    StartupFolderGuard();
+    ~StartupFolderGuard();
+    StartupFolderGuard(const StartupFolderGuard&) = delete;
+    StartupFolderGuard& operator=(const StartupFolderGuard&) = delete;
+    // The program's shortcut in the Startup folder.
+    static std::wstring Shortcut();
+
+private:
+    std::optional<std::string> saved_;
+};
 
 // A started Corvalink.exe; ended when the object goes, if it still runs.
 class RunningProgram {

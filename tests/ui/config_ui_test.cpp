@@ -5,6 +5,9 @@
 #include <shlobj.h>
 
 #include "store/simple_crypt.h"
+#include "forms/config/add_acc_frm.h"
+#include "forms/config/add_client_frm.h"
+#include "forms/config/login_cnf_frm.h"
 #include "support/automation.h"
 
 using namespace uia;
@@ -15,11 +18,16 @@ constexpr wchar_t kConfigTitle[] = L"Corvalink :: Konfiguration der QuickLogins"
 constexpr wchar_t kAccountTitle[] = L"Corvalink :: Account hinzufügen";
 constexpr wchar_t kClientTitle[] = L"Corvalink :: DAoC-Client hinzufügen";
 // Controls of the configuration window.
-constexpr int kAccountCmb = 200, kServerCmb = 201, kRealmCmb = 202, kClientCmb = 203, kCharTxt = 210,
-              kNewAccount = 220, kNewClient = 221, kAdd = 230, kUp = 240, kDown = 241, kDelete = 250, kList = 260,
-              kWinStart = 270, kSave = 280;
-// Controls of the account and client windows.
-constexpr int kFirstTxt = 210, kSecondTxt = 211, kSmallAdd = 230, kSmallList = 240;
+using namespace login_cnf_frm;
+constexpr int kAccountCmb = LgnCmb[0], kServerCmb = LgnCmb[1], kRealmCmb = LgnCmb[2], kClientCmb = LgnCmb[3],
+              kCharTxt = LgnTxt[0], kNewAccount = NewCmd[0], kNewClient = NewCmd[1], kAdd = AddCmd,
+              kUp = ChgPosCmd[0], kDown = ChgPosCmd[1], kDelete = DelCmd, kList = ChrLstVw, kWinStart = WinStartChk,
+              kSave = SaveCmd;
+// Controls of the account and client windows (the same ids in both).
+static_assert(add_acc_frm::LgnTxt[0] == add_client_frm::LgnTxt[0] && add_acc_frm::AddCmd == add_client_frm::AddCmd &&
+              add_acc_frm::AccLst == add_client_frm::ClientLst);
+constexpr int kFirstTxt = add_acc_frm::LgnTxt[0], kSecondTxt = add_acc_frm::LgnTxt[1], kSmallAdd = add_acc_frm::AddCmd,
+              kSmallList = add_acc_frm::AccLst;
 
 using Rows = std::vector<std::vector<std::wstring>>;
 
@@ -244,7 +252,7 @@ TEST_F(Config, TheFolderPickerTakesOnlyGameFolders) {
     Open(Entries({L"A,S,Albion,acc,Main"}));
     HWND clients = OpenSmallWindow(kNewClient, kClientTitle);
     ASSERT_TRUE(clients);
-    constexpr int kDirSel = 250, kPickerPath = 0x480;
+    constexpr int kDirSel = add_client_frm::DirSelCmd, kPickerPath = 0x480;  // the folder dialog's path box
     auto pick = [&](const std::wstring* path) {
         PressButton(clients, kDirSel);
         HWND picker = WaitForWindow(program->pid(), L"#32770", L"Bitte DAoC-Ordner auswählen");
@@ -283,6 +291,7 @@ TEST_F(Config, ALockedSettingsFileIsReportedAndTheRowsStay) {
 }
 
 TEST_F(Config, SavingAppliesTheWindowsStartOption) {
+    const StartupFolderGuard startupFolder;
     DeleteFileW(StartupShortcut().c_str());
     Open(Entries({L"A,S,Albion,acc,Main"}));
     EXPECT_EQ(SendMessageW(Control(kWinStart), BM_GETCHECK, 0, 0), BST_UNCHECKED);
@@ -305,6 +314,7 @@ namespace {
 
 TEST_F(Config, AShortcutThatCannotBeWrittenIsReported) {
     // A file where the Startup folder should be: no shortcut can be written into it.
+    const StartupFolderGuard startupFolder;
     const std::wstring shortcut = StartupShortcut();
     const std::wstring startup = shortcut.substr(0, shortcut.find_last_of(L'\\'));
     const std::wstring aside = startup + L".aside";

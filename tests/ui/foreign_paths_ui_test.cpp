@@ -2,6 +2,8 @@
 // user named Łukasz is enough): the program starts, saves and logs in.
 #include <gtest/gtest.h>
 
+#include "forms/config/add_client_frm.h"
+#include "forms/config/login_cnf_frm.h"
 #include "support/automation.h"
 #include "support/game_double.h"
 
@@ -11,7 +13,9 @@ namespace {
 
 constexpr wchar_t kConfigTitle[] = L"Corvalink :: Konfiguration der QuickLogins";
 constexpr wchar_t kClientTitle[] = L"Corvalink :: DAoC-Client hinzufügen";
-constexpr int kNewClient = 221, kSave = 280, kDirTxt = 210, kNameTxt = 211, kClientAdd = 230, kClientList = 240;
+constexpr int kNewClient = login_cnf_frm::NewCmd[1], kSave = login_cnf_frm::SaveCmd, kDirTxt = add_client_frm::LgnTxt[0],
+              kNameTxt = add_client_frm::LgnTxt[1], kClientAdd = add_client_frm::AddCmd,
+              kClientList = add_client_frm::ClientLst;
 
 TEST(ForeignPaths, ProgramAndGameFoldersOutsideTheCodePageStartSaveAndLogIn) {
     ProgramFolder folder({}, L"", L"Łukasz Corvalink");

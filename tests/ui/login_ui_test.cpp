@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "store/simple_crypt.h"
+#include "forms/config/login_cnf_frm.h"
+#include "forms/info/helper_frm.h"
 #include "support/automation.h"
 #include "support/game_double.h"
 
@@ -10,7 +12,7 @@ using namespace uia;
 namespace {
 
 constexpr wchar_t kHelpTitle[] = L"Corvalink :: Hilfe";
-constexpr int kTitleLabel = 11;  // the help window's title label
+constexpr int kTitleLabel = helper_frm::Descr[0];  // the help window's title label
 // Down-arrow presses in the menu with one entry; "Anmeldung abbrechen" follows the entry.
 constexpr int kFirstQuickLogin = 4, kCancelRun = 5;
 
@@ -107,7 +109,7 @@ TEST_F(Login, GoesOnWhileAWindowOfTheProgramStaysOpen) {
             TrayMouse(WaitForTrayWindow(pid()), WM_LBUTTONDBLCLK);
             HWND config = WaitForWindow(pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
             ASSERT_TRUE(config);
-            PostMessageW(config, WM_COMMAND, MAKEWPARAM(250, BN_CLICKED), 0);
+            PostMessageW(config, WM_COMMAND, MAKEWPARAM(login_cnf_frm::DelCmd, BN_CLICKED), 0);
             open = WaitForMessageBox(pid());
         } else {
             ASSERT_TRUE(PickTrayMenuItem(pid(), 1));
@@ -149,8 +151,7 @@ TEST_F(Login, ACancelDuringTheRunningGameQuestionHolds) {
     EXPECT_EQ(ReadMessageBox(question).text, L"DAoC läuft bereits, trotzdem fortfahren?");
     ASSERT_TRUE(PickTrayMenuItem(pid(), kCancelRun));
     PressButton(question, IDYES);
-    Sleep(800);
-    EXPECT_EQ(game.Count("start"), 0);
+    EXPECT_TRUE(StaysTrue([&] { return game.Count("start") == 0; }, std::chrono::milliseconds(800)));
     // The next run asks again and goes on.
     ChooseFirstQuickLogin();
     EXPECT_EQ(Answer(IDYES, L"Corvalink"), L"DAoC läuft bereits, trotzdem fortfahren?");
@@ -166,8 +167,7 @@ TEST_F(Login, ARunningGameIsAskedAbout) {
     Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A"));
     ChooseFirstQuickLogin();
     EXPECT_EQ(Answer(IDNO, L"Corvalink"), L"DAoC läuft bereits, trotzdem fortfahren?");
-    Sleep(500);
-    EXPECT_EQ(game.Count("start"), 0);
+    EXPECT_TRUE(StaysTrue([&] { return game.Count("start") == 0; }, std::chrono::milliseconds(500)));
     EXPECT_NE(testing_support::ReadBytes(game.File(L"user.dat")).find("setentry=1"), std::string::npos);
 
     // The items are enabled again: the same QuickLogin asks again, and Yes logs in.

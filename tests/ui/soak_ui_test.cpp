@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 
+#include "forms/config/login_cnf_frm.h"
 #include "support/automation.h"
 #include "support/game_double.h"
 
@@ -69,7 +70,7 @@ TEST(Soak, RoundsOfUseLeakNothing) {
         TrayMouse(tray, WM_LBUTTONDBLCLK);
         HWND config = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
         ASSERT_TRUE(config);
-        PressButton(config, 280);
+        PressButton(config, login_cnf_frm::SaveCmd);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(config); }));
         Sleep(100);
         const Usage now = UsageOf(program.pid());

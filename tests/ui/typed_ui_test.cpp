@@ -6,6 +6,9 @@
 #include <memory>
 
 #include "store/storable.h"
+#include "forms/config/add_acc_frm.h"
+#include "forms/config/login_cnf_frm.h"
+#include "forms/wizard/wizard_frm.h"
 #include "support/automation.h"
 #include "support/game_double.h"
 
@@ -16,10 +19,13 @@ namespace {
 constexpr wchar_t kConfigTitle[] = L"Corvalink :: Konfiguration der QuickLogins";
 constexpr wchar_t kAccountTitle[] = L"Corvalink :: Account hinzufügen";
 constexpr wchar_t kWizardTitle[] = L"Corvalink :: Einrichtungsassistent";
-constexpr int kCharTxt = 210, kNewAccount = 220, kConfigAdd = 230, kConfigList = 260;
-constexpr int kLoginTxt = 210, kPasswordTxt = 211, kAccountAdd = 230, kAccountList = 240;
-constexpr int kNext = 101, kWizLogin = 202, kWizPassword = 204, kWizChar = 302, kWizServer = 304, kWizRealm = 306,
-              kWizClientDir = 402, kWizClientName = 404, kWizWinStart = 501;
+constexpr int kCharTxt = login_cnf_frm::LgnTxt[0], kNewAccount = login_cnf_frm::NewCmd[0],
+              kConfigAdd = login_cnf_frm::AddCmd, kConfigList = login_cnf_frm::ChrLstVw;
+constexpr int kLoginTxt = add_acc_frm::LgnTxt[0], kPasswordTxt = add_acc_frm::LgnTxt[1], kAccountAdd = add_acc_frm::AddCmd;
+constexpr int kNext = wizard_frm::Cmds[1], kWizLogin = wizard_frm::AccLoginTxt, kWizPassword = wizard_frm::AccPWTxt,
+              kWizChar = wizard_frm::CharNameTxt, kWizServer = wizard_frm::ServerCmb, kWizRealm = wizard_frm::ReichCmb,
+              kWizClientDir = wizard_frm::ClientPfadTxt, kWizClientName = wizard_frm::ClientNameTxt,
+              kWizWinStart = wizard_frm::WinStartChk;
 constexpr int kFirstQuickLogin = 4;
 
 struct Typed {

@@ -3,7 +3,10 @@
 
 #include <shlobj.h>
 
+#include "forms/info/helper_frm.h"
+#include "forms/wizard/wizard_frm.h"
 #include "support/automation.h"
+#include "support/wizard_walk.h"
 #include "support/game_double.h"
 
 using namespace uia;
@@ -11,8 +14,10 @@ using namespace uia;
 namespace {
 
 constexpr wchar_t kWizardTitle[] = L"Corvalink :: Einrichtungsassistent";
-constexpr int kHeading = 11, kCancel = 100, kNext = 101, kBack = 102, kFolder = 103, kLogin = 202, kPassword = 204,
-              kCharName = 302, kServer = 304, kRealm = 306, kClientDir = 402, kClientName = 404, kWinStart = 501;
+using namespace wizard_frm;
+constexpr int kHeading = Descr[0], kCancel = Cmds[0], kNext = Cmds[1], kBack = Cmds[2], kFolder = Cmds[3],
+              kLogin = AccLoginTxt, kPassword = AccPWTxt, kCharName = CharNameTxt, kServer = ServerCmb,
+              kRealm = ReichCmb, kClientDir = ClientPfadTxt, kClientName = ClientNameTxt, kWinStart = WinStartChk;
 constexpr wchar_t kDefaultSettings[] =
     L"[server]\r\nDARTMOOR=198.51.100.12:10622\r\nLOGRES=198.51.100.8:10622\r\nSTONEHENGE=198.51.100.7:10622\r\n"
     L"LYONESSE=198.51.100.4:10622\r\n[tag]\r\nDARTMOOR=12\r\nLOGRES=8\r\nSTONEHENGE=7\r\nLYONESSE=4\r\n";
@@ -63,18 +68,11 @@ protected:
         SendMessageTimeoutW(Control(comboId), CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 2000,
                             nullptr);
     }
-    void FillAllPages() {
-        Click(kNext);
-        SetTextOf(Control(kLogin), L"acc1");
-        SetTextOf(Control(kPassword), L"secret12");
-        Click(kNext);
-        SetTextOf(Control(kCharName), L"Aldwin");
-        Select(kServer, 3);  // LYONESSE
-        Select(kRealm, 0);
-        Click(kNext);
-        SetTextOf(Control(kClientDir), game.path());
-        SetTextOf(Control(kClientName), L"Main");
-        Click(kNext);
+    void FillAllPages(bool windowsStart) {
+        WizardInput input;
+        input.clientDir = game.path();
+        input.windowsStart = windowsStart;
+        WalkWizardToTheFinalPage(wizard, input);
     }
     void PickFolder(const std::wstring* path) {
         PressButton(wizard, kFolder);
@@ -202,15 +200,15 @@ TEST_F(Wizard, TheFolderButtonGuessesTheClientName) {
 }
 
 TEST_F(Wizard, FinishWritesTheFirstConfigurationAndEntersTrayMode) {
+    const StartupFolderGuard startupFolder;
     DeleteFileW(StartupShortcut().c_str());
-    FillAllPages();
-    SendMessageW(Control(kWinStart), BM_SETCHECK, BST_UNCHECKED, 0);
+    FillAllPages(false);
     Click(kNext);  // Finish
 
     HWND help = WaitForWindow(program->pid(), L"#32770", L"Corvalink :: Hilfe");
     ASSERT_TRUE(help);
-    EXPECT_EQ(TextOf(GetDlgItem(help, 11)), L"Corvalink ist bereit");
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(help, 100)));  // page 0 has no switch
+    EXPECT_EQ(TextOf(GetDlgItem(help, helper_frm::Descr[0])), L"Corvalink ist bereit");
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(help, helper_frm::HlpChk)));  // page 0 has no switch
     EXPECT_TRUE(WaitForTrayWindow(program->pid()));
     EXPECT_FALSE(FindWindowOf(program->pid(), L"#32770", kWizardTitle));
     EXPECT_EQ(GetFileAttributesW(StartupShortcut().c_str()), INVALID_FILE_ATTRIBUTES);
@@ -224,8 +222,9 @@ TEST_F(Wizard, FinishWritesTheFirstConfigurationAndEntersTrayMode) {
 }
 
 TEST_F(Wizard, FinishWithTheBoxTickedCreatesTheShortcut) {
+    const StartupFolderGuard startupFolder;
     DeleteFileW(StartupShortcut().c_str());
-    FillAllPages();
+    FillAllPages(true);
     EXPECT_EQ(SendMessageW(Control(kWinStart), BM_GETCHECK, 0, 0), BST_CHECKED);
     Click(kNext);
     EXPECT_TRUE(WaitForTrayWindow(program->pid()));
@@ -239,22 +238,11 @@ TEST(NewUser, FromTheWizardToALoggedInGame) {
     RunningProgram program = RunningProgram::Start(folder);
     HWND wizard = WaitForWindow(program.pid(), L"#32770", kWizardTitle);
     ASSERT_TRUE(wizard);
-    auto click = [&](int id) {
-        PressButton(wizard, id);
-    };
-    click(kNext);
-    SetTextOf(GetDlgItem(wizard, kLogin), L"acc1");
-    SetTextOf(GetDlgItem(wizard, kPassword), L"secret12");
-    click(kNext);
-    SetTextOf(GetDlgItem(wizard, kCharName), L"Aldwin");
-    SendMessageTimeoutW(GetDlgItem(wizard, kServer), CB_SETCURSEL, 3, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-    SendMessageTimeoutW(GetDlgItem(wizard, kRealm), CB_SETCURSEL, 1, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-    click(kNext);
-    SetTextOf(GetDlgItem(wizard, kClientDir), game.path());
-    SetTextOf(GetDlgItem(wizard, kClientName), L"Main");
-    click(kNext);
-    SendMessageW(GetDlgItem(wizard, kWinStart), BM_SETCHECK, BST_UNCHECKED, 0);
-    click(kNext);
+    WizardInput input;
+    input.realm = 1;  // Midgard
+    input.clientDir = game.path();
+    ASSERT_NO_FATAL_FAILURE(WalkWizardToTheFinalPage(wizard, input));
+    PressButton(wizard, kNext);  // Finish
     ASSERT_TRUE(WaitForTrayWindow(program.pid()));
 
     ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));

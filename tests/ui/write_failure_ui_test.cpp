@@ -6,6 +6,11 @@
 #include <optional>
 
 #include "base/handles.h"
+#include "forms/config/add_acc_frm.h"
+#include "forms/config/login_cnf_frm.h"
+#include "forms/info/helper_frm.h"
+#include "forms/wizard/wizard_frm.h"
+#include "support/wizard_walk.h"
 #include "store/simple_crypt.h"
 #include "support/automation.h"
 #include "support/game_double.h"
@@ -107,7 +112,8 @@ TEST(FailingWrites, AccountAndClientWindowsKeepWhatWasTyped) {
     struct Case {
         int button;
         const wchar_t* title;
-    } cases[] = {{220, L"Corvalink :: Account hinzufügen"}, {221, L"Corvalink :: DAoC-Client hinzufügen"}};
+    } cases[] = {{login_cnf_frm::NewCmd[0], L"Corvalink :: Account hinzufügen"},
+                 {login_cnf_frm::NewCmd[1], L"Corvalink :: DAoC-Client hinzufügen"}};
     for (const Case& c : cases) {
         ProgramFolder folder;
         folder.Write(L"Corvalink.dat", "[quicklogin]\r\n" + QuickLoginLine(0, L"A,S,Albion,acc,Main"));
@@ -118,15 +124,15 @@ TEST(FailingWrites, AccountAndClientWindowsKeepWhatWasTyped) {
         PressButton(config, c.button);
         HWND window = WaitForWindow(program.pid(), L"#32770", c.title);
         ASSERT_TRUE(window);
-        SetTextOf(GetDlgItem(window, 210), L"first");
-        SetTextOf(GetDlgItem(window, 211), L"second12");
+        SetTextOf(GetDlgItem(window, add_acc_frm::LgnTxt[0]), L"first");
+        SetTextOf(GetDlgItem(window, add_acc_frm::LgnTxt[1]), L"second12");
         FileLock lock(folder.Settings());
         ASSERT_TRUE(lock.held());
-        PressButton(window, 230);
+        PressButton(window, add_acc_frm::AddCmd);
         EXPECT_TRUE(StartsWith(AnswerBox(program.pid()), kWriteFailed));
-        EXPECT_EQ(TextOf(GetDlgItem(window, 210)), L"first");
-        EXPECT_EQ(TextOf(GetDlgItem(window, 211)), L"second12");
-        EXPECT_TRUE(ListBoxItemsOf(GetDlgItem(window, 240)).empty());
+        EXPECT_EQ(TextOf(GetDlgItem(window, add_acc_frm::LgnTxt[0])), L"first");
+        EXPECT_EQ(TextOf(GetDlgItem(window, add_acc_frm::LgnTxt[1])), L"second12");
+        EXPECT_TRUE(ListBoxItemsOf(GetDlgItem(window, add_acc_frm::AccLst)).empty());
     }
 }
 
@@ -150,37 +156,37 @@ TEST(FullDiskFailingWrites, EachTroubleLeavesTheFileAsItWasAndSaysWhy) {
         TrayMouse(WaitForTrayWindow(program.pid()), WM_LBUTTONDBLCLK);
         HWND config = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
         ASSERT_TRUE(config);
-        PressButton(config, 220);
+        PressButton(config, login_cnf_frm::NewCmd[0]);
         HWND window = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Account hinzufügen");
         ASSERT_TRUE(window);
-        SetTextOf(GetDlgItem(window, 210), L"Kjellö");
-        SetTextOf(GetDlgItem(window, 211), L"Tagesmenü");
+        SetTextOf(GetDlgItem(window, add_acc_frm::LgnTxt[0]), L"Kjellö");
+        SetTextOf(GetDlgItem(window, add_acc_frm::LgnTxt[1]), L"Tagesmenü");
         std::wstring text;
         {
             Trouble_ trouble(c.trouble, folder.Settings());
-            PressButton(window, 230);
+            PressButton(window, add_acc_frm::AddCmd);
             text = AnswerBox(program.pid());
         }
         EXPECT_TRUE(StartsWith(text, kWriteFailed)) << Ansi(text);
         EXPECT_TRUE(Contains(text, c.reason)) << Ansi(text);
-        EXPECT_EQ(TextOf(GetDlgItem(window, 210)), L"Kjellö");
-        EXPECT_EQ(TextOf(GetDlgItem(window, 211)), L"Tagesmenü");
+        EXPECT_EQ(TextOf(GetDlgItem(window, add_acc_frm::LgnTxt[0])), L"Kjellö");
+        EXPECT_EQ(TextOf(GetDlgItem(window, add_acc_frm::LgnTxt[1])), L"Tagesmenü");
         EXPECT_TRUE(folder.Read(L"Corvalink.dat") == settings) << "the settings file changed";
         PostMessageW(window, WM_CLOSE, 0, 0);
         WaitUntil([&] { return !IsWindow(window); });
 
         // The QuickLogins moved and saved: all or nothing.
-        ListViewSelectIn(GetDlgItem(config, 260), 1);
-        PressButton(config, 240);
+        ListViewSelectIn(GetDlgItem(config, login_cnf_frm::ChrLstVw), 1);
+        PressButton(config, login_cnf_frm::ChgPosCmd[0]);
         {
             Trouble_ trouble(c.trouble, folder.Settings());
-            PressButton(config, 280);
+            PressButton(config, login_cnf_frm::SaveCmd);
             text = AnswerBox(program.pid());
         }
         EXPECT_TRUE(Contains(text, c.reason)) << Ansi(text);
         EXPECT_TRUE(folder.Read(L"Corvalink.dat") == settings) << "the settings file changed";
         EXPECT_TRUE(IsWindowVisible(config));
-        PressButton(config, 280);  // once the trouble is gone, the same save works
+        PressButton(config, login_cnf_frm::SaveCmd);  // once the trouble is gone, the same save works
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(config); }));
         EXPECT_TRUE(folder.Read(L"Corvalink.dat") != settings);
         EXPECT_TRUE(folder.Read(L"Corvalink.dat.bak") == settings) << "no backup of the file as it was";
@@ -195,30 +201,22 @@ TEST(FailingWrites, TheWizardStaysOnItsPage) {
     RunningProgram program = RunningProgram::Start(folder);
     HWND wizard = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Einrichtungsassistent");
     ASSERT_TRUE(wizard);
-    PressButton(wizard, 101);
-    SetTextOf(GetDlgItem(wizard, 202), L"acc1");
-    SetTextOf(GetDlgItem(wizard, 204), L"secret12");
-    PressButton(wizard, 101);
-    SetTextOf(GetDlgItem(wizard, 302), L"Aldwin");
-    SendMessageTimeoutW(GetDlgItem(wizard, 304), CB_SETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-    SendMessageTimeoutW(GetDlgItem(wizard, 306), CB_SETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-    PressButton(wizard, 101);
-    SetTextOf(GetDlgItem(wizard, 402), game.path());
-    SetTextOf(GetDlgItem(wizard, 404), L"Main");
-    PressButton(wizard, 101);
-    SendMessageW(GetDlgItem(wizard, 501), BM_SETCHECK, BST_UNCHECKED, 0);
+    WizardInput input;
+    input.server = 0;
+    input.clientDir = game.path();
+    ASSERT_NO_FATAL_FAILURE(WalkWizardToTheFinalPage(wizard, input));
 
     const std::string before = folder.Read(L"Corvalink.dat");
     FileLock lock(folder.Settings());
-    PressButton(wizard, 101);  // Finish
+    PressButton(wizard, wizard_frm::Cmds[1]);  // Finish
     EXPECT_TRUE(StartsWith(AnswerBox(program.pid()), kWriteFailed));
-    EXPECT_EQ(TextOf(GetDlgItem(wizard, 11)), L"Fertig");
+    EXPECT_EQ(TextOf(GetDlgItem(wizard, wizard_frm::Descr[0])), L"Fertig");
     EXPECT_TRUE(IsWindowVisible(wizard));
     EXPECT_FALSE(FindWindowOf(program.pid(), L"#32770", L"Corvalink"));
     lock.Release();
     EXPECT_EQ(folder.Read(L"Corvalink.dat"), before);
 
-    PressButton(wizard, 101);  // once the file is free, Finish works
+    PressButton(wizard, wizard_frm::Cmds[1]);  // once the file is free, Finish works
     EXPECT_TRUE(WaitForTrayWindow(program.pid()));
 }
 
@@ -236,8 +234,7 @@ TEST(LoginFailingWrites, ALockedUserDatStopsTheRunBeforeTheGameStarts) {
               L"Die Datei „" + game.path() +
                   L"\\user.dat“ konnte nicht geschrieben werden; sie ist unverändert. Ein anderes Programm hält die "
                   L"Datei geöffnet. Läuft DAoC noch? Bitte prüfen Sie auch, ob der DAoC-Ordner beschreibbar ist.");
-    Sleep(300);
-    EXPECT_EQ(game.Count("start"), 0);
+    EXPECT_TRUE(StaysTrue([&] { return game.Count("start") == 0; }, std::chrono::milliseconds(300)));
 }
 
 TEST(LoginFailingWrites, UserDatIsChangedWholeOrNotAtAll) {
@@ -261,8 +258,7 @@ TEST(LoginFailingWrites, UserDatIsChangedWholeOrNotAtAll) {
             << Ansi(text);
         EXPECT_TRUE(Contains(text, c.reason)) << Ansi(text);
         EXPECT_EQ(testing_support::ReadBytes(game.File(L"user.dat")), userDat);
-        Sleep(300);
-        EXPECT_EQ(game.Count("start"), 0);
+        EXPECT_TRUE(StaysTrue([&] { return game.Count("start") == 0; }, std::chrono::milliseconds(300)));
     }
 }
 
@@ -276,12 +272,12 @@ TEST(LoginFailingWrites, TheHelpSwitchThatCannotBeSavedKeepsTheWindow) {
     HWND help = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         help = FindWindowOf(program.pid(), L"#32770", L"Corvalink :: Hilfe");
-        return help && TextOf(GetDlgItem(help, 11)) == L"Hats geklappt?";
+        return help && TextOf(GetDlgItem(help, helper_frm::Descr[0])) == L"Hats geklappt?";
     }));
-    SendMessageW(GetDlgItem(help, 100), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(GetDlgItem(help, helper_frm::HlpChk), BM_SETCHECK, BST_CHECKED, 0);
     FileLock lock(folder.Settings());
     PressButton(help, IDOK);
     EXPECT_TRUE(StartsWith(AnswerBox(program.pid()), L"Die Einstellung „Diese Hilfe nicht mehr anzeigen“ konnte"));
     EXPECT_TRUE(IsWindow(help));
-    EXPECT_EQ(SendMessageW(GetDlgItem(help, 100), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(GetDlgItem(help, helper_frm::HlpChk), BM_GETCHECK, 0, 0), BST_CHECKED);
 }

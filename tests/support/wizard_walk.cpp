@@ -1,0 +1,29 @@
+#include "support/wizard_walk.h"
+
+#include "forms/wizard/wizard_frm.h"
+#include "support/automation.h"
+
+namespace uia {
+
+void WalkWizardToTheFinalPage(HWND wizard, const WizardInput& input) {
+    using namespace wizard_frm;
+    auto select = [&](int combo, int index) {
+        SendMessageTimeoutW(GetDlgItem(wizard, combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG,
+                            2000, nullptr);
+    };
+    const int next = Cmds[1];
+    PressButton(wizard, next);
+    SetTextOf(GetDlgItem(wizard, AccLoginTxt), input.login);
+    SetTextOf(GetDlgItem(wizard, AccPWTxt), input.password);
+    PressButton(wizard, next);
+    SetTextOf(GetDlgItem(wizard, CharNameTxt), input.character);
+    select(ServerCmb, input.server);
+    select(ReichCmb, input.realm);
+    PressButton(wizard, next);
+    SetTextOf(GetDlgItem(wizard, ClientPfadTxt), input.clientDir);
+    SetTextOf(GetDlgItem(wizard, ClientNameTxt), input.clientName);
+    PressButton(wizard, next);
+    SendMessageW(GetDlgItem(wizard, WinStartChk), BM_SETCHECK, input.windowsStart ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+}  // namespace uia
