@@ -4,6 +4,7 @@
 
 #include "base/paths.h"
 #include "bench_util.h"
+#include "store/settings.h"
 #include "support/automation.h"
 #include "support/temp_dir.h"
 #include "tray/dummy_frm.h"
@@ -14,6 +15,8 @@ using namespace std::chrono;
 int main() {
     testing_support::TempDir dir;
     InitPaths(dir / L"Corvalink.exe");
+    Settings settings(SettingsFile());
+    DummyFRM::Instance().UseSettings(settings);
     for (int count : {10, 100, 1000}) {
         std::string settings = "[quicklogin]\r\n";
         for (int i = 0; i < count; ++i)

@@ -2,7 +2,6 @@
 // that writes a copy of the settings file, reads it back and puts it in place.
 #include <chrono>
 
-#include "base/paths.h"
 #include "bench_util.h"
 #include "store/settings.h"
 #include "support/temp_dir.h"
@@ -11,17 +10,17 @@ using namespace std::chrono;
 
 int main() {
     testing_support::TempDir dir;
-    InitPaths(dir / L"Corvalink.exe");
+    Settings settings(dir / L"Corvalink.dat");
     for (int count : {10, 1000}) {
         std::vector<QuickLoginEntry> entries;
         for (int i = 0; i < count; ++i)
             entries.push_back(QuickLoginEntry::FromText(L"Chär" + std::to_wstring(i) + L",LYONESSE,Albion,account,Main"));
-        testing_support::WriteBytes(SettingsFile(), "[clients]\r\nMain=C:\\Spiele\\DAoC\r\n");
+        testing_support::WriteBytes(settings.file(), "[clients]\r\nMain=C:\\Spiele\\DAoC\r\n");
         std::vector<double> times;
         for (int round = 0; round < 7; ++round) {
             entries.front().character = L"Round" + std::to_wstring(round);  // every save changes the file
             const auto begin = steady_clock::now();
-            const SaveResult saved = ReplaceQuickLogins(entries, true);
+            const SaveResult saved = settings.ReplaceQuickLogins(entries, true);
             times.push_back(bench::Milliseconds(steady_clock::now() - begin));
             if (!saved.ok()) std::printf("save failed: %ls\n", DescribeSaveFailure(saved).c_str());
         }

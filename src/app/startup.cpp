@@ -12,10 +12,10 @@
 #include "tray/tray_mode.h"
 #include "ui/message_box.h"
 
-StartMode ChooseStartMode() {
+StartMode ChooseStartMode(const Settings& settings) {
     // The stored text decides, scrambled as it is; both conditions are always evaluated.
-    const bool hasEntry = !ReadSetting(section::kQuickLogin, L"0").empty();
-    const bool fileExists = FileExists(SettingsFile());
+    const bool hasEntry = !settings.ReadSetting(section::kQuickLogin, L"0").empty();
+    const bool fileExists = FileExists(settings.file());
     return hasEntry && fileExists ? StartMode::kTray : StartMode::kWizard;
 }
 
@@ -110,9 +110,11 @@ bool RunStartProcedure() {
         return false;
     }
 
-    if (ChooseStartMode() == StartMode::kTray)
-        StartTrayMode();
+    // The one settings file of this run, handed to every layer that reads or writes it.
+    static Settings settings(SettingsFile());
+    if (ChooseStartMode(settings) == StartMode::kTray)
+        StartTrayMode(settings);
     else
-        ShowWizard({StartTrayModeAfterWizard, [] { DummyFRM::Destroy(); }});
+        ShowWizard(settings, {[] { StartTrayModeAfterWizard(settings); }, [] { DummyFRM::Destroy(); }});
     return true;
 }

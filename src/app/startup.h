@@ -3,10 +3,12 @@
 #include <functional>
 #include <string>
 
+#include "store/settings.h"
+
 enum class StartMode { kWizard, kTray };
 
 // Tray mode when the settings file exists and holds a non-empty QuickLogin entry "0".
-StartMode ChooseStartMode();
+StartMode ChooseStartMode(const Settings& settings);
 
 // The arguments of a command line: what follows the program's own name, without the blanks
 // between them. The name may be quoted, or unquoted with blanks in it (as the system allows):

@@ -28,7 +28,7 @@ std::wstring QuickStartEntry(const std::wstring& character, const std::wstring& 
 
 }  // namespace
 
-bool RunQuickLogin(const std::wstring& entry, LoginObserver& observer) {
+bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObserver& observer) {
     if (SplitFields(entry, 5).size() < 5) {
         ShowError(L"Der QuickLogin „" + entry +
                   L"“ ist unvollständig: Es fehlen Angaben zu Server, Reich, Account oder Client. Bitte legen Sie "
@@ -36,14 +36,14 @@ bool RunQuickLogin(const std::wstring& entry, LoginObserver& observer) {
         return false;
     }
     const QuickLoginEntry login = QuickLoginEntry::FromText(entry);
-    const std::wstring clientDir = ClientDir(login.client);
+    const std::wstring clientDir = settings.ClientDir(login.client);
     if (clientDir.empty()) {
         ShowError(L"Für den Client „" + login.client +
                   L"“ ist kein DAoC-Ordner eingetragen. Bitte richten Sie den Client in der Konfiguration ein.");
         return false;
     }
     const std::wstring server = Upper(login.server);
-    const std::optional<std::wstring> address = ServerAddress(server);
+    const std::optional<std::wstring> address = settings.ServerAddress(server);
     if (!address) {
         ShowError(L"Für den Server „" + server +
                   L"“ ist keine Adresse eingetragen. Die Einstellungsdatei braucht im Abschnitt [server] eine Zeile " +
@@ -51,9 +51,9 @@ bool RunQuickLogin(const std::wstring& entry, LoginObserver& observer) {
         return false;
     }
     const short realm = RealmNumber(Upper(login.realm));
-    const std::wstring value = QuickStartEntry(login.character, server, *address, realm, ServerTag(server));
+    const std::wstring value = QuickStartEntry(login.character, server, *address, realm, settings.ServerTag(server));
 
-    const std::optional<std::wstring> password = AccountPassword(login.account);
+    const std::optional<std::wstring> password = settings.AccountPassword(login.account);
     if (!password) {
         ShowError(L"Den Account „" + login.account +
                   L"“ gibt es in den Einstellungen nicht (mehr). Bitte legen Sie ihn in der Konfiguration über "

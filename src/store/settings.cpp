@@ -4,7 +4,6 @@
 
 #include <map>
 
-#include "base/paths.h"
 #include "store/ini_handling.h"
 #include "store/scrambled_form.h"
 
@@ -12,27 +11,18 @@ namespace {
 
 std::wstring AccountKey(const std::wstring& loginName) { return EncodeScrambled(loginName, true); }
 
-// Commits a change of the settings file; the first change of the run keeps the file as it was.
-SaveResult CommitSettings(IniTransaction& change) {
-    static bool backedUp = false;
-    if (!backedUp) change.KeepBackupAs(SettingsFile() + L".bak");
-    SaveResult result = change.Commit();
-    if (result.ok()) backedUp = true;
-    return result;
-}
-
 bool IsIndexKey(const std::wstring& key) {
     return !key.empty() && key.find_first_not_of(L"0123456789") == std::wstring::npos;
 }
 
 }  // namespace
 
-std::wstring ReadSetting(const std::wstring& section, const std::wstring& key, const std::wstring& fallback) {
-    return ReadIni(section, key, fallback, SettingsFile(), kSettingsBufferSize);
+std::wstring Settings::ReadSetting(const std::wstring& section, const std::wstring& key, const std::wstring& fallback) const {
+    return ReadIni(section, key, fallback, file_, kSettingsBufferSize);
 }
 
-std::vector<std::wstring> ListSettingKeys(const std::wstring& section) {
-    return ListIniKeys(SettingsFile(), section);
+std::vector<std::wstring> Settings::ListSettingKeys(const std::wstring& section) const {
+    return ListIniKeys(file_, section);
 }
 
 std::vector<std::wstring> SplitFields(std::wstring_view text, size_t limit) {
@@ -59,14 +49,14 @@ std::wstring QuickLoginEntry::ToText() const {
     return character + L"," + server + L"," + realm + L"," + account + L"," + client;
 }
 
-std::wstring ReadQuickLoginText(int index) {
+std::wstring Settings::ReadQuickLoginText(int index) const {
     return DecodeScrambled(ReadSetting(section::kQuickLogin, std::to_wstring(index)));
 }
 
-std::vector<std::wstring> ReadQuickLoginTexts() {
+std::vector<std::wstring> Settings::ReadQuickLoginTexts() const {
     // One pass over the section instead of one file read a key: menus of many entries build fast.
     std::map<std::wstring, std::wstring> stored;
-    for (auto& [key, value] : ReadIniSection(SettingsFile(), section::kQuickLogin, kSettingsBufferSize))
+    for (auto& [key, value] : ReadIniSection(file_, section::kQuickLogin, kSettingsBufferSize))
         stored.emplace(key, value);
     std::vector<std::wstring> texts;
     for (int i = 0;; ++i) {
@@ -77,13 +67,13 @@ std::vector<std::wstring> ReadQuickLoginTexts() {
     return texts;
 }
 
-std::vector<std::wstring> AccountNames() {
+std::vector<std::wstring> Settings::AccountNames() const {
     std::vector<std::wstring> names;
     for (const std::wstring& key : ListSettingKeys(section::kAccounts)) names.push_back(DecodeScrambled(key));
     return names;
 }
 
-std::optional<std::wstring> AccountPassword(const std::wstring& loginName) {
+std::optional<std::wstring> Settings::AccountPassword(const std::wstring& loginName) const {
     // A value that no stored form can be: tells a missing account from an empty password.
     static const std::wstring kMissing(1, L'\n');
     const std::wstring stored = ReadSetting(section::kAccounts, AccountKey(loginName), kMissing);
@@ -91,16 +81,16 @@ std::optional<std::wstring> AccountPassword(const std::wstring& loginName) {
     return DecodeScrambled(stored);
 }
 
-std::wstring ClientDir(const std::wstring& clientName) { return ReadSetting(section::kClients, clientName); }
+std::wstring Settings::ClientDir(const std::wstring& clientName) const { return ReadSetting(section::kClients, clientName); }
 
-std::optional<std::wstring> ServerAddress(const std::wstring& serverName) {
+std::optional<std::wstring> Settings::ServerAddress(const std::wstring& serverName) const {
     const std::wstring value = ReadSetting(section::kServer, serverName);
     const size_t colon = value.find(L':');
     if (colon == std::wstring::npos) return std::nullopt;
     return value.substr(0, colon) + L", " + value.substr(colon + 1);
 }
 
-std::wstring ServerTag(const std::wstring& serverName) { return ReadSetting(section::kTag, serverName); }
+std::wstring Settings::ServerTag(const std::wstring& serverName) const { return ReadSetting(section::kTag, serverName); }
 
 short RealmNumber(const std::wstring& realmName) {
     if (realmName == L"ALBION") return 1;
@@ -109,7 +99,7 @@ short RealmNumber(const std::wstring& realmName) {
     return 0;
 }
 
-std::optional<std::wstring> AccountKeyCollision(const std::wstring& loginName) {
+std::optional<std::wstring> Settings::AccountKeyCollision(const std::wstring& loginName) const {
     const std::wstring key = AccountKey(loginName);
     for (const std::wstring& stored : ListSettingKeys(section::kAccounts)) {
         if (stored != key && CompareStringOrdinal(stored.c_str(), static_cast<int>(stored.size()), key.c_str(),
@@ -119,65 +109,72 @@ std::optional<std::wstring> AccountKeyCollision(const std::wstring& loginName) {
     return std::nullopt;
 }
 
-SaveResult StoreAccount(const std::wstring& loginName, const std::wstring& password) {
-    IniTransaction change(SettingsFile());
+SaveResult Settings::StoreAccount(const std::wstring& loginName, const std::wstring& password) {
+    IniTransaction change(file_);
     change.Set(section::kAccounts, AccountKey(loginName), EncodeScrambled(password));
-    return CommitSettings(change);
+    return Commit(change);
 }
 
-SaveResult RemoveAccount(const std::wstring& loginName) {
-    IniTransaction change(SettingsFile());
+SaveResult Settings::RemoveAccount(const std::wstring& loginName) {
+    IniTransaction change(file_);
     change.Remove(section::kAccounts, AccountKey(loginName));
-    return CommitSettings(change);
+    return Commit(change);
 }
 
-SaveResult StoreClient(const std::wstring& name, const std::wstring& dir) {
-    IniTransaction change(SettingsFile());
+SaveResult Settings::StoreClient(const std::wstring& name, const std::wstring& dir) {
+    IniTransaction change(file_);
     change.Set(section::kClients, name, dir);
-    return CommitSettings(change);
+    return Commit(change);
 }
 
-SaveResult RemoveClient(const std::wstring& name) {
-    IniTransaction change(SettingsFile());
+SaveResult Settings::RemoveClient(const std::wstring& name) {
+    IniTransaction change(file_);
     change.Remove(section::kClients, name);
-    return CommitSettings(change);
+    return Commit(change);
 }
 
-SaveResult ReplaceQuickLogins(const std::vector<QuickLoginEntry>& entries, bool removeHigher) {
+SaveResult Settings::ReplaceQuickLogins(const std::vector<QuickLoginEntry>& entries, bool removeHigher) {
     std::vector<std::pair<std::wstring, std::wstring>> section;
     section.reserve(entries.size());
     for (size_t i = 0; i < entries.size(); ++i)
         section.emplace_back(std::to_wstring(i), EncodeScrambled(entries[i].ToText()));
-    for (auto& [key, value] : ReadIniSection(SettingsFile(), section::kQuickLogin, kSettingsBufferSize)) {
+    for (auto& [key, value] : ReadIniSection(file_, section::kQuickLogin, kSettingsBufferSize)) {
         const bool higher = IsIndexKey(key) && (key.size() > 9 || std::stoul(key) >= entries.size());
         if (!IsIndexKey(key) || (higher && !removeHigher)) section.emplace_back(key, value);
     }
-    IniTransaction change(SettingsFile());
+    IniTransaction change(file_);
     change.ReplaceSection(section::kQuickLogin, std::move(section));
-    return CommitSettings(change);
+    return Commit(change);
 }
 
-SaveResult StoreHelpSwitch(int number, bool show) {
-    IniTransaction change(SettingsFile());
+SaveResult Settings::StoreHelpSwitch(int number, bool show) {
+    IniTransaction change(file_);
     change.Set(section::kHelp, std::to_wstring(number), show ? L"1" : L"0");
-    return CommitSettings(change);
+    return Commit(change);
 }
 
-SaveResult AddMissingServers(const std::vector<ServerRecord>& servers) {
+SaveResult Settings::AddMissingServers(const std::vector<ServerRecord>& servers) {
     static const std::wstring kMissing(1, L'\n');
-    IniTransaction change(SettingsFile());
+    IniTransaction change(file_);
     for (const ServerRecord& s : servers) {
         if (ReadSetting(section::kServer, s.name, kMissing) == kMissing) change.Set(section::kServer, s.name, s.address);
         if (ReadSetting(section::kTag, s.name, kMissing) == kMissing) change.Set(section::kTag, s.name, s.tag);
     }
     if (change.empty()) return {};
-    return CommitSettings(change);
+    return Commit(change);
 }
 
-SaveResult StoreFirstSetup(const QuickLoginEntry& entry, const std::wstring& password, const std::wstring& clientDir) {
-    IniTransaction change(SettingsFile());
+SaveResult Settings::StoreFirstSetup(const QuickLoginEntry& entry, const std::wstring& password, const std::wstring& clientDir) {
+    IniTransaction change(file_);
     change.Set(section::kQuickLogin, L"0", EncodeScrambled(entry.ToText()));
     change.Set(section::kAccounts, AccountKey(entry.account), EncodeScrambled(password));
     change.Set(section::kClients, entry.client, clientDir);
-    return CommitSettings(change);
+    return Commit(change);
+}
+
+SaveResult Settings::Commit(IniTransaction& change) {
+    if (!backedUp_) change.KeepBackupAs(file_ + L".bak");
+    const SaveResult result = change.Commit();
+    if (result.ok()) backedUp_ = true;
+    return result;
 }

@@ -19,10 +19,6 @@ inline constexpr wchar_t kTag[] = L"tag";
 inline constexpr wchar_t kHelp[] = L"help";
 }  // namespace section
 
-// Plain reads of the settings file.
-std::wstring ReadSetting(const std::wstring& section, const std::wstring& key, const std::wstring& fallback = L"");
-std::vector<std::wstring> ListSettingKeys(const std::wstring& section);
-
 // Splits at commas into at most `limit` fields; the last field keeps any further commas.
 std::vector<std::wstring> SplitFields(std::wstring_view text, size_t limit);
 
@@ -36,41 +32,65 @@ struct QuickLoginEntry {
     bool operator==(const QuickLoginEntry&) const = default;
 };
 
-// The unscrambled text under key `index` of section "quicklogin"; empty when missing.
-std::wstring ReadQuickLoginText(int index);
-// The entries "0", "1", ... up to the first missing or empty one, unscrambled.
-std::vector<std::wstring> ReadQuickLoginTexts();
-
-// Record readers. A missing record gives the empty text.
-std::vector<std::wstring> AccountNames();
-// The password of a stored account; nothing when there is no such account.
-std::optional<std::wstring> AccountPassword(const std::wstring& loginName);
-std::wstring ClientDir(const std::wstring& clientName);
-// "<address>, <port>" from the stored "<address>:<port>" (only the first colon splits);
-// nothing when the server has no stored value or the value has no colon.
-std::optional<std::wstring> ServerAddress(const std::wstring& serverName);
-std::wstring ServerTag(const std::wstring& serverName);
 // "ALBION" 1, "MIDGARD" 2, "HIBERNIA" 3, anything else 0; case matters.
 short RealmNumber(const std::wstring& realmName);
-
-// A stored account whose key the file would confuse with this login name's (key names match
-// without regard to case): that account's login name, or nothing.
-std::optional<std::wstring> AccountKeyCollision(const std::wstring& loginName);
-
-// Writers: each is one transaction. Check the values with CheckStorable first.
-SaveResult StoreAccount(const std::wstring& loginName, const std::wstring& password);
-SaveResult RemoveAccount(const std::wstring& loginName);
-SaveResult StoreClient(const std::wstring& name, const std::wstring& dir);
-SaveResult RemoveClient(const std::wstring& name);
-// The QuickLogins become these entries "0" to n - 1. Entries above them go only with
-// `removeHigher` (after the user removed some); keys that are not entry numbers stay.
-SaveResult ReplaceQuickLogins(const std::vector<QuickLoginEntry>& entries, bool removeHigher);
-SaveResult StoreHelpSwitch(int number, bool show);
 
 struct ServerRecord {
     std::wstring name, address, tag;  // address "<address>:<port>"
 };
-// Writes each server's address and tag where that key is missing; stored ones stay.
-SaveResult AddMissingServers(const std::vector<ServerRecord>& servers);
-// The first-start wizard's account, client and first QuickLogin, in one transaction.
-SaveResult StoreFirstSetup(const QuickLoginEntry& entry, const std::wstring& password, const std::wstring& clientDir);
+
+// One settings file. The program makes one at start-up and hands it to whoever reads or
+// writes the settings: nothing of the store takes the file's path from anywhere else.
+class Settings {
+public:
+    explicit Settings(std::wstring file) : file_(std::move(file)) {}
+    Settings(const Settings&) = delete;
+    Settings& operator=(const Settings&) = delete;
+    const std::wstring& file() const { return file_; }
+
+    // Plain reads of the settings file.
+    std::wstring ReadSetting(const std::wstring& section, const std::wstring& key,
+                            const std::wstring& fallback = L"") const;
+    std::vector<std::wstring> ListSettingKeys(const std::wstring& section) const;
+
+    // The unscrambled text under key `index` of section "quicklogin"; empty when missing.
+    std::wstring ReadQuickLoginText(int index) const;
+    // The entries "0", "1", ... up to the first missing or empty one, unscrambled.
+    std::vector<std::wstring> ReadQuickLoginTexts() const;
+
+    // Record readers. A missing record gives the empty text.
+    std::vector<std::wstring> AccountNames() const;
+    // The password of a stored account; nothing when there is no such account.
+    std::optional<std::wstring> AccountPassword(const std::wstring& loginName) const;
+    std::wstring ClientDir(const std::wstring& clientName) const;
+    // "<address>, <port>" from the stored "<address>:<port>" (only the first colon splits);
+    // nothing when the server has no stored value or the value has no colon.
+    std::optional<std::wstring> ServerAddress(const std::wstring& serverName) const;
+    std::wstring ServerTag(const std::wstring& serverName) const;
+
+    // A stored account whose key the file would confuse with this login name's (key names match
+    // without regard to case): that account's login name, or nothing.
+    std::optional<std::wstring> AccountKeyCollision(const std::wstring& loginName) const;
+
+    // Writers: each is one transaction. Check the values with CheckStorable first.
+    SaveResult StoreAccount(const std::wstring& loginName, const std::wstring& password);
+    SaveResult RemoveAccount(const std::wstring& loginName);
+    SaveResult StoreClient(const std::wstring& name, const std::wstring& dir);
+    SaveResult RemoveClient(const std::wstring& name);
+    // The QuickLogins become these entries "0" to n - 1. Entries above them go only with
+    // `removeHigher` (after the user removed some); keys that are not entry numbers stay.
+    SaveResult ReplaceQuickLogins(const std::vector<QuickLoginEntry>& entries, bool removeHigher);
+    SaveResult StoreHelpSwitch(int number, bool show);
+
+    // Writes each server's address and tag where that key is missing; stored ones stay.
+    SaveResult AddMissingServers(const std::vector<ServerRecord>& servers);
+    // The first-start wizard's account, client and first QuickLogin, in one transaction.
+    SaveResult StoreFirstSetup(const QuickLoginEntry& entry, const std::wstring& password, const std::wstring& clientDir);
+
+private:
+    // Commits a change; the first change of the run keeps the file as it was.
+    SaveResult Commit(IniTransaction& change);
+
+    std::wstring file_;
+    bool backedUp_ = false;
+};

@@ -17,12 +17,13 @@
 namespace {
 
 void ShowAgreement(const wchar_t* fileName) {
-    const std::vector<std::wstring> clients = ListSettingKeys(section::kClients);
+    const Settings& settings = DummyFRM::Instance().settings();
+    const std::vector<std::wstring> clients = settings.ListSettingKeys(section::kClients);
     if (clients.empty()) {
         ui::MsgBox(L"es wurden noch keine clients konfiguriert, daher kann diese Lizenz nicht angezeigt werden", MB_OK);
         return;
     }
-    ShowAgreementFile(ClientDir(clients.front()) + L"\\" + fileName);
+    ShowAgreementFile(settings.ClientDir(clients.front()) + L"\\" + fileName);
 }
 
 ui::SingleWindow<DummyFRM> g_window;
@@ -94,7 +95,7 @@ void DummyFRM::RunCommand(UINT command) {
 
 void DummyFRM::popupmenue_about_Click() { ShowAboutModal(); }
 
-void DummyFRM::popupmenue_config_Click() { ShowLoginConfig(RebuildTrayMenu); }
+void DummyFRM::popupmenue_config_Click() { ShowLoginConfig(settings(), RebuildTrayMenu); }
 
 // Index 0 the end-user agreement, 1 the rules of conduct.
 void DummyFRM::popupmenue_daoc_lizenzen_Click(int index) {
@@ -105,12 +106,12 @@ void DummyFRM::popupmenue_beenden_Click() { QuitProgram(); }
 
 void DummyFRM::popup_chars_Click(int index) {
     // The entry is read again now: the file may have changed since the menu was built.
-    const std::wstring text = ReadQuickLoginText(index);
+    const std::wstring text = settings().ReadQuickLoginText(index);
     if (text.empty()) {
         ShowError(L"Eintrag nicht gefunden");
         return;
     }
-    RunQuickLogin(text, TrayLoginObserver::Instance());
+    RunQuickLogin(settings(), text, TrayLoginObserver::Instance());
 }
 
 INT_PTR DummyFRM::OnMessage(UINT msg, WPARAM, LPARAM lParam, bool& handled) {

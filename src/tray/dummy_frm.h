@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "store/settings.h"
 #include "tray/tray_menu.h"
 #include "ui/form.h"
 
@@ -16,6 +17,10 @@ public:
     static bool Exists();
     // Unloads the window (and with it the tray icon's owner).
     static void Destroy();
+
+    // The settings file the tray works on, handed over by StartTrayMode.
+    void UseSettings(Settings& settings) { settings_ = &settings; }
+    Settings& settings() const { return *settings_; }
 
     // The QuickLogin items, one caption per entry.
     void SetQuickLoginCaptions(std::vector<std::wstring> captions);
@@ -42,6 +47,7 @@ private:
     void popupmenue_beenden_Click();
     void popup_chars_Click(int index);
 
+    Settings* settings_ = nullptr;
     TrayMenuState menu_;
     UINT taskbarCreated_ = 0;
 };

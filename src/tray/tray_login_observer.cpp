@@ -19,11 +19,11 @@ void ShowLauncherHelp() {
     const std::wstring p1 = LangText(L"help", L"txt2_1");
     const std::wstring p2 = LangText(L"help", L"txt2_2");
     const std::wstring p3 = LangText(L"help", L"txt2_3");
-    ShowHelp(topic, p1 + L"\r\n\r\n" + p2 + L"\r\n\r\n" + p3, 1);
+    ShowHelp(DummyFRM::Instance().settings(), topic, p1 + L"\r\n\r\n" + p2 + L"\r\n\r\n" + p3, 1);
 }
 
 void ShowFinalHelp() {
-    ShowHelp(L"Hats geklappt?",
+    ShowHelp(DummyFRM::Instance().settings(), L"Hats geklappt?",
              L"Erfolgreich eingeloggt? Falls nein:\r\n\r\n"
              L"Ein Fehler bevor DAoC in den Vollbildmodus umschaltet bzw in den Fenstermodus - je nach Einstellung "
              L"- lässt auf einen Fehler in unserem kleinen Programm schließen. Bitte per Email/IRC Kontakt "

@@ -8,16 +8,18 @@
 #include "tray/dummy_frm.h"
 #include "tray/systray_icon.h"
 
-void StartTrayMode() {
+void StartTrayMode(Settings& settings) {
     UnloadWizard();
+    DummyFRM::Instance().UseSettings(settings);
     BuildQuickLoginItems();
     AddTrayIcon(kProductName);
 }
 
 void BuildQuickLoginItems() {
     std::vector<std::wstring> captions;
-    for (const std::wstring& text : ReadQuickLoginTexts()) captions.push_back(QuickLoginCaption(text));
-    DummyFRM::Instance().SetQuickLoginCaptions(std::move(captions));
+    DummyFRM& tray = DummyFRM::Instance();
+    for (const std::wstring& text : tray.settings().ReadQuickLoginTexts()) captions.push_back(QuickLoginCaption(text));
+    tray.SetQuickLoginCaptions(std::move(captions));
 }
 
 void ClearTrayMenu() {
@@ -26,13 +28,13 @@ void ClearTrayMenu() {
 
 void RebuildTrayMenu() {
     ClearTrayMenu();
-    StartTrayMode();
+    StartTrayMode(DummyFRM::Instance().settings());
 }
 
-void StartTrayModeAfterWizard() {
+void StartTrayModeAfterWizard(Settings& settings) {
     // Tray mode unloads the wizard.
-    StartTrayMode();
-    ShowHelp(LangText(L"help", L"topic1"),
+    StartTrayMode(settings);
+    ShowHelp(settings, LangText(L"help", L"topic1"),
              LangText(L"help", L"txt1_1") + L"\r\n" + LangText(L"help", L"txt1_2") + L"\r\n\r\n" +
                  LangText(L"help", L"txt1_3"),
              0);

@@ -1,9 +1,12 @@
 // Help pages and their switch, driven inside the process through the window's controls.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "base/paths.h"
 #include "forms/info/helper_frm.h"
 #include "support/automation.h"
+#include "store/settings.h"
 #include "support/temp_dir.h"
 #include "ui/message_loop.h"
 
@@ -19,7 +22,11 @@ constexpr int kSwitchId = 100;
 class HelpPages : public ::testing::Test {
 protected:
     TempDir dir;
-    void SetUp() override { InitPaths(dir / L"Corvalink.exe"); }
+    std::unique_ptr<Settings> settings;
+    void SetUp() override {
+        InitPaths(dir / L"Corvalink.exe");
+        settings = std::make_unique<Settings>(SettingsFile());
+    }
     void TearDown() override {
         if (HWND w = Window()) SendMessageW(w, WM_COMMAND, IDOK, 0);
     }
@@ -39,7 +46,7 @@ protected:
 TEST_F(HelpPages, PageZeroIsAlwaysShownWithoutSwitch) {
     WriteBytes(SettingsFile(), "[help]\r\n0=0\r\n");
     for (int round = 0; round < 2; ++round) {
-        ShowHelp(L"Titel", L"Zeile 1\r\nZeile 2", 0);
+        ShowHelp(*settings, L"Titel", L"Zeile 1\r\nZeile 2", 0);
         HWND w = Window();
         ASSERT_TRUE(w);
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(w, kSwitchId)));
@@ -51,20 +58,20 @@ TEST_F(HelpPages, PageZeroIsAlwaysShownWithoutSwitch) {
 }
 
 TEST_F(HelpPages, TheSwitchTurnsPageOneOffForGood) {
-    ShowHelp(L"Erste", L"Text", 1);
+    ShowHelp(*settings, L"Erste", L"Text", 1);
     HWND w = Window();
     ASSERT_TRUE(w);
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(w, kSwitchId)));
     EXPECT_EQ(uia::TextOf(GetDlgItem(w, kSwitchId)), L"Diese Hilfe nicht mehr anzeigen");
 
     // A second page replaces title and text in the open window.
-    ShowHelp(L"Zweite", L"Anderer Text", 1);
+    ShowHelp(*settings, L"Zweite", L"Anderer Text", 1);
     EXPECT_EQ(Window(), w);
     EXPECT_EQ(uia::TextOf(w), kHelpTitle);
     Close(w, true);
 
     EXPECT_EQ(ReadBytes(SettingsFile()), "[help]\r\n1=0\r\n");
-    ShowHelp(L"Dritte", L"Text", 1);
+    ShowHelp(*settings, L"Dritte", L"Text", 1);
     EXPECT_FALSE(Window());
 }
 
@@ -78,7 +85,7 @@ TEST_F(HelpPages, OnlyAStoredZeroSwitchesAPageOff) {
     };
     for (const Case& c : cases) {
         WriteBytes(SettingsFile(), c.settings);
-        EXPECT_EQ(HelpPageSwitchedOn(1), c.shown) << c.settings;
+        EXPECT_EQ(HelpPageSwitchedOn(*settings, 1), c.shown) << c.settings;
     }
 }
 

@@ -141,11 +141,11 @@ TEST(TransactionOnAFullDisk, FailsAndLeavesTheFileAsItWas) {
 
 TEST(SettingsBackup, KeepsTheFileAsItWasBeforeTheRunsFirstChange) {
     TempDir dir;
-    InitPaths(dir / L"Corvalink.exe");
-    WriteBytes(SettingsFile(), "[clients]\r\nMain=C:\\Games\r\n");
-    ASSERT_TRUE(StoreClient(L"Second", L"D:\\Games").ok());
-    ASSERT_TRUE(StoreClient(L"Third", L"E:\\Games").ok());
-    EXPECT_EQ(ReadBytes(SettingsFile() + L".bak"), "[clients]\r\nMain=C:\\Games\r\n");
+    Settings settings(dir / L"Corvalink.dat");
+    WriteBytes(settings.file(), "[clients]\r\nMain=C:\\Games\r\n");
+    ASSERT_TRUE(settings.StoreClient(L"Second", L"D:\\Games").ok());
+    ASSERT_TRUE(settings.StoreClient(L"Third", L"E:\\Games").ok());
+    EXPECT_EQ(ReadBytes(settings.file() + L".bak"), "[clients]\r\nMain=C:\\Games\r\n");
 }
 
 TEST(PathsOutsideTheCodePage, WorkForReadsAndSaves) {

@@ -1,6 +1,8 @@
 // The settings file's records: QuickLogin entries, readers and what the file can hold.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "base/paths.h"
 #include "store/ansi.h"
 #include "store/settings.h"
@@ -17,7 +19,11 @@ namespace {
 class SettingsFileTest : public ::testing::Test {
 protected:
     TempDir dir;
-    void SetUp() override { InitPaths(dir / L"Corvalink.exe"); }
+    std::unique_ptr<Settings> settings;
+    void SetUp() override {
+        InitPaths(dir / L"Corvalink.exe");
+        settings = std::make_unique<Settings>(SettingsFile());
+    }
     void Write(const std::string& ansi) { WriteBytes(SettingsFile(), ansi); }
     static std::string Scrambled(const std::wstring& text) { return ToAnsi(CryptText(text, L"")); }
 };
@@ -49,19 +55,19 @@ TEST(QuickLoginFormat, SplitsIntoFiveFieldsTheLastKeepingCommas) {
 TEST_F(SettingsFileTest, QuickLoginEntriesEndAtTheFirstMissingOrEmptyKey) {
     Write("[quicklogin]\r\n0=" + Scrambled(L"A,S,Albion,a,c") + "\r\n1=" + Scrambled(L"B,S,Midgard,a,c") +
           "\r\n2=\r\n3=" + Scrambled(L"D,S,Hibernia,a,c") + "\r\n");
-    EXPECT_EQ(ReadQuickLoginTexts(), (std::vector<std::wstring>{L"A,S,Albion,a,c", L"B,S,Midgard,a,c"}));
-    EXPECT_EQ(ReadQuickLoginText(3), L"D,S,Hibernia,a,c");
-    EXPECT_EQ(ReadQuickLoginText(7), L"");
+    EXPECT_EQ(settings->ReadQuickLoginTexts(), (std::vector<std::wstring>{L"A,S,Albion,a,c", L"B,S,Midgard,a,c"}));
+    EXPECT_EQ(settings->ReadQuickLoginText(3), L"D,S,Hibernia,a,c");
+    EXPECT_EQ(settings->ReadQuickLoginText(7), L"");
 
     // A save writes the given entries; higher ones go only after a removal; other keys stay.
     WriteBytes(SettingsFile(), "[quicklogin]\r\n0=x\r\n1=y\r\n2=z\r\nnote=kept\r\n[accounts]\r\nk=v\r\n");
-    ASSERT_TRUE(ReplaceQuickLogins({QuickLoginEntry::FromText(L"C,S,Albion,a,c")}, false).ok());
-    EXPECT_EQ(ReadSetting(L"quicklogin", L"2"), L"z");
-    ASSERT_TRUE(ReplaceQuickLogins({QuickLoginEntry::FromText(L"C,S,Albion,a,c")}, true).ok());
-    EXPECT_EQ(ReadQuickLoginTexts(), std::vector<std::wstring>{L"C,S,Albion,a,c"});
-    EXPECT_EQ(ReadQuickLoginText(1), L"");
-    EXPECT_EQ(ReadSetting(L"quicklogin", L"note"), L"kept");
-    EXPECT_EQ(ReadSetting(L"accounts", L"k"), L"v");
+    ASSERT_TRUE(settings->ReplaceQuickLogins({QuickLoginEntry::FromText(L"C,S,Albion,a,c")}, false).ok());
+    EXPECT_EQ(settings->ReadSetting(L"quicklogin", L"2"), L"z");
+    ASSERT_TRUE(settings->ReplaceQuickLogins({QuickLoginEntry::FromText(L"C,S,Albion,a,c")}, true).ok());
+    EXPECT_EQ(settings->ReadQuickLoginTexts(), std::vector<std::wstring>{L"C,S,Albion,a,c"});
+    EXPECT_EQ(settings->ReadQuickLoginText(1), L"");
+    EXPECT_EQ(settings->ReadSetting(L"quicklogin", L"note"), L"kept");
+    EXPECT_EQ(settings->ReadSetting(L"accounts", L"k"), L"v");
 }
 
 TEST_F(SettingsFileTest, RecordReaders) {
@@ -69,16 +75,16 @@ TEST_F(SettingsFileTest, RecordReaders) {
           "\r\n[clients]\r\nMain=C:\\Games\\DAoC\r\n"
           "[server]\r\nLYONESSE=198.51.100.7:10622\r\nODD=198.51.100.8:10622:x\r\nNOPORT=198.51.100.9\r\n"
           "[tag]\r\nLYONESSE=4\r\n");
-    EXPECT_EQ(AccountPassword(L"acc1"), L"secret12");
-    EXPECT_EQ(AccountPassword(L"unknown"), std::nullopt);
-    EXPECT_EQ(ClientDir(L"Main"), L"C:\\Games\\DAoC");
-    EXPECT_EQ(ClientDir(L"Other"), L"");
-    EXPECT_EQ(ServerAddress(L"LYONESSE"), L"198.51.100.7, 10622");
-    EXPECT_EQ(ServerAddress(L"ODD"), L"198.51.100.8, 10622:x");  // only the first colon splits
-    EXPECT_EQ(ServerAddress(L"NOPORT"), std::nullopt);
-    EXPECT_EQ(ServerAddress(L"MISSING"), std::nullopt);
-    EXPECT_EQ(ServerTag(L"LYONESSE"), L"4");
-    EXPECT_EQ(ServerTag(L"MISSING"), L"");
+    EXPECT_EQ(settings->AccountPassword(L"acc1"), L"secret12");
+    EXPECT_EQ(settings->AccountPassword(L"unknown"), std::nullopt);
+    EXPECT_EQ(settings->ClientDir(L"Main"), L"C:\\Games\\DAoC");
+    EXPECT_EQ(settings->ClientDir(L"Other"), L"");
+    EXPECT_EQ(settings->ServerAddress(L"LYONESSE"), L"198.51.100.7, 10622");
+    EXPECT_EQ(settings->ServerAddress(L"ODD"), L"198.51.100.8, 10622:x");  // only the first colon splits
+    EXPECT_EQ(settings->ServerAddress(L"NOPORT"), std::nullopt);
+    EXPECT_EQ(settings->ServerAddress(L"MISSING"), std::nullopt);
+    EXPECT_EQ(settings->ServerTag(L"LYONESSE"), L"4");
+    EXPECT_EQ(settings->ServerTag(L"MISSING"), L"");
 }
 
 TEST(RealmNumber, MatchesExactUpperCaseNames) {
@@ -151,11 +157,11 @@ TEST_F(SettingsFileTest, TheByteRuleAgreesWithTheProfileFunctions) {
         for (size_t i = 0; i < samples.size(); ++i) {
             bool readsBack;
             if (asKey) {
-                const auto keys = ListSettingKeys(L"k" + std::to_wstring(i));
+                const auto keys = settings->ListSettingKeys(L"k" + std::to_wstring(i));
                 readsBack = keys.size() == 1 && ToAnsi(keys[0]) == samples[i] &&
-                            ReadSetting(L"k" + std::to_wstring(i), keys[0]) == L"v";
+                            settings->ReadSetting(L"k" + std::to_wstring(i), keys[0]) == L"v";
             } else {
-                readsBack = ToAnsi(ReadSetting(L"v", L"k" + std::to_wstring(i))) == samples[i];
+                readsBack = ToAnsi(settings->ReadSetting(L"v", L"k" + std::to_wstring(i))) == samples[i];
             }
             // A key name starting with "[" reads back under Wine as long as no "]" follows; the rule
             // refuses it all the same, as Windows may take the line for a section.
@@ -176,10 +182,10 @@ TEST_F(SettingsFileTest, ScrambledTextsComeBackExactly) {
         {L"acc1", L"secret12"}, {L"Kjellö", L"Tagesmenü"}, {L"Åsa", L"Corazónó"}, {L"ÿÿÿÿÿÿÿÿÿÿ", L"äöüÄÖÜß"},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(StoreAccount(c.login, c.password).ok()) << ToAnsi(c.login);
-        EXPECT_EQ(AccountPassword(c.login), c.password) << ToAnsi(c.login);
+        ASSERT_TRUE(settings->StoreAccount(c.login, c.password).ok()) << ToAnsi(c.login);
+        EXPECT_EQ(settings->AccountPassword(c.login), c.password) << ToAnsi(c.login);
     }
-    const auto names = AccountNames();
+    const auto names = settings->AccountNames();
     EXPECT_EQ(names.size(), std::size(cases));
     // The classic form stays where it reads back.
     EXPECT_EQ(EncodeScrambled(L"secret12"), CryptText(L"secret12", L""));
@@ -192,8 +198,8 @@ TEST_F(SettingsFileTest, ScrambledTextsComeBackExactly) {
         for (int position = 0; position < 12; ++position)
             entries.push_back(QuickLoginEntry::FromText(std::wstring(position, L'x') + c + L",S,Albion,a,c"));
     for (const QuickLoginEntry& e : entries) ASSERT_TRUE(CheckStorable(e.ToText(), StoredAs::kScrambledValue).ok());
-    ASSERT_TRUE(ReplaceQuickLogins(entries, true).ok());
-    const std::vector<std::wstring> texts = ReadQuickLoginTexts();
+    ASSERT_TRUE(settings->ReplaceQuickLogins(entries, true).ok());
+    const std::vector<std::wstring> texts = settings->ReadQuickLoginTexts();
     ASSERT_EQ(texts.size(), entries.size());
     for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(texts[i], entries[i].ToText());
 }

@@ -2,8 +2,11 @@
 // (another process cannot read a menu's items under Wine).
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "base/paths.h"
 #include "support/automation.h"
+#include "store/settings.h"
 #include "support/temp_dir.h"
 #include "tray/dummy_frm.h"
 #include "tray/systray_icon.h"
@@ -40,7 +43,11 @@ std::vector<std::wstring> Captions(HMENU menu) {
 class TrayMenu : public ::testing::Test {
 protected:
     TempDir dir;
-    void SetUp() override { InitPaths(dir / L"Corvalink.exe"); }
+    std::unique_ptr<Settings> settings;
+    void SetUp() override {
+        InitPaths(dir / L"Corvalink.exe");
+        settings = std::make_unique<Settings>(SettingsFile());
+    }
     void TearDown() override {
         RemoveTrayIcon();
         DummyFRM::Destroy();
@@ -48,7 +55,7 @@ protected:
     std::vector<std::wstring> Build(const std::string& quickLoginSection) {
         WriteBytes(SettingsFile(), "[quicklogin]\r\n" + quickLoginSection);
         ClearTrayMenu();
-        StartTrayMode();
+        StartTrayMode(*settings);
         return Captions(BuildTrayMenu(DummyFRM::Instance().MenuState()).get());
     }
     static std::vector<std::wstring> Menu(std::vector<std::wstring> quickLogins) {

@@ -23,8 +23,9 @@ constexpr ui::ControlSpec kControls[] = {
 
 class AddAccFrm : public ui::Form {
 public:
-    explicit AddAccFrm(std::function<void()> changed)
-        : Form({std::wstring(kProductName) + L" :: Account hinzufügen", 3990, 1995, {}}, kControls), changed_(std::move(changed)) {}
+    AddAccFrm(Settings& settings, std::function<void()> changed)
+        : Form({std::wstring(kProductName) + L" :: Account hinzufügen", 3990, 1995, {}}, kControls),
+          settings_(settings), changed_(std::move(changed)) {}
 
 protected:
     void Form_Load() override {
@@ -47,7 +48,7 @@ protected:
 private:
     void RefreshAccountList() {
         ui::ListClear(Item(AccLst));
-        for (const std::wstring& name : AccountNames()) ui::ListAdd(Item(AccLst), name);
+        for (const std::wstring& name : settings_.AccountNames()) ui::ListAdd(Item(AccLst), name);
         if (changed_) changed_();
     }
 
@@ -59,7 +60,8 @@ private:
     void AddCmd_Click() {
         const std::wstring login = ui::GetText(Item(LgnTxt[0]));
         const std::wstring password = ui::GetText(Item(LgnTxt[1]));
-        if (!StoreEntered(Item(AddCmd), RefuseAccount(login, password), [&] { return StoreAccount(login, password); }))
+        if (!StoreEntered(Item(AddCmd), RefuseAccount(settings_, login, password),
+                          [&] { return settings_.StoreAccount(login, password); }))
             return;
         ui::SetText(Item(LgnTxt[0]), L"");
         ui::SetText(Item(LgnTxt[1]), L"");
@@ -71,16 +73,17 @@ private:
         const int selected = ui::ListSelection(Item(AccLst));
         if (selected < 0) return;
         const std::wstring login = ui::ListItemText(Item(AccLst), selected);
-        if (RemoveAfterQuestion(L"Account \"" + login + L"\" wirklich entfernen?", [&] { return RemoveAccount(login); }))
+        if (RemoveAfterQuestion(L"Account \"" + login + L"\" wirklich entfernen?", [&] { return settings_.RemoveAccount(login); }))
             RefreshAccountList();
     }
 
+    Settings& settings_;
     std::function<void()> changed_;
 };
 
 }  // namespace
 
-void ShowAccountWindow(HWND owner, std::function<void()> changed) {
-    AddAccFrm window(std::move(changed));
+void ShowAccountWindow(HWND owner, Settings& settings, std::function<void()> changed) {
+    AddAccFrm window(settings, std::move(changed));
     window.ShowModal(owner);
 }

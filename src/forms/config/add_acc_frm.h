@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "store/settings.h"
+
 // The window's controls, as the tests find them too.
 namespace add_acc_frm {
 inline constexpr int LgnTxt[2] = {210, 211};  // login name, password
@@ -14,4 +16,4 @@ inline constexpr int DescrLbl[2] = {300, 301};
 
 // Shows the window modal over `owner`; returns when it is closed. `changed` runs after each
 // change of the list (the opener refills its own).
-void ShowAccountWindow(HWND owner, std::function<void()> changed);
+void ShowAccountWindow(HWND owner, Settings& settings, std::function<void()> changed);

@@ -26,8 +26,9 @@ constexpr ui::ControlSpec kControls[] = {
 
 class AddClientFrm : public ui::Form {
 public:
-    explicit AddClientFrm(std::function<void()> changed)
-        : Form({std::wstring(kProductName) + L" :: DAoC-Client hinzufügen", 4680, 2805, {}}, kControls), changed_(std::move(changed)) {}
+    AddClientFrm(Settings& settings, std::function<void()> changed)
+        : Form({std::wstring(kProductName) + L" :: DAoC-Client hinzufügen", 4680, 2805, {}}, kControls),
+          settings_(settings), changed_(std::move(changed)) {}
 
 protected:
     void Form_Load() override { RefreshClientList(); }
@@ -47,7 +48,7 @@ protected:
 private:
     void RefreshClientList() {
         ui::ListClear(Item(ClientLst));
-        for (const std::wstring& name : ListSettingKeys(section::kClients)) ui::ListAdd(Item(ClientLst), name);
+        for (const std::wstring& name : settings_.ListSettingKeys(section::kClients)) ui::ListAdd(Item(ClientLst), name);
         if (changed_) changed_();
     }
 
@@ -66,7 +67,7 @@ private:
         if (name.empty()) refusal = L"Bitte geben Sie dem Client eine Kurzbezeichnung.";
         if (!refusal) refusal = RefuseClientName(L"Die Kurzbezeichnung", name);
         if (!refusal) refusal = RefuseClientDir(L"Der Pfad", dir);
-        if (!StoreEntered(Item(AddCmd), refusal, [&] { return StoreClient(name, dir); })) return;
+        if (!StoreEntered(Item(AddCmd), refusal, [&] { return settings_.StoreClient(name, dir); })) return;
         ui::SetText(Item(LgnTxt[0]), L"");
         ui::SetText(Item(LgnTxt[1]), L"");
         RefreshClientList();
@@ -78,16 +79,17 @@ private:
         const std::wstring name = selected >= 0 ? ui::ListItemText(Item(ClientLst), selected) : std::wstring();
         if (name.empty()) return;
         if (RemoveAfterQuestion(L"Client \"" + name + L"\" wirklich aus Liste entfernen?",
-                                [&] { return RemoveClient(name); }))
+                                [&] { return settings_.RemoveClient(name); }))
             RefreshClientList();
     }
 
+    Settings& settings_;
     std::function<void()> changed_;
 };
 
 }  // namespace
 
-void ShowClientWindow(HWND owner, std::function<void()> changed) {
-    AddClientFrm window(std::move(changed));
+void ShowClientWindow(HWND owner, Settings& settings, std::function<void()> changed) {
+    AddClientFrm window(settings, std::move(changed));
     window.ShowModal(owner);
 }

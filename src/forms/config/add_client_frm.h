@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "store/settings.h"
+
 // The window's controls, as the tests find them too.
 namespace add_client_frm {
 inline constexpr int LgnTxt[2] = {210, 211};  // client folder, short name
@@ -15,4 +17,4 @@ inline constexpr int DescrLbl[2] = {300, 301};  // short name, folder
 
 // Shows the window modal over `owner`; returns when it is closed. `changed` runs after each
 // change of the list (the opener refills its own).
-void ShowClientWindow(HWND owner, std::function<void()> changed);
+void ShowClientWindow(HWND owner, Settings& settings, std::function<void()> changed);

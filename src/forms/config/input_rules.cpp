@@ -94,10 +94,11 @@ std::optional<std::wstring> RefuseClientDir(const std::wstring& what, std::wstri
     return Refusal(what, verdict);
 }
 
-std::optional<std::wstring> RefuseAccount(const std::wstring& login, const std::wstring& password) {
+std::optional<std::wstring> RefuseAccount(const Settings& settings, const std::wstring& login,
+                                         const std::wstring& password) {
     if (auto refusal = RefuseValue(L"Der Loginname", login, StoredAs::kScrambledKey)) return refusal;
     if (auto refusal = RefuseValue(L"Das Passwort", password, StoredAs::kScrambledValue)) return refusal;
-    if (auto other = AccountKeyCollision(login))
+    if (auto other = settings.AccountKeyCollision(login))
         return L"Der Loginname „" + login + L"“ lässt sich nicht neben dem Account „" + *other +
                L"“ speichern: Die Einstellungsdatei könnte die beiden nicht unterscheiden, und das Passwort von „" +
                *other + L"“ ginge verloren.";

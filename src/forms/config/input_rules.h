@@ -27,7 +27,8 @@ std::optional<std::wstring> RefuseClientName(const std::wstring& what, const std
 std::optional<std::wstring> RefuseClientDir(const std::wstring& what, std::wstring& dir);
 // An account: login name and password storable, and a login name the file can tell apart
 // from the stored ones.
-std::optional<std::wstring> RefuseAccount(const std::wstring& login, const std::wstring& password);
+std::optional<std::wstring> RefuseAccount(const Settings& settings, const std::wstring& login,
+                                         const std::wstring& password);
 
 // The message for a save of the settings file that failed.
 std::wstring WriteFailedText(const SaveResult& result);

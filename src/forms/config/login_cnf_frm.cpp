@@ -71,14 +71,15 @@ void FillCombo(HWND combo, const std::vector<std::wstring>& items) {
 
 class LoginCnfFrm : public ui::Form {
 public:
-    LoginCnfFrm()
+    explicit LoginCnfFrm(Settings& settings)
         : Form({std::wstring(kProductName) + L" :: Konfiguration der QuickLogins", 9855, 4455, kVerdana, true},
-               kControls) {}
+               kControls),
+          settings_(settings) {}
 
     void SetSaved(std::function<void()> saved) { saved_ = std::move(saved); }
-    void FillAccountCombo() { FillCombo(Item(LgnCmb[0]), AccountNames()); }
-    void FillClientCombo() { FillCombo(Item(LgnCmb[3]), ListSettingKeys(section::kClients)); }
-    void FillServerCombo() { FillCombo(Item(LgnCmb[1]), ListSettingKeys(section::kServer)); }
+    void FillAccountCombo() { FillCombo(Item(LgnCmb[0]), settings_.AccountNames()); }
+    void FillClientCombo() { FillCombo(Item(LgnCmb[3]), settings_.ListSettingKeys(section::kClients)); }
+    void FillServerCombo() { FillCombo(Item(LgnCmb[1]), settings_.ListSettingKeys(section::kServer)); }
 
 protected:
     void Form_Load() override {
@@ -92,7 +93,7 @@ protected:
         for (const wchar_t* realm : {L"Albion", L"Midgard", L"Hibernia"}) ui::ComboAdd(Item(LgnCmb[2]), realm);
         ui::ComboSelect(Item(LgnCmb[2]), 0);
         ui::SetChecked(Item(WinStartChk), AutostartExists());
-        for (const std::wstring& text : ReadQuickLoginTexts())
+        for (const std::wstring& text : settings_.ReadQuickLoginTexts())
             ui::ListViewInsertRow(list, ui::ListViewCount(list), RowOf(QuickLoginEntry::FromText(text)));
         ui::AddToolTip(hwnd(), Item(ChgPosCmd[0]), L"Position nach oben");
         ui::AddToolTip(hwnd(), Item(ChgPosCmd[1]), L"Position nach unten");
@@ -110,8 +111,8 @@ protected:
 private:
     // Index 0 opens the account window, 1 the client window.
     void NewCmd_Click(int index) {
-        if (index == 0) ShowAccountWindow(hwnd(), [this] { FillAccountCombo(); });
-        else ShowClientWindow(hwnd(), [this] { FillClientCombo(); });
+        if (index == 0) ShowAccountWindow(hwnd(), settings_, [this] { FillAccountCombo(); });
+        else ShowClientWindow(hwnd(), settings_, [this] { FillClientCombo(); });
     }
 
     void AddCmd_Click() {
@@ -166,7 +167,7 @@ private:
         for (int i = 0, count = ui::ListViewCount(list); i < count; ++i)
             entries.push_back(EntryOf(ui::ListViewRow(list, i, kColumnCount)));
         ui::SetEnabled(Item(SaveCmd), false);
-        const SaveResult saved = ReplaceQuickLogins(entries, removedRows_);
+        const SaveResult saved = settings_.ReplaceQuickLogins(entries, removedRows_);
         ui::SetEnabled(Item(SaveCmd), true);
         if (!saved.ok()) {
             ShowError(WriteFailedText(saved));  // the rows stay in the window
@@ -184,6 +185,7 @@ private:
         Unload();
     }
 
+    Settings& settings_;
     bool removedRows_ = false;
     std::function<void()> saved_;
 };
@@ -192,8 +194,8 @@ ui::SingleWindow<LoginCnfFrm> g_window;
 
 }  // namespace
 
-void ShowLoginConfig(std::function<void()> saved) {
-    LoginCnfFrm& window = g_window.Get();
+void ShowLoginConfig(Settings& settings, std::function<void()> saved) {
+    LoginCnfFrm& window = g_window.Get(settings);
     window.SetSaved(std::move(saved));
     window.Show();
 }

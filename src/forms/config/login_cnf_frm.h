@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "store/settings.h"
+
 // The window's controls, as the tests find them too. Control arrays are arrays of ids.
 namespace login_cnf_frm {
 inline constexpr int LgnCmb[4] = {200, 201, 202, 203};  // account, server, realm, client
@@ -21,4 +23,4 @@ inline constexpr int Line1[1] = {310};
 
 // Opens the window modeless, or brings the open one to the front with its unsaved rows.
 // `saved` runs after the QuickLogins were saved (the tray rebuilds its menu).
-void ShowLoginConfig(std::function<void()> saved);
+void ShowLoginConfig(Settings& settings, std::function<void()> saved);

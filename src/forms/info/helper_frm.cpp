@@ -25,8 +25,9 @@ constexpr ui::ControlSpec kControls[] = {
 
 class HelperFrm : public ui::Form {
 public:
-    HelperFrm()
-        : Form({std::wstring(kProductName) + L" :: Hilfe", 6930, 4320, {L"Trebuchet MS", 825}}, kControls) {}
+    explicit HelperFrm(Settings& settings)
+        : Form({std::wstring(kProductName) + L" :: Hilfe", 6930, 4320, {L"Trebuchet MS", 825}}, kControls),
+          settings_(settings) {}
 
     void ShowPage(const std::wstring& topic, const std::wstring& text, short number) {
         Load();
@@ -47,7 +48,7 @@ protected:
     // "Danke": stores the switch when it is ticked, then closes the window.
     void Cmds_Click() {
         if (number_ != 0 && ui::IsChecked(Item(HlpChk))) {
-            const SaveResult saved = StoreHelpSwitch(number_, false);
+            const SaveResult saved = settings_.StoreHelpSwitch(number_, false);
             if (!saved.ok()) {
                 // The window stays open with the box ticked, so the user can try again.
                 ShowError(L"Die Einstellung „Diese Hilfe nicht mehr anzeigen“ konnte nicht gespeichert werden. " +
@@ -59,6 +60,7 @@ protected:
     }
 
 private:
+    Settings& settings_;
     short number_ = 0;
 };
 
@@ -66,9 +68,9 @@ ui::SingleWindow<HelperFrm> g_window;
 
 }  // namespace
 
-bool HelpPageSwitchedOn(short number) {
+bool HelpPageSwitchedOn(const Settings& settings, short number) {
     if (number == 0) return true;
-    const std::wstring value = ReadSetting(section::kHelp, std::to_wstring(number), L"1");
+    const std::wstring value = settings.ReadSetting(section::kHelp, std::to_wstring(number), L"1");
     size_t used = 0;
     try {
         const long parsed = std::stol(value, &used);
@@ -78,7 +80,7 @@ bool HelpPageSwitchedOn(short number) {
     }
 }
 
-void ShowHelp(const std::wstring& topic, const std::wstring& text, short number) {
-    if (!HelpPageSwitchedOn(number)) return;
-    g_window.Get().ShowPage(topic, text, number);
+void ShowHelp(Settings& settings, const std::wstring& topic, const std::wstring& text, short number) {
+    if (!HelpPageSwitchedOn(settings, number)) return;
+    g_window.Get(settings).ShowPage(topic, text, number);
 }

@@ -2,6 +2,8 @@
 #pragma once
 #include <string>
 
+#include "store/settings.h"
+
 
 // The window's controls, as the tests find them too.
 namespace helper_frm {
@@ -15,8 +17,8 @@ inline constexpr int HlpChk = 100;
 // Shows the help window with the page unless page `number` is switched off in the settings
 // file. Page 0 is always shown and has no switch. An open help window shows the new page in
 // place. The caller goes on at once.
-void ShowHelp(const std::wstring& topic, const std::wstring& text, short number);
+void ShowHelp(Settings& settings, const std::wstring& topic, const std::wstring& text, short number);
 
 // Whether page `number` is to be shown: page 0 always; others unless section "help" holds
 // "0" (a value that is not a whole number counts as shown).
-bool HelpPageSwitchedOn(short number);
+bool HelpPageSwitchedOn(const Settings& settings, short number);

@@ -91,8 +91,9 @@ bool Contains(std::wstring text, std::wstring part) {
 
 class WizardFrm : public ui::Form {
 public:
-    explicit WizardFrm(WizardEnd end)
-        : Form({kProductName, 6240, 4440, {L"Trebuchet MS", 825}, false, true}, kControls), end_(std::move(end)) {}
+    WizardFrm(Settings& settings, WizardEnd end)
+        : Form({kProductName, 6240, 4440, {L"Trebuchet MS", 825}, false, true}, kControls), settings_(settings),
+          end_(std::move(end)) {}
 
 protected:
     void Form_Load() override {
@@ -179,7 +180,7 @@ private:
                 const std::wstring login = Text(AccLoginTxt), password = Text(AccPWTxt);
                 if (login.size() < 3) refusal = E(L"3");
                 else if (password.size() != 8) refusal = E(L"4");
-                else refusal = RefuseAccount(login, password);
+                else refusal = RefuseAccount(settings_, login, password);
                 if (refusal) break;
                 ui::SetEnabled(Item(Cmds[2]), true);
                 Advance();
@@ -246,18 +247,18 @@ private:
     }
 
     // Only where the file has no such server or tag yet: a player's own addresses stay.
-    static SaveResult WriteDefaultServers() {
+    SaveResult WriteDefaultServers() {
         std::vector<ServerRecord> servers;
         for (const DefaultServer& s : kDefaultServers) servers.push_back({s.name, s.address, s.tag});
-        return AddMissingServers(servers);
+        return settings_.AddMissingServers(servers);
     }
 
     void FillServerList() {
         ui::ComboClear(Item(ServerCmb));
-        for (const std::wstring& name : ListSettingKeys(section::kServer)) ui::ComboAdd(Item(ServerCmb), name);
+        for (const std::wstring& name : settings_.ListSettingKeys(section::kServer)) ui::ComboAdd(Item(ServerCmb), name);
     }
 
-    SaveResult SaveWizardEntries() { return StoreFirstSetup(Entry(), Text(AccPWTxt), clientDir_); }
+    SaveResult SaveWizardEntries() { return settings_.StoreFirstSetup(Entry(), Text(AccPWTxt), clientDir_); }
 
     void Finish() {
         if (const SaveResult saved = SaveWizardEntries(); !saved.ok()) {
@@ -274,6 +275,7 @@ private:
         if (finished) finished();
     }
 
+    Settings& settings_;
     WizardEnd end_;
     short CurrentStep = -1;
     std::wstring clientDir_;  // the checked game folder, as stored
@@ -283,8 +285,8 @@ ui::SingleWindow<WizardFrm> g_wizard;
 
 }  // namespace
 
-void ShowWizard(WizardEnd end) {
-    g_wizard.Get(std::move(end)).Show();
+void ShowWizard(Settings& settings, WizardEnd end) {
+    g_wizard.Get(settings, std::move(end)).Show();
 }
 
 void UnloadWizard() {

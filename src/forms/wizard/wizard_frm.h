@@ -3,6 +3,8 @@
 
 #include <functional>
 
+#include "store/settings.h"
+
 // The window's controls, as the tests find them too. Control arrays are arrays of ids.
 namespace wizard_frm {
 inline constexpr int CorvalinkImg = 10;
@@ -34,6 +36,6 @@ struct WizardEnd {
 };
 
 // Creates the wizard and shows it modeless.
-void ShowWizard(WizardEnd end);
+void ShowWizard(Settings& settings, WizardEnd end);
 // Unloads the wizard if it is loaded.
 void UnloadWizard();
