@@ -3,6 +3,7 @@
 #include "base/lang.h"
 #include "base/product.h"
 #include "forms/config/input_rules.h"
+#include "forms/config/stored_list_frm.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -21,11 +22,11 @@ constexpr ui::ControlSpec kControls[] = {
     {AccLst, ui::Kind::kListBox, nullptr, 2040, 120, 1815, 1740},
 };
 
-class AddAccFrm : public ui::Form {
+class AddAccFrm : public StoredListFrm {
 public:
     AddAccFrm(Settings& settings, std::function<void()> changed)
-        : Form({std::wstring(kProductName) + L" :: Account hinzufügen", 3990, 1995, {}}, kControls),
-          settings_(settings), changed_(std::move(changed)) {}
+        : StoredListFrm({std::wstring(kProductName) + L" :: Account hinzufügen", 3990, 1995, {}}, kControls,
+                        {LgnTxt[0], LgnTxt[1], AddCmd, AccLst}, settings, std::move(changed)) {}
 
 protected:
     void Form_Load() override {
@@ -34,51 +35,37 @@ protected:
     }
 
     void OnCommand(int id, int code) override {
-        if (id == AddCmd && code == BN_CLICKED) AddCmd_Click();
         if (id == AccLst && code == LBN_DBLCLK) AccLst_DblClick();
+        StoredListFrm::OnCommand(id, code);
     }
 
+    std::vector<std::wstring> Entries() const override { return settings().AccountNames(); }
+    std::optional<std::wstring> Refusal(std::wstring& login, std::wstring& password) const override {
+        return RefuseAccount(settings(), login, password);
+    }
+    SaveResult Store(const std::wstring& login, const std::wstring& password) override {
+        return settings().StoreAccount(login, password);
+    }
+    std::wstring RemoveQuestion(const std::wstring& login) const override {
+        return L"Account \"" + login + L"\" wirklich entfernen?";
+    }
+    SaveResult Remove(const std::wstring& login) override { return settings().RemoveAccount(login); }
+
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) override {
-        // A right click on the list (or its context-menu key) offers to remove the selected account.
-        handled = msg == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == Item(AccLst);
+        handled = IsListContextMenu(msg, wParam);
         if (handled) AccLst_MouseDown();
         return 0;
     }
 
 private:
-    void RefreshAccountList() {
-        ui::ListClear(Item(AccLst));
-        for (const std::wstring& name : settings_.AccountNames()) ui::ListAdd(Item(AccLst), name);
-        if (changed_) changed_();
-    }
-
+    void RefreshAccountList() { FillList(); }
+    // A double click puts the login name into its box, to give the account a new password.
     void AccLst_DblClick() {
         const int selected = ui::ListSelection(Item(AccLst));
-        if (selected >= 0) ui::SetText(Item(LgnTxt[0]), ui::ListItemText(Item(AccLst), selected));
+        if (selected >= 0) SetItemText(LgnTxt[0], ui::ListItemText(Item(AccLst), selected));
     }
-
-    void AddCmd_Click() {
-        const std::wstring login = ui::GetText(Item(LgnTxt[0]));
-        const std::wstring password = ui::GetText(Item(LgnTxt[1]));
-        if (!StoreEntered(Item(AddCmd), RefuseAccount(settings_, login, password),
-                          [&] { return settings_.StoreAccount(login, password); }))
-            return;
-        ui::SetText(Item(LgnTxt[0]), L"");
-        ui::SetText(Item(LgnTxt[1]), L"");
-        RefreshAccountList();
-    }
-
     // The right button on the list: remove the selected account.
-    void AccLst_MouseDown() {
-        const int selected = ui::ListSelection(Item(AccLst));
-        if (selected < 0) return;
-        const std::wstring login = ui::ListItemText(Item(AccLst), selected);
-        if (RemoveAfterQuestion(L"Account \"" + login + L"\" wirklich entfernen?", [&] { return settings_.RemoveAccount(login); }))
-            RefreshAccountList();
-    }
-
-    Settings& settings_;
-    std::function<void()> changed_;
+    void AccLst_MouseDown() { RemoveSelected(); }
 };
 
 }  // namespace

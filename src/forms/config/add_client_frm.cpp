@@ -4,6 +4,7 @@
 #include "base/product.h"
 #include "forms/config/folder_picker.h"
 #include "forms/config/input_rules.h"
+#include "forms/config/stored_list_frm.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -24,67 +25,54 @@ constexpr ui::ControlSpec kControls[] = {
     {DirSelCmd, ui::Kind::kButton, L"..", 4200, 360, 375, 300},
 };
 
-class AddClientFrm : public ui::Form {
+class AddClientFrm : public StoredListFrm {
 public:
     AddClientFrm(Settings& settings, std::function<void()> changed)
-        : Form({std::wstring(kProductName) + L" :: DAoC-Client hinzufügen", 4680, 2805, {}}, kControls),
-          settings_(settings), changed_(std::move(changed)) {}
+        : StoredListFrm({std::wstring(kProductName) + L" :: DAoC-Client hinzufügen", 4680, 2805, {}}, kControls,
+                        {LgnTxt[0], LgnTxt[1], AddCmd, ClientLst}, settings, std::move(changed)) {}
 
 protected:
     void Form_Load() override { RefreshClientList(); }
 
     void OnCommand(int id, int code) override {
-        if (code != BN_CLICKED) return;
-        if (id == AddCmd) AddCmd_Click();
-        if (id == DirSelCmd) DirSelCmd_Click();
+        if (id == DirSelCmd && code == BN_CLICKED) DirSelCmd_Click();
+        StoredListFrm::OnCommand(id, code);
     }
 
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) override {
-        handled = msg == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == Item(ClientLst);
+        handled = IsListContextMenu(msg, wParam);
         if (handled) ClientLst_MouseDown();
         return 0;
     }
 
-private:
-    void RefreshClientList() {
-        ui::ListClear(Item(ClientLst));
-        for (const std::wstring& name : settings_.ListSettingKeys(section::kClients)) ui::ListAdd(Item(ClientLst), name);
-        if (changed_) changed_();
+    std::vector<std::wstring> Entries() const override { return settings().ListSettingKeys(section::kClients); }
+    // The first text is the folder, the second the short name.
+    std::optional<std::wstring> Refusal(std::wstring& dir, std::wstring& name) const override {
+        if (name.empty()) return L"Bitte geben Sie dem Client eine Kurzbezeichnung.";
+        if (auto refusal = RefuseClientName(L"Die Kurzbezeichnung", name)) return refusal;
+        return RefuseClientDir(L"Der Pfad", dir);
     }
+    SaveResult Store(const std::wstring& dir, const std::wstring& name) override {
+        return settings().StoreClient(name, dir);
+    }
+    std::wstring RemoveQuestion(const std::wstring& name) const override {
+        return L"Client \"" + name + L"\" wirklich aus Liste entfernen?";
+    }
+    SaveResult Remove(const std::wstring& name) override { return settings().RemoveClient(name); }
+
+private:
+    void RefreshClientList() { FillList(); }
 
     void DirSelCmd_Click() {
         const std::optional<std::wstring> picked = PickGameFolder([](const std::wstring& path) {
             ui::MsgBox(L"Der angegebene Pfad \"" + path + L"\" scheint kein gültiger DAoC-Ordner zu sein!",
                        MB_OK | MB_ICONERROR);
         });
-        if (picked) ui::SetText(Item(LgnTxt[0]), *picked);
-    }
-
-    void AddCmd_Click() {
-        std::wstring dir = ui::GetText(Item(LgnTxt[0]));
-        const std::wstring name = ui::GetText(Item(LgnTxt[1]));
-        std::optional<std::wstring> refusal;
-        if (name.empty()) refusal = L"Bitte geben Sie dem Client eine Kurzbezeichnung.";
-        if (!refusal) refusal = RefuseClientName(L"Die Kurzbezeichnung", name);
-        if (!refusal) refusal = RefuseClientDir(L"Der Pfad", dir);
-        if (!StoreEntered(Item(AddCmd), refusal, [&] { return settings_.StoreClient(name, dir); })) return;
-        ui::SetText(Item(LgnTxt[0]), L"");
-        ui::SetText(Item(LgnTxt[1]), L"");
-        RefreshClientList();
+        if (picked) SetItemText(LgnTxt[0], *picked);
     }
 
     // The right button on the list: remove the selected client.
-    void ClientLst_MouseDown() {
-        const int selected = ui::ListSelection(Item(ClientLst));
-        const std::wstring name = selected >= 0 ? ui::ListItemText(Item(ClientLst), selected) : std::wstring();
-        if (name.empty()) return;
-        if (RemoveAfterQuestion(L"Client \"" + name + L"\" wirklich aus Liste entfernen?",
-                                [&] { return settings_.RemoveClient(name); }))
-            RefreshClientList();
-    }
-
-    Settings& settings_;
-    std::function<void()> changed_;
+    void ClientLst_MouseDown() { RemoveSelected(); }
 };
 
 }  // namespace
