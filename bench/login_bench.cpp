@@ -19,7 +19,7 @@ bool Measure(int delayMs, bool aboutOpen) {
     uia::ProgramFolder folder;
     folder.Write(L"Corvalink.dat", "[accounts]\r\n" + uia::AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" +
                                        uia::Ansi(game.path()) +
-                                       "\r\n[server]\r\nLYONESSE=198.51.100.7:10622\r\n[tag]\r\nLYONESSE=4\r\n"
+                                       "\r\n[server]\r\nLYONESSE=10.0.0.7:10622\r\n[tag]\r\nLYONESSE=4\r\n"
                                        "[help]\r\n1=0\r\n[quicklogin]\r\n" +
                                        uia::QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
     uia::RunningProgram program = uia::RunningProgram::Start(folder);

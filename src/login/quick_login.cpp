@@ -50,6 +50,13 @@ bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObs
                   server + L"=Adresse:Port.");
         return false;
     }
+    if (IsPlaceholderAddress(*address)) {
+        ShowError(L"Für den Server „" + server + L"“ ist noch die Platzhalter-Adresse " +
+                  address->substr(0, address->find(L',')) +
+                  L" eingetragen, die zu keinem Spielserver führt. Bitte tragen Sie die echte Adresse ein: "
+                  L"Doppelklick auf das Corvalink-Symbol, dann „..“ neben der Server-Liste.");
+        return false;
+    }
     const short realm = RealmNumber(Upper(login.realm));
     const std::wstring value = QuickStartEntry(login.character, server, *address, realm, settings.ServerTag(server));
 

@@ -11,6 +11,11 @@ namespace {
 
 std::wstring AccountKey(const std::wstring& loginName) { return EncodeScrambled(loginName, true); }
 
+std::wstring Upper(std::wstring text) {
+    if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
 bool IsIndexKey(const std::wstring& key) {
     return !key.empty() && key.find_first_not_of(L"0123456789") == std::wstring::npos;
 }
@@ -145,6 +150,42 @@ SaveResult Settings::ReplaceQuickLogins(const std::vector<QuickLoginEntry>& entr
     IniTransaction change(file_);
     change.ReplaceSection(section::kQuickLogin, std::move(section));
     return Commit(change);
+}
+
+bool IsPlaceholderAddress(std::wstring_view address) { return address.rfind(L"198.51.100.", 0) == 0; }
+
+std::vector<ServerRecord> Settings::Servers() const {
+    std::map<std::wstring, std::wstring> tags;
+    for (auto& [key, value] : ReadIniSection(file_, section::kTag, kSettingsBufferSize)) tags.emplace(Upper(key), value);
+    std::vector<ServerRecord> servers;
+    for (auto& [key, value] : ReadIniSection(file_, section::kServer, kSettingsBufferSize)) {
+        const auto tag = tags.find(Upper(key));
+        servers.push_back({key, value, tag == tags.end() ? std::wstring() : tag->second});
+    }
+    return servers;
+}
+
+SaveResult Settings::StoreServer(const ServerRecord& server) {
+    IniTransaction change(file_);
+    change.Set(section::kServer, server.name, server.address);
+    change.Set(section::kTag, server.name, server.tag);
+    return Commit(change);
+}
+
+SaveResult Settings::RemoveServer(const std::wstring& name) {
+    IniTransaction change(file_);
+    change.Remove(section::kServer, name);
+    change.Remove(section::kTag, name);
+    return Commit(change);
+}
+
+std::vector<QuickLoginEntry> Settings::QuickLoginsUsingServer(const std::wstring& name) const {
+    std::vector<QuickLoginEntry> users;
+    for (const std::wstring& text : ReadQuickLoginTexts()) {
+        QuickLoginEntry entry = QuickLoginEntry::FromText(text);
+        if (Upper(entry.server) == Upper(name)) users.push_back(std::move(entry));
+    }
+    return users;
 }
 
 SaveResult Settings::StoreHelpSwitch(int number, bool show) {

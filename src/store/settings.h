@@ -39,6 +39,10 @@ struct ServerRecord {
     std::wstring name, address, tag;  // address "<address>:<port>"
 };
 
+// The documentation range (198.51.100.0/24) whose addresses the wizard writes as
+// placeholders: no game server has one.
+bool IsPlaceholderAddress(std::wstring_view address);
+
 // One settings file. The program makes one at start-up and hands it to whoever reads or
 // writes the settings: nothing of the store takes the file's path from anywhere else.
 class Settings {
@@ -81,6 +85,14 @@ public:
     // `removeHigher` (after the user removed some); keys that are not entry numbers stay.
     SaveResult ReplaceQuickLogins(const std::vector<QuickLoginEntry>& entries, bool removeHigher);
     SaveResult StoreHelpSwitch(int number, bool show);
+
+    // Every server with its stored "<address>:<port>" and tag, in the file's order.
+    std::vector<ServerRecord> Servers() const;
+    // Adds the server or replaces its address and tag, in one transaction.
+    SaveResult StoreServer(const ServerRecord& server);
+    SaveResult RemoveServer(const std::wstring& name);
+    // The QuickLogins that name the server (compared without regard to case).
+    std::vector<QuickLoginEntry> QuickLoginsUsingServer(const std::wstring& name) const;
 
     // Writes each server's address and tag where that key is missing; stored ones stay.
     SaveResult AddMissingServers(const std::vector<ServerRecord>& servers);

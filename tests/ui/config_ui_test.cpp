@@ -8,6 +8,7 @@
 #include "forms/config/add_acc_frm.h"
 #include "forms/config/add_client_frm.h"
 #include "forms/config/login_cnf_frm.h"
+#include "forms/config/server_frm.h"
 #include "support/automation.h"
 
 using namespace uia;
@@ -22,7 +23,7 @@ using namespace login_cnf_frm;
 constexpr int kAccountCmb = LgnCmb[0], kServerCmb = LgnCmb[1], kRealmCmb = LgnCmb[2], kClientCmb = LgnCmb[3],
               kCharTxt = LgnTxt[0], kNewAccount = NewCmd[0], kNewClient = NewCmd[1], kAdd = AddCmd,
               kUp = ChgPosCmd[0], kDown = ChgPosCmd[1], kDelete = DelCmd, kList = ChrLstVw, kWinStart = WinStartChk,
-              kSave = SaveCmd;
+              kSave = SaveCmd, kNewServer = NewCmd[2];
 // Controls of the account and client windows (the same ids in both).
 static_assert(add_acc_frm::LgnTxt[0] == add_client_frm::LgnTxt[0] && add_acc_frm::AddCmd == add_client_frm::AddCmd &&
               add_acc_frm::AccLst == add_client_frm::ClientLst);
@@ -244,6 +245,63 @@ TEST_F(Config, AClientAddedIsOfferedAtOnce) {
     PressButton(clients, kSmallAdd);  // no short name
     EXPECT_EQ(Answer(IDOK), L"Bitte geben Sie dem Client eine Kurzbezeichnung.");
     EXPECT_EQ(TextOf(GetDlgItem(clients, kFirstTxt)), L"D:\\x");
+}
+
+// Servers added, replaced and removed through the server window; the configuration window's
+// server list follows; what is not an address, port or tag is refused and nothing written.
+TEST_F(Config, ServersAreEnteredInTheServerWindow) {
+    Open(Entries({L"Aldwin,LYONESSE,Albion,acc,Main", L"Bryn,lyonesse,Midgard,acc,Main"}) +
+         "[server]\r\nLYONESSE=198.51.100.4:10622\r\n[tag]\r\nLYONESSE=4\r\n");
+    HWND servers = OpenSmallWindow(kNewServer, L"Corvalink :: Server");
+    ASSERT_TRUE(servers);
+    auto type = [&](const std::vector<std::wstring>& fields) {
+        for (int i = 0; i < 4; ++i) SetTextOf(GetDlgItem(servers, server_frm::LgnTxt[i]), fields[static_cast<size_t>(i)]);
+    };
+    auto rows = [&] { return ListViewRowsOf(GetDlgItem(servers, server_frm::ServerLstVw), 4); };
+    EXPECT_EQ(rows(), (Rows{{L"LYONESSE", L"198.51.100.4", L"10622", L"4"}}));
+
+    struct Refused {
+        std::vector<std::wstring> fields;
+        const wchar_t* message;  // how the message begins
+    } refused[] = {
+        {{L"AVALON", L"10.0.0.300", L"10622", L"9"}, L"„10.0.0.300“ ist keine Adresse"},
+        {{L"AVALON", L"daoc..example", L"10622", L"9"}, L"„daoc..example“ ist keine Adresse"},
+        {{L"AVALON", L"10.0.0.9", L"0", L"9"}, L"„0“ ist kein Port"},
+        {{L"AVALON", L"10.0.0.9", L"70000", L"9"}, L"„70000“ ist kein Port"},
+        {{L"AVALON", L"10.0.0.9", L"10622", L"x"}, L"„x“ ist kein Tag"},
+        {{L"AVA,LON", L"10.0.0.9", L"10622", L"9"}, L"Der Servername darf kein Komma enthalten"},
+    };
+    const std::string before = folder.Read(L"Corvalink.dat");
+    for (const Refused& r : refused) {
+        type(r.fields);
+        PressButton(servers, server_frm::AddCmd);
+        const std::wstring text = Answer(IDOK);
+        EXPECT_EQ(text.rfind(r.message, 0), 0u) << Ansi(text);
+    }
+    EXPECT_TRUE(folder.Read(L"Corvalink.dat") == before) << "a refused server was written";
+
+    type({L"AVALON", L"daoc.example.org", L"10500", L"9"});  // added
+    Press(servers, server_frm::AddCmd);
+    type({L"LYONESSE", L"10.0.0.4", L"10622", L"4"});  // replaced
+    Press(servers, server_frm::AddCmd);
+    EXPECT_EQ(rows(), (Rows{{L"LYONESSE", L"10.0.0.4", L"10622", L"4"}, {L"AVALON", L"daoc.example.org", L"10500", L"9"}}));
+    EXPECT_EQ(ComboItemsOf(Control(kServerCmb)), (std::vector<std::wstring>{L"LYONESSE", L"AVALON"}));
+    const std::string stored = folder.Read(L"Corvalink.dat");
+    EXPECT_NE(stored.find("LYONESSE=10.0.0.4:10622"), std::string::npos);
+    EXPECT_NE(stored.find("AVALON=9"), std::string::npos);
+
+    // Removing names the QuickLogins that use the server; No keeps it.
+    ListViewSelectIn(GetDlgItem(servers, server_frm::ServerLstVw), 0);
+    PressButton(servers, server_frm::DelCmd);
+    const std::wstring question = Answer(IDNO);
+    EXPECT_NE(question.find(L"LYONESSE/Albion: Aldwin"), std::wstring::npos) << Ansi(question);
+    EXPECT_NE(question.find(L"lyonesse/Midgard: Bryn"), std::wstring::npos) << Ansi(question);
+    ListViewSelectIn(GetDlgItem(servers, server_frm::ServerLstVw), 1);
+    PressButton(servers, server_frm::DelCmd);
+    EXPECT_EQ(Answer(IDYES), L"Server „AVALON“ wirklich entfernen?");
+    EXPECT_TRUE(WaitUntil([&] { return rows().size() == 1; }));
+    EXPECT_EQ(ComboItemsOf(Control(kServerCmb)), std::vector<std::wstring>{L"LYONESSE"});
+    EXPECT_EQ(folder.Read(L"Corvalink.dat").find("AVALON"), std::string::npos);
 }
 
 TEST_F(Config, TheFolderPickerTakesOnlyGameFolders) {

@@ -25,7 +25,7 @@ protected:
     static std::string Settings(const GameInstall& game, const std::wstring& entry, const std::string& more = "") {
         return "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + AccountLine(L"nobody", L"") +
                "[clients]\r\nClient A=" + Ansi(game.path()) +
-               "\r\n[server]\r\nLYONESSE=198.51.100.7:10622\r\nNOPORT=198.51.100.8\r\n[tag]\r\nLYONESSE=4\r\n"
+               "\r\n[server]\r\nLYONESSE=10.0.0.7:10622\r\nNOPORT=10.0.0.8\r\n[tag]\r\nLYONESSE=4\r\n"
                "[quicklogin]\r\n" +
                QuickLoginLine(0, entry) + more;
     }
@@ -60,7 +60,7 @@ TEST_F(Login, LogsTheCharacterInEndToEnd) {
 
     ASSERT_TRUE(game.WaitFor("logged-in")) << "the login did not complete";
     EXPECT_EQ(game.Detail("user.dat"),
-              "[main]\\r\\nwidth=1024\\r\\n[quick]\\r\\nentry0=Aldwin, LYONESSE, 198.51.100.7, 10622, 1, 4\\r\\n"
+              "[main]\\r\\nwidth=1024\\r\\n[quick]\\r\\nentry0=Aldwin, LYONESSE, 10.0.0.7, 10622, 1, 4\\r\\n"
               "other=kept\\r\\nsetentry=1\\r\\n");
     EXPECT_EQ(game.Detail("password"), "secret12");
     EXPECT_EQ(game.Detail("account"), "acc1");
@@ -75,7 +75,7 @@ TEST_F(Login, EnglishLauncherLateGameWindowAndEmptyPassword) {
     ChooseFirstQuickLogin();
 
     ASSERT_TRUE(game.WaitFor("logged-in"));
-    EXPECT_NE(game.Detail("user.dat").find("entry0=aldwin, LYONESSE, 198.51.100.7, 10622, 3, 4"), std::string::npos);
+    EXPECT_NE(game.Detail("user.dat").find("entry0=aldwin, LYONESSE, 10.0.0.7, 10622, 3, 4"), std::string::npos);
     EXPECT_EQ(game.Detail("password"), "");
     EXPECT_EQ(game.Detail("account"), "nobody");
     // The game window came late: Play was pressed again about every 0.6 s meanwhile.

@@ -50,7 +50,7 @@ TEST(Soak, RoundsOfUseLeakNothing) {
     GameInstall game("linger_ms=100\r\n");
     folder.Write(L"Corvalink.dat", "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" +
                                        Ansi(game.path()) +
-                                       "\r\n[server]\r\nLYONESSE=198.51.100.4:10622\r\n[help]\r\n1=0\r\n"
+                                       "\r\n[server]\r\nLYONESSE=10.0.0.4:10622\r\n[help]\r\n1=0\r\n"
                                        "[quicklogin]\r\n" +
                                        QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
     RunningProgram program = RunningProgram::Start(folder);

@@ -3,6 +3,8 @@
 
 #include <shlobj.h>
 
+#include "forms/config/login_cnf_frm.h"
+#include "forms/config/server_frm.h"
 #include "forms/info/helper_frm.h"
 #include "forms/wizard/wizard_frm.h"
 #include "support/automation.h"
@@ -245,9 +247,30 @@ TEST(NewUser, FromTheWizardToALoggedInGame) {
     PressButton(wizard, kNext);  // Finish
     ASSERT_TRUE(WaitForTrayWindow(program.pid()));
 
+    // The wizard's server has a placeholder address: refused before anything is written.
+    ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
+    const std::wstring refusal = AnswerMessageBox(program.pid(), IDOK).text;
+    EXPECT_NE(refusal.find(L"Platzhalter-Adresse 198.51.100.4"), std::wstring::npos) << Ansi(refusal);
+    EXPECT_TRUE(StaysTrue([&] { return game.Count("start") == 0; }, std::chrono::milliseconds(300)));
+
+    // The real address goes in through the server window, as a player enters it.
+    TrayMouse(WaitForTrayWindow(program.pid()), WM_LBUTTONDBLCLK);
+    HWND config = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
+    ASSERT_TRUE(config);
+    PressButton(config, login_cnf_frm::NewCmd[2]);
+    HWND servers = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Server");
+    ASSERT_TRUE(servers);
+    const std::wstring fields[] = {L"LYONESSE", L"10.0.0.4", L"10622", L"4"};
+    for (int i = 0; i < 4; ++i) SetTextOf(GetDlgItem(servers, server_frm::LgnTxt[i]), fields[i]);
+    PressButton(servers, server_frm::AddCmd);
+    PostMessageW(servers, WM_CLOSE, 0, 0);
+    WaitUntil([&] { return !IsWindow(servers); });
+    PostMessageW(config, WM_CLOSE, 0, 0);
+    WaitUntil([&] { return !IsWindow(config); });
+
     ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
     ASSERT_TRUE(game.WaitFor("logged-in"));
-    EXPECT_NE(game.Detail("user.dat").find("entry0=Aldwin, LYONESSE, 198.51.100.4, 10622, 2, 4"), std::string::npos);
+    EXPECT_NE(game.Detail("user.dat").find("entry0=Aldwin, LYONESSE, 10.0.0.4, 10622, 2, 4"), std::string::npos);
     EXPECT_EQ(game.Detail("password"), "secret12");
     EXPECT_EQ(game.Detail("account"), "acc1");
 }

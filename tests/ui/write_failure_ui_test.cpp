@@ -104,7 +104,7 @@ bool StartsWith(const std::wstring& text, const std::wstring& start) { return te
 
 // One QuickLogin into `game`.
 std::string OneLoginSettings(const GameInstall& game) {
-    return "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" + Ansi(game.path()) + "\r\n[server]\r\nLYONESSE=198.51.100.4:10622\r\n[quicklogin]\r\n" +
+    return "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" + Ansi(game.path()) + "\r\n[server]\r\nLYONESSE=10.0.0.4:10622\r\n[quicklogin]\r\n" +
            QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main");
 }
 

@@ -105,6 +105,57 @@ std::optional<std::wstring> RefuseAccount(const Settings& settings, const std::w
     return std::nullopt;
 }
 
+namespace {
+
+bool AllDigits(const std::wstring& text) {
+    return !text.empty() && text.find_first_not_of(L"0123456789") == std::wstring::npos;
+}
+
+// Four numbers 0 to 255 joined by dots, or a host name: labels of letters, digits and inner
+// hyphens, 1 to 63 characters each, joined by dots, 253 characters at most.
+bool IsServerAddress(const std::wstring& address) {
+    if (address.empty() || address.size() > 253) return false;
+    std::vector<std::wstring> labels;
+    for (size_t start = 0;;) {
+        const size_t dot = address.find(L'.', start);
+        labels.push_back(address.substr(start, dot == std::wstring::npos ? std::wstring::npos : dot - start));
+        if (dot == std::wstring::npos) break;
+        start = dot + 1;
+    }
+    bool allNumbers = true;
+    for (const std::wstring& label : labels) allNumbers = allNumbers && AllDigits(label);
+    if (allNumbers) {
+        if (labels.size() != 4) return false;
+        for (const std::wstring& label : labels)
+            if (label.size() > 3 || std::stoi(label) > 255) return false;
+        return true;
+    }
+    for (const std::wstring& label : labels) {
+        if (label.empty() || label.size() > 63 || label.front() == L'-' || label.back() == L'-') return false;
+        for (wchar_t c : label)
+            if (!((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'-'))
+                return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::wstring> RefuseServer(const std::wstring& name, const std::wstring& address,
+                                         const std::wstring& port, const std::wstring& tag) {
+    if (name.empty()) return std::wstring(L"Bitte geben Sie dem Server einen Namen.");
+    if (auto refusal = CommaRefusal(L"Der Servername", name)) return refusal;
+    if (auto refusal = RefuseValue(L"Der Servername", name, StoredAs::kKey)) return refusal;
+    if (!IsServerAddress(address))
+        return L"„" + address + L"“ ist keine Adresse: Bitte geben Sie eine IPv4-Adresse (etwa 10.0.0.5) oder einen "
+                                L"Rechnernamen (etwa daoc.example.org) ein.";
+    if (!AllDigits(port) || port.size() > 5 || std::stoi(port) < 1 || std::stoi(port) > 65535)
+        return L"„" + port + L"“ ist kein Port: Bitte geben Sie eine Zahl von 1 bis 65535 ein.";
+    if (!AllDigits(tag) || tag.size() > 9)
+        return L"„" + tag + L"“ ist kein Tag: Bitte geben Sie eine ganze Zahl ein (etwa 4 für LYONESSE).";
+    return std::nullopt;
+}
+
 std::wstring WriteFailedText(const SaveResult& result) {
     return L"Die Einstellungsdatei konnte nicht geschrieben werden; nichts wurde gespeichert. " +
            DescribeSaveFailure(result) + L" Bitte beheben Sie das und versuchen Sie es erneut.";

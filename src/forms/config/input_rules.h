@@ -30,6 +30,11 @@ std::optional<std::wstring> RefuseClientDir(const std::wstring& what, std::wstri
 std::optional<std::wstring> RefuseAccount(const Settings& settings, const std::wstring& login,
                                          const std::wstring& password);
 
+// A server: name (a key without comma), address (an IPv4 address or a host name), port
+// (1 to 65535) and tag (a whole number); nothing when all hold.
+std::optional<std::wstring> RefuseServer(const std::wstring& name, const std::wstring& address,
+                                         const std::wstring& port, const std::wstring& tag);
+
 // The message for a save of the settings file that failed.
 std::wstring WriteFailedText(const SaveResult& result);
 

@@ -12,6 +12,7 @@
 #include "forms/config/add_client_frm.h"
 #include "forms/config/autostart.h"
 #include "forms/config/input_rules.h"
+#include "forms/config/server_frm.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -43,6 +44,7 @@ constexpr ui::ControlSpec kControls[] = {
     {DescrLbl[5], ui::Kind::kLabel, L"Client:", 120, 2520, 975, 255},
     {NewCmd[0], ui::Kind::kButton, L"..", 1920, 360, 375, 315},
     {NewCmd[1], ui::Kind::kButton, L"..", 1920, 2760, 375, 315},
+    {NewCmd[2], ui::Kind::kButton, L"..", 1920, 1560, 375, 315},
     {WinStartChk, ui::Kind::kCheckBox, L"Programmstart bei Windows-Start", 120, 4080, 3615, 255},
     {Line1[0], ui::Kind::kEtchedLine, nullptr, 120, 3840, 9600, 30},
 };
@@ -104,15 +106,17 @@ protected:
         if (id == AddCmd) AddCmd_Click();
         if (id == ChgPosCmd[0] || id == ChgPosCmd[1]) ChgPosCmd_Click(id == ChgPosCmd[0] ? 0 : 1);
         if (id == DelCmd) DelCmd_Click();
-        if (id == NewCmd[0] || id == NewCmd[1]) NewCmd_Click(id == NewCmd[0] ? 0 : 1);
+        for (int index = 0; index < 3; ++index)
+            if (id == NewCmd[index]) NewCmd_Click(index);
         if (id == SaveCmd) SaveCmd_Click();
     }
 
 private:
-    // Index 0 opens the account window, 1 the client window.
+    // Index 0 opens the account window, 1 the client window, 2 the server window.
     void NewCmd_Click(int index) {
         if (index == 0) ShowAccountWindow(hwnd(), settings_, [this] { FillAccountCombo(); });
-        else ShowClientWindow(hwnd(), settings_, [this] { FillClientCombo(); });
+        if (index == 1) ShowClientWindow(hwnd(), settings_, [this] { FillClientCombo(); });
+        if (index == 2) ShowServerWindow(hwnd(), settings_, [this] { FillServerCombo(); });
     }
 
     void AddCmd_Click() {

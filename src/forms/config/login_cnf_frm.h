@@ -10,7 +10,7 @@
 namespace login_cnf_frm {
 inline constexpr int LgnCmb[4] = {200, 201, 202, 203};  // account, server, realm, client
 inline constexpr int LgnTxt[1] = {210};                  // character name
-inline constexpr int NewCmd[2] = {220, 221};             // ".." for accounts, for clients
+inline constexpr int NewCmd[3] = {220, 221, 222};        // ".." for accounts, clients, servers
 inline constexpr int AddCmd = 230;
 inline constexpr int ChgPosCmd[2] = {240, 241};          // up, down
 inline constexpr int DelCmd = 250;

@@ -9,6 +9,7 @@
 #include "forms/config/autostart.h"
 #include "forms/config/folder_picker.h"
 #include "forms/config/input_rules.h"
+#include "forms/config/server_frm.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -44,6 +45,7 @@ constexpr ui::ControlSpec kControls[] = {
     OnPage(1, {CharNameTxt, ui::Kind::kTextBox, nullptr, 2280, 1320, 1575, 345, nullptr, 0, 0, 24}),
     OnPage(1, {Descr1[2], ui::Kind::kLabel, nullptr, 840, 1720, 1335, 255, nullptr, SS_RIGHT}),
     OnPage(1, {ServerCmb, ui::Kind::kDropDownList, nullptr, 2280, 1680, 1575, 1800}),
+    OnPage(1, {SrvCmd, ui::Kind::kButton, L"..", 3900, 1680, 375, 345}),
     OnPage(1, {Descr1[3], ui::Kind::kLabel, nullptr, 840, 2080, 1335, 255, nullptr, SS_RIGHT}),
     OnPage(1, {ReichCmb, ui::Kind::kDropDownList, nullptr, 2280, 2040, 1575, 1200}),
     // page 2: client
@@ -127,6 +129,18 @@ protected:
         if (code != BN_CLICKED) return;
         for (int index = 0; index < 4; ++index)
             if (id == Cmds[index]) Cmds_Click(index);
+        if (id == SrvCmd) SrvCmd_Click();
+    }
+
+    // The server window; the list follows, keeping the chosen server where it still exists.
+    void SrvCmd_Click() {
+        ShowServerWindow(hwnd(), settings_, [this] {
+            const std::wstring chosen = Text(ServerCmb);
+            FillServerList();
+            const std::vector<std::wstring> names = settings_.ListSettingKeys(section::kServer);
+            for (size_t i = 0; i < names.size(); ++i)
+                if (names[i] == chosen) ui::ComboSelect(Item(ServerCmb), static_cast<int>(i));
+        });
     }
 
     // 0 Cancel, 1 Next (Finish on the final page), 2 Back, 3 the folder button.

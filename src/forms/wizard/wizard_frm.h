@@ -20,6 +20,7 @@ inline constexpr int Descr1[4] = {300, 301, 303, 305};
 inline constexpr int CharNameTxt = 302;
 inline constexpr int ServerCmb = 304;
 inline constexpr int ReichCmb = 306;
+inline constexpr int SrvCmd = 307;  // ".." beside the server list: the server window
 // Page 2, client
 inline constexpr int Descr2[3] = {400, 403, 401};
 inline constexpr int ClientPfadTxt = 402;

@@ -1,0 +1,135 @@
+#include "forms/config/server_frm.h"
+
+#include <commctrl.h>
+
+#include "base/product.h"
+#include "forms/config/input_rules.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/message_box.h"
+
+namespace {
+
+using namespace server_frm;
+
+// In keyboard tab order: the name box takes the focus first.
+constexpr ui::ControlSpec kControls[] = {
+    {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 2280, 1335, 300},
+    {LgnTxt[1], ui::Kind::kTextBox, nullptr, 1560, 2280, 2175, 300},
+    {LgnTxt[2], ui::Kind::kTextBox, nullptr, 3840, 2280, 855, 300, nullptr, ES_NUMBER, 0, 5},
+    {LgnTxt[3], ui::Kind::kTextBox, nullptr, 4800, 2280, 1080, 300, nullptr, ES_NUMBER, 0, 9},
+    {AddCmd, ui::Kind::kDefaultButton, L"Übernehmen", 120, 2760, 1695, 375},
+    {DelCmd, ui::Kind::kButton, L"Entfernen", 1920, 2760, 1335, 375},
+    {ServerLstVw, ui::Kind::kListView, nullptr, 120, 120, 5760, 1800},
+    {DescrLbl[0], ui::Kind::kLabel, L"Name:", 120, 2040, 1335, 255},
+    {DescrLbl[1], ui::Kind::kLabel, L"Adresse:", 1560, 2040, 2175, 255},
+    {DescrLbl[2], ui::Kind::kLabel, L"Port:", 3840, 2040, 855, 255},
+    {DescrLbl[3], ui::Kind::kLabel, L"Tag:", 4800, 2040, 1080, 255},
+};
+
+struct Column {
+    const wchar_t* header;
+    int widthTwips;
+    bool right;
+};
+constexpr Column kColumns[] = {{L"Server", 1700, false}, {L"Adresse", 2200, false}, {L"Port", 800, true},
+                               {L"Tag", 700, true}};
+
+// "<address>:<port>" into its two parts; only the first colon splits.
+std::pair<std::wstring, std::wstring> SplitAddress(const std::wstring& stored) {
+    const size_t colon = stored.find(L':');
+    if (colon == std::wstring::npos) return {stored, L""};
+    return {stored.substr(0, colon), stored.substr(colon + 1)};
+}
+
+class ServerFrm : public ui::Form {
+public:
+    ServerFrm(Settings& settings, std::function<void()> changed)
+        : Form({std::wstring(kProductName) + L" :: Server", 6000, 3255, {}}, kControls), settings_(settings),
+          changed_(std::move(changed)) {}
+
+protected:
+    void Form_Load() override {
+        for (int i = 0; i < 4; ++i)
+            ui::ListViewAddColumn(Item(ServerLstVw), i, kColumns[i].header, Px(kColumns[i].widthTwips),
+                                  kColumns[i].right);
+        RefreshServerList();
+        SetFocus(Item(LgnTxt[0]));
+    }
+
+    void OnCommand(int id, int code) override {
+        if (code != BN_CLICKED) return;
+        if (id == AddCmd) AddCmd_Click();
+        if (id == DelCmd) DelCmd_Click();
+    }
+
+    LRESULT OnNotify(const NMHDR& header) override {
+        if (header.idFrom == static_cast<UINT_PTR>(ServerLstVw) && header.code == LVN_ITEMCHANGED) ServerLstVw_Click();
+        return 0;
+    }
+
+private:
+    void RefreshServerList() {
+        HWND list = Item(ServerLstVw);
+        SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+        for (const ServerRecord& server : settings_.Servers()) {
+            const auto [address, port] = SplitAddress(server.address);
+            ui::ListViewInsertRow(list, ui::ListViewCount(list), {server.name, address, port, server.tag});
+        }
+    }
+
+    // A row chosen in the list fills the fields, to replace or remove that server.
+    void ServerLstVw_Click() {
+        const int selected = ui::ListViewSelection(Item(ServerLstVw));
+        if (selected < 0) return;
+        const std::vector<std::wstring> row = ui::ListViewRow(Item(ServerLstVw), selected, 4);
+        for (int i = 0; i < 4; ++i) SetItemText(LgnTxt[i], row[static_cast<size_t>(i)]);
+    }
+
+    // Adds the server, or replaces the address and tag of the server of that name.
+    void AddCmd_Click() {
+        const std::wstring name = ItemText(LgnTxt[0]), address = ItemText(LgnTxt[1]), port = ItemText(LgnTxt[2]),
+                           tag = ItemText(LgnTxt[3]);
+        std::optional<std::wstring> refusal = RefuseServer(name, address, port, tag);
+        if (!refusal) refusal = RefuseValue(L"Die Adresse", address + L":" + port, StoredAs::kValue);
+        if (!StoreEntered(Item(AddCmd), refusal,
+                          [&] { return settings_.StoreServer({name, address + L":" + port, tag}); }))
+            return;
+        for (int id : LgnTxt) SetItemText(id, L"");
+        Changed();
+    }
+
+    // Removes the server named in the name field, after a question that names the
+    // QuickLogins using it.
+    void DelCmd_Click() {
+        const std::wstring name = ItemText(LgnTxt[0]);
+        if (name.empty()) {
+            ui::MsgBox(L"Bitte wählen Sie zuerst den Server aus, der entfernt werden soll.", MB_OK | MB_ICONINFORMATION);
+            return;
+        }
+        std::wstring question = L"Server „" + name + L"“ wirklich entfernen?";
+        const std::vector<QuickLoginEntry> users = settings_.QuickLoginsUsingServer(name);
+        if (!users.empty()) {
+            question += L"\r\n\r\nDiese QuickLogins verwenden ihn und lassen sich danach nicht mehr starten:";
+            for (const QuickLoginEntry& e : users) question += L"\r\n" + e.server + L"/" + e.realm + L": " + e.character;
+        }
+        if (!RemoveAfterQuestion(question, [&] { return settings_.RemoveServer(name); })) return;
+        for (int id : LgnTxt) SetItemText(id, L"");
+        Changed();
+    }
+
+    void Changed() {
+        RefreshServerList();
+        if (changed_) changed_();
+    }
+
+    Settings& settings_;
+    std::function<void()> changed_;
+};
+
+}  // namespace
+
+void ShowServerWindow(HWND owner, Settings& settings, std::function<void()> changed) {
+    ServerFrm window(settings, std::move(changed));
+    window.ShowModal(owner);
+}
