@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "forms/config/server_frm.h"
 #include "forms/wizard/wizard_frm.h"
 #include "support/automation.h"
 #include "support/game_double.h"
@@ -48,28 +49,40 @@ int wmain(int argc, wchar_t** argv) {
     Shot("02-wizard-account");
     PressButton(wizard, wizard_frm::Cmds[1]);
     SetTextOf(control(wizard_frm::CharNameTxt), L"Aldwin");
+    // The demo game's server gets its address in the server window, as a player's would.
+    PostMessageW(wizard, WM_COMMAND, MAKEWPARAM(wizard_frm::SrvCmd, BN_CLICKED), 0);
+    if (HWND servers = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Server")) {
+        const std::wstring fields[] = {L"LYONESSE", L"127.0.0.1", L"10622", L"4"};
+        for (int i = 0; i < 4; ++i) SetTextOf(GetDlgItem(servers, server_frm::LgnTxt[i]), fields[i]);
+        PressButton(servers, server_frm::AddCmd);
+        ListViewSelectIn(GetDlgItem(servers, server_frm::ServerLstVw), 3);
+        Pause();
+        Shot("03-server-window");
+        PostMessageW(servers, WM_CLOSE, 0, 0);
+        WaitUntil([&] { return !IsWindow(servers); });
+    }
     SendMessageTimeoutW(control(wizard_frm::ServerCmb), CB_SETCURSEL, 3, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
     SendMessageTimeoutW(control(wizard_frm::ReichCmb), CB_SETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
     Pause();
-    Shot("03-wizard-character");
+    Shot("04-wizard-character");
     PressButton(wizard, wizard_frm::Cmds[1]);
     SetTextOf(control(wizard_frm::ClientPfadTxt), gameDir);
     SetTextOf(control(wizard_frm::ClientNameTxt), L"Demo");
     Pause();
-    Shot("04-wizard-client");
+    Shot("05-wizard-client");
     PressButton(wizard, wizard_frm::Cmds[1]);
     SendMessageW(control(wizard_frm::WinStartChk), BM_SETCHECK, BST_UNCHECKED, 0);
     Pause();
-    Shot("05-wizard-finish");
+    Shot("06-wizard-finish");
     PressButton(wizard, wizard_frm::Cmds[1]);
     HWND help = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Hilfe");
     Pause();
-    Shot("06-tray-mode-help");
+    Shot("07-tray-mode-help");
     if (help) PressButton(help, IDOK);
 
     UseTrayMenu(program.pid(), {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN});
     Pause();
-    Shot("07-tray-menu");
+    Shot("08-tray-menu");
     HWND menu = nullptr;
     for (HWND w : WindowsOf(program.pid()))
         if (ClassOf(w) == L"#32768" && IsWindowVisible(w)) menu = w;
@@ -81,7 +94,7 @@ int wmain(int argc, wchar_t** argv) {
         [&] { return testing_support::ReadBytes(log).find("logged-in") != std::string::npos; },
         std::chrono::seconds(60));
     Sleep(800);
-    Shot("08-logged-in");
+    Shot("09-logged-in");
     std::printf("%s\n", testing_support::ReadBytes(log).find("logged-in") != std::string::npos ? "logged in" : "failed");
     return 0;
 }
