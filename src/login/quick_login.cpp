@@ -60,8 +60,16 @@ bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObs
     const short realm = RealmNumber(Upper(login.realm));
     const std::wstring value = QuickStartEntry(login.character, server, *address, realm, settings.ServerTag(server));
 
-    const std::optional<std::wstring> password = settings.AccountPassword(login.account);
-    if (!password) {
+    const Settings::Password password = settings.AccountPassword(login.account);
+    if (password.state == Settings::Password::State::kUnreadable) {
+        ShowError(L"Das Passwort des Accounts „" + login.account +
+                  L"“ ist mit Windows geschützt und lässt sich hier nicht lesen: Es wurde unter einem anderen "
+                  L"Windows-Benutzer oder auf einem anderen Computer geschützt, oder der Eintrag ist beschädigt. "
+                  L"Bitte geben Sie das Passwort im Account-Fenster neu ein (Konfiguration, „..“ neben der "
+                  L"Account-Liste).");
+        return false;
+    }
+    if (password.state == Settings::Password::State::kMissing) {
         ShowError(L"Den Account „" + login.account +
                   L"“ gibt es in den Einstellungen nicht (mehr). Bitte legen Sie ihn in der Konfiguration über "
                   L"„..“ neben der Account-Liste an, oder wählen Sie für den QuickLogin einen anderen Account.");
@@ -81,5 +89,5 @@ bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObs
         return false;
     }
 
-    return DriveGameLogin(login.account, *password, clientDir, observer);
+    return DriveGameLogin(login.account, password.text, clientDir, observer);
 }

@@ -6,6 +6,8 @@
 
 // Buffer size of the settings file's reads.
 constexpr int kSettingsBufferSize = 256;
+// For values the program makes itself that may be longer (protected passwords).
+constexpr int kWholeValueBufferSize = 8192;
 
 // The value of key in section, or `fallback` when the file, section or key is missing.
 // Outer blanks of the stored value are dropped; the result has at most bufferSize - 1

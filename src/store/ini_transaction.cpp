@@ -112,7 +112,8 @@ bool IniTransaction::Verify(const std::wstring& copy) const {
         }
     }
     for (const auto& [section, x] : sections) {
-        const auto stored = ReadIniSection(copy, section, kSettingsBufferSize);
+        // Read whole: protected passwords are longer than the values typed into the windows.
+        const auto stored = ReadIniSection(copy, section, kWholeValueBufferSize);
         std::map<std::wstring, std::wstring> byKey;
         for (const auto& [key, value] : stored) byKey.emplace(upper(key), value);
         if (x.replaced) {
@@ -193,6 +194,7 @@ std::wstring DescribeSaveFailure(const SaveResult& result) {
         case Failure::kNotVerified:
             return L"Die geschriebene Kopie ließ sich nicht fehlerfrei zurücklesen (ist der Datenträger voll?).";
         case Failure::kBackupFailed: return L"Die Sicherungskopie der Datei konnte nicht angelegt werden.";
+        case Failure::kNotProtected: return L"Windows konnte das Passwort nicht schützen.";
         case Failure::kUnreadable:
         case Failure::kWriteFailed:
         case Failure::kNotReplaced:

@@ -19,6 +19,7 @@ struct SaveResult {
         kNotVerified,  // the copy did not read back as written
         kBackupFailed, // the backup copy could not be written
         kNotReplaced,  // the file could not be replaced (held by another program, no rights)
+        kNotProtected, // Windows refused to protect a password
     };
     Failure failure = Failure::kNone;
     DWORD error = 0;  // the system's error code, where there was one

@@ -5,11 +5,18 @@
 #include <map>
 
 #include "store/ini_handling.h"
+#include "store/protected_form.h"
 #include "store/scrambled_form.h"
 
 namespace {
 
 std::wstring AccountKey(const std::wstring& loginName) { return EncodeScrambled(loginName, true); }
+
+// How a password is stored: protected by Windows, or scrambled.
+std::optional<std::wstring> PasswordForm(const std::wstring& password, bool protect) {
+    if (protect && !password.empty()) return ProtectPassword(password);
+    return EncodeScrambled(password);
+}
 
 std::wstring Upper(std::wstring text) {
     if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
@@ -78,13 +85,21 @@ std::vector<std::wstring> Settings::AccountNames() const {
     return names;
 }
 
-std::optional<std::wstring> Settings::AccountPassword(const std::wstring& loginName) const {
+Settings::Password Settings::AccountPassword(const std::wstring& loginName) const {
     // A value that no stored form can be: tells a missing account from an empty password.
     static const std::wstring kMissing(1, L'\n');
-    const std::wstring stored = ReadSetting(section::kAccounts, AccountKey(loginName), kMissing);
-    if (stored == kMissing) return std::nullopt;
-    return DecodeScrambled(stored);
+    const std::wstring stored =
+        ReadIni(section::kAccounts, AccountKey(loginName), kMissing, file_, kWholeValueBufferSize);
+    if (stored == kMissing) return {Password::State::kMissing, {}};
+    if (IsProtectedForm(stored)) {
+        std::optional<std::wstring> password = UnprotectPassword(stored);
+        if (!password) return {Password::State::kUnreadable, {}};
+        return {Password::State::kFound, std::move(*password)};
+    }
+    return {Password::State::kFound, DecodeScrambled(stored)};
 }
+
+bool Settings::PasswordsProtected() const { return ReadSetting(section::kOptions, L"protect") == L"1"; }
 
 std::wstring Settings::ClientDir(const std::wstring& clientName) const { return ReadSetting(section::kClients, clientName); }
 
@@ -115,8 +130,26 @@ std::optional<std::wstring> Settings::AccountKeyCollision(const std::wstring& lo
 }
 
 SaveResult Settings::StoreAccount(const std::wstring& loginName, const std::wstring& password) {
+    const std::optional<std::wstring> stored = PasswordForm(password, PasswordsProtected());
+    if (!stored) return {SaveResult::Failure::kNotProtected, 0};
     IniTransaction change(file_);
-    change.Set(section::kAccounts, AccountKey(loginName), EncodeScrambled(password));
+    change.Set(section::kAccounts, AccountKey(loginName), *stored);
+    return Commit(change);
+}
+
+SaveResult Settings::SetPasswordProtection(bool on) {
+    IniTransaction change(file_);
+    for (const auto& [key, stored] : ReadIniSection(file_, section::kAccounts, kWholeValueBufferSize)) {
+        if (on == IsProtectedForm(stored)) continue;  // in the asked form already
+        std::optional<std::wstring> password =
+            IsProtectedForm(stored) ? UnprotectPassword(stored) : std::optional<std::wstring>(DecodeScrambled(stored));
+        if (!password) continue;  // protected elsewhere or damaged: stays for the player to enter again
+        const std::optional<std::wstring> form = PasswordForm(*password, on);
+        if (!form) return {SaveResult::Failure::kNotProtected, 0};
+        change.Set(section::kAccounts, key, *form);
+    }
+    if (on) change.Set(section::kOptions, L"protect", L"1");
+    else change.Remove(section::kOptions, L"protect");
     return Commit(change);
 }
 

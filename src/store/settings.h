@@ -17,6 +17,7 @@ inline constexpr wchar_t kClients[] = L"clients";
 inline constexpr wchar_t kServer[] = L"server";
 inline constexpr wchar_t kTag[] = L"tag";
 inline constexpr wchar_t kHelp[] = L"help";
+inline constexpr wchar_t kOptions[] = L"options";  // written only once the player switches an option on
 }  // namespace section
 
 // Splits at commas into at most `limit` fields; the last field keeps any further commas.
@@ -64,8 +65,14 @@ public:
 
     // Record readers. A missing record gives the empty text.
     std::vector<std::wstring> AccountNames() const;
-    // The password of a stored account; nothing when there is no such account.
-    std::optional<std::wstring> AccountPassword(const std::wstring& loginName) const;
+    // The password of a stored account.
+    struct Password {
+        enum class State { kFound, kMissing, kUnreadable } state;  // kUnreadable: protected for
+        std::wstring text;                                         // another user or damaged
+    };
+    Password AccountPassword(const std::wstring& loginName) const;
+    // Whether passwords are stored protected by Windows for the current user.
+    bool PasswordsProtected() const;
     std::wstring ClientDir(const std::wstring& clientName) const;
     // "<address>, <port>" from the stored "<address>:<port>" (only the first colon splits);
     // nothing when the server has no stored value or the value has no colon.
@@ -85,6 +92,10 @@ public:
     // `removeHigher` (after the user removed some); keys that are not entry numbers stay.
     SaveResult ReplaceQuickLogins(const std::vector<QuickLoginEntry>& entries, bool removeHigher);
     SaveResult StoreHelpSwitch(int number, bool show);
+    // Switches the protection by Windows on or off: every password is stored anew in the form
+    // the switch asks for, in one transaction. A protected password that cannot be read here
+    // stays as it is (it has to be entered again).
+    SaveResult SetPasswordProtection(bool on);
 
     // Every server with its stored "<address>:<port>" and tag, in the file's order.
     std::vector<ServerRecord> Servers() const;

@@ -126,6 +126,68 @@ TEST_F(Login, GoesOnWhileAWindowOfTheProgramStaysOpen) {
     }
 }
 
+// Passwords protected by Windows: switched on and off in the configuration window, the stored
+// forms follow, and a login works in both states.
+TEST_F(Login, PasswordsProtectedByWindowsAndBackLogIn) {
+    GameInstall game("linger_ms=100\r\n");
+    Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A", "[help]\r\n1=0\r\n"));
+    const std::string classic = AccountLine(L"acc1", L"secret12");
+    auto saveWithProtection = [&](bool on) {
+        TrayMouse(WaitForTrayWindow(pid()), WM_LBUTTONDBLCLK);
+        HWND config = WaitForWindow(pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
+        ASSERT_TRUE(config);
+        EXPECT_EQ(SendMessageW(GetDlgItem(config, login_cnf_frm::ProtectChk), BM_GETCHECK, 0, 0),
+                  on ? BST_UNCHECKED : BST_CHECKED);
+        SendMessageW(GetDlgItem(config, login_cnf_frm::ProtectChk), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+        PressButton(config, login_cnf_frm::SaveCmd);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(config); }));
+    };
+    auto logIn = [&](int count) {
+        ChooseFirstQuickLogin();
+        ASSERT_TRUE(game.WaitFor("logged-in", std::chrono::seconds(20), count));
+        ASSERT_TRUE(game.WaitFor("end", std::chrono::seconds(10), count));
+    };
+    auto storedPassword = [&] {
+        const std::string file = folder.Read(L"Corvalink.dat");
+        const std::string key = classic.substr(0, classic.find('=') + 1);
+        const size_t at = file.find("\r\n" + key);
+        return at == std::string::npos ? std::string("<missing>")
+                                        : file.substr(at + 2 + key.size(), file.find("\r\n", at + 2) - at - 2 - key.size());
+    };
+
+    ASSERT_NO_FATAL_FAILURE(saveWithProtection(true));
+    EXPECT_EQ(storedPassword().rfind("~W", 0), 0u) << storedPassword();
+    EXPECT_NE(folder.Read(L"Corvalink.dat").find("[options]\r\nprotect=1"), std::string::npos);
+    ASSERT_NO_FATAL_FAILURE(logIn(1));
+    EXPECT_EQ(game.Log().back().name, "end");
+    std::string password;
+    for (const auto& e : game.Log())
+        if (e.name == "password") password = e.detail;
+    EXPECT_EQ(password, "secret12");
+
+    ASSERT_NO_FATAL_FAILURE(saveWithProtection(false));
+    EXPECT_EQ(storedPassword() + "\r\n", classic.substr(classic.find('=') + 1));  // the classic form again
+    EXPECT_EQ(folder.Read(L"Corvalink.dat").find("protect=1"), std::string::npos);
+    ASSERT_NO_FATAL_FAILURE(logIn(2));
+}
+
+// A protected password that does not read back here (another user, another computer, a
+// damaged value) stops the QuickLogin with a message naming the account.
+TEST_F(Login, AProtectedPasswordThatCannotBeReadIsRefused) {
+    for (const char* damaged : {"~WAQAAANCMnd8BFdERjHoAwE", "~W", "~WAAAA"}) {
+        SCOPED_TRACE(damaged);
+        GameInstall game;
+        Start("[accounts]\r\n" + Ansi(CryptText(L"acc1", L"")) + "=" + damaged + "\r\n[options]\r\nprotect=1\r\n" +
+              Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A").substr(std::string("[accounts]\r\n").size()));
+        ChooseFirstQuickLogin();
+        const std::wstring text = Answer(IDOK);
+        EXPECT_EQ(text.rfind(L"Das Passwort des Accounts „acc1“ ist mit Windows geschützt und lässt sich hier nicht lesen", 0), 0u)
+            << Ansi(text);
+        EXPECT_TRUE(StaysTrue([&] { return game.Count("start") == 0; }, std::chrono::milliseconds(300)));
+        program.reset();
+    }
+}
+
 TEST_F(Login, TheProgramIdlesWhileTheLauncherStarts) {
     GameInstall game("window_delay_ms=1500\r\n");
     Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A"));

@@ -75,8 +75,8 @@ TEST_F(SettingsFileTest, RecordReaders) {
           "\r\n[clients]\r\nMain=C:\\Games\\DAoC\r\n"
           "[server]\r\nLYONESSE=198.51.100.7:10622\r\nODD=198.51.100.8:10622:x\r\nNOPORT=198.51.100.9\r\n"
           "[tag]\r\nLYONESSE=4\r\n");
-    EXPECT_EQ(settings->AccountPassword(L"acc1"), L"secret12");
-    EXPECT_EQ(settings->AccountPassword(L"unknown"), std::nullopt);
+    EXPECT_EQ(settings->AccountPassword(L"acc1").text, L"secret12");
+    EXPECT_EQ(settings->AccountPassword(L"unknown").state, Settings::Password::State::kMissing);
     EXPECT_EQ(settings->ClientDir(L"Main"), L"C:\\Games\\DAoC");
     EXPECT_EQ(settings->ClientDir(L"Other"), L"");
     EXPECT_EQ(settings->ServerAddress(L"LYONESSE"), L"198.51.100.7, 10622");
@@ -183,7 +183,7 @@ TEST_F(SettingsFileTest, ScrambledTextsComeBackExactly) {
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(settings->StoreAccount(c.login, c.password).ok()) << ToAnsi(c.login);
-        EXPECT_EQ(settings->AccountPassword(c.login), c.password) << ToAnsi(c.login);
+        EXPECT_EQ(settings->AccountPassword(c.login).text, c.password) << ToAnsi(c.login);
     }
     const auto names = settings->AccountNames();
     EXPECT_EQ(names.size(), std::size(cases));

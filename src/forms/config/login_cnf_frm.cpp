@@ -47,6 +47,7 @@ constexpr ui::ControlSpec kControls[] = {
     {NewCmd[2], ui::Kind::kButton, L"..", 1920, 1560, 375, 315},
     {WinStartChk, ui::Kind::kCheckBox, L"Programmstart bei Windows-Start", 120, 4080, 3615, 255},
     {Line1[0], ui::Kind::kEtchedLine, nullptr, 120, 3840, 9600, 30},
+    {ProtectChk, ui::Kind::kCheckBox, L"Passwörter mit Windows schützen", 3840, 4080, 4395, 255},
 };
 
 // The list's columns, and where each stored field is shown.
@@ -95,6 +96,7 @@ protected:
         for (const wchar_t* realm : {L"Albion", L"Midgard", L"Hibernia"}) ui::ComboAdd(Item(LgnCmb[2]), realm);
         ui::ComboSelect(Item(LgnCmb[2]), 0);
         ui::SetChecked(Item(WinStartChk), AutostartExists());
+        CheckItem(ProtectChk, settings_.PasswordsProtected());
         for (const std::wstring& text : settings_.ReadQuickLoginTexts())
             ui::ListViewInsertRow(list, ui::ListViewCount(list), RowOf(QuickLoginEntry::FromText(text)));
         ui::AddToolTip(hwnd(), Item(ChgPosCmd[0]), L"Position nach oben");
@@ -171,7 +173,11 @@ private:
         for (int i = 0, count = ui::ListViewCount(list); i < count; ++i)
             entries.push_back(EntryOf(ui::ListViewRow(list, i, kColumnCount)));
         ui::SetEnabled(Item(SaveCmd), false);
-        const SaveResult saved = settings_.ReplaceQuickLogins(entries, removedRows_);
+        // The passwords' protection first, in a transaction of its own: every password changes form.
+        SaveResult saved;
+        if (IsItemChecked(ProtectChk) != settings_.PasswordsProtected())
+            saved = settings_.SetPasswordProtection(IsItemChecked(ProtectChk));
+        if (saved.ok()) saved = settings_.ReplaceQuickLogins(entries, removedRows_);
         ui::SetEnabled(Item(SaveCmd), true);
         if (!saved.ok()) {
             ShowError(WriteFailedText(saved));  // the rows stay in the window
