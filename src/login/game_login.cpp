@@ -27,14 +27,15 @@ constexpr wchar_t kAccessDeniedText[] =
     L"Bitte starten Sie Corvalink mit denselben Rechten wie das Spiel, also beide als Administrator oder "
     L"beide ohne, und wählen Sie den QuickLogin erneut.";
 
-HWND FindLauncher() {
-    HWND launcher = FindTopWindow(game::kDialogClass, game::kLauncherTitleGerman);
-    return launcher ? launcher : FindTopWindow(game::kDialogClass, game::kLauncherTitleEnglish);
+HWND FindLauncher(const std::vector<HWND>& ignore) {
+    HWND launcher = FindTopWindow(game::kDialogClass, game::kLauncherTitleGerman, Visibility::kShown, &ignore);
+    return launcher ? launcher
+                    : FindTopWindow(game::kDialogClass, game::kLauncherTitleEnglish, Visibility::kShown, &ignore);
 }
 
 // The shown login dialog, confirmed by its controls.
-HWND FindShownLoginDialog() {
-    HWND dialog = FindTopWindow(game::kLoginDialogClass, game::kLoginDialogTitle);
+HWND FindShownLoginDialog(const std::vector<HWND>& ignore) {
+    HWND dialog = FindTopWindow(game::kLoginDialogClass, game::kLoginDialogTitle, Visibility::kShown, &ignore);
     return game::IsLoginDialog(dialog) ? dialog : nullptr;
 }
 
@@ -42,9 +43,10 @@ HWND FindShownLoginDialog() {
 // window; the timer checks for it and repeats the step's click when it shows no effect.
 class GameLoginRun {
 public:
-    GameLoginRun(std::wstring account, std::wstring password, std::wstring clientDir, LoginObserver& observer)
+    GameLoginRun(std::wstring account, std::wstring password, std::wstring clientDir, LoginObserver& observer,
+                 bool askIfRunning)
         : account_(std::move(account)), password_(std::move(password)), clientDir_(std::move(clientDir)),
-          observer_(observer) {}
+          observer_(observer), askIfRunning_(askIfRunning) {}
     ~GameLoginRun() { StopTimer(); }
     GameLoginRun(const GameLoginRun&) = delete;
     GameLoginRun& operator=(const GameLoginRun&) = delete;
@@ -87,6 +89,10 @@ private:
 
     std::wstring account_, password_, clientDir_;
     LoginObserver& observer_;
+    bool askIfRunning_;
+    // The windows there before the run: another game's (an earlier member of a team) carry the
+    // same titles and are never driven.
+    std::vector<HWND> before_;
     Step step_ = Step::kLauncher;
     UINT_PTR timer_ = 0;
     LoginOutcome outcome_ = LoginOutcome::kCompleted;
@@ -116,7 +122,7 @@ bool GameLoginRun::Begin() {
     observer_.LoginStarted();
     // 1. A game that runs already, shown or hidden: ask before starting another. A cancel
     //    chosen while the question is open holds, whatever the answer.
-    if (FindTopWindow(nullptr, game::kRunningTitle, Visibility::kShownOrHidden) &&
+    if (askIfRunning_ && FindTopWindow(nullptr, game::kRunningTitle, Visibility::kShownOrHidden) &&
         ui::MsgBox(L"DAoC läuft bereits, trotzdem fortfahren?", MB_YESNO | MB_ICONQUESTION) == IDNO) {
         End(LoginOutcome::kDeclined);
         return false;
@@ -126,6 +132,7 @@ bool GameLoginRun::Begin() {
         return false;
     }
 
+    before_ = AllTopWindows();
     // 2.-3. Start the launcher, with the program in the background meanwhile.
     SetProcessPriority(IDLE_PRIORITY_CLASS);
     const std::wstring launcher = clientDir_ + L"\\camelot.exe";
@@ -159,7 +166,7 @@ bool GameLoginRun::Advance() {
     bool clicked = true;
     switch (step_) {
         case Step::kLauncher: {  // 4.-8.
-            HWND launcher = FindLauncher();
+            HWND launcher = FindLauncher(before_);
             if (!launcher) return true;
             SetProcessPriority(NORMAL_PRIORITY_CLASS);
             observer_.LauncherShown();
@@ -172,7 +179,8 @@ bool GameLoginRun::Advance() {
             break;
         }
         case Step::kGameWindow:  // 8.-9. Play again until the game window exists.
-            if ((gameWindow_ = FindTopWindow(game::kGameClass, game::kGameTitle)) != nullptr) {
+            if ((gameWindow_ = FindTopWindow(game::kGameClass, game::kGameTitle, Visibility::kShown, &before_)) !=
+                nullptr) {
                 Wait(Step::kLoginDialog, L"das Anmeldefenster");
                 clicked = Click(gameWindow_);
             } else {
@@ -180,7 +188,7 @@ bool GameLoginRun::Advance() {
             }
             break;
         case Step::kLoginDialog:  // 9. The game window again until the login dialog exists.
-            if ((loginDialog_ = FindShownLoginDialog()) != nullptr)
+            if ((loginDialog_ = FindShownLoginDialog(before_)) != nullptr)
                 step_ = Step::kFillDialog;
             else
                 clicked = RepeatClickIfDue();
@@ -198,7 +206,7 @@ bool GameLoginRun::Advance() {
             break;
         }
         case Step::kAgreement: {  // 12.
-            HWND agreement = FindTopWindow(nullptr, game::kAgreementTitle);
+            HWND agreement = FindTopWindow(nullptr, game::kAgreementTitle, Visibility::kShown, &before_);
             agreementButton_ = FindChildWindow(agreement, nullptr, L"Button", game::kAcceptCaption);
             if (!agreementButton_) return true;
             Wait(Step::kTerms, L"die Nutzungsbedingungen");
@@ -206,7 +214,7 @@ bool GameLoginRun::Advance() {
             break;
         }
         case Step::kTerms: {  // 13. The agreement's button again until the terms have theirs.
-            HWND terms = FindTopWindow(game::kDialogClass, game::kTermsTitle);
+            HWND terms = FindTopWindow(game::kDialogClass, game::kTermsTitle, Visibility::kShown, &before_);
             HWND termsButton = FindChildWindow(terms, nullptr, L"Button", game::kAcceptCaption);
             if (termsButton) {
                 step_ = Step::kTermsClosing;
@@ -217,7 +225,7 @@ bool GameLoginRun::Advance() {
             break;
         }
         case Step::kTermsClosing:  // 14. The terms' button again until their window closes.
-            if (!FindTopWindow(game::kDialogClass, game::kTermsTitle)) {
+            if (!FindTopWindow(game::kDialogClass, game::kTermsTitle, Visibility::kShown, &before_)) {
                 End(LoginOutcome::kCompleted);  // 15.
                 return false;
             }
@@ -255,9 +263,9 @@ void GameLoginRun::End(LoginOutcome outcome) {
 }  // namespace
 
 bool DriveGameLogin(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir,
-                    LoginObserver& observer) {
+                    LoginObserver& observer, bool askIfRunning) {
     if (Slot()) return false;
-    Slot() = std::make_unique<GameLoginRun>(account, password, clientDir, observer);
+    Slot() = std::make_unique<GameLoginRun>(account, password, clientDir, observer, askIfRunning);
     // The question in Begin may let the message loop run: the run is known as running meanwhile.
     if (!Slot()->Begin()) FinishRun();
     return true;

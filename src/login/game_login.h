@@ -12,8 +12,10 @@
 // Modal.exe and accepts both agreement windows. Returns once the run is under way (or over);
 // `observer` hears of its progress and its end and must outlive it. False when a run is
 // already under way (nothing happens then).
+// Windows of a game that was there before the run are left alone; with `askIfRunning` false
+// (the next member of a team) a running game is not asked about.
 bool DriveGameLogin(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir,
-                    LoginObserver& observer);
+                    LoginObserver& observer, bool askIfRunning = true);
 
 // Whether a run is under way.
 bool GameLoginRunning();

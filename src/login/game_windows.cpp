@@ -1,5 +1,7 @@
 #include "login/game_windows.h"
 
+#include <algorithm>
+
 #include "store/ansi.h"
 #include "ui/message_loop.h"
 
@@ -19,12 +21,30 @@ struct AnsiArg {
 
 }  // namespace
 
-HWND FindTopWindow(const wchar_t* windowClass, const wchar_t* title, Visibility visibility) {
+HWND FindTopWindow(const wchar_t* windowClass, const wchar_t* title, Visibility visibility,
+                   const std::vector<HWND>* ignore) {
     const AnsiArg cls(windowClass), caption(title);
     for (HWND w = FindWindowExA(nullptr, nullptr, cls.get(), caption.get()); w;
-         w = FindWindowExA(nullptr, w, cls.get(), caption.get()))
+         w = FindWindowExA(nullptr, w, cls.get(), caption.get())) {
+        if (ignore && std::find(ignore->begin(), ignore->end(), w) != ignore->end()) continue;
         if (visibility == Visibility::kShownOrHidden || IsWindowVisible(w)) return w;
+    }
     return nullptr;
+}
+
+namespace {
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> AllTopWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
 }
 
 HWND FindChildWindow(HWND parent, HWND after, const wchar_t* windowClass, const wchar_t* caption) {

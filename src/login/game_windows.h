@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Titles and captions of the game's windows.
 namespace game {
@@ -22,7 +23,11 @@ inline constexpr wchar_t kAcceptCaption[] = L"ANNEHMEN";
 enum class Visibility { kShown, kShownOrHidden };
 // A top-level window by class and title; a null class or title matches any. By default only
 // shown windows count: one that is not shown yet may still be without its controls.
-HWND FindTopWindow(const wchar_t* windowClass, const wchar_t* title, Visibility visibility = Visibility::kShown);
+// Windows in `ignore` do not count (those of a game that was there before the run).
+HWND FindTopWindow(const wchar_t* windowClass, const wchar_t* title, Visibility visibility = Visibility::kShown,
+                   const std::vector<HWND>* ignore = nullptr);
+// Every top-level window there is now.
+std::vector<HWND> AllTopWindows();
 // A direct child of `parent` after `after` (null: from the first) by class and caption.
 HWND FindChildWindow(HWND parent, HWND after, const wchar_t* windowClass, const wchar_t* caption);
 

@@ -28,7 +28,7 @@ std::wstring QuickStartEntry(const std::wstring& character, const std::wstring& 
 
 }  // namespace
 
-bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObserver& observer) {
+bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObserver& observer, bool askIfRunning) {
     if (SplitFields(entry, 5).size() < 5) {
         ShowError(L"Der QuickLogin „" + entry +
                   L"“ ist unvollständig: Es fehlen Angaben zu Server, Reich, Account oder Client. Bitte legen Sie "
@@ -89,5 +89,5 @@ bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObs
         return false;
     }
 
-    return DriveGameLogin(login.account, password.text, clientDir, observer);
+    return DriveGameLogin(login.account, password.text, clientDir, observer, askIfRunning);
 }

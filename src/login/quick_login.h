@@ -9,4 +9,6 @@
 // fields are known (saying what is missing otherwise), writes the quick-start entry into the
 // client's user.dat and starts the game's login (game_login.h), which goes on after the
 // return and reports to `observer`. False when nothing was started.
-bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObserver& observer);
+// With `askIfRunning` false (the next member of a team) a running game is not asked about.
+bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObserver& observer,
+                   bool askIfRunning = true);

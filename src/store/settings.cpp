@@ -185,6 +185,38 @@ SaveResult Settings::ReplaceQuickLogins(const std::vector<QuickLoginEntry>& entr
     return Commit(change);
 }
 
+std::vector<std::wstring> Settings::TeamNames() const { return ListSettingKeys(section::kTeams); }
+
+std::vector<std::wstring> Settings::TeamMembers(const std::wstring& name) const {
+    std::map<std::wstring, std::wstring> stored;
+    for (auto& [key, value] : ReadIniSection(file_, section::kTeamPrefix + name, kSettingsBufferSize))
+        stored.emplace(key, value);
+    std::vector<std::wstring> members;
+    for (int i = 0;; ++i) {
+        auto it = stored.find(std::to_wstring(i));
+        if (it == stored.end() || it->second.empty()) break;
+        members.push_back(DecodeScrambled(it->second));
+    }
+    return members;
+}
+
+SaveResult Settings::StoreTeam(const std::wstring& name, const std::vector<QuickLoginEntry>& members) {
+    std::vector<std::pair<std::wstring, std::wstring>> entries;
+    for (size_t i = 0; i < members.size(); ++i)
+        entries.emplace_back(std::to_wstring(i), EncodeScrambled(members[i].ToText()));
+    IniTransaction change(file_);
+    change.Set(section::kTeams, name, std::to_wstring(members.size()));
+    change.ReplaceSection(section::kTeamPrefix + name, std::move(entries));
+    return Commit(change);
+}
+
+SaveResult Settings::RemoveTeam(const std::wstring& name) {
+    IniTransaction change(file_);
+    change.Remove(section::kTeams, name);
+    change.ReplaceSection(section::kTeamPrefix + name, {});
+    return Commit(change);
+}
+
 bool IsPlaceholderAddress(std::wstring_view address) { return address.rfind(L"198.51.100.", 0) == 0; }
 
 std::vector<ServerRecord> Settings::Servers() const {

@@ -17,7 +17,9 @@ inline constexpr wchar_t kClients[] = L"clients";
 inline constexpr wchar_t kServer[] = L"server";
 inline constexpr wchar_t kTag[] = L"tag";
 inline constexpr wchar_t kHelp[] = L"help";
-inline constexpr wchar_t kOptions[] = L"options";  // written only once the player switches an option on
+inline constexpr wchar_t kOptions[] = L"options";
+inline constexpr wchar_t kTeams[] = L"teams";         // one key a team, in the order they were made
+inline constexpr wchar_t kTeamPrefix[] = L"team:";    // + name: the team's members "0", "1", ...  // written only once the player switches an option on
 }  // namespace section
 
 // Splits at commas into at most `limit` fields; the last field keeps any further commas.
@@ -104,6 +106,13 @@ public:
     SaveResult RemoveServer(const std::wstring& name);
     // The QuickLogins that name the server (compared without regard to case).
     std::vector<QuickLoginEntry> QuickLoginsUsingServer(const std::wstring& name) const;
+
+    // Teams: QuickLogins run one after another. A member is kept as its whole entry text, so
+    // that reordering or removing QuickLogins cannot make a team point at the wrong one.
+    std::vector<std::wstring> TeamNames() const;
+    std::vector<std::wstring> TeamMembers(const std::wstring& name) const;
+    SaveResult StoreTeam(const std::wstring& name, const std::vector<QuickLoginEntry>& members);
+    SaveResult RemoveTeam(const std::wstring& name);
 
     // Writes each server's address and tag where that key is missing; stored ones stay.
     SaveResult AddMissingServers(const std::vector<ServerRecord>& servers);

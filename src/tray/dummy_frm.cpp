@@ -10,6 +10,7 @@
 #include "login/quick_login.h"
 #include "store/settings.h"
 #include "tray/systray_icon.h"
+#include "tray/team_run.h"
 #include "tray/tray_login_observer.h"
 #include "tray/tray_mode.h"
 #include "ui/message_box.h"
@@ -90,6 +91,7 @@ void DummyFRM::RunCommand(UINT command) {
     else if (command == popupmenue_daoc_lizenzen[1]) popupmenue_daoc_lizenzen_Click(1);
     else if (command == popupmenue_cancel_run) RequestLoginCancel();
     else if (command == popupmenue_beenden) popupmenue_beenden_Click();
+    else if (command >= popup_teams) popup_teams_Click(static_cast<int>(command - popup_teams));
     else if (command >= popup_chars) popup_chars_Click(static_cast<int>(command - popup_chars));
 }
 
@@ -103,6 +105,10 @@ void DummyFRM::popupmenue_daoc_lizenzen_Click(int index) {
 }
 
 void DummyFRM::popupmenue_beenden_Click() { QuitProgram(); }
+
+void DummyFRM::popup_teams_Click(int index) {
+    if (static_cast<size_t>(index) < menu_.teamNames.size()) RunTeam(settings(), menu_.teamNames[static_cast<size_t>(index)]);
+}
 
 void DummyFRM::popup_chars_Click(int index) {
     // The entry is read again now: the file may have changed since the menu was built.

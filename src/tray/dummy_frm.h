@@ -24,6 +24,7 @@ public:
 
     // The QuickLogin items, one caption per entry.
     void SetQuickLoginCaptions(std::vector<std::wstring> captions);
+    void SetTeamNames(std::vector<std::wstring> names) { menu_.teamNames = std::move(names); }
     // Removes every QuickLogin item but the first.
     void ClearQuickLogins();
     void SetQuickLoginsEnabled(bool enabled);
@@ -46,6 +47,7 @@ private:
     void popupmenue_daoc_lizenzen_Click(int index);
     void popupmenue_beenden_Click();
     void popup_chars_Click(int index);
+    void popup_teams_Click(int index);
 
     Settings* settings_ = nullptr;
     TrayMenuState menu_;

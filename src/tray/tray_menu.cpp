@@ -41,8 +41,11 @@ base::ScopedMenu BuildTrayMenu(const TrayMenuState& state) {
     for (size_t i = 0; i < state.quickLoginCaptions.size(); ++i)
         AppendItem(menu.get(), tray_menu::popup_chars + static_cast<UINT>(i), MenuText(state.quickLoginCaptions[i]),
                    state.quickLoginsEnabled);
+    for (size_t i = 0; i < state.teamNames.size(); ++i)
+        AppendItem(menu.get(), tray_menu::popup_teams + static_cast<UINT>(i), MenuText(L"Team: " + state.teamNames[i]),
+                   state.quickLoginsEnabled);
     if (state.runInProgress) AppendItem(menu.get(), tray_menu::popupmenue_cancel_run, L"Anmeldung abbrechen");
-    if (!state.quickLoginCaptions.empty() || state.runInProgress)
+    if (!state.quickLoginCaptions.empty() || !state.teamNames.empty() || state.runInProgress)
         AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);  // popupmenue_trennlinie
     AppendItem(menu.get(), tray_menu::popupmenue_beenden, L"Beenden");
     return menu;

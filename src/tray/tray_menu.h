@@ -17,10 +17,12 @@ inline constexpr UINT popupmenue_daoc_lizenzen[2] = {3, 4};  // the end-user agr
 inline constexpr UINT popupmenue_cancel_run = 5;             // "Anmeldung abbrechen", while a login runs
 inline constexpr UINT popupmenue_beenden = 6;
 inline constexpr UINT popup_chars = 1000;
+inline constexpr UINT popup_teams = 2000;  // "Team: <name>" (i) is popup_teams + i
 }  // namespace tray_menu
 
 struct TrayMenuState {
     std::vector<std::wstring> quickLoginCaptions;  // one per entry, in entry order
+    std::vector<std::wstring> teamNames;           // in the order the teams were made
     bool quickLoginsEnabled = true;                // false while a login runs
     bool runInProgress = false;                    // offers to cancel the run
 };

@@ -20,6 +20,7 @@ void BuildQuickLoginItems() {
     DummyFRM& tray = DummyFRM::Instance();
     for (const std::wstring& text : tray.settings().ReadQuickLoginTexts()) captions.push_back(QuickLoginCaption(text));
     tray.SetQuickLoginCaptions(std::move(captions));
+    tray.SetTeamNames(tray.settings().TeamNames());
 }
 
 void ClearTrayMenu() {

@@ -354,6 +354,15 @@ void ListViewSelectIn(HWND listView, int index) {
     SendWithin(listView, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(block.at(0)));
 }
 
+void ListViewCheckIn(HWND listView, int index, bool checked) {
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    RemoteBlock block(listView, sizeof(item));
+    block.Write(0, &item, sizeof(item));
+    SendWithin(listView, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(block.at(0)));
+}
+
 std::vector<std::wstring> ComboItemsOf(HWND combo) {
     return ItemsOf(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
@@ -407,7 +416,14 @@ bool UseTrayMenu(DWORD pid, const std::vector<WORD>& keys) {
 bool PickTrayMenuItem(DWORD pid, int downs) {
     std::vector<WORD> keys(static_cast<size_t>(downs), VK_DOWN);
     keys.push_back(VK_RETURN);
-    return UseTrayMenu(pid, keys);
+    if (!UseTrayMenu(pid, keys)) return false;
+    // The menu is closed before the next one opens: menu windows are reused, and keys meant for
+    // the next menu must not reach this one.
+    return WaitUntil([&] {
+        for (HWND w : WindowsOf(pid))
+            if (ClassOf(w) == L"#32768" && IsWindowVisible(w)) return false;
+        return true;
+    });
 }
 
 std::string QuickLoginLine(int key, const std::wstring& text) {

@@ -138,6 +138,8 @@ std::wstring ClassOf(HWND window);
 // allocated in that process.
 std::vector<std::vector<std::wstring>> ListViewRowsOf(HWND listView, int columns);
 void ListViewSelectIn(HWND listView, int index);
+// Ticks or clears the check box of a row (list views with check boxes).
+void ListViewCheckIn(HWND listView, int index, bool checked);
 std::vector<std::wstring> ComboItemsOf(HWND combo);
 std::vector<std::wstring> ListBoxItemsOf(HWND list);
 

@@ -188,6 +188,68 @@ TEST_F(Login, AProtectedPasswordThatCannotBeReadIsRefused) {
     }
 }
 
+// A team of three QuickLogins, saved from the configuration window, logs in three times in
+// order, each login after the previous one finished; a cancel stops the team.
+TEST_F(Login, ATeamLogsInItsMembersOneAfterAnother) {
+    GameInstall games[3] = {GameInstall("window_delay_ms=200\r\nlinger_ms=0\r\n"),
+                            GameInstall("window_delay_ms=200\r\nlinger_ms=0\r\n"),
+                            GameInstall("window_delay_ms=200\r\nlinger_ms=0\r\n")};
+    std::string settings = "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\n";
+    for (int i = 0; i < 3; ++i) settings += "Client" + std::to_string(i) + "=" + Ansi(games[i].path()) + "\r\n";
+    settings += "[server]\r\nLYONESSE=10.0.0.7:10622\r\n[tag]\r\nLYONESSE=4\r\n[help]\r\n1=0\r\n[quicklogin]\r\n";
+    const wchar_t* characters[] = {L"Aldwin", L"Bryn", L"Cai"};
+    for (int i = 0; i < 3; ++i)
+        settings += QuickLoginLine(i, std::wstring(characters[i]) + L",LYONESSE,Albion,acc1,Client" + std::to_wstring(i));
+    Start(settings);
+
+    // The team is saved from the configuration window: the ticked rows, under a name.
+    TrayMouse(WaitForTrayWindow(pid()), WM_LBUTTONDBLCLK);
+    HWND config = WaitForWindow(pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
+    ASSERT_TRUE(config);
+    for (int i = 0; i < 3; ++i) ListViewCheckIn(GetDlgItem(config, login_cnf_frm::ChrLstVw), i, true);
+    SetTextOf(GetDlgItem(config, login_cnf_frm::TeamTxt), L"Gruppe");
+    PressButton(config, login_cnf_frm::TeamCmd);
+    EXPECT_NE(folder.Read(L"Corvalink.dat").find("[teams]\r\nGruppe=3"), std::string::npos);
+    PostMessageW(config, WM_CLOSE, 0, 0);
+    WaitUntil([&] { return !IsWindow(config); });
+
+    // "Team: Gruppe" follows the three QuickLogins in the menu.
+    ASSERT_TRUE(PickTrayMenuItem(pid(), kFirstQuickLogin + 3));
+    for (GameInstall& game : games) ASSERT_TRUE(game.WaitFor("logged-in", std::chrono::seconds(30)));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(games[i].Count("start"), 1);
+        EXPECT_NE(games[i].Detail("user.dat").find(Ansi(std::wstring(L"entry0=") + characters[i])), std::string::npos);
+    }
+    auto at = [](const GameInstall& game, const std::string& event) {
+        for (const auto& e : game.Log())
+            if (e.name == event) return e.microseconds;
+        return 0LL;
+    };
+    // Each member starts after the previous one finished its login.
+    EXPECT_LT(at(games[0], "terms-click"), at(games[1], "start"));
+    EXPECT_LT(at(games[1], "terms-click"), at(games[2], "start"));
+
+    // The doubles stay (linger_ms=0): each member's run left the earlier games' windows, which
+    // carry the same titles, alone.
+
+    // A cancel while the first member waits stops the whole team.
+    GameInstall slow[3] = {GameInstall("window_delay_ms=60000\r\n"), GameInstall(), GameInstall()};
+    std::string slowSettings = settings;
+    for (int i = 0; i < 3; ++i) {
+        const std::string from = Ansi(games[i].path()), to = Ansi(slow[i].path());
+        slowSettings.replace(slowSettings.find(from), from.size(), to);
+    }
+    program.reset();
+    Start(slowSettings + "[teams]\r\nGruppe=3\r\n" + folder.Read(L"Corvalink.dat").substr(folder.Read(L"Corvalink.dat").find("[team:Gruppe]")));
+    ASSERT_TRUE(PickTrayMenuItem(pid(), kFirstQuickLogin + 3));
+    ASSERT_TRUE(slow[0].WaitFor("start"));
+    ASSERT_TRUE(PickTrayMenuItem(pid(), kFirstQuickLogin + 4));  // "Anmeldung abbrechen" below the team
+    // The run is over (the items work again) and no further member started.
+    ASSERT_TRUE(PickTrayMenuItem(pid(), kFirstQuickLogin));
+    EXPECT_TRUE(slow[0].WaitFor("start", std::chrono::seconds(10), 2));
+    EXPECT_EQ(slow[1].Count("start") + slow[2].Count("start"), 0);
+}
+
 TEST_F(Login, TheProgramIdlesWhileTheLauncherStarts) {
     GameInstall game("window_delay_ms=1500\r\n");
     Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A"));

@@ -48,6 +48,9 @@ constexpr ui::ControlSpec kControls[] = {
     {WinStartChk, ui::Kind::kCheckBox, L"Programmstart bei Windows-Start", 120, 4080, 3615, 255},
     {Line1[0], ui::Kind::kEtchedLine, nullptr, 120, 3840, 9600, 30},
     {ProtectChk, ui::Kind::kCheckBox, L"Passwörter mit Windows schützen", 3840, 4080, 4395, 255},
+    {TeamLbl, ui::Kind::kLabel, L"Team aus den angehakten QuickLogins:", 120, 4560, 3615, 255},
+    {TeamTxt, ui::Kind::kTextBox, nullptr, 3840, 4500, 2175, 300},
+    {TeamCmd, ui::Kind::kButton, L"Als Team speichern", 6120, 4470, 2175, 375},
 };
 
 // The list's columns, and where each stored field is shown.
@@ -75,7 +78,7 @@ void FillCombo(HWND combo, const std::vector<std::wstring>& items) {
 class LoginCnfFrm : public ui::Form {
 public:
     explicit LoginCnfFrm(Settings& settings)
-        : Form({std::wstring(kProductName) + L" :: Konfiguration der QuickLogins", 9855, 4455, kVerdana, true},
+        : Form({std::wstring(kProductName) + L" :: Konfiguration der QuickLogins", 9855, 4935, kVerdana, true},
                kControls),
           settings_(settings) {}
 
@@ -87,6 +90,8 @@ public:
 protected:
     void Form_Load() override {
         HWND list = Item(ChrLstVw);
+        // Ticked rows make a team.
+        ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
         for (int i = 0; i < kColumnCount; ++i)
             ui::ListViewAddColumn(list, i, kColumns[i].header, Px(kColumns[i].widthTwips), kColumns[i].right);
         FillAccountCombo();
@@ -111,9 +116,36 @@ protected:
         for (int index = 0; index < 3; ++index)
             if (id == NewCmd[index]) NewCmd_Click(index);
         if (id == SaveCmd) SaveCmd_Click();
+        if (id == TeamCmd) TeamCmd_Click();
     }
 
 private:
+    // The ticked QuickLogins become the team named in the box (replacing one of that name);
+    // with none ticked, the team of that name is removed after a question.
+    void TeamCmd_Click() {
+        const std::wstring name = ItemText(TeamTxt);
+        std::optional<std::wstring> refusal;
+        if (name.empty()) refusal = L"Bitte geben Sie dem Team einen Namen.";
+        else if (name.find_first_of(L"[]") != std::wstring::npos)
+            refusal = std::wstring(L"Der Teamname darf keine eckigen Klammern enthalten.");
+        else refusal = RefuseValue(L"Der Teamname", name, StoredAs::kKey);
+        HWND list = Item(ChrLstVw);
+        std::vector<QuickLoginEntry> members;
+        for (int i = 0, count = ui::ListViewCount(list); i < count; ++i)
+            if (ListView_GetCheckState(list, i)) members.push_back(EntryOf(ui::ListViewRow(list, i, kColumnCount)));
+        if (!refusal && members.empty()) {
+            if (ui::MsgBox(L"Keine QuickLogins angehakt. Team „" + name + L"“ entfernen?", MB_YESNO | MB_ICONQUESTION) !=
+                IDYES)
+                return;
+            if (!StoreEntered(Item(TeamCmd), refusal, [&] { return settings_.RemoveTeam(name); })) return;
+        } else if (!StoreEntered(Item(TeamCmd), refusal, [&] { return settings_.StoreTeam(name, members); })) {
+            return;
+        }
+        SetItemText(TeamTxt, L"");
+        for (int i = 0, count = ui::ListViewCount(list); i < count; ++i) ListView_SetCheckState(list, i, FALSE);
+        if (saved_) saved_();  // the tray lists the teams
+    }
+
     // Index 0 opens the account window, 1 the client window, 2 the server window.
     void NewCmd_Click(int index) {
         if (index == 0) ShowAccountWindow(hwnd(), settings_, [this] { FillAccountCombo(); });

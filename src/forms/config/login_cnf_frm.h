@@ -18,6 +18,9 @@ inline constexpr int ChrLstVw = 260;
 inline constexpr int WinStartChk = 270;
 inline constexpr int SaveCmd = 280;
 inline constexpr int ProtectChk = 290;  // "Passwörter mit Windows schützen"
+inline constexpr int TeamTxt = 291;     // a team's name
+inline constexpr int TeamCmd = 292;     // saves the ticked QuickLogins as that team
+inline constexpr int TeamLbl = 293;
 inline constexpr int DescrLbl[6] = {300, 0, 301, 302, 303, 304};  // (1) is not used
 inline constexpr int Line1[1] = {310};
 }  // namespace login_cnf_frm
