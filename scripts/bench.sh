@@ -18,5 +18,6 @@ run build/bench/startup_bench.exe
 run build/bench/menu_bench.exe
 run build/bench/save_bench.exe
 run build/bench/login_bench.exe "${1:-20000}"
+run build/bench/team_bench.exe 2000
 size=$(du -sk build/Corvalink | cut -f1)
 echo "| Program folder (Corvalink.exe, Modal.exe, Corvalink.lng) | ${size} KiB | | |"

@@ -1,0 +1,89 @@
+// A team of three QuickLogins against the game double (which waits before each of its windows,
+// 2 s unless given as the first argument, in milliseconds), against the same three logins
+// chosen one after another from the menu, each as soon as the previous one is logged in. The
+// games' own time is what the doubles took from their start to the login; the rest is
+// Corvalink's (and, by hand, the menu's).
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+
+#include "bench_util.h"
+#include "support/automation.h"
+#include "support/game_double.h"
+
+using namespace std::chrono;
+
+namespace {
+
+struct Run {
+    double wallMs = 0, gamesMs = 0;
+};
+
+long long At(const uia::GameInstall& game, const std::string& event) {
+    for (const auto& e : game.Log())
+        if (e.name == event) return e.microseconds;
+    return 0;
+}
+
+bool Measure(int delayMs, bool asTeam, Run& run) {
+    std::vector<std::unique_ptr<uia::GameInstall>> games;
+    std::string clients = "[clients]\r\n", entries = "[quicklogin]\r\n", team = "[teams]\r\nGruppe=3\r\n[team:Gruppe]\r\n";
+    for (int i = 0; i < 3; ++i) {
+        games.push_back(std::make_unique<uia::GameInstall>("window_delay_ms=" + std::to_string(delayMs) +
+                                                           "\r\nlinger_ms=0\r\n"));
+        clients += "C" + std::to_string(i) + "=" + uia::Ansi(games.back()->path()) + "\r\n";
+        const std::wstring entry = L"Char" + std::to_wstring(i) + L",LYONESSE,Albion,acc1,C" + std::to_wstring(i);
+        entries += uia::QuickLoginLine(i, entry);
+        team += uia::QuickLoginLine(i, entry);
+    }
+    uia::ProgramFolder folder;
+    folder.Write(L"Corvalink.dat", "[accounts]\r\n" + uia::AccountLine(L"acc1", L"secret12") + clients +
+                                       "[server]\r\nLYONESSE=10.0.0.7:10622\r\n[tag]\r\nLYONESSE=4\r\n[help]\r\n1=0\r\n" +
+                                       entries + team);
+    uia::RunningProgram program = uia::RunningProgram::Start(folder);
+    if (!uia::WaitForTrayWindow(program.pid())) return false;
+    Sleep(500);
+    const auto begin = steady_clock::now();
+    if (asTeam) {
+        if (!uia::PickTrayMenuItem(program.pid(), 4 + 3)) return false;
+        for (auto& game : games)
+            if (!game->WaitFor("logged-in", milliseconds(10 * delayMs + 60000))) return false;
+    } else {
+        // As a player would: the next one as soon as the menu offers it again (the run of the
+        // previous one ends once its terms window is accepted).
+        for (size_t i = 0; i < 3; ++i) {
+            const int downs = 4 + static_cast<int>(i);
+            while (games[i]->Count("start") == 0) {
+                if (!uia::PickTrayMenuItem(program.pid(), downs)) return false;
+                games[i]->WaitFor("start", milliseconds(100));
+                if (steady_clock::now() - begin > seconds(120)) return false;
+            }
+            if (!games[i]->WaitFor("logged-in", milliseconds(10 * delayMs + 60000))) return false;
+        }
+    }
+    run.wallMs = bench::Milliseconds(steady_clock::now() - begin);
+    for (auto& game : games) run.gamesMs += (At(*game, "logged-in") - At(*game, "start")) / 1000.0;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int delayMs = argc > 1 ? std::atoi(argv[1]) : 2000;
+    Run team, byHand;
+    if (!Measure(delayMs, true, team)) {
+        std::printf("the team's logins did not complete\n");
+        return 1;
+    }
+    if (!Measure(delayMs, false, byHand)) {
+        std::printf("the logins by hand did not complete\n");
+        return 1;
+    }
+    std::printf("| A team of three (%d s before each window): total | %.0f ms | games' own %.0f ms, %.0f ms a member "
+                "besides | |\n",
+                delayMs / 1000, team.wallMs, team.gamesMs, (team.wallMs - team.gamesMs) / 3);
+    std::printf("| The same three chosen one after another from the menu | %.0f ms | games' own %.0f ms, %.0f ms a "
+                "member besides | |\n",
+                byHand.wallMs, byHand.gamesMs, (byHand.wallMs - byHand.gamesMs) / 3);
+    return 0;
+}
