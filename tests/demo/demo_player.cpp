@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "forms/config/login_cnf_frm.h"
 #include "forms/config/server_frm.h"
 #include "forms/wizard/wizard_frm.h"
 #include "support/automation.h"
@@ -95,6 +96,30 @@ int wmain(int argc, wchar_t** argv) {
         std::chrono::seconds(60));
     Sleep(800);
     Shot("09-logged-in");
-    std::printf("%s\n", testing_support::ReadBytes(log).find("logged-in") != std::string::npos ? "logged in" : "failed");
+    const bool single = testing_support::ReadBytes(log).find("logged-in") != std::string::npos;
+
+    // A team: the QuickLogin ticked in the configuration window and saved under a name, then
+    // chosen from the tray menu.
+    TrayMouse(WaitForTrayWindow(program.pid()), WM_LBUTTONDBLCLK);
+    if (HWND config = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins")) {
+        ListViewCheckIn(GetDlgItem(config, login_cnf_frm::ChrLstVw), 0, true);
+        SetTextOf(GetDlgItem(config, login_cnf_frm::TeamTxt), L"Abend");
+        Pause();
+        Shot("10-configuration-team");
+        PressButton(config, login_cnf_frm::TeamCmd);
+        PostMessageW(config, WM_CLOSE, 0, 0);
+        WaitUntil([&] { return !IsWindow(config); });
+    }
+    auto loggedIn = [&] {
+        const std::string text = testing_support::ReadBytes(log);
+        int n = 0;
+        for (size_t at = text.find("logged-in"); at != std::string::npos; at = text.find("logged-in", at + 1)) ++n;
+        return n;
+    };
+    PickTrayMenuItem(program.pid(), 5);  // "Team: Abend", below the QuickLogin
+    WaitUntil([&] { return loggedIn() >= 2; }, std::chrono::seconds(60));
+    Sleep(800);
+    Shot("11-team-logged-in");
+    std::printf("%s\n", single && loggedIn() >= 2 ? "logged in, alone and as a team" : "failed");
     return 0;
 }
