@@ -31,7 +31,8 @@ bool Measure(int delayMs, bool asTeam, Run& run) {
     for (int i = 0; i < 3; ++i) {
         games.push_back(std::make_unique<uia::GameInstall>("window_delay_ms=" + std::to_string(delayMs) +
                                                            "\r\nlinger_ms=0\r\n"));
-        clients += "C" + std::to_string(i) + "=" + uia::Ansi(games.back()->path()) + "\r\n";
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about "literal" + std::string.
+        clients.append("C").append(std::to_string(i)).append("=").append(uia::Ansi(games.back()->path())).append("\r\n");
         const std::wstring entry = L"Char" + std::to_wstring(i) + L",LYONESSE,Albion,acc1,C" + std::to_wstring(i);
         entries += uia::QuickLoginLine(i, entry);
         team += uia::QuickLoginLine(i, entry);
