@@ -155,6 +155,12 @@ void IniText::ReplaceSection(std::string_view section,
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(header + 1), inserted.begin(), inserted.end());
 }
 
+void IniText::RemoveSection(std::string_view section) {
+    for (size_t header = FindSection(section); header != npos; header = FindSection(section, header))
+        lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),
+                     lines_.begin() + static_cast<std::ptrdiff_t>(NextHeader(header)));
+}
+
 std::string IniText::Bytes() const {
     std::string out;
     size_t size = 0;

@@ -19,6 +19,9 @@ public:
     // The section holds exactly these keys afterwards, in this order.
     void ReplaceSection(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries);
 
+    // Removes every section of that name, its header and its lines.
+    void RemoveSection(std::string_view section);
+
     std::string Bytes() const;
 
 private:

@@ -86,6 +86,10 @@ void IniTransaction::Remove(const std::wstring& section, const std::wstring& key
     edits_.push_back({Kind::kRemove, section, key, {}, {}});
 }
 
+void IniTransaction::RemoveSection(const std::wstring& section) {
+    edits_.push_back({Kind::kRemoveSection, section, {}, {}, {}});
+}
+
 void IniTransaction::ReplaceSection(const std::wstring& section,
                                     std::vector<std::pair<std::wstring, std::wstring>> entries) {
     edits_.push_back({Kind::kReplaceSection, section, {}, {}, std::move(entries)});
@@ -105,7 +109,7 @@ bool IniTransaction::Verify(const std::wstring& copy) const {
     std::map<std::wstring, Expected> sections;
     for (const Edit& e : edits_) {
         Expected& x = sections[upper(e.section)];
-        if (e.kind == Kind::kReplaceSection) {
+        if (e.kind == Kind::kReplaceSection || e.kind == Kind::kRemoveSection) {
             x = Expected{true, e.entries, {}};
         } else {
             x.keys[upper(e.key)] = e.kind == Kind::kSet ? std::optional<std::wstring>(e.value) : std::nullopt;
@@ -147,6 +151,7 @@ SaveResult IniTransaction::Commit() {
         switch (e.kind) {
             case Kind::kSet: text.Set(ToAnsi(e.section), ToAnsi(e.key), ToAnsi(e.value)); break;
             case Kind::kRemove: text.Remove(ToAnsi(e.section), ToAnsi(e.key)); break;
+            case Kind::kRemoveSection: text.RemoveSection(ToAnsi(e.section)); break;
             case Kind::kReplaceSection: {
                 std::vector<std::pair<std::string, std::string>> entries;
                 entries.reserve(e.entries.size());

@@ -40,12 +40,13 @@ public:
     void Set(const std::wstring& section, const std::wstring& key, const std::wstring& value);
     void Remove(const std::wstring& section, const std::wstring& key);
     void ReplaceSection(const std::wstring& section, std::vector<std::pair<std::wstring, std::wstring>> entries);
+    void RemoveSection(const std::wstring& section);
     bool empty() const { return edits_.empty(); }
 
     SaveResult Commit();
 
 private:
-    enum class Kind { kSet, kRemove, kReplaceSection };
+    enum class Kind { kSet, kRemove, kReplaceSection, kRemoveSection };
     struct Edit {
         Kind kind;
         std::wstring section, key, value;

@@ -2,7 +2,7 @@
 
 #include "store/ansi.h"
 #include "store/simple_crypt.h"
-#include "store/storable.h"
+#include "store/stored_bytes.h"
 
 namespace {
 

@@ -213,7 +213,7 @@ SaveResult Settings::StoreTeam(const std::wstring& name, const std::vector<Quick
 SaveResult Settings::RemoveTeam(const std::wstring& name) {
     IniTransaction change(file_);
     change.Remove(section::kTeams, name);
-    change.ReplaceSection(section::kTeamPrefix + name, {});
+    change.RemoveSection(section::kTeamPrefix + name);
     return Commit(change);
 }
 

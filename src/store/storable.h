@@ -6,17 +6,7 @@
 #include <string>
 #include <string_view>
 
-enum class StoreProblem {
-    kNone,
-    kNotInCodePage,   // a character the ANSI code page cannot keep (named in the verdict)
-    kControlChar,     // a control character (named in the verdict)
-    kTooLong,         // more than 255 bytes stored
-    kLineBreakOrNul,  // CR, LF or NUL in the stored bytes
-    kOuterBlank,      // a blank, tab or other byte at either end that reading strips
-    kQuoted,          // wrapped in quotes, which reading strips
-    kKeySyntax,       // as a key name: "=", or a leading "[" or ";"
-    kEmpty,           // as a key name: empty
-};
+#include "store/stored_bytes.h"
 
 struct StoreVerdict {
     StoreProblem problem = StoreProblem::kNone;
@@ -31,12 +21,6 @@ enum class StoredAs {
     kScrambledValue,  // a scrambled value (a password, a QuickLogin entry)
     kScrambledKey,    // a scrambled key name (an account's login name)
 };
-
-// Longest stored value or key, in bytes: what a read with the settings buffer returns.
-inline constexpr size_t kMaxStoredBytes = 255;
-
-// Whether these bytes, written as a value (or as a key name), read back exactly.
-StoreProblem CheckStoredBytes(std::string_view bytes, bool asKey);
 
 // The full check of a plain text that would be stored in the given form.
 StoreVerdict CheckStorable(std::wstring_view plain, StoredAs form);

@@ -39,6 +39,8 @@ TEST(IniText, EditsTouchOnlyTheirLines) {
          "; kept comment\r\n[Accounts]\r\nx=1\r\ny=2\r\n\r\n[clients]\r\nMain=C:\\x\r\n"},
         {"empty a section", [](IniText& t) { t.ReplaceSection("clients", {}); },
          "; kept comment\r\n[Accounts]\r\n a = 1\r\nb=2\r\n\r\n[clients]\r\n"},
+        {"remove a section", [](IniText& t) { t.RemoveSection("accounts"); },
+         "; kept comment\r\n[clients]\r\nMain=C:\\x\r\n"},
     };
     for (const Case& c : cases) {
         IniText text(file);
