@@ -5,15 +5,11 @@
 #include "base/lang.h"
 #include "login/login_observer.h"
 #include "login/game_login.h"
+#include "store/ini_handling.h"
 #include "store/ini_transaction.h"
 #include "store/settings.h"
 
 namespace {
-
-std::wstring Upper(std::wstring text) {
-    if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
 
 // The "entry0" quick-start value the game reads from section "quick" of its user.dat:
 // "<character>, <SERVER>, <address>, <port>, <realm number>, <tag>".
@@ -42,7 +38,7 @@ bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObs
                   L"“ ist kein DAoC-Ordner eingetragen. Bitte richten Sie den Client in der Konfiguration ein.");
         return false;
     }
-    const std::wstring server = Upper(login.server);
+    const std::wstring server = UpperCase(login.server);
     const std::optional<std::wstring> address = settings.ServerAddress(server);
     if (!address) {
         ShowError(L"Für den Server „" + server +
@@ -57,7 +53,7 @@ bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObs
                   L"Doppelklick auf das Corvalink-Symbol, dann „..“ neben der Server-Liste.");
         return false;
     }
-    const short realm = RealmNumber(Upper(login.realm));
+    const short realm = RealmNumber(UpperCase(login.realm));
     const std::wstring value = QuickStartEntry(login.character, server, *address, realm, settings.ServerTag(server));
 
     const Settings::Password password = settings.AccountPassword(login.account);

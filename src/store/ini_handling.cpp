@@ -59,13 +59,13 @@ std::wstring_view TrimBlanks(std::wstring_view text) {
     return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
 }
 
-std::wstring Upper(std::wstring_view text) {
+}  // namespace
+
+std::wstring UpperCase(std::wstring_view text) {
     std::wstring upper(text);
     if (!upper.empty()) CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
     return upper;
 }
-
-}  // namespace
 
 std::vector<std::wstring> ListIniKeys(const std::wstring& file, const std::wstring& section) {
     return ReadWholeList([&](wchar_t* buffer, DWORD size) {
@@ -83,7 +83,7 @@ std::vector<std::pair<std::wstring, std::wstring>> ReadIniSection(const std::wst
         const size_t equals = line.find(L'=');
         if (equals == std::wstring::npos) continue;
         const std::wstring_view key = TrimBlanks(std::wstring_view(line).substr(0, equals));
-        if (!seen.insert(Upper(key)).second) continue;
+        if (!seen.insert(UpperCase(key)).second) continue;
         std::wstring_view value = TrimBlanks(std::wstring_view(line).substr(equals + 1));
         if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front())
             value = value.substr(1, value.size() - 2);

@@ -2,12 +2,16 @@
 // goes to the file and every write goes to the file at once; nothing is cached.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Buffer size of the settings file's reads.
 constexpr int kSettingsBufferSize = 256;
 // For values the program makes itself that may be longer (protected passwords).
 constexpr int kWholeValueBufferSize = 8192;
+
+// The text upper-cased as the profile functions compare section and key names.
+std::wstring UpperCase(std::wstring_view text);
 
 // The value of key in section, or `fallback` when the file, section or key is missing.
 // Outer blanks of the stored value are dropped; the result has at most bufferSize - 1

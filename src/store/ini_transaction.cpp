@@ -102,28 +102,24 @@ bool IniTransaction::Verify(const std::wstring& copy) const {
         std::vector<std::pair<std::wstring, std::wstring>> whole;
         std::map<std::wstring, std::optional<std::wstring>> keys;  // nothing: removed
     };
-    auto upper = [](std::wstring text) {
-        if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-        return text;
-    };
     std::map<std::wstring, Expected> sections;
     for (const Edit& e : edits_) {
-        Expected& x = sections[upper(e.section)];
+        Expected& x = sections[UpperCase(e.section)];
         if (e.kind == Kind::kReplaceSection || e.kind == Kind::kRemoveSection) {
             x = Expected{true, e.entries, {}};
         } else {
-            x.keys[upper(e.key)] = e.kind == Kind::kSet ? std::optional<std::wstring>(e.value) : std::nullopt;
+            x.keys[UpperCase(e.key)] = e.kind == Kind::kSet ? std::optional<std::wstring>(e.value) : std::nullopt;
         }
     }
     for (const auto& [section, x] : sections) {
         // Read whole: protected passwords are longer than the values typed into the windows.
         const auto stored = ReadIniSection(copy, section, kWholeValueBufferSize);
         std::map<std::wstring, std::wstring> byKey;
-        for (const auto& [key, value] : stored) byKey.emplace(upper(key), value);
+        for (const auto& [key, value] : stored) byKey.emplace(UpperCase(key), value);
         if (x.replaced) {
             if (stored.size() != x.whole.size()) return false;
             for (size_t i = 0; i < stored.size(); ++i)
-                if (upper(stored[i].first) != upper(x.whole[i].first) || stored[i].second != x.whole[i].second)
+                if (UpperCase(stored[i].first) != UpperCase(x.whole[i].first) || stored[i].second != x.whole[i].second)
                     return false;
         }
         for (const auto& [key, value] : x.keys) {

@@ -18,9 +18,16 @@ std::optional<std::wstring> PasswordForm(const std::wstring& password, bool prot
     return EncodeScrambled(password);
 }
 
-std::wstring Upper(std::wstring text) {
-    if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
+// A fallback that no stored value can be: tells a missing key from an empty value.
+const std::wstring kMissing(1, L'\n');
+
+// Entries "0", "1", ... of the texts, each in the scrambled stored form.
+std::vector<std::pair<std::wstring, std::wstring>> NumberedEntries(const std::vector<QuickLoginEntry>& entries) {
+    std::vector<std::pair<std::wstring, std::wstring>> numbered;
+    numbered.reserve(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        numbered.emplace_back(std::to_wstring(i), EncodeScrambled(entries[i].ToText()));
+    return numbered;
 }
 
 bool IsIndexKey(const std::wstring& key) {
@@ -65,11 +72,10 @@ std::wstring Settings::ReadQuickLoginText(int index) const {
     return DecodeScrambled(ReadSetting(section::kQuickLogin, std::to_wstring(index)));
 }
 
-std::vector<std::wstring> Settings::ReadQuickLoginTexts() const {
+std::vector<std::wstring> Settings::ReadNumberedTexts(const std::wstring& section) const {
     // One pass over the section instead of one file read a key: menus of many entries build fast.
     std::map<std::wstring, std::wstring> stored;
-    for (auto& [key, value] : ReadIniSection(file_, section::kQuickLogin, kSettingsBufferSize))
-        stored.emplace(key, value);
+    for (auto& [key, value] : ReadIniSection(file_, section, kSettingsBufferSize)) stored.emplace(key, value);
     std::vector<std::wstring> texts;
     for (int i = 0;; ++i) {
         auto it = stored.find(std::to_wstring(i));
@@ -79,6 +85,8 @@ std::vector<std::wstring> Settings::ReadQuickLoginTexts() const {
     return texts;
 }
 
+std::vector<std::wstring> Settings::ReadQuickLoginTexts() const { return ReadNumberedTexts(section::kQuickLogin); }
+
 std::vector<std::wstring> Settings::AccountNames() const {
     std::vector<std::wstring> names;
     for (const std::wstring& key : ListSettingKeys(section::kAccounts)) names.push_back(DecodeScrambled(key));
@@ -86,8 +94,6 @@ std::vector<std::wstring> Settings::AccountNames() const {
 }
 
 Settings::Password Settings::AccountPassword(const std::wstring& loginName) const {
-    // A value that no stored form can be: tells a missing account from an empty password.
-    static const std::wstring kMissing(1, L'\n');
     const std::wstring stored =
         ReadIni(section::kAccounts, AccountKey(loginName), kMissing, file_, kWholeValueBufferSize);
     if (stored == kMissing) return {Password::State::kMissing, {}};
@@ -172,10 +178,7 @@ SaveResult Settings::RemoveClient(const std::wstring& name) {
 }
 
 SaveResult Settings::ReplaceQuickLogins(const std::vector<QuickLoginEntry>& entries, bool removeHigher) {
-    std::vector<std::pair<std::wstring, std::wstring>> section;
-    section.reserve(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i)
-        section.emplace_back(std::to_wstring(i), EncodeScrambled(entries[i].ToText()));
+    std::vector<std::pair<std::wstring, std::wstring>> section = NumberedEntries(entries);
     for (auto& [key, value] : ReadIniSection(file_, section::kQuickLogin, kSettingsBufferSize)) {
         const bool higher = IsIndexKey(key) && (key.size() > 9 || std::stoul(key) >= entries.size());
         if (!IsIndexKey(key) || (higher && !removeHigher)) section.emplace_back(key, value);
@@ -188,25 +191,13 @@ SaveResult Settings::ReplaceQuickLogins(const std::vector<QuickLoginEntry>& entr
 std::vector<std::wstring> Settings::TeamNames() const { return ListSettingKeys(section::kTeams); }
 
 std::vector<std::wstring> Settings::TeamMembers(const std::wstring& name) const {
-    std::map<std::wstring, std::wstring> stored;
-    for (auto& [key, value] : ReadIniSection(file_, section::kTeamPrefix + name, kSettingsBufferSize))
-        stored.emplace(key, value);
-    std::vector<std::wstring> members;
-    for (int i = 0;; ++i) {
-        auto it = stored.find(std::to_wstring(i));
-        if (it == stored.end() || it->second.empty()) break;
-        members.push_back(DecodeScrambled(it->second));
-    }
-    return members;
+    return ReadNumberedTexts(section::kTeamPrefix + name);
 }
 
 SaveResult Settings::StoreTeam(const std::wstring& name, const std::vector<QuickLoginEntry>& members) {
-    std::vector<std::pair<std::wstring, std::wstring>> entries;
-    for (size_t i = 0; i < members.size(); ++i)
-        entries.emplace_back(std::to_wstring(i), EncodeScrambled(members[i].ToText()));
     IniTransaction change(file_);
     change.Set(section::kTeams, name, std::to_wstring(members.size()));
-    change.ReplaceSection(section::kTeamPrefix + name, std::move(entries));
+    change.ReplaceSection(section::kTeamPrefix + name, NumberedEntries(members));
     return Commit(change);
 }
 
@@ -221,10 +212,10 @@ bool IsPlaceholderAddress(std::wstring_view address) { return address.rfind(L"19
 
 std::vector<ServerRecord> Settings::Servers() const {
     std::map<std::wstring, std::wstring> tags;
-    for (auto& [key, value] : ReadIniSection(file_, section::kTag, kSettingsBufferSize)) tags.emplace(Upper(key), value);
+    for (auto& [key, value] : ReadIniSection(file_, section::kTag, kSettingsBufferSize)) tags.emplace(UpperCase(key), value);
     std::vector<ServerRecord> servers;
     for (auto& [key, value] : ReadIniSection(file_, section::kServer, kSettingsBufferSize)) {
-        const auto tag = tags.find(Upper(key));
+        const auto tag = tags.find(UpperCase(key));
         servers.push_back({key, value, tag == tags.end() ? std::wstring() : tag->second});
     }
     return servers;
@@ -248,7 +239,7 @@ std::vector<QuickLoginEntry> Settings::QuickLoginsUsingServer(const std::wstring
     std::vector<QuickLoginEntry> users;
     for (const std::wstring& text : ReadQuickLoginTexts()) {
         QuickLoginEntry entry = QuickLoginEntry::FromText(text);
-        if (Upper(entry.server) == Upper(name)) users.push_back(std::move(entry));
+        if (UpperCase(entry.server) == UpperCase(name)) users.push_back(std::move(entry));
     }
     return users;
 }
@@ -260,7 +251,6 @@ SaveResult Settings::StoreHelpSwitch(int number, bool show) {
 }
 
 SaveResult Settings::AddMissingServers(const std::vector<ServerRecord>& servers) {
-    static const std::wstring kMissing(1, L'\n');
     IniTransaction change(file_);
     for (const ServerRecord& s : servers) {
         if (ReadSetting(section::kServer, s.name, kMissing) == kMissing) change.Set(section::kServer, s.name, s.address);

@@ -120,6 +120,8 @@ public:
     SaveResult StoreFirstSetup(const QuickLoginEntry& entry, const std::wstring& password, const std::wstring& clientDir);
 
 private:
+    // The texts under "0", "1", ... of a section up to the first missing or empty one, unscrambled.
+    std::vector<std::wstring> ReadNumberedTexts(const std::wstring& section) const;
     // Commits a change; the first change of the run keeps the file as it was.
     SaveResult Commit(IniTransaction& change);
 

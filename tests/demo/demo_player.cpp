@@ -59,8 +59,7 @@ int wmain(int argc, wchar_t** argv) {
         ListViewSelectIn(GetDlgItem(servers, server_frm::ServerLstVw), 3);
         Pause();
         Shot("03-server-window");
-        PostMessageW(servers, WM_CLOSE, 0, 0);
-        WaitUntil([&] { return !IsWindow(servers); });
+        CloseAndWait(servers);
     }
     SendMessageTimeoutW(control(wizard_frm::ServerCmb), CB_SETCURSEL, 3, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
     SendMessageTimeoutW(control(wizard_frm::ReichCmb), CB_SETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
@@ -100,15 +99,13 @@ int wmain(int argc, wchar_t** argv) {
 
     // A team: the QuickLogin ticked in the configuration window and saved under a name, then
     // chosen from the tray menu.
-    TrayMouse(WaitForTrayWindow(program.pid()), WM_LBUTTONDBLCLK);
-    if (HWND config = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins")) {
+    if (HWND config = OpenConfigWindow(program.pid())) {
         ListViewCheckIn(GetDlgItem(config, login_cnf_frm::ChrLstVw), 0, true);
         SetTextOf(GetDlgItem(config, login_cnf_frm::TeamTxt), L"Abend");
         Pause();
         Shot("10-configuration-team");
         PressButton(config, login_cnf_frm::TeamCmd);
-        PostMessageW(config, WM_CLOSE, 0, 0);
-        WaitUntil([&] { return !IsWindow(config); });
+        CloseAndWait(config);
     }
     auto loggedIn = [&] {
         const std::string text = testing_support::ReadBytes(log);

@@ -386,6 +386,18 @@ void TrayMouse(HWND trayWindow, UINT mouseMessage) {
     PostMessageW(trayWindow, kTrayCallbackMessage, kTrayIconId, mouseMessage);
 }
 
+bool CloseAndWait(HWND window) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return WaitUntil([&] { return !IsWindow(window); });
+}
+
+HWND OpenConfigWindow(DWORD pid) {
+    HWND tray = WaitForTrayWindow(pid);
+    if (!tray) return nullptr;
+    TrayMouse(tray, WM_LBUTTONDBLCLK);
+    return WaitForWindow(pid, L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
+}
+
 bool TrayIconExists(HWND trayWindow) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);

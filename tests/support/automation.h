@@ -143,9 +143,15 @@ void ListViewCheckIn(HWND listView, int index, bool checked);
 std::vector<std::wstring> ComboItemsOf(HWND combo);
 std::vector<std::wstring> ListBoxItemsOf(HWND list);
 
+// Closes a window as its close box would and waits until it is gone; true when it went.
+bool CloseAndWait(HWND window);
+
 // The tray: the hidden tray window, the icon's mouse notifications, the popup menu.
 HWND WaitForTrayWindow(DWORD pid, std::chrono::milliseconds bound = kDefaultWait);
 void TrayMouse(HWND trayWindow, UINT mouseMessage);
+// Opens the configuration window with a double click on the icon, as a user does; null
+// when it did not open.
+HWND OpenConfigWindow(DWORD pid);
 // True while the shell holds an icon for the tray window.
 bool TrayIconExists(HWND trayWindow);
 // Opens the popup menu with a right press on the icon and presses the keys in it (each a

@@ -11,7 +11,6 @@ using namespace uia;
 
 namespace {
 
-constexpr wchar_t kConfigTitle[] = L"Corvalink :: Konfiguration der QuickLogins";
 constexpr wchar_t kClientTitle[] = L"Corvalink :: DAoC-Client hinzufügen";
 constexpr int kNewClient = login_cnf_frm::NewCmd[1], kSave = login_cnf_frm::SaveCmd, kDirTxt = add_client_frm::LgnTxt[0],
               kNameTxt = add_client_frm::LgnTxt[1], kClientAdd = add_client_frm::AddCmd,
@@ -28,8 +27,7 @@ TEST(ForeignPaths, ProgramAndGameFoldersOutsideTheCodePageStartSaveAndLogIn) {
     ASSERT_TRUE(tray);
 
     // The game folder goes in through the client window: the file holds it by its short name.
-    TrayMouse(tray, WM_LBUTTONDBLCLK);
-    HWND config = WaitForWindow(program.pid(), L"#32770", kConfigTitle);
+    HWND config = OpenConfigWindow(program.pid());
     ASSERT_TRUE(config);
     PressButton(config, kNewClient);
     HWND clients = WaitForWindow(program.pid(), L"#32770", kClientTitle);
@@ -39,8 +37,7 @@ TEST(ForeignPaths, ProgramAndGameFoldersOutsideTheCodePageStartSaveAndLogIn) {
     PressButton(clients, kClientAdd);
     EXPECT_FALSE(WaitForMessageBox(program.pid(), std::chrono::milliseconds(300)));
     EXPECT_EQ(ListBoxItemsOf(GetDlgItem(clients, kClientList)), std::vector<std::wstring>{L"Main"});
-    PostMessageW(clients, WM_CLOSE, 0, 0);
-    WaitUntil([&] { return !IsWindow(clients); });
+    CloseAndWait(clients);
     PressButton(config, kSave);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(config); }));
     EXPECT_TRUE(folder.Has(L"Corvalink.dat.bak"));

@@ -106,8 +106,7 @@ TEST_F(Login, GoesOnWhileAWindowOfTheProgramStaysOpen) {
         HWND open = nullptr;
         if (messageBox) {
             // "x" without a selected QuickLogin in the configuration window asks for one.
-            TrayMouse(WaitForTrayWindow(pid()), WM_LBUTTONDBLCLK);
-            HWND config = WaitForWindow(pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
+            HWND config = OpenConfigWindow(pid());
             ASSERT_TRUE(config);
             PostMessageW(config, WM_COMMAND, MAKEWPARAM(login_cnf_frm::DelCmd, BN_CLICKED), 0);
             open = WaitForMessageBox(pid());
@@ -133,8 +132,7 @@ TEST_F(Login, PasswordsProtectedByWindowsAndBackLogIn) {
     Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A", "[help]\r\n1=0\r\n"));
     const std::string classic = AccountLine(L"acc1", L"secret12");
     auto saveWithProtection = [&](bool on) {
-        TrayMouse(WaitForTrayWindow(pid()), WM_LBUTTONDBLCLK);
-        HWND config = WaitForWindow(pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
+        HWND config = OpenConfigWindow(pid());
         ASSERT_TRUE(config);
         EXPECT_EQ(SendMessageW(GetDlgItem(config, login_cnf_frm::ProtectChk), BM_GETCHECK, 0, 0),
                   on ? BST_UNCHECKED : BST_CHECKED);
@@ -203,15 +201,13 @@ TEST_F(Login, ATeamLogsInItsMembersOneAfterAnother) {
     Start(settings);
 
     // The team is saved from the configuration window: the ticked rows, under a name.
-    TrayMouse(WaitForTrayWindow(pid()), WM_LBUTTONDBLCLK);
-    HWND config = WaitForWindow(pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
+    HWND config = OpenConfigWindow(pid());
     ASSERT_TRUE(config);
     for (int i = 0; i < 3; ++i) ListViewCheckIn(GetDlgItem(config, login_cnf_frm::ChrLstVw), i, true);
     SetTextOf(GetDlgItem(config, login_cnf_frm::TeamTxt), L"Gruppe");
     PressButton(config, login_cnf_frm::TeamCmd);
     EXPECT_NE(folder.Read(L"Corvalink.dat").find("[teams]\r\nGruppe=3"), std::string::npos);
-    PostMessageW(config, WM_CLOSE, 0, 0);
-    WaitUntil([&] { return !IsWindow(config); });
+    CloseAndWait(config);
 
     // "Team: Gruppe" follows the three QuickLogins in the menu.
     ASSERT_TRUE(PickTrayMenuItem(pid(), kFirstQuickLogin + 3));

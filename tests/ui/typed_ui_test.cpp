@@ -16,7 +16,6 @@ using namespace uia;
 
 namespace {
 
-constexpr wchar_t kConfigTitle[] = L"Corvalink :: Konfiguration der QuickLogins";
 constexpr wchar_t kAccountTitle[] = L"Corvalink :: Account hinzufügen";
 constexpr wchar_t kWizardTitle[] = L"Corvalink :: Einrichtungsassistent";
 constexpr int kCharTxt = login_cnf_frm::LgnTxt[0], kNewAccount = login_cnf_frm::NewCmd[0],
@@ -87,8 +86,7 @@ TEST(Typed, AccountAndQuickLoginWindowValuesReachTheGameExactlyOrAreRefused) {
     }
     folder.Write(L"Corvalink.dat", clients + "[server]\r\nLYONESSE=10.9.8.7:10622\r\n[help]\r\n1=0\r\n" + entries);
     RunningProgram program = RunningProgram::Start(folder);
-    TrayMouse(WaitForTrayWindow(program.pid()), WM_LBUTTONDBLCLK);
-    HWND config = WaitForWindow(program.pid(), L"#32770", kConfigTitle);
+    HWND config = OpenConfigWindow(program.pid());
     ASSERT_TRUE(config);
 
     // The QuickLogin window names a character it cannot keep and adds no row.
@@ -116,10 +114,8 @@ TEST(Typed, AccountAndQuickLoginWindowValuesReachTheGameExactlyOrAreRefused) {
             EXPECT_EQ(TextOf(GetDlgItem(accounts, kLoginTxt)), L"");
         }
     }
-    PostMessageW(accounts, WM_CLOSE, 0, 0);
-    WaitUntil([&] { return !IsWindow(accounts); });
-    PostMessageW(config, WM_CLOSE, 0, 0);
-    WaitUntil([&] { return !IsWindow(config); });
+    CloseAndWait(accounts);
+    CloseAndWait(config);
 
     int index = 0;
     for (const Typed& c : cases) {

@@ -254,8 +254,7 @@ TEST(NewUser, FromTheWizardToALoggedInGame) {
     EXPECT_TRUE(StaysTrue([&] { return game.Count("start") == 0; }, std::chrono::milliseconds(300)));
 
     // The real address goes in through the server window, as a player enters it.
-    TrayMouse(WaitForTrayWindow(program.pid()), WM_LBUTTONDBLCLK);
-    HWND config = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
+    HWND config = OpenConfigWindow(program.pid());
     ASSERT_TRUE(config);
     PressButton(config, login_cnf_frm::NewCmd[2]);
     HWND servers = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Server");
@@ -263,10 +262,8 @@ TEST(NewUser, FromTheWizardToALoggedInGame) {
     const std::wstring fields[] = {L"LYONESSE", L"10.0.0.4", L"10622", L"4"};
     for (int i = 0; i < 4; ++i) SetTextOf(GetDlgItem(servers, server_frm::LgnTxt[i]), fields[i]);
     PressButton(servers, server_frm::AddCmd);
-    PostMessageW(servers, WM_CLOSE, 0, 0);
-    WaitUntil([&] { return !IsWindow(servers); });
-    PostMessageW(config, WM_CLOSE, 0, 0);
-    WaitUntil([&] { return !IsWindow(config); });
+    CloseAndWait(servers);
+    CloseAndWait(config);
 
     ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
     ASSERT_TRUE(game.WaitFor("logged-in"));

@@ -118,8 +118,7 @@ TEST(FailingWrites, AccountAndClientWindowsKeepWhatWasTyped) {
         ProgramFolder folder;
         folder.Write(L"Corvalink.dat", "[quicklogin]\r\n" + QuickLoginLine(0, L"A,S,Albion,acc,Main"));
         RunningProgram program = RunningProgram::Start(folder);
-        TrayMouse(WaitForTrayWindow(program.pid()), WM_LBUTTONDBLCLK);
-        HWND config = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
+        HWND config = OpenConfigWindow(program.pid());
         ASSERT_TRUE(config);
         PressButton(config, c.button);
         HWND window = WaitForWindow(program.pid(), L"#32770", c.title);
@@ -153,8 +152,7 @@ TEST(FullDiskFailingWrites, EachTroubleLeavesTheFileAsItWasAndSaysWhy) {
         settings += "[quicklogin]\r\n" + QuickLoginLine(0, L"A,S,Albion,acc,Main") + QuickLoginLine(1, L"B,S,Albion,acc,Main");
         folder.Write(L"Corvalink.dat", settings);
         RunningProgram program = RunningProgram::Start(folder);
-        TrayMouse(WaitForTrayWindow(program.pid()), WM_LBUTTONDBLCLK);
-        HWND config = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
+        HWND config = OpenConfigWindow(program.pid());
         ASSERT_TRUE(config);
         PressButton(config, login_cnf_frm::NewCmd[0]);
         HWND window = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Account hinzufügen");
@@ -172,8 +170,7 @@ TEST(FullDiskFailingWrites, EachTroubleLeavesTheFileAsItWasAndSaysWhy) {
         EXPECT_EQ(TextOf(GetDlgItem(window, add_acc_frm::LgnTxt[0])), L"Kjellö");
         EXPECT_EQ(TextOf(GetDlgItem(window, add_acc_frm::LgnTxt[1])), L"Tagesmenü");
         EXPECT_TRUE(folder.Read(L"Corvalink.dat") == settings) << "the settings file changed";
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        WaitUntil([&] { return !IsWindow(window); });
+        CloseAndWait(window);
 
         // The QuickLogins moved and saved: all or nothing.
         ListViewSelectIn(GetDlgItem(config, login_cnf_frm::ChrLstVw), 1);
