@@ -55,6 +55,7 @@ public:
     // False when the run ended already.
     bool Begin();
     void Cancel() { cancelRequested_ = true; }
+    // One step; nothing while a step is under way.
     void Tick();
 
     LoginObserver& observer() const { return observer_; }
@@ -79,6 +80,7 @@ private:
         if (GetTickCount64() - clickStamp_ < kRepeatClickMs) return true;
         return Click(clickTarget_);
     }
+    bool BeginSteps();
     // One step's check; false when the run is over.
     bool Advance();
     bool FillLoginDialog(HWND dialog, bool& answered);
@@ -97,7 +99,7 @@ private:
     UINT_PTR timer_ = 0;
     LoginOutcome outcome_ = LoginOutcome::kCompleted;
     bool cancelRequested_ = false;
-    bool ticking_ = false;  // a message box shown from a tick lets further ticks through
+    bool busy_ = false;  // a step is under way: a message box shown from it lets further messages through
     HWND gameWindow_ = nullptr, loginDialog_ = nullptr, agreementButton_ = nullptr;
     HWND clickTarget_ = nullptr;
     ULONGLONG clickStamp_ = 0;
@@ -119,6 +121,13 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 bool GameLoginRun::Begin() {
+    busy_ = true;
+    const bool started = BeginSteps();
+    busy_ = false;
+    return started;
+}
+
+bool GameLoginRun::BeginSteps() {
     observer_.LoginStarted();
     // 1. A game that runs already, shown or hidden: ask before starting another. A cancel
     //    chosen while the question is open holds, whatever the answer.
@@ -150,10 +159,10 @@ bool GameLoginRun::Begin() {
 }
 
 void GameLoginRun::Tick() {
-    if (ticking_) return;
-    ticking_ = true;
+    if (busy_) return;
+    busy_ = true;
     const bool goesOn = Advance();
-    ticking_ = false;
+    busy_ = false;
     if (!goesOn) FinishRun();  // this object goes
 }
 
@@ -273,6 +282,10 @@ bool DriveGameLogin(const std::wstring& account, const std::wstring& password, c
 
 bool GameLoginRunning() { return Slot() != nullptr; }
 
+// The run ends at once, so that the menu shows its QuickLogins again straight away; while one
+// of its steps is under way (its question is open), that step ends it when it returns.
 void RequestLoginCancel() {
-    if (Slot()) Slot()->Cancel();
+    if (!Slot()) return;
+    Slot()->Cancel();
+    Slot()->Tick();
 }

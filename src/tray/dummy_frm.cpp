@@ -37,6 +37,11 @@ DummyFRM& DummyFRM::Instance() {
     if (!g_window.IsLoaded()) {
         DummyFRM& window = g_window.Get();
         window.Load();
+        if (!window.Loaded()) {
+            // No desktop to put a window on (a service session, a display that went away).
+            ShowError(L"Corvalink kann sein Fenster für das Symbol im Infobereich nicht anlegen und wird beendet.");
+            QuitProgram();
+        }
         window.taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
         // The icon goes with the program, however it ends.
         SetQuitHook(RemoveTrayIcon);
