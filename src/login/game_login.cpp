@@ -35,7 +35,7 @@ HWND FindLauncher(const std::vector<HWND>& ignore) {
 
 // The shown login dialog, confirmed by its controls.
 HWND FindShownLoginDialog(const std::vector<HWND>& ignore) {
-    HWND dialog = FindTopWindow(game::kLoginDialogClass, game::kLoginDialogTitle, Visibility::kShown, &ignore);
+    HWND dialog = FindTopWindow(game::kDialogClass, game::kGameTitle, Visibility::kShown, &ignore);
     return game::IsLoginDialog(dialog) ? dialog : nullptr;
 }
 

@@ -7,18 +7,7 @@
 #include <string>
 #include <vector>
 
-// Titles and captions of the game's windows.
-namespace game {
-inline constexpr wchar_t kRunningTitle[] = L"Dark Age of Camelot, Copyright © 2001-04 Mythic Entertainment, Inc.";
-inline constexpr wchar_t kLauncherTitleGerman[] = L"Klickt auf 'Spielen', um das Spiel zu starten.";
-inline constexpr wchar_t kLauncherTitleEnglish[] = L"Press the Play button to play";
-inline constexpr wchar_t kGameClass[] = L"DAoCClient";
-inline constexpr wchar_t kGameTitle[] = L"Dark Age of Camelot";
-inline constexpr wchar_t kDialogClass[] = L"#32770";
-inline constexpr wchar_t kAgreementTitle[] = L"Endbenutzer Lizenzvereinbarung";
-inline constexpr wchar_t kTermsTitle[] = L"Nutzungsbedingungen";
-inline constexpr wchar_t kAcceptCaption[] = L"ANNEHMEN";
-}  // namespace game
+#include "login/game_names.h"
 
 enum class Visibility { kShown, kShownOrHidden };
 // A top-level window by class and title; a null class or title matches any. By default only

@@ -5,10 +5,9 @@
 #pragma once
 #include <windows.h>
 
-namespace game {
+#include "login/game_names.h"
 
-inline constexpr wchar_t kLoginDialogClass[] = L"#32770";
-inline constexpr wchar_t kLoginDialogTitle[] = L"Dark Age of Camelot";
+namespace game {
 
 // The dialog's fields; all null when `dialog` is not the game's login dialog.
 struct LoginDialogFields {
@@ -19,8 +18,8 @@ struct LoginDialogFields {
 
 inline LoginDialogFields LoginDialogFieldsOf(HWND dialog) {
     wchar_t cls[16] = {}, title[32] = {};
-    if (!dialog || !GetClassNameW(dialog, cls, 16) || lstrcmpW(cls, kLoginDialogClass) != 0) return {};
-    if (!GetWindowTextW(dialog, title, 32) || lstrcmpW(title, kLoginDialogTitle) != 0) return {};
+    if (!dialog || !GetClassNameW(dialog, cls, 16) || lstrcmpW(cls, kDialogClass) != 0) return {};
+    if (!GetWindowTextW(dialog, title, 32) || lstrcmpW(title, kGameTitle) != 0) return {};
     HWND password = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
     HWND firstCombo = FindWindowExW(dialog, nullptr, L"ComboBox", nullptr);
     HWND secondCombo = firstCombo ? FindWindowExW(dialog, firstCombo, L"ComboBox", nullptr) : nullptr;
@@ -33,8 +32,8 @@ inline bool IsLoginDialog(HWND dialog) { return static_cast<bool>(LoginDialogFie
 
 // The first top-level window that is the game's login dialog (shown or not), or null.
 inline HWND FindLoginDialog() {
-    for (HWND dialog = FindWindowExW(nullptr, nullptr, kLoginDialogClass, kLoginDialogTitle); dialog;
-         dialog = FindWindowExW(nullptr, dialog, kLoginDialogClass, kLoginDialogTitle))
+    for (HWND dialog = FindWindowExW(nullptr, nullptr, kDialogClass, kGameTitle); dialog;
+         dialog = FindWindowExW(nullptr, dialog, kDialogClass, kGameTitle))
         if (IsLoginDialog(dialog)) return dialog;
     return nullptr;
 }
