@@ -45,6 +45,12 @@ bool WriteNewFile(const std::wstring& path, const std::string& bytes, DWORD& err
     return true;
 }
 
+// Removes a copy that was not put in place (after a move there is nothing left to remove).
+struct RemoveOnExit {
+    const std::wstring& path;
+    ~RemoveOnExit() { DeleteFileW(path.c_str()); }
+};
+
 std::wstring CopyName(const std::wstring& file) {
     static std::atomic<unsigned> counter{0};
     return file + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L".tmp";
@@ -161,18 +167,22 @@ SaveResult IniTransaction::Commit() {
     if (exists && changed == original) return {};
 
     const std::wstring copy = CopyName(file_);
-    struct RemoveCopy {
-        const std::wstring& path;
-        ~RemoveCopy() { DeleteFileW(path.c_str()); }
-    } removeCopy{copy};
+    const RemoveOnExit removeCopy{copy};
     DWORD error = 0;
     if (!WriteNewFile(copy, changed, error)) return Fail(Failure::kWriteFailed, error);
     std::string back;
     bool copyExists = false;
     if (!ReadWholeFile(copy, back, copyExists).ok() || back != changed || !Verify(copy))
         return Fail(Failure::kNotVerified, 0);
-    if (exists && !backup_.empty() && !WriteNewFile(backup_, original, error))
-        return Fail(Failure::kBackupFailed, error);
+    if (exists && !backup_.empty()) {
+        // Whole or not at all as well: the backup of an earlier run is not cut short by a
+        // backup that does not fit.
+        const std::wstring backupCopy = CopyName(backup_);
+        const RemoveOnExit removeBackupCopy{backupCopy};
+        if (!WriteNewFile(backupCopy, original, error)) return Fail(Failure::kBackupFailed, error);
+        if (!MoveFileExW(backupCopy.c_str(), backup_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return Fail(Failure::kBackupFailed);
+    }
     if (!MoveFileExW(copy.c_str(), file_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return Fail(Failure::kNotReplaced);
     return {};
