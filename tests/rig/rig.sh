@@ -18,7 +18,9 @@ alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
 
 start_display() {
   if alive "$rig/xvfb.pid" && [ -f "$rig/display" ]; then return 0; fi
-  rm -f "$rig/display"
+  # Xvfb writes the display's number once it takes connections; a number left from an
+  # earlier display would be read before the new one is ready.
+  rm -f "$rig/display" "$rig/display.tmp"
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$rig/display.tmp" </dev/null >/dev/null 2>&1 &
   echo $! >"$rig/xvfb.pid"
   for _ in $(seq 1 100); do
@@ -80,9 +82,15 @@ case "$cmd" in
     fi
     ;;
   stop)
+    # Waits until the server and the display are gone: a rig started right after this one
+    # would otherwise find them still shutting down and take them for running.
     wineserver -k </dev/null >/dev/null 2>&1
+    timeout 20 wineserver -w </dev/null >/dev/null 2>&1
     stop_ramdisk
-    if alive "$rig/xvfb.pid"; then kill "$(cat "$rig/xvfb.pid")"; fi
+    if alive "$rig/xvfb.pid"; then
+      kill "$(cat "$rig/xvfb.pid")"
+      for _ in $(seq 1 50); do alive "$rig/xvfb.pid" || break; sleep 0.1; done
+    fi
     rm -f "$rig/xvfb.pid" "$rig/display"
     ;;
   env)
