@@ -7,6 +7,7 @@
 #include "forms/info/helper_frm.h"
 #include "support/automation.h"
 #include "store/settings.h"
+#include "support/program_folder_test.h"
 #include "support/temp_dir.h"
 #include "ui/message_loop.h"
 
@@ -17,16 +18,9 @@ using testing_support::WriteBytes;
 namespace {
 
 constexpr wchar_t kHelpTitle[] = L"Corvalink :: Hilfe";
-constexpr int kSwitchId = 100;
 
-class HelpPages : public ::testing::Test {
+class HelpPages : public testing_support::ProgramFolderTest {
 protected:
-    TempDir dir;
-    std::unique_ptr<Settings> settings;
-    void SetUp() override {
-        InitPaths(dir / L"Corvalink.exe");
-        settings = std::make_unique<Settings>(SettingsFile());
-    }
     void TearDown() override {
         if (HWND w = Window()) SendMessageW(w, WM_COMMAND, IDOK, 0);
     }
@@ -37,7 +31,7 @@ protected:
     }
     // Presses "Danke", with the switch ticked first when asked.
     static void Close(HWND w, bool tickSwitch) {
-        if (tickSwitch) SendMessageW(GetDlgItem(w, kSwitchId), BM_CLICK, 0, 0);
+        if (tickSwitch) SendMessageW(GetDlgItem(w, helper_frm::HlpChk), BM_CLICK, 0, 0);
         SendMessageW(GetDlgItem(w, IDOK), BM_CLICK, 0, 0);
         ui::DoEvents();
     }
@@ -49,7 +43,7 @@ TEST_F(HelpPages, PageZeroIsAlwaysShownWithoutSwitch) {
         ShowHelp(*settings, L"Titel", L"Zeile 1\r\nZeile 2", 0);
         HWND w = Window();
         ASSERT_TRUE(w);
-        EXPECT_FALSE(IsWindowVisible(GetDlgItem(w, kSwitchId)));
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(w, helper_frm::HlpChk)));
         EXPECT_EQ(uia::TextOf(GetDlgItem(w, IDOK)), L"Danke");
         Close(w, false);
         EXPECT_FALSE(Window());
@@ -61,8 +55,8 @@ TEST_F(HelpPages, TheSwitchTurnsPageOneOffForGood) {
     ShowHelp(*settings, L"Erste", L"Text", 1);
     HWND w = Window();
     ASSERT_TRUE(w);
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(w, kSwitchId)));
-    EXPECT_EQ(uia::TextOf(GetDlgItem(w, kSwitchId)), L"Diese Hilfe nicht mehr anzeigen");
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(w, helper_frm::HlpChk)));
+    EXPECT_EQ(uia::TextOf(GetDlgItem(w, helper_frm::HlpChk)), L"Diese Hilfe nicht mehr anzeigen");
 
     // A second page replaces title and text in the open window.
     ShowHelp(*settings, L"Zweite", L"Anderer Text", 1);

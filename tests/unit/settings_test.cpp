@@ -9,6 +9,7 @@
 #include "store/scrambled_form.h"
 #include "store/simple_crypt.h"
 #include "store/storable.h"
+#include "support/program_folder_test.h"
 #include "support/temp_dir.h"
 
 using testing_support::TempDir;
@@ -16,14 +17,8 @@ using testing_support::WriteBytes;
 
 namespace {
 
-class SettingsFileTest : public ::testing::Test {
+class SettingsFileTest : public testing_support::ProgramFolderTest {
 protected:
-    TempDir dir;
-    std::unique_ptr<Settings> settings;
-    void SetUp() override {
-        InitPaths(dir / L"Corvalink.exe");
-        settings = std::make_unique<Settings>(SettingsFile());
-    }
     void Write(const std::string& ansi) { WriteBytes(SettingsFile(), ansi); }
     static std::string Scrambled(const std::wstring& text) { return ToAnsi(CryptText(text, L"")); }
 };

@@ -7,6 +7,7 @@
 #include "base/paths.h"
 #include "support/automation.h"
 #include "store/settings.h"
+#include "support/program_folder_test.h"
 #include "support/temp_dir.h"
 #include "tray/dummy_frm.h"
 #include "tray/systray_icon.h"
@@ -40,14 +41,8 @@ std::vector<std::wstring> Captions(HMENU menu) {
     return captions;
 }
 
-class TrayMenu : public ::testing::Test {
+class TrayMenu : public testing_support::ProgramFolderTest {
 protected:
-    TempDir dir;
-    std::unique_ptr<Settings> settings;
-    void SetUp() override {
-        InitPaths(dir / L"Corvalink.exe");
-        settings = std::make_unique<Settings>(SettingsFile());
-    }
     void TearDown() override {
         RemoveTrayIcon();
         DummyFRM::Destroy();

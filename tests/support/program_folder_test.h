@@ -1,0 +1,25 @@
+// A fixture for tests inside the process: a folder of its own that the program's paths point
+// into, and the one Settings object on its settings file.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "base/paths.h"
+#include "store/settings.h"
+#include "support/temp_dir.h"
+
+namespace testing_support {
+
+class ProgramFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitPaths(dir / L"Corvalink.exe");
+        settings = std::make_unique<Settings>(SettingsFile());
+    }
+
+    TempDir dir;
+    std::unique_ptr<Settings> settings;
+};
+
+}  // namespace testing_support
