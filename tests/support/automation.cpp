@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -404,6 +405,80 @@ bool TrayIconExists(HWND trayWindow) {
     data.hWnd = trayWindow;
     data.uID = kTrayIconId;
     return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+namespace {
+
+// TTTOOLINFOW as the 64-bit shell lays it out, whatever this program's own width: the tool
+// is read in the shell's memory.
+struct ShellToolInfo {
+    UINT cbSize;
+    UINT uFlags;
+    UINT64 hwnd;
+    UINT64 uId;
+    RECT rect;
+    UINT64 hinst;
+    UINT64 lpszText;
+    UINT64 lParam;
+    UINT64 lpReserved;
+};
+static_assert(sizeof(ShellToolInfo) == 72);
+
+struct ShellTooltips {
+    DWORD shell = 0;
+    std::vector<HWND> tooltips;
+};
+
+BOOL CALLBACK CollectShellTooltip(HWND window, LPARAM param) {
+    auto& found = *reinterpret_cast<ShellTooltips*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == found.shell && ClassOf(window) == TOOLTIPS_CLASSW) found.tooltips.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<std::wstring> TrayTips() {
+    // The shell's tooltips, one tool for each icon; the texts live in the shell's process.
+    ShellTooltips search;
+    GetWindowThreadProcessId(FindWindowW(L"Shell_TrayWnd", nullptr), &search.shell);
+    EnumWindows(CollectShellTooltip, reinterpret_cast<LPARAM>(&search));
+    std::vector<std::wstring> tips;
+    constexpr size_t kChars = 256;
+    for (HWND tooltip : search.tooltips) {
+        RemoteBlock block(tooltip, sizeof(ShellToolInfo) + kChars * sizeof(wchar_t));
+        const LRESULT tools = SendWithin(tooltip, TTM_GETTOOLCOUNT, 0, 0);
+        for (LRESULT i = 0; i < tools; ++i) {
+            ShellToolInfo tool{};
+            tool.cbSize = sizeof(tool);
+            tool.lpszText = reinterpret_cast<UINT_PTR>(block.at(sizeof(ShellToolInfo)));
+            block.Write(0, &tool, sizeof(tool));
+            const std::wstring none(kChars, L'\0');
+            block.Write(sizeof(ShellToolInfo), none.data(), none.size() * sizeof(wchar_t));
+            if (!SendWithin(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(block.at(0))))
+                continue;
+            std::wstring text(kChars, L'\0');
+            block.Read(sizeof(ShellToolInfo), text.data(), text.size() * sizeof(wchar_t));
+            text.resize(text.find(L'\0'));
+            tips.push_back(text);
+        }
+    }
+    return tips;
+}
+
+::testing::AssertionResult TrayTipBecomes(const std::wstring& tip, std::chrono::milliseconds bound) {
+    std::vector<std::wstring> seen;
+    if (WaitUntil(
+            [&] {
+                seen = TrayTips();
+                return std::find(seen.begin(), seen.end(), tip) != seen.end();
+            },
+            bound))
+        return ::testing::AssertionSuccess();
+    std::string shown;
+    for (const std::wstring& s : seen) shown += " \"" + ToUtf8(s) + "\"";
+    return ::testing::AssertionFailure() << "no icon's tip became \"" << ToUtf8(tip) << "\"; the tips:" << shown;
 }
 
 bool UseTrayMenu(DWORD pid, const std::vector<WORD>& keys) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "support/temp_dir.h"
 
 namespace uia {
@@ -154,6 +156,11 @@ void TrayMouse(HWND trayWindow, UINT mouseMessage);
 HWND OpenConfigWindow(DWORD pid);
 // True while the shell holds an icon for the tray window.
 bool TrayIconExists(HWND trayWindow);
+// The tips of the icons that the shell shows now, read from the shell's tooltips (in Wine's
+// 64-bit shell process, for the 32-bit tests as well).
+std::vector<std::wstring> TrayTips();
+// Success once an icon's tip is `tip` (within the bound); the failure lists the tips.
+::testing::AssertionResult TrayTipBecomes(const std::wstring& tip, std::chrono::milliseconds bound = kDefaultWait);
 // Opens the popup menu with a right press on the icon and presses the keys in it (each a
 // virtual-key code: VK_DOWN, VK_RIGHT, VK_RETURN, ...). False when no menu opened.
 bool UseTrayMenu(DWORD pid, const std::vector<WORD>& keys);

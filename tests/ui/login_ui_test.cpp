@@ -239,6 +239,7 @@ TEST_F(Login, ATeamLogsInItsMembersOneAfterAnother) {
     Start(slowSettings + "[teams]\r\nGruppe=3\r\n" + folder.Read(L"Corvalink.dat").substr(folder.Read(L"Corvalink.dat").find("[team:Gruppe]")));
     ASSERT_TRUE(PickTrayMenuItem(pid(), kFirstQuickLogin + 3));
     ASSERT_TRUE(slow[0].WaitFor("start"));
+    EXPECT_TRUE(TrayTipBecomes(L"Corvalink :: Team Gruppe, 1/3 Aldwin: wartet auf den DAoC-Launcher"));
     ASSERT_TRUE(PickTrayMenuItem(pid(), kFirstQuickLogin + 4));  // "Anmeldung abbrechen" below the team
     // The run is over (the items work again) and no further member started.
     ASSERT_TRUE(PickTrayMenuItem(pid(), kFirstQuickLogin));
@@ -246,14 +247,19 @@ TEST_F(Login, ATeamLogsInItsMembersOneAfterAnother) {
     EXPECT_EQ(slow[1].Count("start") + slow[2].Count("start"), 0);
 }
 
-TEST_F(Login, TheProgramIdlesWhileTheLauncherStarts) {
+// While the launcher starts, the program idles and its tip names the window it awaits; the
+// tip is the product's name again after the login.
+TEST_F(Login, TheProgramIdlesWhileTheLauncherStartsAndItsTipNamesTheAwaitedWindow) {
     GameInstall game("window_delay_ms=1500\r\n");
     Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A"));
+    EXPECT_TRUE(TrayTipBecomes(L"Corvalink"));
     ChooseFirstQuickLogin();
     EXPECT_TRUE(WaitUntil([&] { return program->PriorityClass() == IDLE_PRIORITY_CLASS; }, std::chrono::seconds(3)));
+    EXPECT_TRUE(TrayTipBecomes(L"Corvalink :: wartet auf den DAoC-Launcher", std::chrono::seconds(1)));
     ASSERT_TRUE(game.WaitFor("shown"));
     EXPECT_TRUE(WaitUntil([&] { return program->PriorityClass() == NORMAL_PRIORITY_CLASS; }));
     EXPECT_TRUE(game.WaitFor("logged-in"));
+    EXPECT_TRUE(TrayTipBecomes(L"Corvalink"));
 }
 
 // A cancel chosen while the question about a running game is open holds, whatever the
