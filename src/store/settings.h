@@ -17,9 +17,9 @@ inline constexpr wchar_t kClients[] = L"clients";
 inline constexpr wchar_t kServer[] = L"server";
 inline constexpr wchar_t kTag[] = L"tag";
 inline constexpr wchar_t kHelp[] = L"help";
-inline constexpr wchar_t kOptions[] = L"options";
+inline constexpr wchar_t kOptions[] = L"options";     // written only once the player switches an option on
 inline constexpr wchar_t kTeams[] = L"teams";         // one key a team, in the order they were made
-inline constexpr wchar_t kTeamPrefix[] = L"team:";    // + name: the team's members "0", "1", ...  // written only once the player switches an option on
+inline constexpr wchar_t kTeamPrefix[] = L"team:";    // + name: the team's members "0", "1", ...
 }  // namespace section
 
 // Splits at commas into at most `limit` fields; the last field keeps any further commas.
