@@ -18,8 +18,12 @@ namespace {
 // The timer's period: a new window is seen within this time, and between two ticks the
 // program sleeps in its message loop.
 constexpr UINT kTickMs = 15;
-// A click that shows no effect is repeated after this time.
-constexpr ULONGLONG kRepeatClickMs = 600;
+// A click that shows no effect is repeated once more than this many tenths have passed.
+constexpr ULONGLONG kRepeatClickTenths = 5;
+
+// Whole tenths of a second on the monotonic clock. The time of day would start again at
+// midnight, and a wait that spans midnight would never repeat its click.
+ULONGLONG TenthsNow() { return GetTickCount64() / 100; }
 
 constexpr wchar_t kAccessDeniedText[] =
     L"Corvalink kann die Fenster von DAoC nicht bedienen: Das Spiel läuft mit höheren Rechten als Corvalink "
@@ -73,11 +77,11 @@ private:
         clickTarget_ = target;
         const bool accepted = ClickWindow(target) != SendResult::kAccessDenied;
         // Timed from the click's end: a game that takes its time to answer is not clicked at once again.
-        clickStamp_ = GetTickCount64();
+        clickStamp_ = TenthsNow();
         return accepted;
     }
     bool RepeatClickIfDue() {
-        if (GetTickCount64() - clickStamp_ < kRepeatClickMs) return true;
+        if (TenthsNow() - clickStamp_ <= kRepeatClickTenths) return true;
         return Click(clickTarget_);
     }
     bool BeginSteps();
@@ -102,7 +106,7 @@ private:
     bool busy_ = false;  // a step is under way: a message box shown from it lets further messages through
     HWND gameWindow_ = nullptr, loginDialog_ = nullptr, agreementButton_ = nullptr;
     HWND clickTarget_ = nullptr;
-    ULONGLONG clickStamp_ = 0;
+    ULONGLONG clickStamp_ = 0;  // TenthsNow() at the last click
 };
 
 std::unique_ptr<GameLoginRun>& Slot() {
