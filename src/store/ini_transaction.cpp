@@ -51,6 +51,11 @@ struct RemoveOnExit {
     ~RemoveOnExit() { DeleteFileW(path.c_str()); }
 };
 
+// Puts a written copy in the target's place in one step.
+bool PutInPlace(const std::wstring& copy, const std::wstring& target) {
+    return MoveFileExW(copy.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 std::wstring CopyName(const std::wstring& file) {
     static std::atomic<unsigned> counter{0};
     return file + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L".tmp";
@@ -180,11 +185,9 @@ SaveResult IniTransaction::Commit() {
         const std::wstring backupCopy = CopyName(backup_);
         const RemoveOnExit removeBackupCopy{backupCopy};
         if (!WriteNewFile(backupCopy, original, error)) return Fail(Failure::kBackupFailed, error);
-        if (!MoveFileExW(backupCopy.c_str(), backup_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return Fail(Failure::kBackupFailed);
+        if (!PutInPlace(backupCopy, backup_)) return Fail(Failure::kBackupFailed);
     }
-    if (!MoveFileExW(copy.c_str(), file_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return Fail(Failure::kNotReplaced);
+    if (!PutInPlace(copy, file_)) return Fail(Failure::kNotReplaced);
     return {};
 }
 

@@ -9,6 +9,7 @@
 #include <thread>
 #include <utility>
 
+#include "base/handles.h"
 #include "base/product.h"
 #include "store/ansi.h"
 #include "store/scrambled_form.h"
@@ -78,6 +79,25 @@ std::wstring RigRamDisk() {
     if (GetFileAttributesW((rig + L"\\ramdisk.mounted").c_str()) == INVALID_FILE_ATTRIBUTES) return {};
     return rig + L"\\ramdisk";
 }
+
+FullDisk::FullDisk(const std::wstring& folder, int pagesLeft) : filler_(folder + L"\\filler.bin") {
+    base::ScopedFile fill(CreateFileW(filler_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!fill) return;
+    std::string block(65536, 'x');
+    for (size_t size = block.size(); size > 0; size /= 2) {
+        DWORD written = 0;
+        while (WriteFile(fill.get(), block.data(), static_cast<DWORD>(size), &written, nullptr) && written == size) {}
+    }
+    if (pagesLeft > 0) {
+        LARGE_INTEGER end{};
+        GetFileSizeEx(fill.get(), &end);
+        end.QuadPart = std::max<LONGLONG>(0, end.QuadPart / 4096 * 4096 - 4096LL * pagesLeft);
+        SetFilePointerEx(fill.get(), end, nullptr, FILE_BEGIN);
+        SetEndOfFile(fill.get());
+    }
+}
+
+FullDisk::~FullDisk() { DeleteFileW(filler_.c_str()); }
 
 ProgramFolder::ProgramFolder(Parts parts, const std::wstring& parent, const std::wstring& name)
     : dir_(parent, name) {

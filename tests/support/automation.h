@@ -56,6 +56,19 @@ std::wstring RigFolder();
 // The rig's small RAM disk (a folder seen through Z:), or empty when the rig could not mount one.
 std::wstring RigRamDisk();
 
+// Fills the disk that holds `folder` to the last byte, then gives back `pagesLeft` pages of
+// 4 KB; the filler goes when the object goes.
+class FullDisk {
+public:
+    explicit FullDisk(const std::wstring& folder, int pagesLeft = 0);
+    ~FullDisk();
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+private:
+    std::wstring filler_;
+};
+
 // Waits until `condition` holds or the bound passes; true when it held.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound = kDefaultWait);
 // Checks that `condition` keeps holding for the whole time (that nothing happened); false as

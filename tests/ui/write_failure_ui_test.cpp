@@ -49,26 +49,6 @@ constexpr TroubleCase kTroubles[] = {
     {"on a full disk", Trouble::kFullDisk, L"nicht genug Platz"},
 };
 
-// Fills the disk that holds `folder` to the last byte; the filler goes when the object goes.
-class FullDisk {
-public:
-    explicit FullDisk(const std::wstring& folder) : filler_(folder + L"\\filler.bin") {
-        HANDLE fill = CreateFileW(filler_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        std::string block(65536, 'x');
-        for (size_t size = block.size(); size > 0; size /= 2) {
-            DWORD written = 0;
-            while (WriteFile(fill, block.data(), static_cast<DWORD>(size), &written, nullptr) && written == size) {}
-        }
-        CloseHandle(fill);
-    }
-    ~FullDisk() { DeleteFileW(filler_.c_str()); }
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
-
-private:
-    std::wstring filler_;
-};
-
 // Brings the trouble upon `file` for as long as the object lives.
 class Trouble_ {
 public:

@@ -1,8 +1,6 @@
 // Help pages and their switch, driven inside the process through the window's controls.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "base/paths.h"
 #include "forms/info/helper_frm.h"
 #include "support/automation.h"
@@ -12,7 +10,6 @@
 #include "ui/message_loop.h"
 
 using testing_support::ReadBytes;
-using testing_support::TempDir;
 using testing_support::WriteBytes;
 
 namespace {

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "base/paths.h"
@@ -122,34 +121,19 @@ protected:
         root = uia::RigRamDisk();
         if (root.empty()) GTEST_SKIP() << "no RAM disk: the rig could not mount one (needs root)";
         file = root + L"\\unit.dat";
-        filler = root + L"\\filler.bin";
         for (int i = 0; i < 300; ++i)
             settings += "Client" + std::to_string(i) + "=C:\\Games\\DAoC " + std::to_string(i) + "\r\n";
         WriteBytes(file, settings);
     }
     void TearDown() override {
-        for (const std::wstring& f : {filler, file, file + L".bak"}) DeleteFileW(f.c_str());
+        for (const std::wstring& f : {file, file + L".bak"}) DeleteFileW(f.c_str());
     }
-    // Fills the disk, then gives back `pages` pages of 4 KB.
-    void FillLeaving(int pages) {
-        HANDLE fill = CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(fill, INVALID_HANDLE_VALUE);
-        std::string block(4096, 'x');
-        DWORD written = 0;
-        while (WriteFile(fill, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) && written > 0) {}
-        LARGE_INTEGER size{};
-        GetFileSizeEx(fill, &size);
-        size.QuadPart = std::max<LONGLONG>(0, size.QuadPart / 4096 * 4096 - 4096LL * pages);
-        SetFilePointerEx(fill, size, nullptr, FILE_BEGIN);
-        SetEndOfFile(fill);
-        CloseHandle(fill);
-    }
-    std::wstring root, file, filler;
+    std::wstring root, file;
     std::string settings = "[clients]\r\n";
 };
 
 TEST_F(TransactionOnAFullDisk, FailsAndLeavesTheFileAsItWas) {
-    FillLeaving(0);
+    const uia::FullDisk full(root);
     IniTransaction change(file);
     change.Set(L"accounts", L"acc", L"pw");
     const SaveResult result = change.Commit();
@@ -163,7 +147,7 @@ TEST_F(TransactionOnAFullDisk, AFailedBackupKeepsTheEarlierOne) {
     const std::string earlier = "[clients]\r\nOld=C:\\Games\r\n";
     WriteBytes(file + L".bak", earlier);
     ASSERT_GT(settings.size(), 2u * 4096);  // three pages for the copy, three for the backup
-    FillLeaving(4);
+    const uia::FullDisk full(root, 4);
     IniTransaction change(file);
     change.KeepBackupAs(file + L".bak");
     change.Set(L"accounts", L"acc", L"pw");

@@ -1,8 +1,6 @@
 // The settings file's records: QuickLogin entries, readers and what the file can hold.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "base/paths.h"
 #include "store/ansi.h"
 #include "store/settings.h"
@@ -12,7 +10,6 @@
 #include "support/program_folder_test.h"
 #include "support/temp_dir.h"
 
-using testing_support::TempDir;
 using testing_support::WriteBytes;
 
 namespace {

@@ -2,8 +2,6 @@
 // (another process cannot read a menu's items under Wine).
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "base/paths.h"
 #include "support/automation.h"
 #include "store/settings.h"
@@ -13,7 +11,6 @@
 #include "tray/systray_icon.h"
 #include "tray/tray_mode.h"
 
-using testing_support::TempDir;
 using testing_support::WriteBytes;
 
 namespace {
