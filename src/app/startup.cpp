@@ -5,6 +5,7 @@
 #include "base/lang.h"
 #include "base/paths.h"
 #include "app/single_instance.h"
+#include "forms/config/input_rules.h"
 #include "forms/wizard/wizard_frm.h"
 #include "store/file_check.h"
 #include "store/settings.h"
@@ -55,30 +56,6 @@ bool NamesThisProgram(const std::wstring& name) {
            CSTR_EQUAL;
 }
 
-// A settings file that exists but cannot be read is waited for a moment (a virus scanner or a
-// backup program may hold it briefly); the system's error when it stays unreadable.
-DWORD WaitUntilSettingsReadable() {
-    DWORD error = 0;
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        if ((error = ProbeReadable(SettingsFile())) == 0) return 0;
-        Sleep(100);
-    }
-    return error;
-}
-
-std::wstring UnreadableText(DWORD error) {
-    std::wstring reason;
-    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
-        reason = L"Ein anderes Programm hält sie geöffnet.";
-    else if (error == ERROR_ACCESS_DENIED)
-        reason = L"Windows verweigert den Zugriff.";
-    else
-        reason = L"Windows meldet den Fehler " + std::to_wstring(error) + L".";
-    return L"Die Einstellungsdatei „" + SettingsFile() + L"“ kann nicht gelesen werden. " + reason +
-           L"\r\n\r\nCorvalink wird beendet und ändert nichts an der Datei. Bitte schließen Sie das Programm, das "
-           L"sie geöffnet hält, oder prüfen Sie die Zugriffsrechte, und starten Sie Corvalink dann erneut.";
-}
-
 }  // namespace
 
 bool RunStartProcedure() {
@@ -105,13 +82,15 @@ bool RunStartProcedure() {
         return false;
     }
 
-    if (const DWORD error = WaitUntilSettingsReadable(); error != 0) {
-        ShowError(UnreadableText(error));
-        return false;
-    }
-
     // The one settings file of this run, handed to every layer that reads or writes it.
     static Settings settings(SettingsFile());
+    // A file that cannot be read (or read right) is never taken for an empty one.
+    if (const ReadProblem problem = settings.CheckReadable(); !problem.ok()) {
+        ShowError(ReadProblemText(settings.file(), problem) +
+                  L"\r\n\r\nCorvalink wird beendet und ändert nichts an der Datei. Bitte beheben Sie das und "
+                  L"starten Sie Corvalink dann erneut.");
+        return false;
+    }
     if (ChooseStartMode(settings) == StartMode::kTray)
         StartTrayMode(settings);
     else

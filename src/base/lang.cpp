@@ -1,5 +1,7 @@
 #include "base/lang.h"
 
+#include "base/shown_text.h"
+
 #include <windows.h>
 
 #include "base/paths.h"
@@ -26,5 +28,5 @@ std::wstring LangText(const std::wstring& section, const std::wstring& key, cons
 
 void ShowError(const std::wstring& text) {
     const std::wstring title = std::wstring(kProductName) + L" :: " + LangText(L"general", L"err");
-    MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    MessageBoxW(nullptr, ShownText(text).c_str(), title.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }

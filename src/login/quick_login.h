@@ -1,5 +1,6 @@
 // ModLogin: One QuickLogin, from the stored entry to the logged-in game.
 #pragma once
+#include <optional>
 #include <string>
 
 #include "login/login_observer.h"
@@ -12,3 +13,16 @@
 // With `askIfRunning` false (the next member of a team) a running game is not asked about.
 bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObserver& observer,
                    bool askIfRunning = true);
+
+// Everything a QuickLogin's login needs, read from the settings file.
+struct ResolvedLogin {
+    QuickLoginEntry entry;
+    std::wstring clientDir;
+    std::wstring quickStart;  // the "entry0" value for the game's user.dat
+    std::wstring password;
+};
+// Resolves an unscrambled entry as its login would: fields, client folder, server with a real
+// address, account and a readable password. Nothing when it can log in (`login` filled), or
+// the message that says why not.
+std::optional<std::wstring> ResolveQuickLogin(const Settings& settings, const std::wstring& entry,
+                                              ResolvedLogin& login);

@@ -36,11 +36,14 @@ bool FitsAnsi(std::wstring_view text) {
     return !usedDefault && size == static_cast<int>(text.size()) && FromAnsi(ToAnsi(text)) == text;
 }
 
-std::optional<wchar_t> FirstNonAnsiChar(std::wstring_view text) {
+std::optional<char32_t> FirstNonAnsiChar(std::wstring_view text) {
     if (FitsAnsi(text)) return std::nullopt;
     for (size_t i = 0; i < text.size(); ++i) {
-        // A surrogate pair never fits a single-byte code page: name its first half's character.
-        if (!FitsAnsi(text.substr(i, 1))) return text[i];
+        // A character outside the basic plane (a surrogate pair) is named whole.
+        const wchar_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
+        if (!FitsAnsi(text.substr(i, 1))) return c;
     }
-    return text.empty() ? std::nullopt : std::optional<wchar_t>(text[0]);
+    return text.empty() ? std::nullopt : std::optional<char32_t>(text[0]);
 }

@@ -13,5 +13,5 @@ std::wstring FromAnsi(std::string_view bytes);
 // True when ToAnsi keeps every character, so FromAnsi(ToAnsi(text)) == text.
 bool FitsAnsi(std::wstring_view text);
 // The first character that the code page cannot keep as it is (lost, or replaced by a
-// look-alike); nothing when the whole text fits.
-std::optional<wchar_t> FirstNonAnsiChar(std::wstring_view text);
+// look-alike), as a code point; nothing when the whole text fits.
+std::optional<char32_t> FirstNonAnsiChar(std::wstring_view text);

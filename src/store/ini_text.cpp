@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "store/ansi.h"
+#include "store/file_encoding.h"
 
 namespace {
 
@@ -14,20 +14,14 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    if (a == b) return true;
-    const std::wstring wa = FromAnsi(a), wb = FromAnsi(b);
-    return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()),
-                                TRUE) == CSTR_EQUAL;
-}
-
-// The section name of a header line "[name]", or nothing.
+// The section name of a header line "[name]", or nothing. As for the profile functions, the
+// name ends at the line's last "]"; a line without one is no header.
 bool HeaderName(std::string_view line, std::string_view& name) {
     const std::string_view t = Trim(line);
     if (t.empty() || t.front() != '[') return false;
-    const size_t close = t.find(']');
-    name = Trim(t.substr(1, close == npos ? npos : close - 1));
+    const size_t close = t.rfind(']');
+    if (close == npos) return false;
+    name = Trim(t.substr(1, close - 1));
     return true;
 }
 
@@ -55,7 +49,23 @@ std::string HeaderLine(std::string_view section) {
 
 }  // namespace
 
-IniText::IniText(std::string_view bytes) {
+bool IniText::SameName(std::string_view a, std::string_view b) const {
+    if (a == b) return true;
+    const std::wstring wa = FromCodePage(a, codePage_), wb = FromCodePage(b, codePage_);
+    return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+size_t IniText::FirstBrokenHeader() const {
+    std::string_view name;
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const std::string_view t = Trim(lines_[i].text);
+        if (!t.empty() && t.front() == '[' && !HeaderName(t, name)) return i;
+    }
+    return npos;
+}
+
+IniText::IniText(std::string_view bytes, unsigned codePage) : codePage_(codePage) {
     size_t start = 0;
     while (start < bytes.size()) {
         const size_t lf = bytes.find('\n', start);

@@ -9,7 +9,8 @@
 
 class IniText {
 public:
-    explicit IniText(std::string_view bytes);
+    // `codePage`: the code page of the bytes, for matching names without regard to case.
+    explicit IniText(std::string_view bytes, unsigned codePage = 0 /* CP_ACP */);
 
     // Replaces the key's first line in the section, or adds it at the section's end (and the
     // section at the file's end).
@@ -24,6 +25,11 @@ public:
 
     std::string Bytes() const;
 
+    // The first line that starts like a section header but has no closing bracket (the profile
+    // functions take it for a key of the section before): its number from 0, or npos.
+    size_t FirstBrokenHeader() const;
+    const std::string& LineText(size_t line) const { return lines_[line].text; }
+
 private:
     struct Line {
         std::string text;  // without its line break
@@ -31,6 +37,7 @@ private:
     };
     // The index of the section's header line, or npos.
     size_t FindSection(std::string_view section, size_t from = 0) const;
+    bool SameName(std::string_view a, std::string_view b) const;
     // One past the section body's last non-blank line.
     size_t BodyEnd(size_t header) const;
     size_t NextHeader(size_t header) const;
@@ -38,4 +45,5 @@ private:
 
     std::vector<Line> lines_;
     const char* newline_ = "\r\n";
+    unsigned codePage_ = 0;
 };

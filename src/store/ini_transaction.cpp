@@ -7,6 +7,7 @@
 
 #include "base/handles.h"
 #include "store/ansi.h"
+#include "store/file_encoding.h"
 #include "store/ini_handling.h"
 #include "store/ini_text.h"
 
@@ -145,30 +146,34 @@ SaveResult IniTransaction::Commit() {
     std::string original;
     bool exists = false;
     if (SaveResult read = ReadWholeFile(file_, original, exists); !read.ok()) return read;
+    const FileEncoding encoding = exists ? DetectEncoding(original) : FileEncoding::kAnsi;
     if (exists) {
         const DWORD attributes = GetFileAttributesW(file_.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
             return Fail(Failure::kReadOnly, ERROR_ACCESS_DENIED);
-        const auto starts = [&](std::string_view bom) { return original.compare(0, bom.size(), bom) == 0; };
-        if (starts("\xEF\xBB\xBF") || starts("\xFF\xFE") || starts("\xFE\xFF")) return Fail(Failure::kUnicodeFile, 0);
     }
+    // A file in UTF-16 or UTF-8 with its mark is edited as UTF-8 and written back as it was.
+    std::string editable;
+    if (!DecodeForEditing(original, encoding, editable)) return Fail(Failure::kUnicodeFile, 0);
+    const UINT codePage = EditingCodePage(encoding);
+    const auto encode = [codePage](const std::wstring& text) { return ToCodePage(text, codePage); };
 
-    IniText text(original);
+    IniText text(editable, codePage);
     for (const Edit& e : edits_) {
         switch (e.kind) {
-            case Kind::kSet: text.Set(ToAnsi(e.section), ToAnsi(e.key), ToAnsi(e.value)); break;
-            case Kind::kRemove: text.Remove(ToAnsi(e.section), ToAnsi(e.key)); break;
-            case Kind::kRemoveSection: text.RemoveSection(ToAnsi(e.section)); break;
+            case Kind::kSet: text.Set(encode(e.section), encode(e.key), encode(e.value)); break;
+            case Kind::kRemove: text.Remove(encode(e.section), encode(e.key)); break;
+            case Kind::kRemoveSection: text.RemoveSection(encode(e.section)); break;
             case Kind::kReplaceSection: {
                 std::vector<std::pair<std::string, std::string>> entries;
                 entries.reserve(e.entries.size());
-                for (const auto& [key, value] : e.entries) entries.emplace_back(ToAnsi(key), ToAnsi(value));
-                text.ReplaceSection(ToAnsi(e.section), entries);
+                for (const auto& [key, value] : e.entries) entries.emplace_back(encode(key), encode(value));
+                text.ReplaceSection(encode(e.section), entries);
                 break;
             }
         }
     }
-    const std::string changed = text.Bytes();
+    const std::string changed = EncodeEdited(text.Bytes(), encoding);
     if (exists && changed == original) return {};
 
     const std::wstring copy = CopyName(file_);
@@ -179,16 +184,22 @@ SaveResult IniTransaction::Commit() {
     bool copyExists = false;
     if (!ReadWholeFile(copy, back, copyExists).ok() || back != changed || !Verify(copy))
         return Fail(Failure::kNotVerified, 0);
+    SaveResult saved;
     if (exists && !backup_.empty()) {
         // Whole or not at all as well: the backup of an earlier run is not cut short by a
-        // backup that does not fit.
+        // backup that does not fit. A backup that cannot be kept does not stop the save.
         const std::wstring backupCopy = CopyName(backup_);
         const RemoveOnExit removeBackupCopy{backupCopy};
-        if (!WriteNewFile(backupCopy, original, error)) return Fail(Failure::kBackupFailed, error);
-        if (!PutInPlace(backupCopy, backup_)) return Fail(Failure::kBackupFailed);
+        if (!WriteNewFile(backupCopy, original, error)) {
+            saved.backupMissing = true;
+            saved.backupError = error;
+        } else if (!PutInPlace(backupCopy, backup_)) {
+            saved.backupMissing = true;
+            saved.backupError = GetLastError();
+        }
     }
     if (!PutInPlace(copy, file_)) return Fail(Failure::kNotReplaced);
-    return {};
+    return saved;
 }
 
 std::wstring DescribeSaveFailure(const SaveResult& result) {
@@ -203,11 +214,10 @@ std::wstring DescribeSaveFailure(const SaveResult& result) {
         case Failure::kNone: return {};
         case Failure::kReadOnly: return L"Die Datei ist schreibgeschützt.";
         case Failure::kUnicodeFile:
-            return L"Die Datei ist als Unicode gespeichert; Corvalink schreibt nur Dateien im ANSI-Format. Bitte "
-                   L"speichern Sie sie im Editor als „ANSI“.";
+            return L"Die Datei ist als Unicode (Big Endian) gespeichert, das Corvalink nicht schreibt. Bitte "
+                   L"speichern Sie sie im Editor als „ANSI“ oder „Unicode“.";
         case Failure::kNotVerified:
             return L"Die geschriebene Kopie ließ sich nicht fehlerfrei zurücklesen (ist der Datenträger voll?).";
-        case Failure::kBackupFailed: return L"Die Sicherungskopie der Datei konnte nicht angelegt werden.";
         case Failure::kNotProtected: return L"Windows konnte das Passwort nicht schützen.";
         case Failure::kUnreadable:
         case Failure::kWriteFailed:
@@ -218,4 +228,9 @@ std::wstring DescribeSaveFailure(const SaveResult& result) {
             return L"Windows meldet den Fehler " + std::to_wstring(result.error) + L".";
     }
     return {};
+}
+
+std::wstring DescribeMissingBackup(const SaveResult& result) {
+    SaveResult why{SaveResult::Failure::kWriteFailed, result.backupError};
+    return DescribeSaveFailure(why);
 }

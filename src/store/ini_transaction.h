@@ -14,26 +14,31 @@ struct SaveResult {
         kNone,
         kUnreadable,   // the file exists but could not be read
         kReadOnly,     // the file is marked read-only
-        kUnicodeFile,  // the file is stored as Unicode, which these edits do not keep
+        kUnicodeFile,  // the file is stored as UTF-16 big-endian, which these edits do not keep
         kWriteFailed,  // the copy could not be written (full disk, no rights)
         kNotVerified,  // the copy did not read back as written
-        kBackupFailed, // the backup copy could not be written
         kNotReplaced,  // the file could not be replaced (held by another program, no rights)
         kNotProtected, // Windows refused to protect a password
     };
     Failure failure = Failure::kNone;
     DWORD error = 0;  // the system's error code, where there was one
+    // Saved, but the copy of the file as it was could not be kept (the save goes on without it).
+    bool backupMissing = false;
+    DWORD backupError = 0;
     bool ok() const { return failure == Failure::kNone; }
 };
 
 // Why a save failed, in words for the user (one or two sentences).
 std::wstring DescribeSaveFailure(const SaveResult& result);
+// Why the backup copy of a save that succeeded is missing, in words for the user.
+std::wstring DescribeMissingBackup(const SaveResult& result);
 
 class IniTransaction {
 public:
     explicit IniTransaction(std::wstring file) : file_(std::move(file)) {}
 
-    // Before replacing the file, keep its previous content under this name.
+    // Before replacing the file, keep its previous content under this name. A backup that
+    // cannot be written does not stop the save: the result says so (backupMissing).
     void KeepBackupAs(std::wstring backupFile) { backup_ = std::move(backupFile); }
 
     // Values and names are the file's own text (ANSI); see IniText.

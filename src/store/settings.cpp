@@ -2,9 +2,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <map>
+#include <set>
 
+#include "store/file_encoding.h"
 #include "store/ini_handling.h"
+#include "store/ini_text.h"
 #include "store/protected_form.h"
 #include "store/scrambled_form.h"
 
@@ -12,10 +17,43 @@ namespace {
 
 std::wstring AccountKey(const std::wstring& loginName) { return EncodeScrambled(loginName, true); }
 
-// How a password is stored: protected by Windows, or scrambled.
+// How a password is stored: protected by Windows, or scrambled. The one home of this rule.
 std::optional<std::wstring> PasswordForm(const std::wstring& password, bool protect) {
     if (protect && !password.empty()) return ProtectPassword(password);
     return EncodeScrambled(password);
+}
+
+// The name of this run's backup copy: the file's name, the date and time to the millisecond
+// and ".bak" ("Corvalink.dat.20261210-154400-123.bak"), so that the newest is the last in name
+// order.
+std::wstring BackupName(const std::wstring& file) {
+    for (;;) {
+        SYSTEMTIME now{};
+        GetLocalTime(&now);
+        wchar_t stamp[40];
+        swprintf(stamp, 40, L".%04u%02u%02u-%02u%02u%02u-%03u.bak", now.wYear, now.wMonth, now.wDay, now.wHour,
+                 now.wMinute, now.wSecond, now.wMilliseconds);
+        const std::wstring name = file + stamp;
+        if (GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES) return name;
+        Sleep(1);
+    }
+}
+
+// Removes all but the newest `keep` backup copies of the file.
+void PruneBackups(const std::wstring& file, int keep) {
+    const size_t folderEnd = file.find_last_of(L"\\/");
+    const std::wstring folder = folderEnd == std::wstring::npos ? L"" : file.substr(0, folderEnd + 1);
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    const std::wstring pattern = file + L"." + std::wstring(8, L'?') + L"-" + std::wstring(6, L'?') + L"-" +
+                                 std::wstring(3, L'?') + L".bak";
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do names.emplace_back(found.cFileName);
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    for (size_t i = 0; i + static_cast<size_t>(keep) < names.size(); ++i) DeleteFileW((folder + names[i]).c_str());
 }
 
 // A fallback that no stored value can be: tells a missing key from an empty value.
@@ -28,10 +66,6 @@ std::vector<std::pair<std::wstring, std::wstring>> NumberedEntries(const std::ve
     for (size_t i = 0; i < entries.size(); ++i)
         numbered.emplace_back(std::to_wstring(i), EncodeScrambled(entries[i].ToText()));
     return numbered;
-}
-
-bool IsIndexKey(const std::wstring& key) {
-    return !key.empty() && key.find_first_not_of(L"0123456789") == std::wstring::npos;
 }
 
 }  // namespace
@@ -135,16 +169,22 @@ std::optional<std::wstring> Settings::AccountKeyCollision(const std::wstring& lo
     return std::nullopt;
 }
 
+std::optional<std::wstring> Settings::NewPasswordForm(const std::wstring& password) const {
+    return PasswordForm(password, PasswordsProtected());
+}
+
 SaveResult Settings::StoreAccount(const std::wstring& loginName, const std::wstring& password) {
-    const std::optional<std::wstring> stored = PasswordForm(password, PasswordsProtected());
+    const std::optional<std::wstring> stored = NewPasswordForm(password);
     if (!stored) return {SaveResult::Failure::kNotProtected, 0};
     IniTransaction change(file_);
     change.Set(section::kAccounts, AccountKey(loginName), *stored);
     return Commit(change);
 }
 
-SaveResult Settings::SetPasswordProtection(bool on) {
-    IniTransaction change(file_);
+SaveResult Settings::AddProtectionSwitch(IniTransaction& change, bool on) const {
+    // The passwords are read now: a file that cannot be read would be taken for one without any.
+    if (const ReadProblem problem = CheckReadable(0); problem.kind == ReadProblem::Kind::kUnreadable)
+        return {SaveResult::Failure::kUnreadable, problem.error};
     for (const auto& [key, stored] : ReadIniSection(file_, section::kAccounts, kWholeValueBufferSize)) {
         if (on == IsProtectedForm(stored)) continue;  // in the asked form already
         std::optional<std::wstring> password =
@@ -156,7 +196,7 @@ SaveResult Settings::SetPasswordProtection(bool on) {
     }
     if (on) change.Set(section::kOptions, L"protect", L"1");
     else change.Remove(section::kOptions, L"protect");
-    return Commit(change);
+    return {};
 }
 
 SaveResult Settings::RemoveAccount(const std::wstring& loginName) {
@@ -177,35 +217,37 @@ SaveResult Settings::RemoveClient(const std::wstring& name) {
     return Commit(change);
 }
 
-SaveResult Settings::ReplaceQuickLogins(const std::vector<QuickLoginEntry>& entries, bool removeHigher) {
-    std::vector<std::pair<std::wstring, std::wstring>> section = NumberedEntries(entries);
-    for (auto& [key, value] : ReadIniSection(file_, section::kQuickLogin, kSettingsBufferSize)) {
-        const bool higher = IsIndexKey(key) && (key.size() > 9 || std::stoul(key) >= entries.size());
-        if (!IsIndexKey(key) || (higher && !removeHigher)) section.emplace_back(key, value);
-    }
+SaveResult Settings::SaveConfiguration(const ConfigurationChange& c) {
     IniTransaction change(file_);
-    change.ReplaceSection(section::kQuickLogin, std::move(section));
+    for (size_t i = 0; i < c.entries.size(); ++i)
+        if (i >= c.read.size() || c.entries[i] != c.read[i])
+            change.Set(section::kQuickLogin, std::to_wstring(i), EncodeScrambled(c.entries[i].ToText()));
+    for (size_t i = c.entries.size(); i < c.read.size(); ++i) change.Remove(section::kQuickLogin, std::to_wstring(i));
+    if (c.protection) {
+        if (SaveResult switched = AddProtectionSwitch(change, *c.protection); !switched.ok()) return switched;
+    }
+    if (c.team && c.team->members.empty()) {
+        change.Remove(section::kTeams, c.team->name);
+        change.RemoveSection(section::kTeamPrefix + c.team->name);
+    } else if (c.team) {
+        change.Set(section::kTeams, c.team->name, std::to_wstring(c.team->members.size()));
+        change.ReplaceSection(section::kTeamPrefix + c.team->name, NumberedEntries(c.team->members));
+    }
+    if (change.empty()) return {};
     return Commit(change);
 }
 
-std::vector<std::wstring> Settings::TeamNames() const { return ListSettingKeys(section::kTeams); }
+std::vector<std::wstring> Settings::TeamNames() const {
+    // A team written twice by hand is one team.
+    std::vector<std::wstring> names;
+    std::set<std::wstring> seen;
+    for (std::wstring& name : ListSettingKeys(section::kTeams))
+        if (seen.insert(UpperCase(name)).second) names.push_back(std::move(name));
+    return names;
+}
 
 std::vector<std::wstring> Settings::TeamMembers(const std::wstring& name) const {
     return ReadNumberedTexts(section::kTeamPrefix + name);
-}
-
-SaveResult Settings::StoreTeam(const std::wstring& name, const std::vector<QuickLoginEntry>& members) {
-    IniTransaction change(file_);
-    change.Set(section::kTeams, name, std::to_wstring(members.size()));
-    change.ReplaceSection(section::kTeamPrefix + name, NumberedEntries(members));
-    return Commit(change);
-}
-
-SaveResult Settings::RemoveTeam(const std::wstring& name) {
-    IniTransaction change(file_);
-    change.Remove(section::kTeams, name);
-    change.RemoveSection(section::kTeamPrefix + name);
-    return Commit(change);
 }
 
 bool IsPlaceholderAddress(std::wstring_view address) { return address.rfind(L"198.51.100.", 0) == 0; }
@@ -263,14 +305,42 @@ SaveResult Settings::AddMissingServers(const std::vector<ServerRecord>& servers)
 SaveResult Settings::StoreFirstSetup(const QuickLoginEntry& entry, const std::wstring& password, const std::wstring& clientDir) {
     IniTransaction change(file_);
     change.Set(section::kQuickLogin, L"0", EncodeScrambled(entry.ToText()));
-    change.Set(section::kAccounts, AccountKey(entry.account), EncodeScrambled(password));
+    const std::optional<std::wstring> stored = NewPasswordForm(password);
+    if (!stored) return {SaveResult::Failure::kNotProtected, 0};
+    change.Set(section::kAccounts, AccountKey(entry.account), *stored);
     change.Set(section::kClients, entry.client, clientDir);
     return Commit(change);
 }
 
 SaveResult Settings::Commit(IniTransaction& change) {
-    if (!backedUp_) change.KeepBackupAs(file_ + L".bak");
+    // One backup a run that changes the file: the file as the run found it.
+    if (!backedUp_) change.KeepBackupAs(BackupName(file_));
     const SaveResult result = change.Commit();
-    if (result.ok()) backedUp_ = true;
+    if (result.ok() && !backedUp_ && !result.backupMissing) {
+        backedUp_ = true;
+        PruneBackups(file_, kBackupGenerations);
+    }
     return result;
+}
+
+ReadProblem Settings::CheckReadable(int waitMs) const {
+    std::string bytes;
+    bool exists = false;
+    SaveResult read;
+    // A virus scanner or a backup program may hold the file for a moment.
+    for (int waited = 0;; waited += 100) {
+        read = ReadWholeFile(file_, bytes, exists);
+        if (read.ok() || waited >= waitMs) break;
+        Sleep(100);
+    }
+    if (!read.ok()) return {ReadProblem::Kind::kUnreadable, read.error, 0, {}};
+    const FileEncoding encoding = DetectEncoding(bytes);
+    if (encoding == FileEncoding::kUtf8NoMark) return {ReadProblem::Kind::kUtf8NoMark, 0, 0, {}};
+    std::string text;
+    if (!DecodeForEditing(bytes, encoding, text)) return {};
+    const IniText ini(text, EditingCodePage(encoding));
+    if (const size_t line = ini.FirstBrokenHeader(); line != std::string::npos)
+        return {ReadProblem::Kind::kBrokenHeader, 0, line + 1,
+                FromCodePage(ini.LineText(line), EditingCodePage(encoding))};
+    return {};
 }

@@ -1,7 +1,8 @@
 // The settings file: its sections, the QuickLogin entry format, the record readers and the
 // writers. Every access reads or writes the file; every change is one transaction
 // (ini_transaction.h), and the first change of a run keeps a copy of the file as it was
-// ("<settings file>.bak"). Only this module knows how records are encoded.
+// ("<settings file>.<date>-<time>.bak", the last kBackupGenerations of them). Only this
+// module knows how records are encoded.
 #pragma once
 #include <optional>
 #include <string>
@@ -46,6 +47,37 @@ struct ServerRecord {
 // placeholders: no game server has one.
 bool IsPlaceholderAddress(std::wstring_view address);
 
+// Why the settings file cannot be trusted for reading.
+struct ReadProblem {
+    enum class Kind {
+        kNone,
+        kUnreadable,      // it exists but cannot be read (held by another program, no rights)
+        kUtf8NoMark,      // saved as UTF-8 without a byte-order mark: read as ANSI, it is garbled
+        kBrokenHeader,    // a section header without its closing bracket
+    } kind = Kind::kNone;
+    unsigned long error = 0;  // kUnreadable: the system's error
+    size_t line = 0;          // kBrokenHeader: the line's number from 1, and its text
+    std::wstring lineText;
+    bool ok() const { return kind == Kind::kNone; }
+};
+
+// What one save of the configuration window changes, against what the window read: only
+// QuickLogins that differ are written, and everything goes in one transaction.
+struct ConfigurationChange {
+    std::vector<QuickLoginEntry> read;     // the QuickLogins as the window read them
+    std::vector<QuickLoginEntry> entries;  // the QuickLogins now
+    std::optional<bool> protection;        // only when the player switched it
+    struct Team {
+        std::wstring name;
+        std::vector<QuickLoginEntry> members;  // none: the team is removed
+    };
+    std::optional<Team> team;
+};
+
+// The number of backup copies of the settings file that are kept, one for each run that
+// changed the file.
+inline constexpr int kBackupGenerations = 5;
+
 // One settings file. The program makes one at start-up and hands it to whoever reads or
 // writes the settings: nothing of the store takes the file's path from anywhere else.
 class Settings {
@@ -54,6 +86,10 @@ public:
     Settings(const Settings&) = delete;
     Settings& operator=(const Settings&) = delete;
     const std::wstring& file() const { return file_; }
+
+    // Whether the file can be read and trusted, waiting up to `waitMs` for a file that another
+    // program holds. A missing file is fine (it is empty).
+    ReadProblem CheckReadable(int waitMs = 2000) const;
 
     // Plain reads of the settings file.
     std::wstring ReadSetting(const std::wstring& section, const std::wstring& key,
@@ -90,14 +126,11 @@ public:
     SaveResult RemoveAccount(const std::wstring& loginName);
     SaveResult StoreClient(const std::wstring& name, const std::wstring& dir);
     SaveResult RemoveClient(const std::wstring& name);
-    // The QuickLogins become these entries "0" to n - 1. Entries above them go only with
-    // `removeHigher` (after the user removed some); keys that are not entry numbers stay.
-    SaveResult ReplaceQuickLogins(const std::vector<QuickLoginEntry>& entries, bool removeHigher);
+    // The configuration window's save: the QuickLogins that changed (entries that the window
+    // read and no longer holds are removed; entries it did not read stay), the protection
+    // switch and a team, all in one transaction. Every other line stays as it is.
+    SaveResult SaveConfiguration(const ConfigurationChange& change);
     SaveResult StoreHelpSwitch(int number, bool show);
-    // Switches the protection by Windows on or off: every password is stored anew in the form
-    // the switch asks for, in one transaction. A protected password that cannot be read here
-    // stays as it is (it has to be entered again).
-    SaveResult SetPasswordProtection(bool on);
 
     // Every server with its stored "<address>:<port>" and tag, in the file's order.
     std::vector<ServerRecord> Servers() const;
@@ -111,8 +144,6 @@ public:
     // that reordering or removing QuickLogins cannot make a team point at the wrong one.
     std::vector<std::wstring> TeamNames() const;
     std::vector<std::wstring> TeamMembers(const std::wstring& name) const;
-    SaveResult StoreTeam(const std::wstring& name, const std::vector<QuickLoginEntry>& members);
-    SaveResult RemoveTeam(const std::wstring& name);
 
     // Writes each server's address and tag where that key is missing; stored ones stay.
     SaveResult AddMissingServers(const std::vector<ServerRecord>& servers);
@@ -124,6 +155,12 @@ private:
     std::vector<std::wstring> ReadNumberedTexts(const std::wstring& section) const;
     // Commits a change; the first change of the run keeps the file as it was.
     SaveResult Commit(IniTransaction& change);
+    // Adds the edits that switch the protection by Windows on or off: every password is stored
+    // anew in the form the switch asks for. A protected password that cannot be read here stays
+    // as it is (it has to be entered again).
+    SaveResult AddProtectionSwitch(IniTransaction& change, bool on) const;
+    // How a new password is stored: protected by Windows when the file says so, else scrambled.
+    std::optional<std::wstring> NewPasswordForm(const std::wstring& password) const;
 
     std::wstring file_;
     bool backedUp_ = false;

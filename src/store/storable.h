@@ -10,7 +10,7 @@
 
 struct StoreVerdict {
     StoreProblem problem = StoreProblem::kNone;
-    wchar_t character = 0;  // the offending character, for kNotInCodePage and kControlChar
+    char32_t character = 0;  // the offending character (a code point), for kNotInCodePage and kControlChar
     bool ok() const { return problem == StoreProblem::kNone; }
 };
 

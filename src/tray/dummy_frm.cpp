@@ -3,6 +3,7 @@
 #include "base/lang.h"
 #include "base/product.h"
 #include "base/quit.h"
+#include "forms/config/input_rules.h"
 #include "forms/config/login_cnf_frm.h"
 #include "forms/info/about_frm.h"
 #include "forms/info/lizenz_frm.h"
@@ -19,6 +20,7 @@ namespace {
 
 void ShowAgreement(const wchar_t* fileName) {
     const Settings& settings = DummyFRM::Instance().settings();
+    if (!CheckSettingsBeforeUse(settings)) return;
     const std::vector<std::wstring> clients = settings.ListSettingKeys(section::kClients);
     if (clients.empty()) {
         ui::MsgBox(L"es wurden noch keine clients konfiguriert, daher kann diese Lizenz nicht angezeigt werden", MB_OK);
@@ -68,7 +70,9 @@ void DummyFRM::SetQuickLoginsEnabled(bool enabled) { menu_.quickLoginsEnabled = 
 void DummyFRM::SetRunInProgress(bool running) { menu_.runInProgress = running; }
 
 void DummyFRM::OpenMenu() {
-    base::ScopedMenu menu = BuildTrayMenu(menu_);
+    // The commands are decoded against the menu that was shown, whatever changes meanwhile.
+    const TrayMenuState shown = menu_;
+    base::ScopedMenu menu = BuildTrayMenu(shown);
     POINT at{};
     GetCursorPos(&at);
     // The menu closes on a click elsewhere only when its owner is the foreground window.
@@ -76,7 +80,7 @@ void DummyFRM::OpenMenu() {
     const UINT command = static_cast<UINT>(TrackPopupMenuEx(
         menu.get(), TPM_RIGHTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, hwnd(), nullptr));
     PostMessageW(hwnd(), WM_NULL, 0, 0);
-    if (command) RunCommand(command);
+    if (command) RunCommand(shown, command);
 }
 
 void DummyFRM::SystrayIconPic_MouseMove(UINT mouseMessage) {
@@ -88,7 +92,7 @@ void DummyFRM::SystrayIconPic_MouseMove(UINT mouseMessage) {
     }
 }
 
-void DummyFRM::RunCommand(UINT command) {
+void DummyFRM::RunCommand(const TrayMenuState& shown, UINT command) {
     using namespace tray_menu;
     if (command == popupmenue_about) popupmenue_about_Click();
     else if (command == popupmenue_config) popupmenue_config_Click();
@@ -96,8 +100,10 @@ void DummyFRM::RunCommand(UINT command) {
     else if (command == popupmenue_daoc_lizenzen[1]) popupmenue_daoc_lizenzen_Click(1);
     else if (command == popupmenue_cancel_run) RequestLoginCancel();
     else if (command == popupmenue_beenden) popupmenue_beenden_Click();
-    else if (command >= popup_teams) popup_teams_Click(static_cast<int>(command - popup_teams));
-    else if (command >= popup_chars) popup_chars_Click(static_cast<int>(command - popup_chars));
+    else if (const TrayListItem item = ListItemOf(shown, command); item.kind == TrayListItem::Kind::kQuickLogin)
+        popup_chars_Click(static_cast<int>(item.index));
+    else if (item.kind == TrayListItem::Kind::kTeam)
+        popup_teams_Click(shown.teamNames[item.index]);
 }
 
 void DummyFRM::popupmenue_about_Click() { ShowAboutModal(); }
@@ -111,12 +117,11 @@ void DummyFRM::popupmenue_daoc_lizenzen_Click(int index) {
 
 void DummyFRM::popupmenue_beenden_Click() { QuitProgram(); }
 
-void DummyFRM::popup_teams_Click(int index) {
-    if (static_cast<size_t>(index) < menu_.teamNames.size()) RunTeam(settings(), menu_.teamNames[static_cast<size_t>(index)]);
-}
+void DummyFRM::popup_teams_Click(const std::wstring& team) { RunTeam(settings(), team); }
 
 void DummyFRM::popup_chars_Click(int index) {
     // The entry is read again now: the file may have changed since the menu was built.
+    if (!CheckSettingsBeforeUse(settings())) return;
     const std::wstring text = settings().ReadQuickLoginText(index);
     if (text.empty()) {
         ShowError(L"Eintrag nicht gefunden");

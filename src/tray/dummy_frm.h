@@ -41,13 +41,13 @@ protected:
 private:
     // The icon's mouse notifications, which arrive at the icon box SystrayIconPic.
     void SystrayIconPic_MouseMove(UINT mouseMessage);
-    void RunCommand(UINT command);
+    void RunCommand(const TrayMenuState& shown, UINT command);
     void popupmenue_about_Click();
     void popupmenue_config_Click();
     void popupmenue_daoc_lizenzen_Click(int index);
     void popupmenue_beenden_Click();
     void popup_chars_Click(int index);
-    void popup_teams_Click(int index);
+    void popup_teams_Click(const std::wstring& team);
 
     Settings* settings_ = nullptr;
     TrayMenuState menu_;

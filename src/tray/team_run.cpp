@@ -5,6 +5,7 @@
 
 #include "base/lang.h"
 #include "base/product.h"
+#include "forms/config/input_rules.h"
 #include "login/quick_login.h"
 #include "tray/systray_icon.h"
 #include "tray/tray_login_observer.h"
@@ -62,6 +63,7 @@ void TeamRun::LoginEnded(LoginOutcome outcome) {
 
 bool RunTeam(Settings& settings, const std::wstring& name) {
     if (Current()) return false;
+    if (!CheckSettingsBeforeUse(settings)) return false;
     const std::vector<std::wstring> members = settings.TeamMembers(name);
     const std::vector<std::wstring> quickLogins = settings.ReadQuickLoginTexts();
     if (members.empty()) {
@@ -73,6 +75,15 @@ bool RunTeam(Settings& settings, const std::wstring& name) {
         ShowError(L"Das Team „" + name + L"“ kann nicht starten: Den QuickLogin „" + QuickLoginCaption(member) +
                   L"“ gibt es nicht mehr. Bitte speichern Sie das Team in der Konfiguration neu.");
         return false;
+    }
+    // The whole team or nobody: every member must be able to log in before the first starts.
+    for (const std::wstring& member : members) {
+        ResolvedLogin resolved;
+        if (const std::optional<std::wstring> refusal = ResolveQuickLogin(settings, member, resolved)) {
+            ShowError(L"Das Team „" + name + L"“ kann nicht starten, es wurde nichts gestartet. Der QuickLogin „" +
+                      QuickLoginCaption(member) + L"“ kann sich nicht anmelden:\r\n\r\n" + *refusal);
+            return false;
+        }
     }
     Current() = std::make_unique<TeamRun>(settings, name, members);
     if (Current()->StartNext()) return true;

@@ -1,5 +1,6 @@
 #include "tray/tray_menu.h"
 
+#include "base/shown_text.h"
 #include "store/settings.h"
 
 namespace {
@@ -7,7 +8,7 @@ namespace {
 // A menu shows "&" as the underline of the next letter: double it to show it as written.
 std::wstring MenuText(std::wstring_view text) {
     std::wstring out;
-    for (wchar_t c : text) {
+    for (wchar_t c : ShownText(text)) {
         if (c == L'&') out += L'&';
         out += c;
     }
@@ -19,6 +20,19 @@ void AppendItem(HMENU menu, UINT id, const std::wstring& caption, bool enabled =
 }
 
 }  // namespace
+
+UINT ListCommand(const TrayMenuState& state, TrayListItem item) {
+    const size_t offset = item.kind == TrayListItem::Kind::kTeam ? state.quickLoginCaptions.size() : 0;
+    return tray_menu::kFirstListCommand + static_cast<UINT>(offset + item.index);
+}
+
+TrayListItem ListItemOf(const TrayMenuState& state, UINT command) {
+    if (command < tray_menu::kFirstListCommand) return {};
+    const size_t at = command - tray_menu::kFirstListCommand, quickLogins = state.quickLoginCaptions.size();
+    if (at < quickLogins) return {TrayListItem::Kind::kQuickLogin, at};
+    if (at - quickLogins < state.teamNames.size()) return {TrayListItem::Kind::kTeam, at - quickLogins};
+    return {};
+}
 
 std::wstring QuickLoginCaption(std::wstring_view entryText) {
     const std::vector<std::wstring> f = SplitFields(entryText, 6);
@@ -39,10 +53,10 @@ base::ScopedMenu BuildTrayMenu(const TrayMenuState& state) {
     AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(daoc), L"DAoC");  // popupmenue_daoc
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);  // popupmenue_trennlinie2
     for (size_t i = 0; i < state.quickLoginCaptions.size(); ++i)
-        AppendItem(menu.get(), tray_menu::popup_chars + static_cast<UINT>(i), MenuText(state.quickLoginCaptions[i]),
+        AppendItem(menu.get(), ListCommand(state, {TrayListItem::Kind::kQuickLogin, i}), MenuText(state.quickLoginCaptions[i]),
                    state.quickLoginsEnabled);
     for (size_t i = 0; i < state.teamNames.size(); ++i)
-        AppendItem(menu.get(), tray_menu::popup_teams + static_cast<UINT>(i), MenuText(L"Team: " + state.teamNames[i]),
+        AppendItem(menu.get(), ListCommand(state, {TrayListItem::Kind::kTeam, i}), MenuText(L"Team: " + state.teamNames[i]),
                    state.quickLoginsEnabled);
     if (state.runInProgress) AppendItem(menu.get(), tray_menu::popupmenue_cancel_run, L"Anmeldung abbrechen");
     if (!state.quickLoginCaptions.empty() || !state.teamNames.empty() || state.runInProgress)

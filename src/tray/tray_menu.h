@@ -8,16 +8,16 @@
 
 #include "base/handles.h"
 
-// The menu's items by their command ids. Control arrays are arrays of ids; `popup_chars`(i)
-// is popup_chars + i.
+// The menu's fixed items by their command ids. The QuickLogin items `popup_chars`(i) and the
+// team items follow from kFirstListCommand on, numbered by the menu that shows them
+// (ListCommand, CommandOf): however many there are, no two items share a number.
 namespace tray_menu {
 inline constexpr UINT popupmenue_about = 1;
 inline constexpr UINT popupmenue_config = 2;
 inline constexpr UINT popupmenue_daoc_lizenzen[2] = {3, 4};  // the end-user agreement, the rules of conduct
 inline constexpr UINT popupmenue_cancel_run = 5;             // "Anmeldung abbrechen", while a login runs
 inline constexpr UINT popupmenue_beenden = 6;
-inline constexpr UINT popup_chars = 1000;
-inline constexpr UINT popup_teams = 2000;  // "Team: <name>" (i) is popup_teams + i
+inline constexpr UINT kFirstListCommand = 1000;
 }  // namespace tray_menu
 
 struct TrayMenuState {
@@ -26,6 +26,16 @@ struct TrayMenuState {
     bool quickLoginsEnabled = true;                // false while a login runs
     bool runInProgress = false;                    // offers to cancel the run
 };
+
+// What a list item of the menu stands for.
+struct TrayListItem {
+    enum class Kind { kNone, kQuickLogin, kTeam } kind = Kind::kNone;
+    size_t index = 0;  // the entry's or the team's place in its list
+};
+// The command of QuickLogin `index` or team `index` in a menu built from `state`.
+UINT ListCommand(const TrayMenuState& state, TrayListItem item);
+// What the command of a menu built from `state` stands for; kNone for the fixed items.
+TrayListItem ListItemOf(const TrayMenuState& state, UINT command);
 
 // "<server>/<realm>: <character>" from an unscrambled entry; an entry with fewer fields
 // shows the ones it has.

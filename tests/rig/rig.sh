@@ -14,6 +14,13 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 export WINEARCH=win64
 
+# The loader of the rig's programs: Wine's 64-bit loader where it is installed, so that the 64-bit
+# build runs without the 32-bit part; "wine" (which runs both) for the 32-bit build's rig.
+#   rig.sh start <rig-dir> [64|32]
+bits=${3:-64}
+loader=wine
+[ "$bits" = 64 ] && [ -x /usr/lib/wine/wine64 ] && loader=/usr/lib/wine/wine64
+
 alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
 
 start_display() {
@@ -69,17 +76,18 @@ case "$cmd" in
       wineserver -p </dev/null >/dev/null 2>&1
     fi
     if [ ! -f "$rig/prefix.ready" ]; then
-      wineboot -i </dev/null >/dev/null 2>&1
+      "$loader" wineboot -i </dev/null >/dev/null 2>&1
       # Without a window manager Wine waits ~2 s on every hide or destroy unless unmanaged.
-      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+      "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
       # Restart so that the desktop and tray process (explorer) read the setting too.
       wineserver -k </dev/null >/dev/null 2>&1
       wineserver -p </dev/null >/dev/null 2>&1
-      wineboot </dev/null >/dev/null 2>&1
+      "$loader" wineboot </dev/null >/dev/null 2>&1
       echo "wine32=$wine32" >"$rig/prefix.ready"
     else
-      wineboot </dev/null >/dev/null 2>&1
+      "$loader" wineboot </dev/null >/dev/null 2>&1
     fi
+    echo "$loader" >"$rig/loader"
     ;;
   stop)
     # Waits until the server and the display are gone: a rig started right after this one

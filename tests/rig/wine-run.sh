@@ -16,7 +16,7 @@ export DISPLAY=$(cat "$rig/display")
 # descriptors and may outlive the test: give them a file, not CTest's pipe, which would stay
 # open until they end.
 out=$(mktemp "$rig/out.XXXXXX")
-wine "$@" >"$out" 2>&1 </dev/null
+"$(cat "$rig/loader" 2>/dev/null || echo wine)" "$@" >"$out" 2>&1 </dev/null
 rc=$?
 cat "$out"
 rm -f "$out"

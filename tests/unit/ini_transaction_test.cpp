@@ -2,9 +2,12 @@
 // whole or not at all.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <windows.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "base/paths.h"
 #include "store/ini_handling.h"
@@ -51,6 +54,47 @@ TEST(IniText, EditsTouchOnlyTheirLines) {
     noFinalBreak.Set("a", "j", "2");
     noFinalBreak.Set("b", "k", "3");
     EXPECT_EQ(noFinalBreak.Bytes(), "[a]\nk=1\nj=2\n[b]\nk=3\n");
+}
+
+// A line that starts like a header but has no "]" belongs, for the profile functions, to the
+// section before: the edits see it the same way, and the read check names it.
+TEST(IniText, AHeaderWithoutItsBracketIsNoHeader) {
+    TempDir dir;
+    const std::wstring file = dir / L"broken.dat";
+    WriteBytes(file, "[clients]\r\nMain=C:\\x\r\n[accounts\r\nacc=pw\r\n");
+    EXPECT_EQ(ReadIni(L"accounts", L"acc", L"<none>", file, 256), L"<none>");
+    EXPECT_EQ(ReadIni(L"clients", L"acc", L"<none>", file, 256), L"pw");
+    const IniText text(ReadBytes(file));
+    EXPECT_EQ(text.FirstBrokenHeader(), 2u);
+    EXPECT_EQ(text.LineText(2), "[accounts");
+    IniTransaction change(file);
+    change.Set(L"accounts", L"new", L"1");
+    ASSERT_TRUE(change.Commit().ok());
+    EXPECT_EQ(ReadIni(L"accounts", L"new", L"", file, 256), L"1");
+}
+
+// Files in UTF-16 or UTF-8 with a byte-order mark, which the profile functions read and write,
+// are changed in their own encoding; every other line stays as it was.
+TEST(IniText, UnicodeFilesKeepTheirEncoding) {
+    const std::wstring content = L"; Łukasz' Einstellungen\r\n[quick]\r\nentry0=alt\r\nname=Ørsted\r\n";
+    const auto utf16 = [](const std::wstring& text) {
+        std::string bytes = "\xFF\xFE";
+        for (wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        return bytes;
+    };
+    const auto utf8 = [](const std::wstring& text) { return "\xEF\xBB\xBF" + uia::ToUtf8(text); };
+    for (const auto& encode : {std::function<std::string(const std::wstring&)>(utf16), std::function<std::string(const std::wstring&)>(utf8)}) {
+        TempDir dir;
+        const std::wstring file = dir / L"user.dat";
+        WriteBytes(file, encode(content));
+        IniTransaction change(file);
+        change.Set(L"quick", L"entry0", L"Aldwin, LYONESSE, 10.0.0.7, 10622, 1, 4");
+        change.Set(L"quick", L"setentry", L"1");
+        ASSERT_TRUE(change.Commit().ok());
+        EXPECT_EQ(ReadBytes(file), encode(L"; Łukasz' Einstellungen\r\n[quick]\r\nentry0=Aldwin, LYONESSE, 10.0.0.7, "
+                                          L"10622, 1, 4\r\nname=Ørsted\r\nsetentry=1\r\n"));
+        EXPECT_EQ(ReadIni(L"quick", L"name", L"", file, 256), L"Ørsted");
+    }
 }
 
 class Transaction : public ::testing::Test {
@@ -141,9 +185,9 @@ TEST_F(TransactionOnAFullDisk, FailsAndLeavesTheFileAsItWas) {
     EXPECT_EQ(ReadBytes(file), settings);
 }
 
-// Room for the changed copy but not for the backup beside it: the save fails, and the backup
-// of an earlier run is not cut short either.
-TEST_F(TransactionOnAFullDisk, AFailedBackupKeepsTheEarlierOne) {
+// Room for the changed copy but not for the backup beside it: the save goes on without the
+// backup and says so, and the backup of an earlier run is not cut short.
+TEST_F(TransactionOnAFullDisk, ABackupThatDoesNotFitNeverBlocksTheSave) {
     const std::string earlier = "[clients]\r\nOld=C:\\Games\r\n";
     WriteBytes(file + L".bak", earlier);
     ASSERT_GT(settings.size(), 2u * 4096);  // three pages for the copy, three for the backup
@@ -152,18 +196,59 @@ TEST_F(TransactionOnAFullDisk, AFailedBackupKeepsTheEarlierOne) {
     change.KeepBackupAs(file + L".bak");
     change.Set(L"accounts", L"acc", L"pw");
     const SaveResult result = change.Commit();
-    EXPECT_EQ(result.failure, SaveResult::Failure::kBackupFailed);
-    EXPECT_EQ(ReadBytes(file), settings);
+    EXPECT_TRUE(result.ok());
+    EXPECT_TRUE(result.backupMissing);
+    EXPECT_FALSE(DescribeMissingBackup(result).empty());
+    EXPECT_EQ(ReadBytes(file), settings + "[accounts]\r\nacc=pw\r\n");
     EXPECT_EQ(ReadBytes(file + L".bak"), earlier);
 }
 
-TEST(SettingsBackup, KeepsTheFileAsItWasBeforeTheRunsFirstChange) {
+// The backups of the settings file, oldest first.
+std::vector<std::wstring> Backups(const TempDir& dir) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((dir / L"Corvalink.dat.*.bak").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.emplace_back(found.cFileName);
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Each run that changes the file keeps it as the run found it; the last five runs' copies stay.
+TEST(SettingsBackup, OneGenerationARunTheLastFiveKept) {
     TempDir dir;
-    Settings settings(dir / L"Corvalink.dat");
-    WriteBytes(settings.file(), "[clients]\r\nMain=C:\\Games\r\n");
-    ASSERT_TRUE(settings.StoreClient(L"Second", L"D:\\Games").ok());
-    ASSERT_TRUE(settings.StoreClient(L"Third", L"E:\\Games").ok());
-    EXPECT_EQ(ReadBytes(settings.file() + L".bak"), "[clients]\r\nMain=C:\\Games\r\n");
+    const std::wstring file = dir / L"Corvalink.dat";
+    WriteBytes(file, "[clients]\r\nRun0=C:\\Games\r\n");
+    for (int run = 1; run <= 7; ++run) {
+        Settings settings(file);  // a new run
+        ASSERT_TRUE(settings.StoreClient(L"Run" + std::to_wstring(run), L"D:\\Games").ok());
+        ASSERT_TRUE(settings.StoreClient(L"Again" + std::to_wstring(run), L"E:\\Games").ok());
+    }
+    const std::vector<std::wstring> backups = Backups(dir);
+    ASSERT_EQ(backups.size(), static_cast<size_t>(kBackupGenerations));
+    // The newest holds the file as the last run found it: six runs' clients, not the seventh's.
+    const std::string newest = ReadBytes(dir / backups.back());
+    EXPECT_NE(newest.find("Again6="), std::string::npos);
+    EXPECT_EQ(newest.find("Run7="), std::string::npos);
+    EXPECT_EQ(ReadBytes(dir / backups.front()).find("Run3="), std::string::npos);  // runs 1 and 2 went
+    EXPECT_NE(ReadBytes(dir / backups.front()).find("Again2="), std::string::npos);
+}
+
+// A backup that cannot be replaced (a folder of that name, as if held) does not stop the save.
+TEST(SettingsBackup, ABackupThatCannotBeWrittenNeverBlocksTheSave) {
+    TempDir dir;
+    const std::wstring file = dir / L"Corvalink.dat";
+    WriteBytes(file, "[clients]\r\nMain=C:\\Games\r\n");
+    IniTransaction change(file);
+    ASSERT_TRUE(CreateDirectoryW((dir / L"blocked.bak").c_str(), nullptr));
+    change.KeepBackupAs(dir / L"blocked.bak");
+    change.Set(L"clients", L"Second", L"D:\\Games");
+    const SaveResult result = change.Commit();
+    EXPECT_TRUE(result.ok());
+    EXPECT_TRUE(result.backupMissing);
+    EXPECT_EQ(ReadBytes(file), "[clients]\r\nMain=C:\\Games\r\nSecond=D:\\Games\r\n");
 }
 
 TEST(PathsOutsideTheCodePage, WorkForReadsAndSaves) {

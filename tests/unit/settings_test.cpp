@@ -10,6 +10,7 @@
 #include "support/program_folder_test.h"
 #include "support/temp_dir.h"
 
+using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
 namespace {
@@ -18,6 +19,7 @@ class SettingsFileTest : public testing_support::ProgramFolderTest {
 protected:
     void Write(const std::string& ansi) { WriteBytes(SettingsFile(), ansi); }
     static std::string Scrambled(const std::wstring& text) { return ToAnsi(CryptText(text, L"")); }
+    static std::wstring ToWide(const std::string& ansi) { return FromAnsi(ansi); }
 };
 
 TEST(Paths, FollowTheExecutablesName) {
@@ -51,15 +53,85 @@ TEST_F(SettingsFileTest, QuickLoginEntriesEndAtTheFirstMissingOrEmptyKey) {
     EXPECT_EQ(settings->ReadQuickLoginText(3), L"D,S,Hibernia,a,c");
     EXPECT_EQ(settings->ReadQuickLoginText(7), L"");
 
-    // A save writes the given entries; higher ones go only after a removal; other keys stay.
-    WriteBytes(SettingsFile(), "[quicklogin]\r\n0=x\r\n1=y\r\n2=z\r\nnote=kept\r\n[accounts]\r\nk=v\r\n");
-    ASSERT_TRUE(settings->ReplaceQuickLogins({QuickLoginEntry::FromText(L"C,S,Albion,a,c")}, false).ok());
-    EXPECT_EQ(settings->ReadSetting(L"quicklogin", L"2"), L"z");
-    ASSERT_TRUE(settings->ReplaceQuickLogins({QuickLoginEntry::FromText(L"C,S,Albion,a,c")}, true).ok());
-    EXPECT_EQ(settings->ReadQuickLoginTexts(), std::vector<std::wstring>{L"C,S,Albion,a,c"});
-    EXPECT_EQ(settings->ReadQuickLoginText(1), L"");
-    EXPECT_EQ(settings->ReadSetting(L"quicklogin", L"note"), L"kept");
-    EXPECT_EQ(settings->ReadSetting(L"accounts", L"k"), L"v");
+}
+
+// A save writes the QuickLogins that changed and removes the ones the window read and no longer
+// holds; every other line stays byte for byte: comments, hand-written keys, long and quoted
+// values, entries beyond a gap.
+TEST_F(SettingsFileTest, AQuickLoginSaveChangesOnlyWhatChanged) {
+    const std::wstring a = L"A,S,Albion,a,c", b = L"B,S,Midgard,a,c";
+    const std::string head = "[quicklogin]\r\n; meine Charaktere\r\n0=" + Scrambled(a) + "\r\n1=" + Scrambled(b) +
+                             "\r\nnote='\"Gilde\"'\r\nlong=" + std::string(300, 'x') + "\r\n";
+    const std::string tail = "3=" + Scrambled(L"D,S,Hibernia,a,c") + "\r\n[accounts]\r\nk=v\r\n";
+    Write(head + tail);
+    const std::vector<QuickLoginEntry> read{QuickLoginEntry::FromText(a), QuickLoginEntry::FromText(b)};
+    ASSERT_EQ(settings->ReadQuickLoginTexts(), (std::vector<std::wstring>{a, b}));
+
+    ASSERT_TRUE(settings->SaveConfiguration({read, read, std::nullopt, std::nullopt}).ok());
+    EXPECT_EQ(ReadBytes(SettingsFile()), head + tail) << "a save without a change changes nothing";
+
+    const QuickLoginEntry c = QuickLoginEntry::FromText(L"C,S,Albion,a,c");
+    ASSERT_TRUE(settings->SaveConfiguration({read, {read[0], c}, std::nullopt, std::nullopt}).ok());
+    std::string expected = head + tail;
+    expected.replace(expected.find("1=" + Scrambled(b)), 2 + Scrambled(b).size(), "1=" + Scrambled(c.ToText()));
+    EXPECT_EQ(ReadBytes(SettingsFile()), expected) << "one changed row changes one line";
+
+    ASSERT_TRUE(settings->SaveConfiguration({{read[0], c}, {read[0]}, std::nullopt, std::nullopt}).ok());
+    expected.erase(expected.find("1=" + Scrambled(c.ToText())), 4 + Scrambled(c.ToText()).size());
+    EXPECT_EQ(ReadBytes(SettingsFile()), expected) << "a removed row removes its line, the unread entry 3 stays";
+}
+
+// The switch and the rows go in one transaction: a save that fails writes neither.
+TEST_F(SettingsFileTest, TheProtectionSwitchAndTheRowsAreSavedTogether) {
+    const std::string original = "[accounts]\r\n" + Scrambled(L"acc1") + "=" + Scrambled(L"secret12") + "\r\n";
+    Write(original);
+    const std::vector<QuickLoginEntry> rows{QuickLoginEntry::FromText(L"A,S,Albion,acc1,c")};
+    SetFileAttributesW(SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(settings->SaveConfiguration({{}, rows, true, std::nullopt}).ok());
+    SetFileAttributesW(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadBytes(SettingsFile()), original);
+
+    ASSERT_TRUE(settings->SaveConfiguration({{}, rows, true, std::nullopt}).ok());
+    EXPECT_TRUE(settings->PasswordsProtected());
+    EXPECT_EQ(settings->AccountPassword(L"acc1").text, L"secret12");
+    EXPECT_EQ(settings->ReadSetting(L"accounts", ToWide(Scrambled(L"acc1"))).rfind(L"secret12", 0), std::wstring::npos);
+    EXPECT_EQ(settings->ReadQuickLoginTexts(), std::vector<std::wstring>{L"A,S,Albion,acc1,c"});
+    // New passwords follow the file's switch, whoever stores them.
+    ASSERT_TRUE(settings->StoreFirstSetup(QuickLoginEntry::FromText(L"B,S,Albion,acc2,c"), L"geheim99", L"C:\\x").ok());
+    EXPECT_EQ(settings->ReadSetting(L"accounts", ToWide(Scrambled(L"acc2"))).find(ToWide(Scrambled(L"geheim99"))),
+              std::wstring::npos);
+    EXPECT_EQ(settings->AccountPassword(L"acc2").text, L"geheim99");
+}
+
+// What the read check finds before a window or a command trusts the file.
+TEST_F(SettingsFileTest, TheReadCheckNamesWhatIsWrong) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        ReadProblem::Kind kind;
+        size_t line = 0;
+    } cases[] = {
+        {"classic", "[quicklogin]\r\n0=" + Scrambled(L"Aldwin,S,Albion,a,c") + "\r\n", ReadProblem::Kind::kNone},
+        {"umlauts in ANSI", "[clients]\r\nHaupt=C:\\Spiele\\\xDC\r\n", ReadProblem::Kind::kNone},
+        {"UTF-8 without a mark", "[clients]\r\nHaupt=C:\\Spiele\\\xC3\x9C\r\n", ReadProblem::Kind::kUtf8NoMark},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF[clients]\r\nHaupt=C:\\Spiele\\\xC3\x9C\r\n", ReadProblem::Kind::kNone},
+        {"a header without its bracket", "[clients]\r\nMain=C:\\x\r\n[accounts\r\n", ReadProblem::Kind::kBrokenHeader, 3},
+    };
+    for (const Case& c : cases) {
+        Write(c.bytes);
+        const ReadProblem problem = settings->CheckReadable(0);
+        EXPECT_EQ(problem.kind, c.kind) << c.name;
+        EXPECT_EQ(problem.line, c.line) << c.name;
+    }
+    EXPECT_EQ(settings->CheckReadable(0).lineText, L"[accounts");
+    // Held by another program: waited for, then named as unreadable.
+    HANDLE other = CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const ReadProblem held = settings->CheckReadable(300);
+    CloseHandle(other);
+    EXPECT_EQ(held.kind, ReadProblem::Kind::kUnreadable);
+    EXPECT_EQ(held.error, static_cast<unsigned long>(ERROR_SHARING_VIOLATION));
+    DeleteFileW(SettingsFile().c_str());
+    EXPECT_TRUE(settings->CheckReadable(0).ok()) << "a missing file is an empty one";
 }
 
 TEST_F(SettingsFileTest, RecordReaders) {
@@ -93,7 +165,7 @@ TEST_F(SettingsFileTest, WhatTheFileCannotHoldIsNamed) {
         std::wstring text;
         StoredAs form;
         StoreProblem problem;
-        wchar_t character = 0;
+        char32_t character = 0;
     } cases[] = {
         {L"plain value", StoredAs::kValue, StoreProblem::kNone},
         {L"", StoredAs::kValue, StoreProblem::kNone},
@@ -107,6 +179,7 @@ TEST_F(SettingsFileTest, WhatTheFileCannotHoldIsNamed) {
         {L"Grüße", StoredAs::kValue, StoreProblem::kNone},
         {L"Łukasz", StoredAs::kScrambledKey, StoreProblem::kNotInCodePage, L'Ł'},
         {L"hasło12€", StoredAs::kScrambledValue, StoreProblem::kNotInCodePage, L'ł'},
+        {L"Gilde \U0001F600", StoredAs::kValue, StoreProblem::kNotInCodePage, U'\U0001F600'},  // named whole
         {L"a\u0081b", StoredAs::kScrambledValue, StoreProblem::kControlChar, L'\u0081'},
         {L"", StoredAs::kKey, StoreProblem::kEmpty},
         {L"a=b", StoredAs::kKey, StoreProblem::kKeySyntax},
@@ -190,7 +263,7 @@ TEST_F(SettingsFileTest, ScrambledTextsComeBackExactly) {
         for (int position = 0; position < 12; ++position)
             entries.push_back(QuickLoginEntry::FromText(std::wstring(position, L'x') + c + L",S,Albion,a,c"));
     for (const QuickLoginEntry& e : entries) ASSERT_TRUE(CheckStorable(e.ToText(), StoredAs::kScrambledValue).ok());
-    ASSERT_TRUE(settings->ReplaceQuickLogins(entries, true).ok());
+    ASSERT_TRUE(settings->SaveConfiguration({{}, entries, std::nullopt, std::nullopt}).ok());
     const std::vector<std::wstring> texts = settings->ReadQuickLoginTexts();
     ASSERT_EQ(texts.size(), entries.size());
     for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(texts[i], entries[i].ToText());

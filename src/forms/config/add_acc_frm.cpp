@@ -71,6 +71,7 @@ private:
 }  // namespace
 
 void ShowAccountWindow(HWND owner, Settings& settings, std::function<void()> changed) {
+    if (!CheckSettingsBeforeUse(settings)) return;
     AddAccFrm window(settings, std::move(changed));
     window.ShowModal(owner);
 }

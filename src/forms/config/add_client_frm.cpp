@@ -78,6 +78,7 @@ private:
 }  // namespace
 
 void ShowClientWindow(HWND owner, Settings& settings, std::function<void()> changed) {
+    if (!CheckSettingsBeforeUse(settings)) return;
     AddClientFrm window(settings, std::move(changed));
     window.ShowModal(owner);
 }

@@ -12,12 +12,19 @@
 
 namespace {
 
-std::wstring CharName(wchar_t c) {
+std::wstring CharName(char32_t c) {
     wchar_t code[16];
     swprintf(code, 16, L"U+%04X", static_cast<unsigned>(c));
     // A control character or half a surrogate pair is named by its code alone.
     if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0xD800 && c <= 0xDFFF)) return code;
-    return L"„" + std::wstring(1, c) + L"“ (" + code + L")";
+    std::wstring shown;
+    if (c >= 0x10000) {
+        shown += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+        shown += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+        shown += static_cast<wchar_t>(c);
+    }
+    return L"„" + shown + L"“ (" + code + L")";
 }
 
 std::optional<std::wstring> Refusal(const std::wstring& what, const StoreVerdict& verdict) {
@@ -125,9 +132,10 @@ bool IsServerAddress(const std::wstring& address) {
     bool allNumbers = true;
     for (const std::wstring& label : labels) allNumbers = allNumbers && AllDigits(label);
     if (allNumbers) {
+        // Leading zeros are refused: some programs read "010" as an octal number (8).
         if (labels.size() != 4) return false;
         for (const std::wstring& label : labels)
-            if (label.size() > 3 || std::stoi(label) > 255) return false;
+            if (label.size() > 3 || std::stoi(label) > 255 || (label.size() > 1 && label[0] == L'0')) return false;
         return true;
     }
     for (const std::wstring& label : labels) {
@@ -147,8 +155,11 @@ std::optional<std::wstring> RefuseServer(const std::wstring& name, const std::ws
     if (auto refusal = CommaRefusal(L"Der Servername", name)) return refusal;
     if (auto refusal = RefuseValue(L"Der Servername", name, StoredAs::kKey)) return refusal;
     if (!IsServerAddress(address))
-        return L"„" + address + L"“ ist keine Adresse: Bitte geben Sie eine IPv4-Adresse (etwa 10.0.0.5) oder einen "
-                                L"Rechnernamen (etwa daoc.example.org) ein.";
+        return L"„" + address + L"“ ist keine Adresse: Bitte geben Sie eine IPv4-Adresse (etwa 10.0.0.5, ohne "
+                                L"führende Nullen) oder einen Rechnernamen (etwa daoc.example.org) ein.";
+    if (IsPlaceholderAddress(address))
+        return L"„" + address + L"“ ist eine Platzhalter-Adresse, die zu keinem Spielserver führt. Bitte geben Sie "
+                                L"die echte Adresse des Servers ein.";
     if (!AllDigits(port) || port.size() > 5 || std::stoi(port) < 1 || std::stoi(port) > 65535)
         return L"„" + port + L"“ ist kein Port: Bitte geben Sie eine Zahl von 1 bis 65535 ein.";
     if (!AllDigits(tag) || tag.size() > 9)
@@ -161,6 +172,51 @@ std::wstring WriteFailedText(const SaveResult& result) {
            DescribeSaveFailure(result) + L" Bitte beheben Sie das und versuchen Sie es erneut.";
 }
 
+void ReportMissingBackup(const SaveResult& result) {
+    if (!result.ok() || !result.backupMissing) return;
+    ui::MsgBox(L"Gespeichert, aber ohne Sicherungskopie: Die Kopie der Einstellungsdatei, wie sie vorher war, "
+               L"konnte nicht angelegt werden. " +
+                   DescribeMissingBackup(result),
+               MB_OK | MB_ICONWARNING);
+}
+
+std::wstring ReadProblemText(const std::wstring& file, const ReadProblem& problem) {
+    const std::wstring name = L"Die Einstellungsdatei „" + file + L"“ ";
+    switch (problem.kind) {
+        case ReadProblem::Kind::kNone: return {};
+        case ReadProblem::Kind::kUnreadable: {
+            std::wstring reason;
+            if (problem.error == ERROR_SHARING_VIOLATION || problem.error == ERROR_LOCK_VIOLATION)
+                reason = L"Ein anderes Programm hält sie geöffnet.";
+            else if (problem.error == ERROR_ACCESS_DENIED)
+                reason = L"Windows verweigert den Zugriff.";
+            else
+                reason = L"Windows meldet den Fehler " + std::to_wstring(problem.error) + L".";
+            return name + L"kann nicht gelesen werden. " + reason;
+        }
+        case ReadProblem::Kind::kUtf8NoMark:
+            return name + L"ist im Format UTF-8 (ohne BOM) gespeichert, etwa von einem Texteditor. So gelesen wären "
+                          L"Umlaute und verschlüsselte Einträge verfälscht. Bitte öffnen Sie sie im Editor und "
+                          L"speichern Sie sie mit der Codierung „ANSI“.";
+        case ReadProblem::Kind::kBrokenHeader:
+            return name + L"ist beschädigt: In Zeile " + std::to_wstring(problem.line) + L" („" + problem.lineText +
+                   L"“) fehlt die schließende Klammer „]“ der Abschnittsüberschrift. Bitte ergänzen Sie sie im "
+                   L"Editor.";
+    }
+    return {};
+}
+
+void ShowReadProblem(const Settings& settings, const ReadProblem& problem) {
+    ShowError(ReadProblemText(settings.file(), problem) +
+              L"\r\n\r\nCorvalink hat nichts gelesen und nichts geändert. Bitte versuchen Sie es danach erneut.");
+}
+
+bool CheckSettingsBeforeUse(const Settings& settings) {
+    const ReadProblem problem = settings.CheckReadable();
+    if (!problem.ok()) ShowReadProblem(settings, problem);
+    return problem.ok();
+}
+
 bool StoreEntered(HWND addButton, const std::optional<std::wstring>& refusal, const std::function<SaveResult()>& save) {
     if (refusal) {
         ShowError(*refusal);
@@ -170,6 +226,7 @@ bool StoreEntered(HWND addButton, const std::optional<std::wstring>& refusal, co
     const SaveResult result = save();
     ui::SetEnabled(addButton, true);
     if (!result.ok()) ShowError(WriteFailedText(result));
+    ReportMissingBackup(result);
     return result.ok();
 }
 
@@ -177,5 +234,6 @@ bool RemoveAfterQuestion(const std::wstring& question, const std::function<SaveR
     if (ui::MsgBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
     const SaveResult result = remove();
     if (!result.ok()) ShowError(WriteFailedText(result));
+    ReportMissingBackup(result);
     return true;
 }

@@ -100,10 +100,14 @@ protected:
         for (int id : {LgnCmb[0], LgnCmb[1], LgnCmb[3]}) ui::ComboSelect(Item(id), 0);
         for (const wchar_t* realm : {L"Albion", L"Midgard", L"Hibernia"}) ui::ComboAdd(Item(LgnCmb[2]), realm);
         ui::ComboSelect(Item(LgnCmb[2]), 0);
-        ui::SetChecked(Item(WinStartChk), AutostartExists());
-        CheckItem(ProtectChk, settings_.PasswordsProtected());
-        for (const std::wstring& text : settings_.ReadQuickLoginTexts())
-            ui::ListViewInsertRow(list, ui::ListViewCount(list), RowOf(QuickLoginEntry::FromText(text)));
+        autostartRead_ = AutostartExists();
+        ui::SetChecked(Item(WinStartChk), autostartRead_);
+        protectedRead_ = settings_.PasswordsProtected();
+        CheckItem(ProtectChk, protectedRead_);
+        for (const std::wstring& text : settings_.ReadQuickLoginTexts()) {
+            read_.push_back(QuickLoginEntry::FromText(text));
+            ui::ListViewInsertRow(list, ui::ListViewCount(list), RowOf(read_.back()));
+        }
         ui::AddToolTip(hwnd(), Item(ChgPosCmd[0]), L"Position nach oben");
         ui::AddToolTip(hwnd(), Item(ChgPosCmd[1]), L"Position nach unten");
     }
@@ -121,7 +125,8 @@ protected:
 
 private:
     // The ticked QuickLogins become the team named in the box (replacing one of that name);
-    // with none ticked, the team of that name is removed after a question.
+    // with none ticked, the team of that name is removed after a question. The rows and the
+    // switch are saved with the team, so that the team never names a row that is not saved.
     void TeamCmd_Click() {
         const std::wstring name = ItemText(TeamTxt);
         std::optional<std::wstring> refusal;
@@ -133,17 +138,17 @@ private:
         std::vector<QuickLoginEntry> members;
         for (int i = 0, count = ui::ListViewCount(list); i < count; ++i)
             if (ListView_GetCheckState(list, i)) members.push_back(EntryOf(ui::ListViewRow(list, i, kColumnCount)));
-        if (!refusal && members.empty()) {
-            if (ui::MsgBox(L"Keine QuickLogins angehakt. Team „" + name + L"“ entfernen?", MB_YESNO | MB_ICONQUESTION) !=
+        if (!refusal && members.empty() &&
+            ui::MsgBox(L"Keine QuickLogins angehakt. Team „" + name + L"“ entfernen?", MB_YESNO | MB_ICONQUESTION) !=
                 IDYES)
-                return;
-            if (!StoreEntered(Item(TeamCmd), refusal, [&] { return settings_.RemoveTeam(name); })) return;
-        } else if (!StoreEntered(Item(TeamCmd), refusal, [&] { return settings_.StoreTeam(name, members); })) {
             return;
-        }
+        ConfigurationChange change = PendingChange();
+        change.team = ConfigurationChange::Team{name, members};
+        if (!StoreEntered(Item(TeamCmd), refusal, [&] { return settings_.SaveConfiguration(change); })) return;
+        Saved(change);
         SetItemText(TeamTxt, L"");
         for (int i = 0, count = ui::ListViewCount(list); i < count; ++i) ListView_SetCheckState(list, i, FALSE);
-        if (saved_) saved_();  // the tray lists the teams
+        SetFocus(Item(TeamTxt));
     }
 
     // Index 0 opens the account window, 1 the client window, 2 the server window.
@@ -194,29 +199,48 @@ private:
         const std::wstring name = entry.server + L"/" + entry.realm + L": " + entry.character;
         if (ui::MsgBox(L"QuickLogin „" + name + L"“ wirklich entfernen?", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
         ui::ListViewDelete(list, selected);
-        removedRows_ = true;
     }
 
-    // Writes the rows as entries "0" to n - 1; after a removal also deletes the entries above,
-    // which would otherwise come back at the next load.
-    void SaveCmd_Click() {
+    // The rows as they are now.
+    std::vector<QuickLoginEntry> Entries() const {
         HWND list = Item(ChrLstVw);
         std::vector<QuickLoginEntry> entries;
         for (int i = 0, count = ui::ListViewCount(list); i < count; ++i)
             entries.push_back(EntryOf(ui::ListViewRow(list, i, kColumnCount)));
+        return entries;
+    }
+
+    // What a save would change against what the window read.
+    ConfigurationChange PendingChange() const {
+        ConfigurationChange change{read_, Entries(), std::nullopt, std::nullopt};
+        if (IsItemChecked(ProtectChk) != protectedRead_) change.protection = IsItemChecked(ProtectChk);
+        return change;
+    }
+    bool HasUnsavedChanges() const {
+        const ConfigurationChange change = PendingChange();
+        return change.entries != change.read || change.protection ||
+               ui::IsChecked(Item(WinStartChk)) != autostartRead_;
+    }
+
+    // The file now holds what the change wrote: later saves compare with that.
+    void Saved(const ConfigurationChange& change) {
+        read_ = change.entries;
+        if (change.protection) protectedRead_ = *change.protection;
+        if (saved_) saved_();  // the tray lists the QuickLogins and teams
+    }
+
+    // Writes the rows that changed and the protection switch, in one transaction.
+    void SaveCmd_Click() {
+        const ConfigurationChange change = PendingChange();
         ui::SetEnabled(Item(SaveCmd), false);
-        // The passwords' protection first, in a transaction of its own: every password changes form.
-        SaveResult saved;
-        if (IsItemChecked(ProtectChk) != settings_.PasswordsProtected())
-            saved = settings_.SetPasswordProtection(IsItemChecked(ProtectChk));
-        if (saved.ok()) saved = settings_.ReplaceQuickLogins(entries, removedRows_);
+        const SaveResult saved = settings_.SaveConfiguration(change);
         ui::SetEnabled(Item(SaveCmd), true);
         if (!saved.ok()) {
             ShowError(WriteFailedText(saved));  // the rows stay in the window
             return;
         }
-        removedRows_ = false;
-        if (saved_) saved_();
+        ReportMissingBackup(saved);
+        Saved(change);
         const bool autostart = ui::IsChecked(Item(WinStartChk));
         if (autostart && !CreateAutostart()) {
             ShowError(L"Die QuickLogins sind gespeichert, aber die Verknüpfung im Autostart-Ordner von Windows "
@@ -227,8 +251,23 @@ private:
         Unload();
     }
 
+    // The close box or Escape: unsaved changes are not dropped without a question.
+    void OnClose() override {
+        if (!HasUnsavedChanges()) {
+            Unload();
+            return;
+        }
+        switch (ui::MsgBox(L"Änderungen speichern?", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+            case IDYES: SaveCmd_Click(); break;
+            case IDNO: Unload(); break;
+            default: break;
+        }
+    }
+
     Settings& settings_;
-    bool removedRows_ = false;
+    std::vector<QuickLoginEntry> read_;  // the QuickLogins as the file held them at load or the last save
+    bool protectedRead_ = false;
+    bool autostartRead_ = false;
     std::function<void()> saved_;
 };
 
@@ -237,7 +276,14 @@ ui::SingleWindow<LoginCnfFrm> g_window;
 }  // namespace
 
 void ShowLoginConfig(Settings& settings, std::function<void()> saved) {
+    if (!g_window.IsLoaded() && !CheckSettingsBeforeUse(settings)) return;
     LoginCnfFrm& window = g_window.Get(settings);
     window.SetSaved(std::move(saved));
+    const bool opening = !window.Loaded();
     window.Show();
+    // A file that another program took hold of while the window read it was not read whole.
+    if (const ReadProblem problem = opening ? settings.CheckReadable(0) : ReadProblem{}; !problem.ok()) {
+        window.Unload();
+        ShowReadProblem(settings, problem);
+    }
 }

@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "base/product.h"
 #include "forms/config/input_rules.h"
+#include "store/ini_handling.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/message_box.h"
@@ -107,6 +110,13 @@ private:
             ui::MsgBox(L"Bitte wählen Sie zuerst den Server aus, der entfernt werden soll.", MB_OK | MB_ICONINFORMATION);
             return;
         }
+        const std::vector<ServerRecord> servers = settings_.Servers();
+        if (std::none_of(servers.begin(), servers.end(),
+                         [&](const ServerRecord& s) { return UpperCase(s.name) == UpperCase(name); })) {
+            ui::MsgBox(L"Einen Server „" + name + L"“ gibt es in der Liste nicht; es wurde nichts entfernt.",
+                       MB_OK | MB_ICONINFORMATION);
+            return;
+        }
         std::wstring question = L"Server „" + name + L"“ wirklich entfernen?";
         const std::vector<QuickLoginEntry> users = settings_.QuickLoginsUsingServer(name);
         if (!users.empty()) {
@@ -130,6 +140,7 @@ private:
 }  // namespace
 
 void ShowServerWindow(HWND owner, Settings& settings, std::function<void()> changed) {
+    if (!CheckSettingsBeforeUse(settings)) return;
     ServerFrm window(settings, std::move(changed));
     window.ShowModal(owner);
 }

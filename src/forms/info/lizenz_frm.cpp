@@ -1,5 +1,6 @@
 #include "forms/info/lizenz_frm.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "base/handles.h"
@@ -60,21 +61,27 @@ public:
 
 ui::SingleWindow<LizenzFrm> g_window;
 
-// The whole file as text in the ANSI code page; empty when it cannot be read.
+// Agreement texts are some 50 KB; an edit control with tens of megabytes keeps the program
+// busy for minutes, so a bigger file is shown up to this size.
+constexpr size_t kShownBytes = 1 << 20;
+
+// The file as text in the ANSI code page, up to kShownBytes and a line that says where it was
+// cut; empty when it cannot be read.
 std::wstring ReadAgreementFile(const std::wstring& path) {
     const base::ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return {};
     LARGE_INTEGER size{};
-    std::string bytes;
-    // Agreement texts are small; anything beyond 64 MB is not an agreement text.
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < (64 << 20)) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
-        bytes.resize(read);
-    }
-    return FromAnsi(bytes);
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0) return {};
+    std::string bytes(static_cast<size_t>(std::min<LONGLONG>(size.QuadPart, kShownBytes)), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+    bytes.resize(read);
+    std::wstring text = FromAnsi(bytes);
+    if (static_cast<ULONGLONG>(size.QuadPart) > read)
+        text += L"\r\n\r\n[Hier gekürzt: Die Datei ist " + std::to_wstring(size.QuadPart / 1024) +
+                L" KB groß; angezeigt werden die ersten " + std::to_wstring(read / 1024) + L" KB.]";
+    return text;
 }
 
 }  // namespace
