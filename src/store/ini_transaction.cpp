@@ -184,21 +184,21 @@ SaveResult IniTransaction::Commit() {
     bool copyExists = false;
     if (!ReadWholeFile(copy, back, copyExists).ok() || back != changed || !Verify(copy))
         return Fail(Failure::kNotVerified, 0);
+    // The backup is written before and put in place after the file: a save that fails leaves no
+    // backup generation behind, and a backup that cannot be kept does not stop the save.
     SaveResult saved;
-    if (exists && !backup_.empty()) {
-        // Whole or not at all as well: the backup of an earlier run is not cut short by a
-        // backup that does not fit. A backup that cannot be kept does not stop the save.
-        const std::wstring backupCopy = CopyName(backup_);
-        const RemoveOnExit removeBackupCopy{backupCopy};
-        if (!WriteNewFile(backupCopy, original, error)) {
-            saved.backupMissing = true;
-            saved.backupError = error;
-        } else if (!PutInPlace(backupCopy, backup_)) {
-            saved.backupMissing = true;
-            saved.backupError = GetLastError();
-        }
+    const std::wstring backupCopy = CopyName(backup_.empty() ? file_ : backup_);
+    const RemoveOnExit removeBackupCopy{backupCopy};
+    const bool backingUp = exists && !backup_.empty();
+    if (backingUp && !WriteNewFile(backupCopy, original, error)) {
+        saved.backupMissing = true;
+        saved.backupError = error;
     }
     if (!PutInPlace(copy, file_)) return Fail(Failure::kNotReplaced);
+    if (backingUp && !saved.backupMissing && !PutInPlace(backupCopy, backup_)) {
+        saved.backupMissing = true;
+        saved.backupError = GetLastError();
+    }
     return saved;
 }
 

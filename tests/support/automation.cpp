@@ -117,6 +117,18 @@ bool ProgramFolder::Has(const std::wstring& name) const {
     return GetFileAttributesW(File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::vector<std::wstring> ProgramFolder::Backups() const {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(File(L"Corvalink.dat.*.bak").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.emplace_back(found.cFileName);
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound) {
     const auto deadline = std::chrono::steady_clock::now() + bound;
     for (;;) {

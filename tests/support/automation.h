@@ -46,6 +46,8 @@ public:
     void Write(const std::wstring& name, const std::string& ansiBytes) const;
     std::string Read(const std::wstring& name) const;
     bool Has(const std::wstring& name) const;
+    // The names of the settings file's backup copies, oldest first.
+    std::vector<std::wstring> Backups() const;
 
 private:
     testing_support::TempDir dir_;

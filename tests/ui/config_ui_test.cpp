@@ -133,6 +133,7 @@ TEST_F(Config, RowsMoveAndAreSavedInTheirNewOrder) {
     EXPECT_EQ(StoredEntry(5), L"F,S,Albion,acc,Main");             // keys above the count stay
 }
 
+// Closing with unsaved changes asks first: Cancel keeps the window, No drops the changes.
 TEST_F(Config, MovedRowsClosedUnsavedLeaveTheFileAlone) {
     Open(Entries({L"A,S,Albion,acc,Main", L"B,S,Albion,acc,Main"}));
     const std::string before = folder.Read(L"Corvalink.dat");
@@ -140,8 +141,27 @@ TEST_F(Config, MovedRowsClosedUnsavedLeaveTheFileAlone) {
     Press(window, kUp);
     EXPECT_EQ(ListRows()[0][2], L"B");
     PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(Answer(IDCANCEL), L"Änderungen speichern?");
+    EXPECT_TRUE(StaysTrue([&] { return IsWindow(window) != FALSE; }, 300ms));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(Answer(IDNO), L"Änderungen speichern?");
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
     EXPECT_EQ(folder.Read(L"Corvalink.dat"), before);
+}
+
+// Yes saves, as "Speichern" would; a window without changes closes without a question.
+TEST_F(Config, ClosingWithChangesOffersToSaveThem) {
+    Open(Entries({L"A,S,Albion,acc,Main", L"B,S,Albion,acc,Main"}));
+    ListViewSelectIn(Control(kList), 1);
+    Press(window, kUp);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(Answer(IDYES), L"Änderungen speichern?");
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+    EXPECT_EQ(StoredEntry(0), L"B,S,Albion,acc,Main");
+    TrayMouse(WaitForTrayWindow(program->pid()), WM_LBUTTONDBLCLK);
+    window = WaitForWindow(program->pid(), L"#32770", kConfigTitle);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(CloseAndWait(window));
 }
 
 TEST_F(Config, RemovedRowsDoNotComeBack) {
@@ -161,7 +181,7 @@ TEST_F(Config, RemovedRowsDoNotComeBack) {
     EXPECT_EQ(StoredEntry(1), L"C,S,Albion,acc,Main");
     EXPECT_EQ(StoredEntry(2), L"Short,S,,,");
     EXPECT_EQ(StoredEntry(3), L"<missing>");
-    EXPECT_EQ(StoredEntry(7), L"<missing>");
+    EXPECT_EQ(StoredEntry(7), L"G,S,Albion,acc,Main");  // never read (beyond the gap): never touched
 }
 
 TEST_F(Config, InputTheFileCannotHoldIsRefused) {

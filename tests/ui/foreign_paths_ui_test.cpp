@@ -40,7 +40,7 @@ TEST(ForeignPaths, ProgramAndGameFoldersOutsideTheCodePageStartSaveAndLogIn) {
     CloseAndWait(clients);
     PressButton(config, kSave);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(config); }));
-    EXPECT_TRUE(folder.Has(L"Corvalink.dat.bak"));
+    EXPECT_EQ(folder.Backups().size(), 1u);
 
     ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
     ASSERT_TRUE(game.WaitFor("logged-in"));

@@ -132,7 +132,7 @@ TEST(StartUp, AHeldSettingsFileIsWaitedForThenReported) {
                   0u)
             << Ansi(box.text);
         EXPECT_EQ(folder.Read(L"Corvalink.dat"), settings);
-        EXPECT_FALSE(folder.Has(L"Corvalink.dat.bak"));
+        EXPECT_TRUE(folder.Backups().empty());
     }
     {
         // Held for a moment only: the program starts as usual.

@@ -166,7 +166,8 @@ TEST(FullDiskFailingWrites, EachTroubleLeavesTheFileAsItWasAndSaysWhy) {
         PressButton(config, login_cnf_frm::SaveCmd);  // once the trouble is gone, the same save works
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(config); }));
         EXPECT_TRUE(folder.Read(L"Corvalink.dat") != settings);
-        EXPECT_TRUE(folder.Read(L"Corvalink.dat.bak") == settings) << "no backup of the file as it was";
+        ASSERT_EQ(folder.Backups().size(), 1u);
+        EXPECT_TRUE(folder.Read(folder.Backups().front()) == settings) << "no backup of the file as it was";
         program.Kill();
     }
 }
