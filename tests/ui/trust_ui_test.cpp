@@ -212,6 +212,18 @@ TEST_F(Trust, ADamagedFileAtStartIsNamedAndLeftAlone) {
     EXPECT_EQ(folder.Read(L"Corvalink.dat"), utf8);
 }
 
+// An entry whose text holds a NUL (a damaged value: 0xFF unscrambles to NUL at the start) is
+// shown with a replacement character, and the explanation after it is not cut off.
+TEST_F(Trust, AMessageWithANulIsShownWhole) {
+    Start("[quicklogin]\r\n0=\xFF\x9C\r\n");
+    ASSERT_TRUE(PickTrayMenuItem(pid(), 4));
+    const std::wstring text = Answer().text;
+    EXPECT_EQ(text.rfind(L"Der QuickLogin „\uFFFD", 0), 0u) << Ansi(text);
+    EXPECT_NE(text.find(L"“ ist unvollständig: Es fehlen Angaben zu Server, Reich, Account oder Client."),
+              std::wstring::npos)
+        << Ansi(text);
+}
+
 // A team whose second member cannot log in starts nobody; the message names the member and why.
 TEST_F(Trust, ATeamStartsWholeOrNotAtAll) {
     GameInstall game;

@@ -7,6 +7,7 @@
 #include "forms/config/server_frm.h"
 #include "forms/info/helper_frm.h"
 #include "forms/wizard/wizard_frm.h"
+#include "store/simple_crypt.h"
 #include "support/automation.h"
 #include "support/wizard_walk.h"
 #include "support/game_double.h"
@@ -232,6 +233,26 @@ TEST_F(Wizard, FinishWithTheBoxTickedCreatesTheShortcut) {
     EXPECT_TRUE(WaitForTrayWindow(program->pid()));
     EXPECT_NE(GetFileAttributesW(StartupShortcut().c_str()), INVALID_FILE_ATTRIBUTES);
     DeleteFileW(StartupShortcut().c_str());
+}
+
+// With the protection by Windows switched on in the file, the wizard's password is stored
+// protected too: the rule is the file's, whoever stores a password.
+TEST(NewUser, TheWizardFollowsTheProtectionSwitch) {
+    ProgramFolder folder;
+    folder.Write(L"Corvalink.dat", "[options]\r\nprotect=1\r\n");
+    testing_support::TempDir game;
+    testing_support::WriteBytes(game / L"camelot.exe", "MZ");
+    RunningProgram program = RunningProgram::Start(folder);
+    HWND wizard = WaitForWindow(program.pid(), L"#32770", kWizardTitle);
+    ASSERT_TRUE(wizard);
+    WizardInput input;
+    input.clientDir = game.path();
+    ASSERT_NO_FATAL_FAILURE(WalkWizardToTheFinalPage(wizard, input));
+    PressButton(wizard, kNext);  // Finish
+    ASSERT_TRUE(WaitForTrayWindow(program.pid()));
+    const std::string settings = folder.Read(L"Corvalink.dat");
+    EXPECT_EQ(settings.find(AccountLine(L"acc1", L"secret12")), std::string::npos) << "stored scrambled";
+    EXPECT_NE(settings.find(Ansi(CryptText(L"acc1", L"")) + "="), std::string::npos) << "no account stored";
 }
 
 TEST(NewUser, FromTheWizardToALoggedInGame) {

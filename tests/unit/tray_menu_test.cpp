@@ -79,6 +79,15 @@ TEST_F(TrayMenu, CaptionsShowTheStoredFieldsAsTheyAre) {
                     L"LOGRES/Albion: Tom && Jerry"}));
 }
 
+// A team written twice by hand appears once.
+TEST_F(TrayMenu, ATeamListedTwiceAppearsOnce) {
+    std::vector<std::wstring> expected = Menu({L"S/Albion: A"});
+    expected.insert(expected.end() - 2, L"Team: Gruppe");
+    EXPECT_EQ(Build(Entry(0, L"A,S,Albion,a,c") + "[teams]\r\nGruppe=1\r\ngruppe=1\r\n[team:Gruppe]\r\n" +
+                    Entry(0, L"A,S,Albion,a,c")),
+              expected);
+}
+
 TEST_F(TrayMenu, RebuildFollowsTheFileAndRunsGreyTheItems) {
     Build(Entry(0, L"A,S,Albion,a,c") + Entry(1, L"B,S,Albion,a,c"));
     EXPECT_EQ(Build(Entry(0, L"C,S,Midgard,a,c")), Menu({L"S/Midgard: C"}));
