@@ -12,5 +12,10 @@ for dir in build build-i686; do
   for f in Corvalink/Corvalink.exe Corvalink/Modal.exe Corvalink/Corvalink.lng Corvalink/LIESMICH.txt Corvalink/README-en.txt; do
     grep -qx "$f" <<<"$listing" || { echo "$zip lacks $f" >&2; exit 1; }
   done
+  # The read-me files as every Notepad reads them: a byte-order mark and CR LF on every line.
+  for readme in "$dir"/readme/LIESMICH.txt "$dir"/readme/README-en.txt; do
+    [ "$(head -c3 "$readme" | od -An -tx1 | tr -d ' ')" = efbbbf ] || { echo "$readme lacks its BOM" >&2; exit 1; }
+    ! grep -qv $'\r$' "$readme" || { echo "$readme has a line without CR LF" >&2; exit 1; }
+  done
   echo "$zip"
 done
