@@ -1,5 +1,7 @@
 #include "tray/dummy_frm.h"
 
+#include <shellapi.h>
+
 #include "base/lang.h"
 #include "base/product.h"
 #include "base/quit.h"
@@ -88,6 +90,10 @@ void DummyFRM::SystrayIconPic_MouseMove(UINT mouseMessage) {
         case WM_RBUTTONDOWN: OpenMenu(); break;
         case WM_LBUTTONDBLCLK: popupmenue_config_Click(); break;
         case WM_LBUTTONDOWN: FocusAboutWindow(); break;
+        // The keyboard on the icon: Shift+F10 or the menu key opens the menu, Enter or Space
+        // does what a double click does (the menu's default item).
+        case WM_CONTEXTMENU: OpenMenu(); break;
+        case NIN_KEYSELECT: popupmenue_config_Click(); break;
         default: break;  // pointer movement, releases, middle button
     }
 }

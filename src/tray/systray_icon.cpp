@@ -19,20 +19,27 @@ NOTIFYICONDATAW IconData(HWND owner, UINT flags, const std::wstring& tip) {
     return data;
 }
 
+// Version 4 of the icon's behaviour: the keyboard reaches it (Win+B, arrows, then Enter gives
+// NIN_KEYSELECT and Shift+F10 or the menu key WM_CONTEXTMENU), as well as the mouse.
+void UseVersion4(NOTIFYICONDATAW data) {
+    data.uVersion = NOTIFYICON_VERSION_4;
+    Shell_NotifyIconW(NIM_SETVERSION, &data);
+}
+
 }  // namespace
 
 void AddTrayIcon(const std::wstring& tip) {
     // The shell refuses to add an icon that exists: an existing one is updated instead, so
     // that a rebuild of the menu leaves exactly one icon (and does not make it flicker).
     NOTIFYICONDATAW data = IconData(DummyFRM::Instance().hwnd(), NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
-    if (!Shell_NotifyIconW(NIM_MODIFY, &data)) Shell_NotifyIconW(NIM_ADD, &data);
+    if (!Shell_NotifyIconW(NIM_MODIFY, &data) && Shell_NotifyIconW(NIM_ADD, &data)) UseVersion4(data);
 }
 
 void ReAddTrayIcon(const std::wstring& tip) {
     // After the notification area was recreated the shell may still hold a stale entry.
     NOTIFYICONDATAW data = IconData(DummyFRM::Instance().hwnd(), NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
     Shell_NotifyIconW(NIM_DELETE, &data);
-    Shell_NotifyIconW(NIM_ADD, &data);
+    if (Shell_NotifyIconW(NIM_ADD, &data)) UseVersion4(data);
 }
 
 void SetTrayTip(const std::wstring& tip) {

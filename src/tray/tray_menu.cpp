@@ -44,13 +44,16 @@ std::wstring QuickLoginCaption(std::wstring_view entryText) {
 base::ScopedMenu BuildTrayMenu(const TrayMenuState& state) {
     base::ScopedMenu menu(CreatePopupMenu());  // popupmenue_dummy
     HMENU daoc = CreatePopupMenu();  // owned by `menu` once appended
-    AppendItem(daoc, tray_menu::popupmenue_daoc_lizenzen[0], L"Nutzungsvereinbarungen");
-    AppendItem(daoc, tray_menu::popupmenue_daoc_lizenzen[1], L"Verhaltenskodex");
+    // Each fixed item has a mnemonic (the underlined letter); the texts read as before.
+    AppendItem(daoc, tray_menu::popupmenue_daoc_lizenzen[0], L"&Nutzungsvereinbarungen");
+    AppendItem(daoc, tray_menu::popupmenue_daoc_lizenzen[1], L"&Verhaltenskodex");
 
-    AppendItem(menu.get(), tray_menu::popupmenue_about, L"Über ..");
-    AppendItem(menu.get(), tray_menu::popupmenue_config, L"Konfiguration");
+    AppendItem(menu.get(), tray_menu::popupmenue_about, L"&Über ..");
+    AppendItem(menu.get(), tray_menu::popupmenue_config, L"&Konfiguration");
+    // What a double click on the icon does, in bold.
+    SetMenuDefaultItem(menu.get(), tray_menu::popupmenue_config, FALSE);
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);  // popupmenue_trennlinie3
-    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(daoc), L"DAoC");  // popupmenue_daoc
+    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(daoc), L"&DAoC");  // popupmenue_daoc
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);  // popupmenue_trennlinie2
     for (size_t i = 0; i < state.quickLoginCaptions.size(); ++i)
         AppendItem(menu.get(), ListCommand(state, {TrayListItem::Kind::kQuickLogin, i}), MenuText(state.quickLoginCaptions[i]),
@@ -58,9 +61,9 @@ base::ScopedMenu BuildTrayMenu(const TrayMenuState& state) {
     for (size_t i = 0; i < state.teamNames.size(); ++i)
         AppendItem(menu.get(), ListCommand(state, {TrayListItem::Kind::kTeam, i}), MenuText(L"Team: " + state.teamNames[i]),
                    state.quickLoginsEnabled);
-    if (state.runInProgress) AppendItem(menu.get(), tray_menu::popupmenue_cancel_run, L"Anmeldung abbrechen");
+    if (state.runInProgress) AppendItem(menu.get(), tray_menu::popupmenue_cancel_run, L"Anmeldung &abbrechen");
     if (!state.quickLoginCaptions.empty() || !state.teamNames.empty() || state.runInProgress)
         AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);  // popupmenue_trennlinie
-    AppendItem(menu.get(), tray_menu::popupmenue_beenden, L"Beenden");
+    AppendItem(menu.get(), tray_menu::popupmenue_beenden, L"&Beenden");
     return menu;
 }

@@ -60,6 +60,23 @@ TEST_F(TrayMode, BeendenRemovesTheIconAndEnds) {
     EXPECT_FALSE(TrayIconExists(tray));
 }
 
+// The keyboard on the icon (version 4): Enter does what a double click does, Shift+F10 or the
+// menu key opens the menu.
+TEST_F(TrayMode, TheKeyboardReachesTheIcon) {
+    HWND tray = Start("[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
+    ASSERT_TRUE(tray);
+    TrayMouse(tray, NIN_KEYSELECT);
+    HWND config = WaitForWindow(pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
+    ASSERT_TRUE(config);
+    EXPECT_TRUE(CloseAndWait(config));
+    TrayMouse(tray, WM_CONTEXTMENU);
+    ASSERT_TRUE(WaitUntil([&] {
+        HWND menu = FindWindowOf(pid(), L"#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+    }));
+    PostMessageW(FindWindowOf(pid(), L"#32768", nullptr), WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
 // When the notification area starts anew (the shell restarted), the icon comes back.
 TEST_F(TrayMode, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
     HWND tray = Start("[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));

@@ -17,7 +17,8 @@ namespace {
 
 std::string Entry(int key, const std::wstring& text) { return uia::QuickLoginLine(key, text); }
 
-// Captions of the menu's items in order; separators as "-", disabled items marked "(off)".
+// Captions of the menu's items in order, with their mnemonics ("&"); separators as "-",
+// disabled items marked "(off)", the default item (bold) "(default)".
 std::vector<std::wstring> Captions(HMENU menu) {
     std::vector<std::wstring> captions;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -33,6 +34,7 @@ std::vector<std::wstring> Captions(HMENU menu) {
             caption = L"-";
         else if (info.fState & MFS_DISABLED)
             caption += L" (off)";
+        if (info.fState & MFS_DEFAULT) caption += L" (default)";
         captions.push_back(caption);
     }
     return captions;
@@ -51,12 +53,12 @@ protected:
         return Captions(BuildTrayMenu(DummyFRM::Instance().MenuState()).get());
     }
     static std::vector<std::wstring> Menu(std::vector<std::wstring> quickLogins) {
-        std::vector<std::wstring> menu{L"Über ..", L"Konfiguration", L"-", L"DAoC", L"-"};
+        std::vector<std::wstring> menu{L"&Über ..", L"&Konfiguration (default)", L"-", L"&DAoC", L"-"};
         if (!quickLogins.empty()) {
             menu.insert(menu.end(), quickLogins.begin(), quickLogins.end());
             menu.push_back(L"-");
         }
-        menu.push_back(L"Beenden");
+        menu.push_back(L"&Beenden");
         return menu;
     }
 };
@@ -95,8 +97,8 @@ TEST_F(TrayMenu, RebuildFollowsTheFileAndRunsGreyTheItems) {
     DummyFRM::Instance().SetQuickLoginsEnabled(false);
     DummyFRM::Instance().SetRunInProgress(true);
     EXPECT_EQ(Captions(BuildTrayMenu(DummyFRM::Instance().MenuState()).get()),
-              (std::vector<std::wstring>{L"Über ..", L"Konfiguration", L"-", L"DAoC", L"-", L"S/Midgard: C (off)",
-                                         L"Anmeldung abbrechen", L"-", L"Beenden"}));
+              (std::vector<std::wstring>{L"&Über ..", L"&Konfiguration (default)", L"-", L"&DAoC", L"-",
+                                         L"S/Midgard: C (off)", L"Anmeldung &abbrechen", L"-", L"&Beenden"}));
 }
 
 }  // namespace
