@@ -129,6 +129,13 @@ std::vector<std::wstring> ProgramFolder::Backups() const {
     return names;
 }
 
+HWND FocusIn(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound) {
     const auto deadline = std::chrono::steady_clock::now() + bound;
     for (;;) {

@@ -160,6 +160,9 @@ void ListViewCheckIn(HWND listView, int index, bool checked);
 std::vector<std::wstring> ComboItemsOf(HWND combo);
 std::vector<std::wstring> ListBoxItemsOf(HWND list);
 
+// The control of the window's thread that has the keyboard focus, or null.
+HWND FocusIn(HWND window);
+
 // Closes a window as its close box would and waits until it is gone; true when it went.
 bool CloseAndWait(HWND window);
 

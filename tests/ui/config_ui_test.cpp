@@ -103,13 +103,43 @@ TEST_F(Config, EmptySettingsFileGivesEmptyListsAndAppendsWhatIsTyped) {
     EXPECT_EQ(TextOf(Control(kRealmCmb)), L"Albion");
     EXPECT_TRUE(ListRows().empty());
 
+    // A row without character or server could never log in: refused, with the focus on the field.
+    Press(window, kAdd);
+    EXPECT_EQ(Answer(IDOK), L"Bitte geben Sie den Namen des Charakters ein.");
+    EXPECT_TRUE(WaitUntil([&] { return FocusIn(window) == Control(kCharTxt); }));
     SetTextOf(Control(kCharTxt), L"Aldwin");
     Press(window, kAdd);
-    Press(window, kAdd);  // the same inputs twice give two rows
-    EXPECT_EQ(ListRows(), (Rows{{L"", L"Albion", L"Aldwin", L"", L""}, {L"", L"Albion", L"Aldwin", L"", L""}}));
+    EXPECT_EQ(Answer(IDOK), L"Bitte wählen Sie einen Server aus (neue Server über „..“ daneben).");
+    EXPECT_TRUE(WaitUntil([&] { return FocusIn(window) == Control(kServerCmb); }));
+    EXPECT_TRUE(ListRows().empty());
+}
+
+// The Server box marks servers whose address is a placeholder, keeps its server when the
+// server window changes the list, and the same inputs twice give two rows.
+TEST_F(Config, TheServerBoxAlwaysHoldsAServer) {
+    Open("[server]\r\nLYONESSE=10.0.0.7:10622\r\nDARTMOOR=198.51.100.12:10622\r\n" +
+         Entries({L"A,LYONESSE,Albion,acc,Main"}));
+    EXPECT_EQ(ComboItemsOf(Control(kServerCmb)), (std::vector<std::wstring>{L"LYONESSE", L"DARTMOOR (Adresse fehlt)"}));
+    EXPECT_EQ(TextOf(Control(kServerCmb)), L"LYONESSE");
+    SendMessageW(Control(kServerCmb), CB_SETCURSEL, 1, 0);
+    HWND servers = OpenSmallWindow(kNewServer, L"Corvalink :: Server");
+    ASSERT_TRUE(servers);
+    const std::wstring fields[] = {L"CAMLANN", L"10.0.0.9", L"10622", L"9"};
+    for (int i = 0; i < 4; ++i) SetTextOf(GetDlgItem(servers, server_frm::LgnTxt[i]), fields[i]);
+    PressButton(servers, server_frm::AddCmd);
+    EXPECT_TRUE(CloseAndWait(servers));
+    EXPECT_EQ(ComboItemsOf(Control(kServerCmb)),
+              (std::vector<std::wstring>{L"LYONESSE", L"DARTMOOR (Adresse fehlt)", L"CAMLANN"}));
+    EXPECT_EQ(TextOf(Control(kServerCmb)), L"DARTMOOR (Adresse fehlt)");
+
+    SetTextOf(Control(kCharTxt), L"Aldwin");
+    Press(window, kAdd);
+    Press(window, kAdd);
+    EXPECT_EQ(ListRows().size(), 3u);
+    EXPECT_EQ(ListRows()[2], ListRows()[1]);
     Save();
-    EXPECT_EQ(StoredEntry(0), L"Aldwin,,Albion,,");
-    EXPECT_EQ(StoredEntry(1), L"Aldwin,,Albion,,");
+    EXPECT_EQ(StoredEntry(1), L"Aldwin,DARTMOOR,Albion,,");
+    EXPECT_EQ(StoredEntry(2), L"Aldwin,DARTMOOR,Albion,,");
 }
 
 TEST_F(Config, RowsMoveAndAreSavedInTheirNewOrder) {
@@ -185,7 +215,7 @@ TEST_F(Config, RemovedRowsDoNotComeBack) {
 }
 
 TEST_F(Config, InputTheFileCannotHoldIsRefused) {
-    Open(Entries({L"A,S,Albion,acc,Main"}));
+    Open("[server]\r\nS=10.0.0.1:10622\r\n" + Entries({L"A,S,Albion,acc,Main"}));
     SetTextOf(Control(kCharTxt), L"Tom, der Zweite");
     PressButton(window, kAdd);
     EXPECT_EQ(Answer(IDOK),
@@ -354,7 +384,7 @@ TEST_F(Config, TheFolderPickerTakesOnlyGameFolders) {
 }
 
 TEST_F(Config, ALockedSettingsFileIsReportedAndTheRowsStay) {
-    Open(Entries({L"A,S,Albion,acc,Main"}));
+    Open("[server]\r\nS=10.0.0.1:10622\r\n" + Entries({L"A,S,Albion,acc,Main"}));
     SetTextOf(Control(kCharTxt), L"Neu");
     Press(window, kAdd);
     HANDLE lock = CreateFileW(folder.Settings().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -24,6 +24,9 @@ using namespace login_cnf_frm;
 
 const ui::Font kVerdana{L"Verdana", 825};
 
+// Marks a server in the Server box whose address is still a placeholder.
+constexpr wchar_t kPlaceholderMark[] = L" (Adresse fehlt)";
+
 // In keyboard tab order. Drop-down lists get room for their open list below the box.
 constexpr ui::ControlSpec kControls[] = {
     {LgnCmb[0], ui::Kind::kDropDownList, nullptr, 120, 360, 1695, 2000},
@@ -85,7 +88,27 @@ public:
     void SetSaved(std::function<void()> saved) { saved_ = std::move(saved); }
     void FillAccountCombo() { FillCombo(Item(LgnCmb[0]), settings_.AccountNames()); }
     void FillClientCombo() { FillCombo(Item(LgnCmb[3]), settings_.ListSettingKeys(section::kClients)); }
-    void FillServerCombo() { FillCombo(Item(LgnCmb[1]), settings_.ListSettingKeys(section::kServer)); }
+    // The servers, those with a placeholder address marked; the chosen server stays chosen (or
+    // the first is), so that a new row always has one.
+    void FillServerCombo() {
+        const std::wstring chosen = ChosenServer();
+        HWND combo = Item(LgnCmb[1]);
+        ui::ComboClear(combo);
+        serverNames_.clear();
+        int select = 0;
+        for (const ServerRecord& server : settings_.Servers()) {
+            if (server.name == chosen) select = static_cast<int>(serverNames_.size());
+            serverNames_.push_back(server.name);
+            ui::ComboAdd(combo, IsPlaceholderAddress(server.address) ? server.name + kPlaceholderMark : server.name);
+        }
+        ui::ComboSelect(combo, serverNames_.empty() ? -1 : select);
+    }
+    // The server chosen in the Server box, by its name (without the placeholder mark).
+    std::wstring ChosenServer() const {
+        const int index = static_cast<int>(SendMessageW(Item(LgnCmb[1]), CB_GETCURSEL, 0, 0));
+        return index >= 0 && static_cast<size_t>(index) < serverNames_.size() ? serverNames_[static_cast<size_t>(index)]
+                                                                              : std::wstring();
+    }
 
 protected:
     void Form_Load() override {
@@ -97,7 +120,7 @@ protected:
         FillAccountCombo();
         FillClientCombo();
         FillServerCombo();
-        for (int id : {LgnCmb[0], LgnCmb[1], LgnCmb[3]}) ui::ComboSelect(Item(id), 0);
+        for (int id : {LgnCmb[0], LgnCmb[3]}) ui::ComboSelect(Item(id), 0);
         for (const wchar_t* realm : {L"Albion", L"Midgard", L"Hibernia"}) ui::ComboAdd(Item(LgnCmb[2]), realm);
         ui::ComboSelect(Item(LgnCmb[2]), 0);
         autostartRead_ = AutostartExists();
@@ -159,9 +182,19 @@ private:
     }
 
     void AddCmd_Click() {
-        const QuickLoginEntry entry{ui::GetText(Item(LgnTxt[0])), ui::GetText(Item(LgnCmb[1])),
-                                    ui::GetText(Item(LgnCmb[2])), ui::GetText(Item(LgnCmb[0])),
-                                    ui::GetText(Item(LgnCmb[3]))};
+        const QuickLoginEntry entry{ui::GetText(Item(LgnTxt[0])), ChosenServer(), ui::GetText(Item(LgnCmb[2])),
+                                    ui::GetText(Item(LgnCmb[0])), ui::GetText(Item(LgnCmb[3]))};
+        // A row without character or server could never log in.
+        const std::pair<int, const wchar_t*> empty =
+            entry.character.empty() ? std::pair{LgnTxt[0], L"Bitte geben Sie den Namen des Charakters ein."}
+            : entry.server.empty()  ? std::pair{LgnCmb[1], L"Bitte wählen Sie einen Server aus (neue Server über „..“ "
+                                                           L"daneben)."}
+                                    : std::pair{0, nullptr};
+        if (empty.second) {
+            ShowError(empty.second);
+            SetFocus(Item(empty.first));
+            return;
+        }
         if (auto refusal = RefuseQuickLogin(entry)) {
             ShowError(*refusal);
             return;
@@ -265,6 +298,7 @@ private:
     }
 
     Settings& settings_;
+    std::vector<std::wstring> serverNames_;  // the Server box's servers, in its order
     std::vector<QuickLoginEntry> read_;  // the QuickLogins as the file held them at load or the last save
     bool protectedRead_ = false;
     bool autostartRead_ = false;
