@@ -277,11 +277,12 @@ SaveResult Settings::RemoveServer(const std::wstring& name) {
     return Commit(change);
 }
 
-std::vector<QuickLoginEntry> Settings::QuickLoginsUsingServer(const std::wstring& name) const {
+std::vector<QuickLoginEntry> Settings::QuickLoginsUsing(std::wstring QuickLoginEntry::*field,
+                                                        const std::wstring& name) const {
     std::vector<QuickLoginEntry> users;
     for (const std::wstring& text : ReadQuickLoginTexts()) {
         QuickLoginEntry entry = QuickLoginEntry::FromText(text);
-        if (UpperCase(entry.server) == UpperCase(name)) users.push_back(std::move(entry));
+        if (UpperCase(entry.*field) == UpperCase(name)) users.push_back(std::move(entry));
     }
     return users;
 }

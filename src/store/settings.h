@@ -33,6 +33,8 @@ struct QuickLoginEntry {
 
     static QuickLoginEntry FromText(std::wstring_view text);
     std::wstring ToText() const;
+    // "<server>/<realm>: <character>", as the tray menu shows it.
+    std::wstring Caption() const { return server + L"/" + realm + L": " + character; }
     bool operator==(const QuickLoginEntry&) const = default;
 };
 
@@ -137,8 +139,9 @@ public:
     // Adds the server or replaces its address and tag, in one transaction.
     SaveResult StoreServer(const ServerRecord& server);
     SaveResult RemoveServer(const std::wstring& name);
-    // The QuickLogins that name the server (compared without regard to case).
-    std::vector<QuickLoginEntry> QuickLoginsUsingServer(const std::wstring& name) const;
+    // The QuickLogins whose field (server, account or client) names `name`, compared without
+    // regard to case as the file compares key names.
+    std::vector<QuickLoginEntry> QuickLoginsUsing(std::wstring QuickLoginEntry::*field, const std::wstring& name) const;
 
     // Teams: QuickLogins run one after another. A member is kept as its whole entry text, so
     // that reordering or removing QuickLogins cannot make a team point at the wrong one.

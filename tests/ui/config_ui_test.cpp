@@ -248,15 +248,20 @@ TEST_F(Config, AccountsAreStoredOnceAndRemovedAfterAQuestion) {
     EXPECT_EQ(settings.find(Scrambled(L"first111")), std::string::npos);
     EXPECT_NE(settings.find(Scrambled(L"acc1") + "=" + Scrambled(L"second22")), std::string::npos);
 
-    // A right click asks about the selected account, wherever the pointer is.
+    // A right click asks about the account under the pointer, whichever is selected.
     HWND list = GetDlgItem(accounts, kSmallList);
     SendMessageTimeoutW(list, LB_SETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-    PostMessageW(accounts, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(5, 40));
-    EXPECT_EQ(Answer(IDNO), L"Account \"acc1\" wirklich entfernen?");
+    const int itemHeight = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    POINT overSecond{5, itemHeight + itemHeight / 2};
+    ClientToScreen(list, &overSecond);
+    PostMessageW(accounts, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(overSecond.x, overSecond.y));
+    EXPECT_EQ(Answer(IDNO), L"Account \"acc2\" wirklich entfernen?");
     EXPECT_EQ(ListBoxItemsOf(list).size(), 2u);
+    // "Entfernen" removes the selected account, naming the QuickLogins that use it first.
     SendMessageTimeoutW(list, LB_SETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-    PostMessageW(accounts, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(5, 40));
-    EXPECT_EQ(Answer(IDYES), L"Account \"acc1\" wirklich entfernen?");
+    PressButton(accounts, add_acc_frm::DelCmd);
+    EXPECT_EQ(Answer(IDYES), L"Account \"acc1\" wirklich entfernen?\r\n\r\nDiese QuickLogins verwenden ihn und lassen "
+                             L"sich danach nicht mehr starten:\r\nS/Albion: A");
     EXPECT_EQ(ListBoxItemsOf(list), std::vector<std::wstring>{L"acc2"});
     EXPECT_EQ(folder.Read(L"Corvalink.dat").find(Scrambled(L"acc1")), std::string::npos);
     EXPECT_EQ(StoredEntry(0), L"A,S,Albion,acc1,Main");  // QuickLogins naming it stay

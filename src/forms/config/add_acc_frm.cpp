@@ -12,21 +12,23 @@ namespace {
 
 using namespace add_acc_frm;
 
-// In keyboard tab order: the login box takes the focus first.
+// In keyboard tab order, each label right before its field (a screen reader names the field
+// after it): the login box takes the focus first.
 constexpr ui::ControlSpec kControls[] = {
-    {DescrLbl[1], ui::Kind::kLabel, L"Account Passwort:", 120, 720, 1695, 255},
     {DescrLbl[0], ui::Kind::kLabel, L"Account Login:", 120, 120, 1695, 255},
     {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 360, 1695, 300},
+    {DescrLbl[1], ui::Kind::kLabel, L"Account Passwort:", 120, 720, 1695, 255},
     {LgnTxt[1], ui::Kind::kPasswordBox, nullptr, 120, 960, 1695, 300},
     {AddCmd, ui::Kind::kDefaultButton, L"Hinzufügen >>>", 120, 1440, 1695, 375},
-    {AccLst, ui::Kind::kListBox, nullptr, 2040, 120, 1815, 1740},
+    {AccLst, ui::Kind::kListBox, nullptr, 2040, 120, 1815, 1260},
+    {DelCmd, ui::Kind::kButton, L"Entfernen", 2040, 1440, 1815, 375},
 };
 
 class AddAccFrm : public StoredListFrm {
 public:
     AddAccFrm(Settings& settings, std::function<void()> changed)
         : StoredListFrm({std::wstring(kProductName) + L" :: Account hinzufügen", 3990, 1995, {}}, kControls,
-                        {LgnTxt[0], LgnTxt[1], AddCmd, AccLst}, settings, std::move(changed)) {}
+                        {LgnTxt[0], LgnTxt[1], AddCmd, AccLst, DelCmd}, settings, std::move(changed)) {}
 
 protected:
     void Form_Load() override {
@@ -51,8 +53,12 @@ protected:
     }
     SaveResult Remove(const std::wstring& login) override { return settings().RemoveAccount(login); }
 
-    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) override {
-        handled = IsListContextMenu(msg, wParam);
+    std::vector<QuickLoginEntry> Users(const std::wstring& login) const override {
+        return settings().QuickLoginsUsing(&QuickLoginEntry::account, login);
+    }
+
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
+        handled = IsListContextMenu(msg, wParam, lParam);
         if (handled) AccLst_MouseDown();
         return 0;
     }
@@ -64,7 +70,7 @@ private:
         const int selected = ui::ListSelection(Item(AccLst));
         if (selected >= 0) SetItemText(LgnTxt[0], ui::ListItemText(Item(AccLst), selected));
     }
-    // The right button on the list: remove the selected account.
+    // The right button on the list: remove the account under the pointer.
     void AccLst_MouseDown() { RemoveSelected(); }
 };
 

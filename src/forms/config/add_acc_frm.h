@@ -11,6 +11,7 @@ namespace add_acc_frm {
 inline constexpr int LgnTxt[2] = {210, 211};  // login name, password
 inline constexpr int AddCmd = 230;
 inline constexpr int AccLst = 240;
+inline constexpr int DelCmd = 260;  // "Entfernen": removes the selected entry
 inline constexpr int DescrLbl[2] = {300, 301};
 }  // namespace add_acc_frm
 

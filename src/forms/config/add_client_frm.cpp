@@ -14,22 +14,24 @@ namespace {
 
 using namespace add_client_frm;
 
-// In keyboard tab order.
+// In keyboard tab order, as the window reads: each label right before its field, the folder
+// button right after the folder.
 constexpr ui::ControlSpec kControls[] = {
+    {DescrLbl[1], ui::Kind::kLabel, L"Pfad zum Client:", 120, 120, 1695, 255},
     {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 360, 4095, 300},
+    {DirSelCmd, ui::Kind::kButton, L"..", 4200, 360, 375, 300},
+    {DescrLbl[0], ui::Kind::kLabel, L"Kurzbezeichnung:", 120, 840, 2055, 255},
     {LgnTxt[1], ui::Kind::kTextBox, nullptr, 120, 1080, 2295, 300},
     {AddCmd, ui::Kind::kDefaultButton, L"Hinzufügen", 2880, 1040, 1695, 375},
-    {ClientLst, ui::Kind::kListBox, nullptr, 120, 1680, 4455, 1020},
-    {DescrLbl[1], ui::Kind::kLabel, L"Pfad zum Client:", 120, 120, 1695, 255},
-    {DescrLbl[0], ui::Kind::kLabel, L"Kurzbezeichnung:", 120, 840, 2055, 255},
-    {DirSelCmd, ui::Kind::kButton, L"..", 4200, 360, 375, 300},
+    {ClientLst, ui::Kind::kListBox, nullptr, 120, 1680, 3135, 1020},
+    {DelCmd, ui::Kind::kButton, L"Entfernen", 3360, 1680, 1215, 375},
 };
 
 class AddClientFrm : public StoredListFrm {
 public:
     AddClientFrm(Settings& settings, std::function<void()> changed)
         : StoredListFrm({std::wstring(kProductName) + L" :: DAoC-Client hinzufügen", 4680, 2805, {}}, kControls,
-                        {LgnTxt[0], LgnTxt[1], AddCmd, ClientLst}, settings, std::move(changed)) {}
+                        {LgnTxt[0], LgnTxt[1], AddCmd, ClientLst, DelCmd}, settings, std::move(changed)) {}
 
 protected:
     void Form_Load() override { RefreshClientList(); }
@@ -39,8 +41,12 @@ protected:
         StoredListFrm::OnCommand(id, code);
     }
 
-    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) override {
-        handled = IsListContextMenu(msg, wParam);
+    std::vector<QuickLoginEntry> Users(const std::wstring& name) const override {
+        return settings().QuickLoginsUsing(&QuickLoginEntry::client, name);
+    }
+
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
+        handled = IsListContextMenu(msg, wParam, lParam);
         if (handled) ClientLst_MouseDown();
         return 0;
     }
@@ -71,7 +77,7 @@ private:
         if (picked) SetItemText(LgnTxt[0], *picked);
     }
 
-    // The right button on the list: remove the selected client.
+    // The right button on the list: remove the client under the pointer.
     void ClientLst_MouseDown() { RemoveSelected(); }
 };
 

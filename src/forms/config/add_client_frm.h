@@ -11,6 +11,7 @@ namespace add_client_frm {
 inline constexpr int LgnTxt[2] = {210, 211};  // client folder, short name
 inline constexpr int AddCmd = 230;
 inline constexpr int ClientLst = 240;
+inline constexpr int DelCmd = 260;  // "Entfernen": removes the selected entry
 inline constexpr int DirSelCmd = 250;
 inline constexpr int DescrLbl[2] = {300, 301};  // short name, folder
 }  // namespace add_client_frm

@@ -230,6 +230,13 @@ bool StoreEntered(HWND addButton, const std::optional<std::wstring>& refusal, co
     return result.ok();
 }
 
+std::wstring UsersNote(const std::vector<QuickLoginEntry>& users) {
+    if (users.empty()) return {};
+    std::wstring note = L"\r\n\r\nDiese QuickLogins verwenden ihn und lassen sich danach nicht mehr starten:";
+    for (const QuickLoginEntry& e : users) note += L"\r\n" + e.Caption();
+    return note;
+}
+
 bool RemoveAfterQuestion(const std::wstring& question, const std::function<SaveResult()>& remove) {
     if (ui::MsgBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
     const SaveResult result = remove();

@@ -53,6 +53,10 @@ void ShowReadProblem(const Settings& settings, const ReadProblem& problem);
 // then returns false: the window keeps what was typed.
 bool StoreEntered(HWND addButton, const std::optional<std::wstring>& refusal, const std::function<SaveResult()>& save);
 
+// For a question before a removal: the QuickLogins that use what goes, which then cannot start;
+// empty when there are none.
+std::wstring UsersNote(const std::vector<QuickLoginEntry>& users);
+
 // Asks `question` (Yes/No) and on Yes removes, saying so when the save failed. True when the
 // user said Yes.
 bool RemoveAfterQuestion(const std::wstring& question, const std::function<SaveResult()>& remove);

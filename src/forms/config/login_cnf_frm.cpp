@@ -229,8 +229,8 @@ private:
             return;
         }
         const QuickLoginEntry entry = EntryOf(ui::ListViewRow(list, selected, kColumnCount));
-        const std::wstring name = entry.server + L"/" + entry.realm + L": " + entry.character;
-        if (ui::MsgBox(L"QuickLogin „" + name + L"“ wirklich entfernen?", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+        if (ui::MsgBox(L"QuickLogin „" + entry.Caption() + L"“ wirklich entfernen?", MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
         ui::ListViewDelete(list, selected);
     }
 

@@ -117,12 +117,8 @@ private:
                        MB_OK | MB_ICONINFORMATION);
             return;
         }
-        std::wstring question = L"Server „" + name + L"“ wirklich entfernen?";
-        const std::vector<QuickLoginEntry> users = settings_.QuickLoginsUsingServer(name);
-        if (!users.empty()) {
-            question += L"\r\n\r\nDiese QuickLogins verwenden ihn und lassen sich danach nicht mehr starten:";
-            for (const QuickLoginEntry& e : users) question += L"\r\n" + e.server + L"/" + e.realm + L": " + e.character;
-        }
+        const std::wstring question =
+            L"Server „" + name + L"“ wirklich entfernen?" + UsersNote(settings_.QuickLoginsUsing(&QuickLoginEntry::server, name));
         if (!RemoveAfterQuestion(question, [&] { return settings_.RemoveServer(name); })) return;
         for (int id : LgnTxt) SetItemText(id, L"");
         Changed();

@@ -2,9 +2,26 @@
 
 #include "forms/config/input_rules.h"
 #include "ui/controls.h"
+#include "ui/message_box.h"
+
+#include <windowsx.h>
 
 void StoredListFrm::OnCommand(int id, int code) {
     if (id == ids_.addCmd && code == BN_CLICKED) AddCmd_Click();
+    if (id == ids_.delCmd && code == BN_CLICKED) RemoveSelected();
+}
+
+bool StoredListFrm::IsListContextMenu(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    HWND list = Item(ids_.list);
+    if (msg != WM_CONTEXTMENU || reinterpret_cast<HWND>(wParam) != list) return false;
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (at.x != -1 || at.y != -1) {  // the mouse, not the keyboard
+        ScreenToClient(list, &at);
+        const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
+        if (HIWORD(hit) != 0) return true;  // beside the entries: nothing to remove
+        SendMessageW(list, LB_SETCURSEL, LOWORD(hit), 0);
+    }
+    return true;
 }
 
 void StoredListFrm::FillList() {
@@ -25,6 +42,10 @@ void StoredListFrm::AddCmd_Click() {
 void StoredListFrm::RemoveSelected() {
     const int selected = ui::ListSelection(Item(ids_.list));
     const std::wstring entry = selected >= 0 ? ui::ListItemText(Item(ids_.list), selected) : std::wstring();
-    if (entry.empty()) return;
-    if (RemoveAfterQuestion(RemoveQuestion(entry), [&] { return Remove(entry); })) FillList();
+    if (entry.empty()) {
+        ui::MsgBox(L"Bitte wählen Sie zuerst in der Liste aus, was entfernt werden soll.", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (RemoveAfterQuestion(RemoveQuestion(entry) + UsersNote(Users(entry)), [&] { return Remove(entry); }))
+        FillList();
 }

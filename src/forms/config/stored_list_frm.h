@@ -1,7 +1,8 @@
-// What the account and client windows share: two text boxes, an add button and a list of what
-// the settings file holds. Add stores the two texts (or says why not) and empties the boxes;
-// a right click on the list (or its context-menu key) offers to remove the selected entry;
-// the opener hears of every change.
+// What the account and client windows share: two text boxes, an add button, a list of what
+// the settings file holds and a remove button. Add stores the two texts (or says why not) and
+// empties the boxes; "Entfernen", or a right click on an entry of the list (or its context-menu
+// key), offers to remove that entry, naming the QuickLogins that use it; the opener hears of
+// every change.
 #pragma once
 #include <functional>
 #include <optional>
@@ -16,7 +17,7 @@ class StoredListFrm : public ui::Form {
 public:
     // The ids the two windows give their shared controls.
     struct Ids {
-        int firstTxt, secondTxt, addCmd, list;
+        int firstTxt, secondTxt, addCmd, list, delCmd;
     };
     StoredListFrm(ui::FormSpec design, std::span<const ui::ControlSpec> controls, Ids ids, Settings& settings,
                   std::function<void()> changed)
@@ -30,6 +31,8 @@ protected:
     virtual std::optional<std::wstring> Refusal(std::wstring& first, std::wstring& second) const = 0;
     virtual SaveResult Store(const std::wstring& first, const std::wstring& second) = 0;
     virtual std::wstring RemoveQuestion(const std::wstring& entry) const = 0;
+    // The QuickLogins that use the entry.
+    virtual std::vector<QuickLoginEntry> Users(const std::wstring& entry) const = 0;
     virtual SaveResult Remove(const std::wstring& entry) = 0;
 
     void OnCommand(int id, int code) override;
@@ -38,10 +41,9 @@ protected:
     void FillList();
     // Stores the two texts.
     void AddCmd_Click();
-    // Whether the message is the right button (or the context-menu key) on the list.
-    bool IsListContextMenu(UINT msg, WPARAM wParam) const {
-        return msg == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == Item(ids_.list);
-    }
+    // Whether the message is the right button (or the context-menu key) on the list; a right
+    // click selects the entry under the pointer first, as everywhere in Windows.
+    bool IsListContextMenu(UINT msg, WPARAM wParam, LPARAM lParam) const;
     // Removes the selected entry after a question.
     void RemoveSelected();
 
