@@ -1,5 +1,6 @@
 #include "support/wizard_walk.h"
 
+#include "forms/config/server_frm.h"
 #include "forms/wizard/wizard_frm.h"
 #include "support/automation.h"
 
@@ -20,6 +21,17 @@ void WalkWizardToTheFinalPage(HWND wizard, const WizardInput& input) {
     select(ServerCmb, input.server);
     select(ReichCmb, input.realm);
     PressButton(wizard, next);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wizard, &pid);
+    if (HWND servers = WaitForWindow(pid, L"#32770", L"Corvalink :: Server", std::chrono::seconds(2))) {
+        if (input.serverAddress.empty()) {
+            CloseAndWait(servers);
+        } else {
+            SetTextOf(GetDlgItem(servers, server_frm::LgnTxt[1]), input.serverAddress);
+            PressButton(servers, server_frm::AddCmd);  // "Übernehmen", the default button
+            WaitUntil([&] { return !IsWindow(servers); });
+        }
+    }
     SetTextOf(GetDlgItem(wizard, ClientPfadTxt), input.clientDir);
     SetTextOf(GetDlgItem(wizard, ClientNameTxt), input.clientName);
     PressButton(wizard, next);

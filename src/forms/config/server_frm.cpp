@@ -47,9 +47,9 @@ std::pair<std::wstring, std::wstring> SplitAddress(const std::wstring& stored) {
 
 class ServerFrm : public ui::Form {
 public:
-    ServerFrm(Settings& settings, std::function<void()> changed)
+    ServerFrm(Settings& settings, std::function<void()> changed, std::wstring addressFor)
         : Form({std::wstring(kProductName) + L" :: Server", 6000, 3255, {}}, kControls), settings_(settings),
-          changed_(std::move(changed)) {}
+          changed_(std::move(changed)), addressFor_(std::move(addressFor)) {}
 
 protected:
     void Form_Load() override {
@@ -58,6 +58,15 @@ protected:
                                   kColumns[i].right);
         RefreshServerList();
         SetFocus(Item(LgnTxt[0]));
+        if (addressFor_.empty()) return;
+        for (const ServerRecord& server : settings_.Servers()) {
+            if (UpperCase(server.name) != UpperCase(addressFor_)) continue;
+            const std::wstring port = SplitAddress(server.address).second;
+            SetItemText(LgnTxt[0], server.name);
+            SetItemText(LgnTxt[2], port.empty() ? L"10622" : port);
+            SetItemText(LgnTxt[3], server.tag);
+        }
+        SetFocus(Item(LgnTxt[1]));
     }
 
     void OnCommand(int id, int code) override {
@@ -100,6 +109,8 @@ private:
             return;
         for (int id : LgnTxt) SetItemText(id, L"");
         Changed();
+        if (!addressFor_.empty() && UpperCase(name) == UpperCase(addressFor_)) Unload();  // asked for, given
+        else SetFocus(Item(LgnTxt[0]));
     }
 
     // Removes the server named in the name field, after a question that names the
@@ -122,6 +133,7 @@ private:
         if (!RemoveAfterQuestion(question, [&] { return settings_.RemoveServer(name); })) return;
         for (int id : LgnTxt) SetItemText(id, L"");
         Changed();
+        SetFocus(Item(LgnTxt[0]));
     }
 
     void Changed() {
@@ -131,12 +143,13 @@ private:
 
     Settings& settings_;
     std::function<void()> changed_;
+    std::wstring addressFor_;  // the server whose address the window asks for, if any
 };
 
 }  // namespace
 
-void ShowServerWindow(HWND owner, Settings& settings, std::function<void()> changed) {
+void ShowServerWindow(HWND owner, Settings& settings, std::function<void()> changed, const std::wstring& addressFor) {
     if (!CheckSettingsBeforeUse(settings)) return;
-    ServerFrm window(settings, std::move(changed));
+    ServerFrm window(settings, std::move(changed), addressFor);
     window.ShowModal(owner);
 }

@@ -17,5 +17,8 @@ inline constexpr int DelCmd = 250;
 }  // namespace server_frm
 
 // Shows the window modal over `owner`; returns when it is closed. `changed` runs after each
-// change of the servers (the opener refills its server list).
-void ShowServerWindow(HWND owner, Settings& settings, std::function<void()> changed);
+// change of the servers (the opener refills its server list). With `addressFor`, the window
+// asks for that server's address: name, port and tag filled in, the address field empty and
+// focused, and the window closes once the server is stored.
+void ShowServerWindow(HWND owner, Settings& settings, std::function<void()> changed,
+                      const std::wstring& addressFor = L"");

@@ -35,25 +35,26 @@ constexpr ui::ControlSpec kControls[] = {
     {Descr[1], ui::Kind::kLabel, nullptr, 260, 840, 5635, 2535},
     // page 0: account
     OnPage(0, {Descr0[0], ui::Kind::kLabel, nullptr, 0, 0, 5655, 1815}),
-    OnPage(0, {Descr0[1], ui::Kind::kLabel, nullptr, 840, 1840, 1455, 255, nullptr, SS_RIGHT}),
+    // The labels reach far to the left: right-aligned, they keep their first letters at any DPI.
+    OnPage(0, {Descr0[1], ui::Kind::kLabel, nullptr, 120, 1840, 2175, 255, nullptr, SS_RIGHT}),
     OnPage(0, {AccLoginTxt, ui::Kind::kTextBox, nullptr, 2400, 1800, 1575, 345, nullptr, 0, 0, 24}),
-    OnPage(0, {Descr0[2], ui::Kind::kLabel, nullptr, 840, 2205, 1455, 255, nullptr, SS_RIGHT}),
+    OnPage(0, {Descr0[2], ui::Kind::kLabel, nullptr, 120, 2205, 2175, 255, nullptr, SS_RIGHT}),
     OnPage(0, {AccPWTxt, ui::Kind::kPasswordBox, nullptr, 2400, 2160, 1575, 345, nullptr, 0, 0, 14}),
     // page 1: character
     OnPage(1, {Descr1[0], ui::Kind::kLabel, nullptr, 0, 0, 5655, 1215}),
-    OnPage(1, {Descr1[1], ui::Kind::kLabel, nullptr, 840, 1360, 1335, 255, nullptr, SS_RIGHT}),
+    OnPage(1, {Descr1[1], ui::Kind::kLabel, nullptr, 120, 1360, 2055, 255, nullptr, SS_RIGHT}),
     OnPage(1, {CharNameTxt, ui::Kind::kTextBox, nullptr, 2280, 1320, 1575, 345, nullptr, 0, 0, 24}),
-    OnPage(1, {Descr1[2], ui::Kind::kLabel, nullptr, 840, 1720, 1335, 255, nullptr, SS_RIGHT}),
-    OnPage(1, {ServerCmb, ui::Kind::kDropDownList, nullptr, 2280, 1680, 1575, 1800}),
-    OnPage(1, {SrvCmd, ui::Kind::kButton, L"..", 3900, 1680, 375, 345}),
-    OnPage(1, {Descr1[3], ui::Kind::kLabel, nullptr, 840, 2080, 1335, 255, nullptr, SS_RIGHT}),
+    OnPage(1, {Descr1[2], ui::Kind::kLabel, nullptr, 120, 1720, 2055, 255, nullptr, SS_RIGHT}),
+    OnPage(1, {ServerCmb, ui::Kind::kDropDownList, nullptr, 2280, 1680, 2535, 1800}),
+    OnPage(1, {SrvCmd, ui::Kind::kButton, L"..", 4860, 1680, 375, 345}),
+    OnPage(1, {Descr1[3], ui::Kind::kLabel, nullptr, 120, 2080, 2055, 255, nullptr, SS_RIGHT}),
     OnPage(1, {ReichCmb, ui::Kind::kDropDownList, nullptr, 2280, 2040, 1575, 1200}),
     // page 2: client
     OnPage(2, {Descr2[0], ui::Kind::kLabel, nullptr, 0, 0, 5655, 1455}),
-    OnPage(2, {Descr2[2], ui::Kind::kLabel, nullptr, 360, 1605, 1815, 255, nullptr, SS_RIGHT}),
+    OnPage(2, {Descr2[2], ui::Kind::kLabel, nullptr, 120, 1605, 2055, 255, nullptr, SS_RIGHT}),
     OnPage(2, {ClientPfadTxt, ui::Kind::kTextBox, nullptr, 2280, 1560, 1575, 345, nullptr, 0, 0, 64}),
     OnPage(2, {Cmds[3], ui::Kind::kButton, L"..", 3840, 1560, 375, 345}),
-    OnPage(2, {Descr2[1], ui::Kind::kLabel, nullptr, 360, 1965, 1815, 255, nullptr, SS_RIGHT}),
+    OnPage(2, {Descr2[1], ui::Kind::kLabel, nullptr, 120, 1965, 2055, 255, nullptr, SS_RIGHT}),
     OnPage(2, {ClientNameTxt, ui::Kind::kTextBox, nullptr, 2280, 1920, 1935, 345, nullptr, 0, 0, 16}),
     // page 3: final
     OnPage(3, {Descr3[0], ui::Kind::kLabel, nullptr, 0, 0, 5655, 2055}),
@@ -68,7 +69,7 @@ constexpr ui::ControlSpec kControls[] = {
 constexpr wchar_t kCrLf[] = L"\r\n";
 
 // The servers the wizard offers. The addresses are placeholders from a documentation range:
-// users enter their servers' real addresses in section [server] of the settings file.
+// the wizard asks for the chosen server's real address before it goes on.
 struct DefaultServer {
     const wchar_t* name;
     const wchar_t* address;
@@ -106,7 +107,7 @@ protected:
         ui::SetText(Item(Descr[1]), product + T(L"2") + kCrLf + kCrLf + T(L"3") + ProgramDir() + T(L"4") + kCrLf +
                                       kCrLf + T(L"5"));
         ui::SetText(Item(Descr0[0]), product + T(L"6") + kCrLf + T(L"7") + kCrLf + kCrLf + T(L"8"));
-        ui::SetText(Item(Descr1[0]), T(L"9") + kCrLf + kCrLf + T(L"10"));
+        ui::SetText(Item(Descr1[0]), T(L"9") + kCrLf + kCrLf + T(L"10") + L" " + T(L"address"));
         ui::SetText(Item(Descr2[0]), T(L"11") + kCrLf + kCrLf + T(L"12"));
         ui::SetText(Item(Descr3[0]), T(L"13") + kCrLf + kCrLf + T(L"14"));
         ui::SetText(Item(Cmds[0]), G(L"abort"));
@@ -132,15 +133,10 @@ protected:
         if (id == SrvCmd) SrvCmd_Click();
     }
 
-    // The server window; the list follows, keeping the chosen server where it still exists.
-    void SrvCmd_Click() {
-        ShowServerWindow(hwnd(), settings_, [this] {
-            const std::wstring chosen = Text(ServerCmb);
-            FillServerList();
-            const std::vector<std::wstring> names = settings_.ListSettingKeys(section::kServer);
-            for (size_t i = 0; i < names.size(); ++i)
-                if (names[i] == chosen) ui::ComboSelect(Item(ServerCmb), static_cast<int>(i));
-        });
+    // The server window (asking for one server's address, or for any change); the list
+    // follows, keeping the chosen server where it still exists.
+    void SrvCmd_Click(const std::wstring& addressFor = L"") {
+        ShowServerWindow(hwnd(), settings_, [this] { FillServerList(); }, addressFor);
     }
 
     // 0 Cancel, 1 Next (Finish on the final page), 2 Back, 3 the folder button.
@@ -203,10 +199,17 @@ private:
             case 1: {
                 const std::wstring name = Text(CharNameTxt);
                 if (name.size() < 3) refusal = E(L"5");
-                else if (Text(ServerCmb).empty()) refusal = E(L"6");
+                else if (ChosenServer().empty()) refusal = E(L"6");
                 else if (Text(ReichCmb).empty()) refusal = E(L"7");
                 else refusal = RefuseQuickLogin(Entry());
                 if (refusal) break;
+                // The first login must work: a server whose address is still a placeholder gets
+                // its real address now, in the server window.
+                if (HasPlaceholderAddress(ChosenServer())) SrvCmd_Click(ChosenServer());
+                if (HasPlaceholderAddress(ChosenServer())) {
+                    SetFocus(Item(ServerCmb));
+                    return;  // the window was closed without an address: the page stays
+                }
                 Advance();
                 return;
             }
@@ -257,7 +260,19 @@ private:
     }
 
     QuickLoginEntry Entry() {
-        return {Text(CharNameTxt), Text(ServerCmb), Text(ReichCmb), Text(AccLoginTxt), Text(ClientNameTxt)};
+        return {Text(CharNameTxt), ChosenServer(), Text(ReichCmb), Text(AccLoginTxt), Text(ClientNameTxt)};
+    }
+
+    // The server chosen in the list, by its name (without the placeholder mark).
+    std::wstring ChosenServer() const {
+        const int index = static_cast<int>(SendMessageW(Item(ServerCmb), CB_GETCURSEL, 0, 0));
+        return index >= 0 && static_cast<size_t>(index) < serverNames_.size() ? serverNames_[static_cast<size_t>(index)]
+                                                                              : std::wstring();
+    }
+    bool HasPlaceholderAddress(const std::wstring& name) const {
+        for (const ServerRecord& server : settings_.Servers())
+            if (server.name == name) return IsPlaceholderAddress(server.address);
+        return false;
     }
 
     // Only where the file has no such server or tag yet: a player's own addresses stay.
@@ -267,9 +282,17 @@ private:
         return settings_.AddMissingServers(servers);
     }
 
+    // The servers, those whose address is still a placeholder marked; the chosen one stays.
     void FillServerList() {
-        ui::ComboClear(Item(ServerCmb));
-        for (const std::wstring& name : settings_.ListSettingKeys(section::kServer)) ui::ComboAdd(Item(ServerCmb), name);
+        const std::wstring chosen = ChosenServer();
+        HWND combo = Item(ServerCmb);
+        ui::ComboClear(combo);
+        serverNames_.clear();
+        for (const ServerRecord& server : settings_.Servers()) {
+            serverNames_.push_back(server.name);
+            ui::ComboAdd(combo, IsPlaceholderAddress(server.address) ? server.name + T(L"placeholder") : server.name);
+            if (server.name == chosen) ui::ComboSelect(combo, static_cast<int>(serverNames_.size() - 1));
+        }
     }
 
     SaveResult SaveWizardEntries() { return settings_.StoreFirstSetup(Entry(), Text(AccPWTxt), clientDir_); }
@@ -290,6 +313,7 @@ private:
     }
 
     Settings& settings_;
+    std::vector<std::wstring> serverNames_;  // the server list's servers, in its order
     WizardEnd end_;
     short CurrentStep = -1;
     std::wstring clientDir_;  // the checked game folder, as stored
