@@ -108,4 +108,13 @@ void AddToolTip(HWND owner, HWND control, const std::wstring& text) {
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+DisabledWhile::DisabledWhile(HWND control) : control_(control), hadFocus_(GetFocus() == control) {
+    SetEnabled(control_, false);
+}
+
+DisabledWhile::~DisabledWhile() {
+    SetEnabled(control_, true);
+    if (hadFocus_ && !GetFocus()) SetFocus(control_);
+}
+
 }  // namespace ui

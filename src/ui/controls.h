@@ -10,6 +10,20 @@ namespace ui {
 std::wstring GetText(HWND control);
 void SetText(HWND control, const std::wstring& text);
 void SetEnabled(HWND control, bool enabled);
+
+// Disables a button while it works; enabled again, it gets back the focus it had (a disabled
+// control loses the focus, and the keyboard would reach nothing until the next click).
+class DisabledWhile {
+public:
+    explicit DisabledWhile(HWND control);
+    ~DisabledWhile();
+    DisabledWhile(const DisabledWhile&) = delete;
+    DisabledWhile& operator=(const DisabledWhile&) = delete;
+
+private:
+    HWND control_;
+    bool hadFocus_;
+};
 void SetVisible(HWND control, bool visible);
 
 bool IsChecked(HWND checkBox);

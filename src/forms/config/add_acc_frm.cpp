@@ -15,13 +15,13 @@ using namespace add_acc_frm;
 // In keyboard tab order, each label right before its field (a screen reader names the field
 // after it): the login box takes the focus first.
 constexpr ui::ControlSpec kControls[] = {
-    {DescrLbl[0], ui::Kind::kLabel, L"Account Login:", 120, 120, 1695, 255},
+    {DescrLbl[0], ui::Kind::kLabel, L"Account &Login:", 120, 120, 1695, 255},
     {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 360, 1695, 300},
-    {DescrLbl[1], ui::Kind::kLabel, L"Account Passwort:", 120, 720, 1695, 255},
+    {DescrLbl[1], ui::Kind::kLabel, L"Account &Passwort:", 120, 720, 1695, 255},
     {LgnTxt[1], ui::Kind::kPasswordBox, nullptr, 120, 960, 1695, 300},
-    {AddCmd, ui::Kind::kDefaultButton, L"Hinzufügen >>>", 120, 1440, 1695, 375},
+    {AddCmd, ui::Kind::kDefaultButton, L"&Hinzufügen >>>", 120, 1440, 1695, 375},
     {AccLst, ui::Kind::kListBox, nullptr, 2040, 120, 1815, 1260},
-    {DelCmd, ui::Kind::kButton, L"Entfernen", 2040, 1440, 1815, 375},
+    {DelCmd, ui::Kind::kButton, L"&Entfernen", 2040, 1440, 1815, 375},
 };
 
 class AddAccFrm : public StoredListFrm {

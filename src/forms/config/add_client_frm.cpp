@@ -17,14 +17,14 @@ using namespace add_client_frm;
 // In keyboard tab order, as the window reads: each label right before its field, the folder
 // button right after the folder.
 constexpr ui::ControlSpec kControls[] = {
-    {DescrLbl[1], ui::Kind::kLabel, L"Pfad zum Client:", 120, 120, 1695, 255},
+    {DescrLbl[1], ui::Kind::kLabel, L"&Pfad zum Client:", 120, 120, 1695, 255},
     {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 360, 4095, 300},
-    {DirSelCmd, ui::Kind::kButton, L"..", 4200, 360, 375, 300},
-    {DescrLbl[0], ui::Kind::kLabel, L"Kurzbezeichnung:", 120, 840, 2055, 255},
+    {DirSelCmd, ui::Kind::kButton, L"..", 4200, 360, 375, 300},  // tooltip: "Ordner auswählen"
+    {DescrLbl[0], ui::Kind::kLabel, L"&Kurzbezeichnung:", 120, 840, 2055, 255},
     {LgnTxt[1], ui::Kind::kTextBox, nullptr, 120, 1080, 2295, 300},
-    {AddCmd, ui::Kind::kDefaultButton, L"Hinzufügen", 2880, 1040, 1695, 375},
+    {AddCmd, ui::Kind::kDefaultButton, L"&Hinzufügen", 2880, 1040, 1695, 375},
     {ClientLst, ui::Kind::kListBox, nullptr, 120, 1680, 3135, 1020},
-    {DelCmd, ui::Kind::kButton, L"Entfernen", 3360, 1680, 1215, 375},
+    {DelCmd, ui::Kind::kButton, L"&Entfernen", 3360, 1680, 1215, 375},
 };
 
 class AddClientFrm : public StoredListFrm {
@@ -34,7 +34,10 @@ public:
                         {LgnTxt[0], LgnTxt[1], AddCmd, ClientLst, DelCmd}, settings, std::move(changed)) {}
 
 protected:
-    void Form_Load() override { RefreshClientList(); }
+    void Form_Load() override {
+        RefreshClientList();
+        ui::AddToolTip(hwnd(), Item(DirSelCmd), L"Ordner auswählen");
+    }
 
     void OnCommand(int id, int code) override {
         if (id == DirSelCmd && code == BN_CLICKED) DirSelCmd_Click();

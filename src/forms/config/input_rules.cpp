@@ -222,9 +222,11 @@ bool StoreEntered(HWND addButton, const std::optional<std::wstring>& refusal, co
         ShowError(*refusal);
         return false;
     }
-    ui::SetEnabled(addButton, false);
-    const SaveResult result = save();
-    ui::SetEnabled(addButton, true);
+    SaveResult result;
+    {
+        const ui::DisabledWhile busy(addButton);
+        result = save();
+    }
     if (!result.ok()) ShowError(WriteFailedText(result));
     ReportMissingBackup(result);
     return result.ok();

@@ -27,33 +27,37 @@ const ui::Font kVerdana{L"Verdana", 825};
 // Marks a server in the Server box whose address is still a placeholder.
 constexpr wchar_t kPlaceholderMark[] = L" (Adresse fehlt)";
 
-// In keyboard tab order. Drop-down lists get room for their open list below the box.
+// In keyboard tab order, which follows the window's reading order: the left column from top to
+// bottom, each label right before its field (a screen reader names a field by the label before
+// it, and a label's underlined letter reaches the field after it) and each ".." right after its
+// list; then the buttons beside the list, the list, the team row and the bottom row. Drop-down
+// lists get room for their open list below the box.
 constexpr ui::ControlSpec kControls[] = {
+    {DescrLbl[0], ui::Kind::kLabel, L"&Account:", 120, 120, 975, 255},
     {LgnCmb[0], ui::Kind::kDropDownList, nullptr, 120, 360, 1695, 2000},
-    {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 960, 1695, 300},
-    {LgnCmb[1], ui::Kind::kDropDownList, nullptr, 120, 1560, 1695, 2000},
-    {LgnCmb[2], ui::Kind::kDropDownList, nullptr, 120, 2160, 1695, 1200},
-    {LgnCmb[3], ui::Kind::kDropDownList, nullptr, 120, 2760, 1695, 2000},
-    {DelCmd, ui::Kind::kButton, L"x", 2880, 1680, 375, 375},
-    {AddCmd, ui::Kind::kDefaultButton, L"Hinzufügen >>>", 120, 3240, 2175, 375},
-    {SaveCmd, ui::Kind::kButton, L"Speichern", 8400, 3960, 1335, 375},
-    {DescrLbl[4], ui::Kind::kLabel, L"Reich:", 120, 1935, 975, 255},
-    {DescrLbl[3], ui::Kind::kLabel, L"Server:", 120, 1320, 975, 255},
-    {DescrLbl[2], ui::Kind::kLabel, L"Charname:", 120, 720, 975, 255},
-    {DescrLbl[0], ui::Kind::kLabel, L"Account:", 120, 120, 975, 255},
-    {ChrLstVw, ui::Kind::kListView, nullptr, 3360, 120, 6375, 3615},
-    {ChgPosCmd[0], ui::Kind::kButton, L"^", 2880, 480, 375, 375},
-    {ChgPosCmd[1], ui::Kind::kButton, L"v", 2880, 3000, 375, 375},
-    {DescrLbl[5], ui::Kind::kLabel, L"Client:", 120, 2520, 975, 255},
     {NewCmd[0], ui::Kind::kButton, L"..", 1920, 360, 375, 315},
-    {NewCmd[1], ui::Kind::kButton, L"..", 1920, 2760, 375, 315},
+    {DescrLbl[2], ui::Kind::kLabel, L"C&harname:", 120, 720, 975, 255},
+    {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 960, 1695, 300},
+    {DescrLbl[3], ui::Kind::kLabel, L"&Server:", 120, 1320, 975, 255},
+    {LgnCmb[1], ui::Kind::kDropDownList, nullptr, 120, 1560, 1695, 2000},
     {NewCmd[2], ui::Kind::kButton, L"..", 1920, 1560, 375, 315},
-    {WinStartChk, ui::Kind::kCheckBox, L"Programmstart bei Windows-Start", 120, 4080, 3615, 255},
+    {DescrLbl[4], ui::Kind::kLabel, L"&Reich:", 120, 1935, 975, 255},
+    {LgnCmb[2], ui::Kind::kDropDownList, nullptr, 120, 2160, 1695, 1200},
+    {DescrLbl[5], ui::Kind::kLabel, L"C&lient:", 120, 2520, 975, 255},
+    {LgnCmb[3], ui::Kind::kDropDownList, nullptr, 120, 2760, 1695, 2000},
+    {NewCmd[1], ui::Kind::kButton, L"..", 1920, 2760, 375, 315},
+    {AddCmd, ui::Kind::kDefaultButton, L"Hin&zufügen >>>", 120, 3240, 2175, 375},
+    {ChgPosCmd[0], ui::Kind::kButton, L"^", 2880, 480, 375, 375},
+    {DelCmd, ui::Kind::kButton, L"x", 2880, 1680, 375, 375},
+    {ChgPosCmd[1], ui::Kind::kButton, L"v", 2880, 3000, 375, 375},
+    {ChrLstVw, ui::Kind::kListView, nullptr, 3360, 120, 6375, 3615},
     {Line1[0], ui::Kind::kEtchedLine, nullptr, 120, 3840, 9600, 30},
-    {ProtectChk, ui::Kind::kCheckBox, L"Passwörter mit Windows schützen", 3840, 4080, 4395, 255},
-    {TeamLbl, ui::Kind::kLabel, L"Team aus den angehakten QuickLogins:", 120, 4560, 3615, 255},
+    {WinStartChk, ui::Kind::kCheckBox, L"Pr&ogrammstart bei Windows-Start", 120, 4080, 3615, 255},
+    {ProtectChk, ui::Kind::kCheckBox, L"Passwörter mit &Windows schützen", 3840, 4080, 4395, 255},
+    {SaveCmd, ui::Kind::kButton, L"S&peichern", 8400, 3960, 1335, 375},
+    {TeamLbl, ui::Kind::kLabel, L"&Team aus den angehakten QuickLogins:", 120, 4560, 3615, 255},
     {TeamTxt, ui::Kind::kTextBox, nullptr, 3840, 4500, 2175, 300},
-    {TeamCmd, ui::Kind::kButton, L"Als Team speichern", 6120, 4470, 2175, 375},
+    {TeamCmd, ui::Kind::kButton, L"Als T&eam speichern", 6120, 4470, 2175, 375},
 };
 
 // The list's columns, and where each stored field is shown.
@@ -133,9 +137,17 @@ protected:
         }
         ui::AddToolTip(hwnd(), Item(ChgPosCmd[0]), L"Position nach oben");
         ui::AddToolTip(hwnd(), Item(ChgPosCmd[1]), L"Position nach unten");
+        // The symbol buttons say what they do.
+        ui::AddToolTip(hwnd(), Item(DelCmd), L"QuickLogin entfernen");
+        ui::AddToolTip(hwnd(), Item(NewCmd[0]), L"Accounts verwalten");
+        ui::AddToolTip(hwnd(), Item(NewCmd[1]), L"Clients verwalten");
+        ui::AddToolTip(hwnd(), Item(NewCmd[2]), L"Server verwalten");
     }
 
     void OnCommand(int id, int code) override {
+        // Enter in the team's name box saves the team: its button is the default one meanwhile.
+        if (id == TeamTxt && (code == EN_SETFOCUS || code == EN_KILLFOCUS))
+            SendMessageW(hwnd(), DM_SETDEFID, code == EN_SETFOCUS ? TeamCmd : AddCmd, 0);
         if (code != BN_CLICKED) return;
         if (id == AddCmd) AddCmd_Click();
         if (id == ChgPosCmd[0] || id == ChgPosCmd[1]) ChgPosCmd_Click(id == ChgPosCmd[0] ? 0 : 1);
@@ -265,9 +277,11 @@ private:
     // Writes the rows that changed and the protection switch, in one transaction.
     void SaveCmd_Click() {
         const ConfigurationChange change = PendingChange();
-        ui::SetEnabled(Item(SaveCmd), false);
-        const SaveResult saved = settings_.SaveConfiguration(change);
-        ui::SetEnabled(Item(SaveCmd), true);
+        SaveResult saved;
+        {
+            const ui::DisabledWhile busy(Item(SaveCmd));
+            saved = settings_.SaveConfiguration(change);
+        }
         if (!saved.ok()) {
             ShowError(WriteFailedText(saved));  // the rows stay in the window
             return;

@@ -15,19 +15,20 @@ namespace {
 
 using namespace server_frm;
 
-// In keyboard tab order: the name box takes the focus first.
+// In keyboard tab order, as the window reads: the list, then each label right before its
+// field. The name box takes the focus first.
 constexpr ui::ControlSpec kControls[] = {
-    {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 2280, 1335, 300},
-    {LgnTxt[1], ui::Kind::kTextBox, nullptr, 1560, 2280, 2175, 300},
-    {LgnTxt[2], ui::Kind::kTextBox, nullptr, 3840, 2280, 855, 300, nullptr, ES_NUMBER, 0, 5},
-    {LgnTxt[3], ui::Kind::kTextBox, nullptr, 4800, 2280, 1080, 300, nullptr, ES_NUMBER, 0, 9},
-    {AddCmd, ui::Kind::kDefaultButton, L"Übernehmen", 120, 2760, 1695, 375},
-    {DelCmd, ui::Kind::kButton, L"Entfernen", 1920, 2760, 1335, 375},
     {ServerLstVw, ui::Kind::kListView, nullptr, 120, 120, 5760, 1800},
-    {DescrLbl[0], ui::Kind::kLabel, L"Name:", 120, 2040, 1335, 255},
-    {DescrLbl[1], ui::Kind::kLabel, L"Adresse:", 1560, 2040, 2175, 255},
-    {DescrLbl[2], ui::Kind::kLabel, L"Port:", 3840, 2040, 855, 255},
-    {DescrLbl[3], ui::Kind::kLabel, L"Tag:", 4800, 2040, 1080, 255},
+    {DescrLbl[0], ui::Kind::kLabel, L"&Name:", 120, 2040, 1335, 255},
+    {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 2280, 1335, 300},
+    {DescrLbl[1], ui::Kind::kLabel, L"A&dresse:", 1560, 2040, 2175, 255},
+    {LgnTxt[1], ui::Kind::kTextBox, nullptr, 1560, 2280, 2175, 300},
+    {DescrLbl[2], ui::Kind::kLabel, L"P&ort:", 3840, 2040, 855, 255},
+    {LgnTxt[2], ui::Kind::kTextBox, nullptr, 3840, 2280, 855, 300, nullptr, ES_NUMBER, 0, 5},
+    {DescrLbl[3], ui::Kind::kLabel, L"&Tag:", 4800, 2040, 1080, 255},
+    {LgnTxt[3], ui::Kind::kTextBox, nullptr, 4800, 2280, 1080, 300, nullptr, ES_NUMBER, 0, 9},
+    {AddCmd, ui::Kind::kDefaultButton, L"Ü&bernehmen", 120, 2760, 1695, 375},
+    {DelCmd, ui::Kind::kButton, L"&Entfernen", 1920, 2760, 1335, 375},
 };
 
 struct Column {

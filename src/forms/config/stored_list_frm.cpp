@@ -37,6 +37,7 @@ void StoredListFrm::AddCmd_Click() {
     SetItemText(ids_.firstTxt, L"");
     SetItemText(ids_.secondTxt, L"");
     FillList();
+    SetFocus(Item(ids_.firstTxt));  // ready for the next one
 }
 
 void StoredListFrm::RemoveSelected() {
