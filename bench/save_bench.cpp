@@ -17,13 +17,13 @@ int main() {
         for (int i = 0; i < count; ++i)
             entries.push_back(QuickLoginEntry::FromText(L"Chär" + std::to_wstring(i) + L",LYONESSE,Albion,account,Main"));
         testing_support::WriteBytes(settings.file(), "[clients]\r\nMain=C:\\Spiele\\DAoC\r\n");
-        settings.SaveConfiguration({{}, entries, std::nullopt, std::nullopt});
+        settings.SaveConfiguration({{}, entries, std::nullopt, std::nullopt, {}});
         std::vector<double> times;
         for (int round = 0; round < 7; ++round) {
             const std::vector<QuickLoginEntry> read = entries;
             entries.front().character = L"Round" + std::to_wstring(round);  // every save changes the file
             const auto begin = steady_clock::now();
-            const SaveResult saved = settings.SaveConfiguration({read, entries, std::nullopt, std::nullopt});
+            const SaveResult saved = settings.SaveConfiguration({read, entries, std::nullopt, std::nullopt, {}});
             times.push_back(bench::Milliseconds(steady_clock::now() - begin));
             if (!saved.ok()) std::printf("save failed: %ls\n", DescribeSaveFailure(saved).c_str());
         }

@@ -226,6 +226,23 @@ SaveResult Settings::SaveConfiguration(const ConfigurationChange& c) {
     if (c.protection) {
         if (SaveResult switched = AddProtectionSwitch(change, *c.protection); !switched.ok()) return switched;
     }
+    // Teams follow the QuickLogins that were changed in place.
+    for (const std::wstring& team : c.edited.empty() ? std::vector<std::wstring>() : TeamNames()) {
+        if (c.team && UpperCase(c.team->name) == UpperCase(team)) continue;  // saved as given below
+        std::vector<std::wstring> members = TeamMembers(team);
+        bool followed = false;
+        for (std::wstring& member : members)
+            for (const auto& [before, now] : c.edited)
+                if (member == before.ToText()) {
+                    member = now.ToText();
+                    followed = true;
+                    break;
+                }
+        if (!followed) continue;
+        std::vector<QuickLoginEntry> entries;
+        for (const std::wstring& member : members) entries.push_back(QuickLoginEntry::FromText(member));
+        change.ReplaceSection(section::kTeamPrefix + team, NumberedEntries(entries));
+    }
     if (c.team && c.team->members.empty()) {
         change.Remove(section::kTeams, c.team->name);
         change.RemoveSection(section::kTeamPrefix + c.team->name);

@@ -74,6 +74,9 @@ struct ConfigurationChange {
         std::vector<QuickLoginEntry> members;  // none: the team is removed
     };
     std::optional<Team> team;
+    // QuickLogins that the player changed in place (as read, as now): teams that hold one
+    // follow it.
+    std::vector<std::pair<QuickLoginEntry, QuickLoginEntry>> edited;
 };
 
 // The number of backup copies of the settings file that are kept, one for each run that

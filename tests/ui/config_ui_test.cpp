@@ -496,3 +496,53 @@ TEST_F(Config, TheKeyboardNeverGetsStuck) {
 }
 
 }  // namespace
+
+namespace {
+
+bool RowTicked(HWND list, int row) {
+    return (SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+// A row chosen in the list fills the fields; "Ändern" puts the fields' values back into it, and
+// the saved teams that hold it follow. The saved teams are listed: choosing one ticks its
+// members, and "Team entfernen" removes it.
+TEST_F(Config, ARowIsChangedInPlaceAndItsTeamFollows) {
+    const std::wstring a = L"Aldwin,S,Albion,acc1,Main", b = L"Bryn,S,Midgard,acc1,Main";
+    Open("[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + AccountLine(L"acc2", L"secret34") +
+         "[clients]\r\nMain=C:\\x\r\n[server]\r\nS=10.0.0.1:10622\r\n[teams]\r\nGruppe=2\r\n[team:Gruppe]\r\n" +
+         QuickLoginLine(0, a) + QuickLoginLine(1, b) + Entries({a, b}));
+    ListViewSelectIn(Control(kList), 1);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(kCharTxt)) == L"Bryn"; }));
+    EXPECT_EQ(TextOf(Control(kRealmCmb)), L"Midgard");
+    EXPECT_EQ(TextOf(Control(kAccountCmb)), L"acc1");
+    ListViewSelectIn(Control(kList), 0);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(kCharTxt)) == L"Aldwin"; }));
+    SendMessageW(Control(kAccountCmb), CB_SETCURSEL, 1, 0);  // acc2
+    PressButton(window, login_cnf_frm::ChgCmd);
+    EXPECT_EQ(ListRows()[0], (std::vector<std::wstring>{L"S", L"Albion", L"Aldwin", L"acc2", L"Main"}));
+    EXPECT_EQ(ListRows().size(), 2u);
+    Save();
+    EXPECT_EQ(StoredEntry(0), L"Aldwin,S,Albion,acc2,Main");
+    const std::string saved = folder.Read(L"Corvalink.dat");
+    EXPECT_NE(saved.find("[team:Gruppe]\r\n" + QuickLoginLine(0, L"Aldwin,S,Albion,acc2,Main") + QuickLoginLine(1, b)),
+              std::string::npos)
+        << "the team follows its changed member";
+
+    TrayMouse(WaitForTrayWindow(program->pid()), WM_LBUTTONDBLCLK);
+    window = WaitForWindow(program->pid(), L"#32770", kConfigTitle);
+    ASSERT_TRUE(window);
+    HWND teams = Control(login_cnf_frm::TeamCmb);
+    EXPECT_EQ(ComboItemsOf(teams), std::vector<std::wstring>{L"Gruppe"});
+    SendMessageW(teams, CB_SETCURSEL, 0, 0);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(login_cnf_frm::TeamCmb, CBN_SELCHANGE), reinterpret_cast<LPARAM>(teams));
+    EXPECT_EQ(TextOf(Control(login_cnf_frm::TeamTxt)), L"Gruppe");
+    EXPECT_TRUE(RowTicked(Control(kList), 0));
+    EXPECT_TRUE(RowTicked(Control(kList), 1));
+    PressButton(window, login_cnf_frm::TeamDelCmd);
+    EXPECT_EQ(Answer(IDYES), L"Team „Gruppe“ wirklich entfernen?");
+    EXPECT_TRUE(WaitUntil([&] { return folder.Read(L"Corvalink.dat").find("Gruppe") == std::string::npos; }));
+    EXPECT_TRUE(ComboItemsOf(teams).empty());
+    EXPECT_TRUE(CloseAndWait(window));
+}
+
+}  // namespace

@@ -67,16 +67,16 @@ TEST_F(SettingsFileTest, AQuickLoginSaveChangesOnlyWhatChanged) {
     const std::vector<QuickLoginEntry> read{QuickLoginEntry::FromText(a), QuickLoginEntry::FromText(b)};
     ASSERT_EQ(settings->ReadQuickLoginTexts(), (std::vector<std::wstring>{a, b}));
 
-    ASSERT_TRUE(settings->SaveConfiguration({read, read, std::nullopt, std::nullopt}).ok());
+    ASSERT_TRUE(settings->SaveConfiguration({read, read, std::nullopt, std::nullopt, {}}).ok());
     EXPECT_EQ(ReadBytes(SettingsFile()), head + tail) << "a save without a change changes nothing";
 
     const QuickLoginEntry c = QuickLoginEntry::FromText(L"C,S,Albion,a,c");
-    ASSERT_TRUE(settings->SaveConfiguration({read, {read[0], c}, std::nullopt, std::nullopt}).ok());
+    ASSERT_TRUE(settings->SaveConfiguration({read, {read[0], c}, std::nullopt, std::nullopt, {}}).ok());
     std::string expected = head + tail;
     expected.replace(expected.find("1=" + Scrambled(b)), 2 + Scrambled(b).size(), "1=" + Scrambled(c.ToText()));
     EXPECT_EQ(ReadBytes(SettingsFile()), expected) << "one changed row changes one line";
 
-    ASSERT_TRUE(settings->SaveConfiguration({{read[0], c}, {read[0]}, std::nullopt, std::nullopt}).ok());
+    ASSERT_TRUE(settings->SaveConfiguration({{read[0], c}, {read[0]}, std::nullopt, std::nullopt, {}}).ok());
     expected.erase(expected.find("1=" + Scrambled(c.ToText())), 4 + Scrambled(c.ToText()).size());
     EXPECT_EQ(ReadBytes(SettingsFile()), expected) << "a removed row removes its line, the unread entry 3 stays";
 }
@@ -87,11 +87,11 @@ TEST_F(SettingsFileTest, TheProtectionSwitchAndTheRowsAreSavedTogether) {
     Write(original);
     const std::vector<QuickLoginEntry> rows{QuickLoginEntry::FromText(L"A,S,Albion,acc1,c")};
     SetFileAttributesW(SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(settings->SaveConfiguration({{}, rows, true, std::nullopt}).ok());
+    EXPECT_FALSE(settings->SaveConfiguration({{}, rows, true, std::nullopt, {}}).ok());
     SetFileAttributesW(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadBytes(SettingsFile()), original);
 
-    ASSERT_TRUE(settings->SaveConfiguration({{}, rows, true, std::nullopt}).ok());
+    ASSERT_TRUE(settings->SaveConfiguration({{}, rows, true, std::nullopt, {}}).ok());
     EXPECT_TRUE(settings->PasswordsProtected());
     EXPECT_EQ(settings->AccountPassword(L"acc1").text, L"secret12");
     EXPECT_EQ(settings->ReadSetting(L"accounts", ToWide(Scrambled(L"acc1"))).rfind(L"secret12", 0), std::wstring::npos);
@@ -263,7 +263,7 @@ TEST_F(SettingsFileTest, ScrambledTextsComeBackExactly) {
         for (int position = 0; position < 12; ++position)
             entries.push_back(QuickLoginEntry::FromText(std::wstring(position, L'x') + c + L",S,Albion,a,c"));
     for (const QuickLoginEntry& e : entries) ASSERT_TRUE(CheckStorable(e.ToText(), StoredAs::kScrambledValue).ok());
-    ASSERT_TRUE(settings->SaveConfiguration({{}, entries, std::nullopt, std::nullopt}).ok());
+    ASSERT_TRUE(settings->SaveConfiguration({{}, entries, std::nullopt, std::nullopt, {}}).ok());
     const std::vector<std::wstring> texts = settings->ReadQuickLoginTexts();
     ASSERT_EQ(texts.size(), entries.size());
     for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(texts[i], entries[i].ToText());

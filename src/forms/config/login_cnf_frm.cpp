@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "forms/config/autostart.h"
 #include "forms/config/input_rules.h"
 #include "forms/config/server_frm.h"
+#include "store/ini_handling.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -47,17 +49,21 @@ constexpr ui::ControlSpec kControls[] = {
     {LgnCmb[3], ui::Kind::kDropDownList, nullptr, 120, 2760, 1695, 2000},
     {NewCmd[1], ui::Kind::kButton, L"..", 1920, 2760, 375, 315},
     {AddCmd, ui::Kind::kDefaultButton, L"Hin&zufügen >>>", 120, 3240, 2175, 375},
+    {ChgCmd, ui::Kind::kButton, L"Ä&ndern", 120, 3700, 2175, 375},
     {ChgPosCmd[0], ui::Kind::kButton, L"^", 2880, 480, 375, 375},
-    {DelCmd, ui::Kind::kButton, L"x", 2880, 1680, 375, 375},
-    {ChgPosCmd[1], ui::Kind::kButton, L"v", 2880, 3000, 375, 375},
-    {ChrLstVw, ui::Kind::kListView, nullptr, 3360, 120, 6375, 3615},
-    {Line1[0], ui::Kind::kEtchedLine, nullptr, 120, 3840, 9600, 30},
-    {WinStartChk, ui::Kind::kCheckBox, L"Pr&ogrammstart bei Windows-Start", 120, 4080, 3615, 255},
-    {ProtectChk, ui::Kind::kCheckBox, L"Passwörter mit &Windows schützen", 3840, 4080, 4395, 255},
-    {SaveCmd, ui::Kind::kButton, L"S&peichern", 8400, 3960, 1335, 375},
-    {TeamLbl, ui::Kind::kLabel, L"&Team aus den angehakten QuickLogins:", 120, 4560, 3615, 255},
-    {TeamTxt, ui::Kind::kTextBox, nullptr, 3840, 4500, 2175, 300},
-    {TeamCmd, ui::Kind::kButton, L"Als T&eam speichern", 6120, 4470, 2175, 375},
+    {DelCmd, ui::Kind::kButton, L"x", 2880, 1920, 375, 375},
+    {ChgPosCmd[1], ui::Kind::kButton, L"v", 2880, 3360, 375, 375},
+    {ChrLstVw, ui::Kind::kListView, nullptr, 3360, 120, 6375, 3955},
+    {Line1[0], ui::Kind::kEtchedLine, nullptr, 120, 4200, 9600, 30},
+    {WinStartChk, ui::Kind::kCheckBox, L"Pr&ogrammstart bei Windows-Start", 120, 4440, 3615, 255},
+    {ProtectChk, ui::Kind::kCheckBox, L"Passwörter mit &Windows schützen", 3840, 4440, 4395, 255},
+    {SaveCmd, ui::Kind::kButton, L"S&peichern", 8400, 4320, 1335, 375},
+    {TeamLbl, ui::Kind::kLabel, L"&Team aus den angehakten QuickLogins:", 120, 4920, 3615, 255},
+    {TeamTxt, ui::Kind::kTextBox, nullptr, 3840, 4860, 2175, 300},
+    {TeamCmd, ui::Kind::kButton, L"Als T&eam speichern", 6120, 4830, 2175, 375},
+    {TeamCmbLbl, ui::Kind::kLabel, L"Gespeicherte Tea&ms:", 120, 5400, 3615, 255},
+    {TeamCmb, ui::Kind::kDropDownList, nullptr, 3840, 5340, 2175, 2000},
+    {TeamDelCmd, ui::Kind::kButton, L"Team ent&fernen", 6120, 5310, 2175, 375},
 };
 
 // The list's columns, and where each stored field is shown.
@@ -85,7 +91,7 @@ void FillCombo(HWND combo, const std::vector<std::wstring>& items) {
 class LoginCnfFrm : public ui::Form {
 public:
     explicit LoginCnfFrm(Settings& settings)
-        : Form({std::wstring(kProductName) + L" :: Konfiguration der QuickLogins", 9855, 4935, kVerdana, true},
+        : Form({std::wstring(kProductName) + L" :: Konfiguration der QuickLogins", 9855, 5805, kVerdana, true},
                kControls),
           settings_(settings) {}
 
@@ -132,9 +138,11 @@ protected:
         protectedRead_ = settings_.PasswordsProtected();
         CheckItem(ProtectChk, protectedRead_);
         for (const std::wstring& text : settings_.ReadQuickLoginTexts()) {
+            origins_.push_back(static_cast<int>(read_.size()));
             read_.push_back(QuickLoginEntry::FromText(text));
             ui::ListViewInsertRow(list, ui::ListViewCount(list), RowOf(read_.back()));
         }
+        FillTeamCombo();
         ui::AddToolTip(hwnd(), Item(ChgPosCmd[0]), L"Position nach oben");
         ui::AddToolTip(hwnd(), Item(ChgPosCmd[1]), L"Position nach unten");
         // The symbol buttons say what they do.
@@ -148,6 +156,7 @@ protected:
         // Enter in the team's name box saves the team: its button is the default one meanwhile.
         if (id == TeamTxt && (code == EN_SETFOCUS || code == EN_KILLFOCUS))
             SendMessageW(hwnd(), DM_SETDEFID, code == EN_SETFOCUS ? TeamCmd : AddCmd, 0);
+        if (id == TeamCmb && code == CBN_SELCHANGE) TeamCmb_Click();
         if (code != BN_CLICKED) return;
         if (id == AddCmd) AddCmd_Click();
         if (id == ChgPosCmd[0] || id == ChgPosCmd[1]) ChgPosCmd_Click(id == ChgPosCmd[0] ? 0 : 1);
@@ -156,7 +165,19 @@ protected:
             if (id == NewCmd[index]) NewCmd_Click(index);
         if (id == SaveCmd) SaveCmd_Click();
         if (id == TeamCmd) TeamCmd_Click();
+        if (id == ChgCmd) ChgCmd_Click();
+        if (id == TeamDelCmd) TeamDelCmd_Click();
     }
+
+    LRESULT OnNotify(const NMHDR& header) override {
+        if (header.idFrom == static_cast<UINT_PTR>(ChrLstVw) && header.code == LVN_ITEMCHANGED) {
+            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+            if ((change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED))
+                ChrLstVw_Click(change.iItem);
+        }
+        return 0;
+    }
+
 
 private:
     // The ticked QuickLogins become the team named in the box (replacing one of that name);
@@ -177,11 +198,22 @@ private:
             ui::MsgBox(L"Keine QuickLogins angehakt. Team „" + name + L"“ entfernen?", MB_YESNO | MB_ICONQUESTION) !=
                 IDYES)
             return;
+        if (refusal) {
+            ShowError(*refusal);
+            return;
+        }
+        SaveTeam(ConfigurationChange::Team{name, members}, Item(TeamCmd));
+    }
+
+    // Saves (or, without members, removes) a team together with the rows and the switch, so
+    // that the team never names a row that is not saved.
+    void SaveTeam(ConfigurationChange::Team team, HWND button) {
         ConfigurationChange change = PendingChange();
-        change.team = ConfigurationChange::Team{name, members};
-        if (!StoreEntered(Item(TeamCmd), refusal, [&] { return settings_.SaveConfiguration(change); })) return;
+        change.team = std::move(team);
+        if (!StoreEntered(button, std::nullopt, [&] { return settings_.SaveConfiguration(change); })) return;
         Saved(change);
         SetItemText(TeamTxt, L"");
+        HWND list = Item(ChrLstVw);
         for (int i = 0, count = ui::ListViewCount(list); i < count; ++i) ListView_SetCheckState(list, i, FALSE);
         SetFocus(Item(TeamTxt));
     }
@@ -193,7 +225,9 @@ private:
         if (index == 2) ShowServerWindow(hwnd(), settings_, [this] { FillServerCombo(); });
     }
 
-    void AddCmd_Click() {
+    // The QuickLogin that the fields describe, or nothing (after saying why) when it could not
+    // log in or the file could not hold it.
+    std::optional<QuickLoginEntry> EntryFromFields() {
         const QuickLoginEntry entry{ui::GetText(Item(LgnTxt[0])), ChosenServer(), ui::GetText(Item(LgnCmb[2])),
                                     ui::GetText(Item(LgnCmb[0])), ui::GetText(Item(LgnCmb[3]))};
         // A row without character or server could never log in.
@@ -205,14 +239,88 @@ private:
         if (empty.second) {
             ShowError(empty.second);
             SetFocus(Item(empty.first));
-            return;
+            return std::nullopt;
         }
         if (auto refusal = RefuseQuickLogin(entry)) {
             ShowError(*refusal);
+            return std::nullopt;
+        }
+        return entry;
+    }
+
+    void AddCmd_Click() {
+        const std::optional<QuickLoginEntry> entry = EntryFromFields();
+        if (!entry) return;
+        HWND list = Item(ChrLstVw);
+        ui::ListViewInsertRow(list, ui::ListViewCount(list), RowOf(*entry));
+        origins_.push_back(-1);
+    }
+
+    // The selected row takes the fields' values; saved, the teams that hold it follow it.
+    void ChgCmd_Click() {
+        HWND list = Item(ChrLstVw);
+        const int selected = ui::ListViewSelection(list);
+        if (selected < 0) {
+            ui::MsgBox(L"Bitte wählen Sie zuerst den QuickLogin aus, der geändert werden soll.", MB_OK | MB_ICONINFORMATION);
             return;
         }
+        const std::optional<QuickLoginEntry> entry = EntryFromFields();
+        if (!entry) return;
+        const std::vector<std::wstring> row = RowOf(*entry);
+        for (int column = 0; column < kColumnCount; ++column)
+            ListView_SetItemText(list, selected, column, const_cast<wchar_t*>(row[static_cast<size_t>(column)].c_str()));
+        SetFocus(list);
+    }
+
+    // A row chosen in the list fills the fields, to change it or to make a similar one.
+    void ChrLstVw_Click(int row) {
+        if (row < 0 || row >= ui::ListViewCount(Item(ChrLstVw))) return;
+        const QuickLoginEntry entry = EntryOf(ui::ListViewRow(Item(ChrLstVw), row, kColumnCount));
+        SetItemText(LgnTxt[0], entry.character);
+        SelectExactly(Item(LgnCmb[0]), entry.account);
+        SelectExactly(Item(LgnCmb[2]), entry.realm);
+        SelectExactly(Item(LgnCmb[3]), entry.client);
+        int server = -1;
+        for (size_t i = 0; i < serverNames_.size(); ++i)
+            if (UpperCase(serverNames_[i]) == UpperCase(entry.server)) server = static_cast<int>(i);
+        ui::ComboSelect(Item(LgnCmb[1]), server);
+    }
+    static void SelectExactly(HWND combo, const std::wstring& text) {
+        ui::ComboSelect(combo, static_cast<int>(SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                             reinterpret_cast<LPARAM>(text.c_str()))));
+    }
+
+    // The saved teams, for choosing one.
+    void FillTeamCombo() {
+        teamNames_ = settings_.TeamNames();
+        FillCombo(Item(TeamCmb), teamNames_);
+    }
+
+    // A saved team chosen: its name goes into the box and its members are ticked.
+    void TeamCmb_Click() {
+        const int index = static_cast<int>(SendMessageW(Item(TeamCmb), CB_GETCURSEL, 0, 0));
+        if (index < 0 || static_cast<size_t>(index) >= teamNames_.size()) return;
+        const std::wstring& name = teamNames_[static_cast<size_t>(index)];
+        SetItemText(TeamTxt, name);
+        const std::vector<std::wstring> members = settings_.TeamMembers(name);
         HWND list = Item(ChrLstVw);
-        ui::ListViewInsertRow(list, ui::ListViewCount(list), RowOf(entry));
+        for (int i = 0, count = ui::ListViewCount(list); i < count; ++i) {
+            const std::wstring text = EntryOf(ui::ListViewRow(list, i, kColumnCount)).ToText();
+            ListView_SetCheckState(list, i, std::find(members.begin(), members.end(), text) != members.end());
+        }
+    }
+
+    // Removes the team named in the box, after a question.
+    void TeamDelCmd_Click() {
+        const std::wstring name = ItemText(TeamTxt);
+        if (std::find(teamNames_.begin(), teamNames_.end(), name) == teamNames_.end()) {
+            ui::MsgBox(name.empty() ? std::wstring(L"Bitte wählen Sie zuerst das Team aus, das entfernt werden soll.")
+                                    : L"Ein Team „" + name + L"“ gibt es nicht; es wurde nichts entfernt.",
+                       MB_OK | MB_ICONINFORMATION);
+            return;
+        }
+        if (ui::MsgBox(L"Team „" + name + L"“ wirklich entfernen?", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+        SaveTeam(ConfigurationChange::Team{name, {}}, Item(TeamDelCmd));
     }
 
     // Index 0 moves the selected row up, 1 down.
@@ -228,8 +336,11 @@ private:
             return;
         }
         const std::vector<std::wstring> row = ui::ListViewRow(list, from, kColumnCount);
+        const BOOL ticked = ListView_GetCheckState(list, from);
         ui::ListViewDelete(list, from);
         ui::ListViewInsertRow(list, to, row);
+        ListView_SetCheckState(list, to, ticked);
+        std::swap(origins_[static_cast<size_t>(from)], origins_[static_cast<size_t>(to)]);
         ui::ListViewSelect(list, to);
     }
 
@@ -244,6 +355,7 @@ private:
         if (ui::MsgBox(L"QuickLogin „" + entry.Caption() + L"“ wirklich entfernen?", MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         ui::ListViewDelete(list, selected);
+        origins_.erase(origins_.begin() + selected);
     }
 
     // The rows as they are now.
@@ -257,8 +369,13 @@ private:
 
     // What a save would change against what the window read.
     ConfigurationChange PendingChange() const {
-        ConfigurationChange change{read_, Entries(), std::nullopt, std::nullopt};
+        ConfigurationChange change{read_, Entries(), std::nullopt, std::nullopt, {}};
         if (IsItemChecked(ProtectChk) != protectedRead_) change.protection = IsItemChecked(ProtectChk);
+        for (size_t i = 0; i < change.entries.size(); ++i) {
+            const int origin = origins_[i];
+            if (origin >= 0 && change.entries[i] != read_[static_cast<size_t>(origin)])
+                change.edited.emplace_back(read_[static_cast<size_t>(origin)], change.entries[i]);
+        }
         return change;
     }
     bool HasUnsavedChanges() const {
@@ -270,7 +387,10 @@ private:
     // The file now holds what the change wrote: later saves compare with that.
     void Saved(const ConfigurationChange& change) {
         read_ = change.entries;
+        origins_.clear();
+        for (size_t i = 0; i < read_.size(); ++i) origins_.push_back(static_cast<int>(i));
         if (change.protection) protectedRead_ = *change.protection;
+        FillTeamCombo();
         if (saved_) saved_();  // the tray lists the QuickLogins and teams
     }
 
@@ -314,6 +434,8 @@ private:
     Settings& settings_;
     std::vector<std::wstring> serverNames_;  // the Server box's servers, in its order
     std::vector<QuickLoginEntry> read_;  // the QuickLogins as the file held them at load or the last save
+    std::vector<int> origins_;           // a row each: the entry of read_ it came from, or -1 for a new one
+    std::vector<std::wstring> teamNames_;  // the Team box's teams, in its order
     bool protectedRead_ = false;
     bool autostartRead_ = false;
     std::function<void()> saved_;

@@ -21,6 +21,10 @@ inline constexpr int ProtectChk = 290;  // "Passwörter mit Windows schützen"
 inline constexpr int TeamTxt = 291;     // a team's name
 inline constexpr int TeamCmd = 292;     // saves the ticked QuickLogins as that team
 inline constexpr int TeamLbl = 293;
+inline constexpr int ChgCmd = 294;      // "Ändern": the selected row takes the fields' values
+inline constexpr int TeamCmb = 295;     // the saved teams
+inline constexpr int TeamCmbLbl = 296;  // "Team:"
+inline constexpr int TeamDelCmd = 297;  // "Team entfernen"
 inline constexpr int DescrLbl[6] = {300, 0, 301, 302, 303, 304};  // (1) is not used
 inline constexpr int Line1[1] = {310};
 }  // namespace login_cnf_frm
