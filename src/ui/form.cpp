@@ -1,5 +1,7 @@
 #include "ui/form.h"
 
+#include <cwchar>
+
 #include <commctrl.h>
 
 #include <cstring>
@@ -180,7 +182,10 @@ void Form::SizeAndCentre() {
 void Form::CreateControls() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     for (const ControlSpec& c : controls_) {
-        const ClassAndStyle cs = ClassFor(c.kind);
+        ClassAndStyle cs = ClassFor(c.kind);
+        // A label shows its text as it is (it may be a path with "&"), unless the window's design
+        // gives it an underlined letter ("&Server:"), which moves the focus to the next field.
+        if (c.kind == Kind::kLabel && c.text && wcschr(c.text, L'&')) cs.style &= ~static_cast<DWORD>(SS_NOPREFIX);
         HWND control = CreateWindowExW(cs.exStyle, cs.cls, c.text ? c.text : L"",
                                        WS_CHILD | WS_VISIBLE | cs.style | c.style, Px(c.left), Px(c.top),
                                        Px(c.width), Px(c.height), hwnd_,

@@ -61,7 +61,7 @@ constexpr ui::ControlSpec kControls[] = {
     {TeamLbl, ui::Kind::kLabel, L"&Team aus den angehakten QuickLogins:", 120, 4920, 3615, 255},
     {TeamTxt, ui::Kind::kTextBox, nullptr, 3840, 4860, 2175, 300},
     {TeamCmd, ui::Kind::kButton, L"Als T&eam speichern", 6120, 4830, 2175, 375},
-    {TeamCmbLbl, ui::Kind::kLabel, L"Gespeicherte Tea&ms:", 120, 5400, 3615, 255},
+    {TeamCmbLbl, ui::Kind::kLabel, L"Tea&m:", 120, 5400, 3615, 255},
     {TeamCmb, ui::Kind::kDropDownList, nullptr, 3840, 5340, 2175, 2000},
     {TeamDelCmd, ui::Kind::kButton, L"Team ent&fernen", 6120, 5310, 2175, 375},
 };

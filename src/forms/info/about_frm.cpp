@@ -24,13 +24,15 @@ const ui::Font kBannerFont{L"Trebuchet MS", 2000, true};
 
 constexpr ui::ControlSpec kControls[] = {
     {DescrLbl[0], ui::Kind::kLabel, nullptr, 120, 1600, 3495, 735, &kBold, SS_CENTER},
-    {DescrLbl[1], ui::Kind::kLabel, kWebAddress, 5640, 240, 1935, 255, &kLinkFont, SS_CENTER | SS_NOTIFY},
-    {DescrLbl[2], ui::Kind::kLabel, L"Author: Rabenwerk", 3840, 240, 1815, 255, &kBold, SS_CENTER},
+    // The right column: author and address each on a line of their own, wide enough for the
+    // fonts that stand in for Trebuchet MS at any DPI.
+    {DescrLbl[2], ui::Kind::kLabel, L"Author: Rabenwerk", 3960, 240, 3495, 300, &kBold, SS_CENTER},
+    {DescrLbl[1], ui::Kind::kLabel, kWebAddress, 3960, 560, 3495, 300, &kLinkFont, SS_CENTER | SS_NOTIFY},
     {DescrLbl[3], ui::Kind::kLabel,
      L"Dark Age of Camelot, the stylized Celtic Knot logo, DAOC and others are registered trademarks and "
      L"service marks of Mythic Entertainment in the United States or other countries. See the legal notices "
      L"on Mythic Entertainment's web site for details.",
-     3960, 600, 3495, 1695, nullptr, SS_CENTER},
+     3960, 960, 3495, 1695, nullptr, SS_CENTER},
     {CorvalinkImg, ui::Kind::kImage, nullptr, 2400, 240, 480, 480},
     // In place of the game's logo, which is not ours to ship: the product's name.
     {DAoCImg[0], ui::Kind::kLabel, kProductName, 120, 760, 3495, 480, &kBannerFont, SS_CENTER},
@@ -55,7 +57,7 @@ std::wstring ProgramVersion() {
 
 class AboutFrm : public ui::Form {
 public:
-    AboutFrm() : Form({kProductName, 7725, 2445, {L"Trebuchet MS", 825}}, kControls) {}
+    AboutFrm() : Form({kProductName, 7725, 2775, {L"Trebuchet MS", 825}}, kControls) {}
 
 protected:
     void Form_Load() override {
