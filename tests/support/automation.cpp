@@ -118,15 +118,7 @@ bool ProgramFolder::Has(const std::wstring& name) const {
 }
 
 std::vector<std::wstring> ProgramFolder::Backups() const {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(File(L"Corvalink.dat.*.bak").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do names.emplace_back(found.cFileName);
-    while (FindNextFileW(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
+    return testing_support::FilesMatching(File(L"Corvalink.dat.*.bak"));
 }
 
 HWND FocusIn(HWND window) {

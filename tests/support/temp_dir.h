@@ -1,6 +1,7 @@
 // Temporary folders and whole-file reads and writes for tests.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -26,6 +27,8 @@ private:
 // Files as raw bytes, so tests control the exact ANSI content.
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
+// The names (without folder) of the files that match a pattern with wildcards, in name order.
+std::vector<std::wstring> FilesMatching(const std::wstring& pattern);
 void RemoveTree(const std::wstring& path);
 // Ends every process whose executable lies in the folder (programs a test's program started).
 void EndProcessesIn(const std::wstring& folder);

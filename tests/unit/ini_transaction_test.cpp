@@ -203,19 +203,6 @@ TEST_F(TransactionOnAFullDisk, ABackupThatDoesNotFitNeverBlocksTheSave) {
     EXPECT_EQ(ReadBytes(file + L".bak"), earlier);
 }
 
-// The backups of the settings file, oldest first.
-std::vector<std::wstring> Backups(const TempDir& dir) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((dir / L"Corvalink.dat.*.bak").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do names.emplace_back(found.cFileName);
-    while (FindNextFileW(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // Each run that changes the file keeps it as the run found it; the last five runs' copies stay.
 TEST(SettingsBackup, OneGenerationARunTheLastFiveKept) {
     TempDir dir;
@@ -226,7 +213,7 @@ TEST(SettingsBackup, OneGenerationARunTheLastFiveKept) {
         ASSERT_TRUE(settings.StoreClient(L"Run" + std::to_wstring(run), L"D:\\Games").ok());
         ASSERT_TRUE(settings.StoreClient(L"Again" + std::to_wstring(run), L"E:\\Games").ok());
     }
-    const std::vector<std::wstring> backups = Backups(dir);
+    const std::vector<std::wstring> backups = testing_support::FilesMatching(dir / L"Corvalink.dat.*.bak");
     ASSERT_EQ(backups.size(), static_cast<size_t>(kBackupGenerations));
     // The newest holds the file as the last run found it: six runs' clients, not the seventh's.
     const std::string newest = ReadBytes(dir / backups.back());

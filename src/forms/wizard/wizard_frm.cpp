@@ -123,6 +123,9 @@ protected:
         ui::SetText(Item(WinStartChk), G(L"wndstrt"));
         ui::SetChecked(Item(WinStartChk), true);
         for (const wchar_t* realm : {L"Albion", L"Midgard", L"Hibernia"}) ui::ComboAdd(Item(ReichCmb), realm);
+        // The ".." buttons say what they open.
+        ui::AddToolTip(hwnd(), Item(SrvCmd), L"Server verwalten");
+        ui::AddToolTip(hwnd(), Item(Cmds[3]), L"Ordner auswählen");
         ShowStep();
     }
 
