@@ -128,6 +128,43 @@ HWND FocusIn(HWND window) {
     return info.hwndFocus;
 }
 
+void FocusControl(HWND dialog, HWND control) {
+    SendMessageTimeoutW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_ABORTIFHUNG, 2000, nullptr);
+}
+
+namespace {
+
+// Waits until the window's program has handled what was posted to it (a sent message alone
+// would be answered before the posted ones): until it waits for input again with nothing left.
+void Settle(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid)) {
+        Sleep(20);
+        WaitForInputIdle(process, 2000);
+        CloseHandle(process);
+    }
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored);
+}
+
+}  // namespace
+
+void PressKey(HWND window, WORD key) {
+    HWND focus = FocusIn(window);
+    if (!focus) focus = window;
+    PostMessageW(focus, WM_KEYDOWN, key, 1);
+    PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+    Settle(window);
+}
+
+void TypeText(HWND window, const std::wstring& text) {
+    HWND focus = FocusIn(window);
+    if (!focus) focus = window;
+    for (wchar_t c : text) PostMessageW(focus, WM_CHAR, c, 1);
+    Settle(window);
+}
+
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound) {
     const auto deadline = std::chrono::steady_clock::now() + bound;
     for (;;) {

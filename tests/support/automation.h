@@ -162,6 +162,13 @@ std::vector<std::wstring> ListBoxItemsOf(HWND list);
 
 // The control of the window's thread that has the keyboard focus, or null.
 HWND FocusIn(HWND window);
+// Moves the focus in a dialog of another process, as a click or Tab would.
+void FocusControl(HWND dialog, HWND control);
+// The keyboard, as the control that has the focus in the window's thread meets it: a key
+// pressed (VK_TAB, VK_RETURN, VK_DOWN, ...), or text typed character by character. Each
+// returns once the program has handled it.
+void PressKey(HWND window, WORD key);
+void TypeText(HWND window, const std::wstring& text);
 
 // Closes a window as its close box would and waits until it is gone; true when it went.
 bool CloseAndWait(HWND window);

@@ -451,32 +451,22 @@ TEST_F(Config, AShortcutThatCannotBeWrittenIsReported) {
 
 namespace {
 
-// Moves the focus in a dialog of another process, as a click or Tab would.
-void FocusControl(HWND dialog, HWND control) {
-    SendMessageTimeoutW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_ABORTIFHUNG, 2000, nullptr);
-}
-// A key pressed on the control that has the focus.
-void PressKey(HWND control, WORD key) {
-    PostMessageW(control, WM_KEYDOWN, key, 0);
-    PostMessageW(control, WM_KEYUP, key, 0xC0000000);
-}
-
 // The keyboard never gets stuck: Tab follows the reading order (each ".." right after its
 // list), Enter in the team's name box saves the team, and after a button the focus is on a
 // sensible control.
 TEST_F(Config, TheKeyboardNeverGetsStuck) {
     Open("[server]\r\nS=10.0.0.1:10622\r\n" + Entries({L"A,S,Albion,acc,Main", L"B,S,Albion,acc,Main"}));
     FocusControl(window, Control(kAccountCmb));
-    PressKey(Control(kAccountCmb), VK_TAB);
+    PressKey(window, VK_TAB);
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(window) == Control(kNewAccount); })) << "Tab after the account list";
-    PressKey(Control(kNewAccount), VK_TAB);
+    PressKey(window, VK_TAB);
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(window) == Control(kCharTxt); }));
 
     ListViewCheckIn(Control(kList), 0, true);
     ListViewCheckIn(Control(kList), 1, true);
     FocusControl(window, Control(login_cnf_frm::TeamTxt));
     SetTextOf(Control(login_cnf_frm::TeamTxt), L"Gruppe");
-    PressKey(Control(login_cnf_frm::TeamTxt), VK_RETURN);
+    PressKey(window, VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return folder.Read(L"Corvalink.dat").find("[teams]\r\nGruppe=2") != std::string::npos; }))
         << "Enter in the team's name box saves the team";
     EXPECT_EQ(ListRows().size(), 2u) << "and adds no row";
@@ -488,10 +478,10 @@ TEST_F(Config, TheKeyboardNeverGetsStuck) {
     const std::wstring fields[] = {L"CAMLANN", L"10.0.0.9", L"10622", L"9"};
     for (int i = 0; i < 4; ++i) SetTextOf(GetDlgItem(servers, server_frm::LgnTxt[i]), fields[i]);
     FocusControl(servers, GetDlgItem(servers, server_frm::AddCmd));
-    PressKey(GetDlgItem(servers, server_frm::AddCmd), VK_SPACE);
+    PressKey(servers, VK_SPACE);
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(servers) == GetDlgItem(servers, server_frm::LgnTxt[0]); }));
     EXPECT_NE(folder.Read(L"Corvalink.dat").find("CAMLANN=10.0.0.9:10622"), std::string::npos);
-    PressKey(GetDlgItem(servers, server_frm::LgnTxt[0]), VK_ESCAPE);
+    PressKey(servers, VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(servers); })) << "Escape closes the window";
 }
 

@@ -276,24 +276,52 @@ TEST(NewUser, TheWizardFollowsTheProtectionSwitch) {
     EXPECT_NE(settings.find(Ansi(CryptText(L"acc1", L"")) + "="), std::string::npos) << "no account stored";
 }
 
+// A new player's first hour, with the keyboard alone: the wizard with the shipped servers, the
+// real address typed where the wizard asks for it, and the first QuickLogin logs in at once.
 TEST(NewUser, FromTheWizardToALoggedInGame) {
     ProgramFolder folder;
     GameInstall game;
     RunningProgram program = RunningProgram::Start(folder);
     HWND wizard = WaitForWindow(program.pid(), L"#32770", kWizardTitle);
     ASSERT_TRUE(wizard);
-    WizardInput input;
-    input.realm = 1;  // Midgard
-    input.clientDir = game.path();
-    ASSERT_NO_FATAL_FAILURE(WalkWizardToTheFinalPage(wizard, input));
-    PressButton(wizard, kNext);  // Finish
+    const auto heading = [&] { return TextOf(GetDlgItem(wizard, kHeading)); };
+    ASSERT_TRUE(WaitUntil([&] { return FocusIn(wizard) == GetDlgItem(wizard, kNext); }));
+    PressKey(wizard, VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return heading() == L"Ihr Account"; }));
+    TypeText(wizard, L"acc1");
+    PressKey(wizard, VK_TAB);
+    TypeText(wizard, L"secret12");
+    PressKey(wizard, VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return heading() == L"Ihr Charakter"; }))
+        << Ansi(TextOf(GetDlgItem(wizard, kLogin))) << "|" << Ansi(TextOf(GetDlgItem(wizard, kPassword))) << "|"
+        << Ansi(ReadMessageBox(WaitForMessageBox(program.pid(), 500ms)).text);
+    TypeText(wizard, L"Aldwin");
+    PressKey(wizard, VK_TAB);  // the server list
+    for (int i = 0; i < 4; ++i) PressKey(wizard, VK_DOWN);  // LYONESSE, its address a placeholder
+    PressKey(wizard, VK_TAB);  // ".."
+    PressKey(wizard, VK_TAB);  // the realm list
+    PressKey(wizard, VK_DOWN);  // Albion, the first realm
+    PressKey(wizard, VK_RETURN);
+    HWND servers = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Server");
+    ASSERT_TRUE(servers) << "the wizard did not ask for the server's address";
+    ASSERT_TRUE(WaitUntil([&] { return FocusIn(servers) == GetDlgItem(servers, server_frm::LgnTxt[1]); }));
+    TypeText(servers, L"10.0.0.4");
+    PressKey(servers, VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return heading() == L"Ihre DAoC-Installation"; }));
+    TypeText(wizard, game.path());
+    PressKey(wizard, VK_TAB);  // ".."
+    PressKey(wizard, VK_TAB);  // the client's name
+    TypeText(wizard, L"Main");
+    PressKey(wizard, VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return heading() == L"Fertig"; }));
+    PressKey(wizard, VK_SPACE);  // Windows-start off
+    PressKey(wizard, VK_RETURN);  // Finish
     ASSERT_TRUE(WaitForTrayWindow(program.pid()));
 
-    // The wizard asked for the server's real address (the walk typed 10.0.0.4): the first
-    // QuickLogin logs in at once.
     ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
     ASSERT_TRUE(game.WaitFor("logged-in"));
-    EXPECT_NE(game.Detail("user.dat").find("entry0=Aldwin, LYONESSE, 10.0.0.4, 10622, 2, 4"), std::string::npos);
+    const std::string userDat = game.Detail("user.dat");
+    EXPECT_NE(userDat.find("entry0=Aldwin, LYONESSE, 10.0.0.4, 10622, 1, 4"), std::string::npos) << userDat;
     EXPECT_EQ(game.Detail("password"), "secret12");
     EXPECT_EQ(game.Detail("account"), "acc1");
 }
