@@ -265,6 +265,11 @@ TEST_F(Config, AccountsAreStoredOnceAndRemovedAfterAQuestion) {
     EXPECT_EQ(ListBoxItemsOf(list), std::vector<std::wstring>{L"acc2"});
     EXPECT_EQ(folder.Read(L"Corvalink.dat").find(Scrambled(L"acc1")), std::string::npos);
     EXPECT_EQ(StoredEntry(0), L"A,S,Albion,acc1,Main");  // QuickLogins naming it stay
+    // A right click below the entries asks about nothing.
+    POINT belowEntries{5, 4 * itemHeight};
+    ClientToScreen(list, &belowEntries);
+    PostMessageW(accounts, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(belowEntries.x, belowEntries.y));
+    EXPECT_FALSE(WaitForMessageBox(program->pid(), 500ms));
 
     PostMessageW(accounts, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(window); }));

@@ -17,9 +17,14 @@ bool StoredListFrm::IsListContextMenu(UINT msg, WPARAM wParam, LPARAM lParam) co
     POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (at.x != -1 || at.y != -1) {  // the mouse, not the keyboard
         ScreenToClient(list, &at);
+        // The list names the nearest entry even below the last one: only one under the pointer counts.
         const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
-        if (HIWORD(hit) != 0) return true;  // beside the entries: nothing to remove
-        SendMessageW(list, LB_SETCURSEL, LOWORD(hit), 0);
+        RECT entry{};
+        const bool onEntry = HIWORD(hit) == 0 &&
+                             SendMessageW(list, LB_GETITEMRECT, LOWORD(hit), reinterpret_cast<LPARAM>(&entry)) != LB_ERR &&
+                             PtInRect(&entry, at);
+        SendMessageW(list, LB_SETCURSEL, onEntry ? LOWORD(hit) : static_cast<WPARAM>(-1), 0);
+        if (!onEntry) return true;  // beside the entries: nothing to remove
     }
     return true;
 }
