@@ -24,7 +24,7 @@ bool StoredListFrm::IsListContextMenu(UINT msg, WPARAM wParam, LPARAM lParam) co
                              SendMessageW(list, LB_GETITEMRECT, LOWORD(hit), reinterpret_cast<LPARAM>(&entry)) != LB_ERR &&
                              PtInRect(&entry, at);
         SendMessageW(list, LB_SETCURSEL, onEntry ? LOWORD(hit) : static_cast<WPARAM>(-1), 0);
-        if (!onEntry) return true;  // beside the entries: nothing to remove
+        if (!onEntry) return false;  // beside the entries: nothing to remove, nothing to ask
     }
     return true;
 }

@@ -41,8 +41,8 @@ protected:
     void FillList();
     // Stores the two texts.
     void AddCmd_Click();
-    // Whether the message is the right button (or the context-menu key) on the list; a right
-    // click selects the entry under the pointer first, as everywhere in Windows.
+    // Whether the message is the right button on an entry of the list (or the context-menu
+    // key); a right click selects the entry under the pointer first, as everywhere in Windows.
     bool IsListContextMenu(UINT msg, WPARAM wParam, LPARAM lParam) const;
     // Removes the selected entry after a question.
     void RemoveSelected();
