@@ -267,6 +267,12 @@ std::vector<std::wstring> Settings::TeamMembers(const std::wstring& name) const 
     return ReadNumberedTexts(section::kTeamPrefix + name);
 }
 
+ServerRecord ServerRecord::FromStored(std::wstring name, std::wstring_view stored, std::wstring tag) {
+    const size_t colon = stored.find(L':');
+    return {std::move(name), std::wstring(stored.substr(0, colon)),
+            colon == std::wstring_view::npos ? std::wstring() : std::wstring(stored.substr(colon + 1)), std::move(tag)};
+}
+
 bool IsPlaceholderAddress(std::wstring_view address) { return address.rfind(L"198.51.100.", 0) == 0; }
 
 std::vector<ServerRecord> Settings::Servers() const {
@@ -275,14 +281,14 @@ std::vector<ServerRecord> Settings::Servers() const {
     std::vector<ServerRecord> servers;
     for (auto& [key, value] : ReadIniSection(file_, section::kServer, kSettingsBufferSize)) {
         const auto tag = tags.find(UpperCase(key));
-        servers.push_back({key, value, tag == tags.end() ? std::wstring() : tag->second});
+        servers.push_back(ServerRecord::FromStored(key, value, tag == tags.end() ? std::wstring() : tag->second));
     }
     return servers;
 }
 
 SaveResult Settings::StoreServer(const ServerRecord& server) {
     IniTransaction change(file_);
-    change.Set(section::kServer, server.name, server.address);
+    change.Set(section::kServer, server.name, server.StoredAddress());
     change.Set(section::kTag, server.name, server.tag);
     return Commit(change);
 }
@@ -313,7 +319,8 @@ SaveResult Settings::StoreHelpSwitch(int number, bool show) {
 SaveResult Settings::AddMissingServers(const std::vector<ServerRecord>& servers) {
     IniTransaction change(file_);
     for (const ServerRecord& s : servers) {
-        if (ReadSetting(section::kServer, s.name, kMissing) == kMissing) change.Set(section::kServer, s.name, s.address);
+        if (ReadSetting(section::kServer, s.name, kMissing) == kMissing)
+            change.Set(section::kServer, s.name, s.StoredAddress());
         if (ReadSetting(section::kTag, s.name, kMissing) == kMissing) change.Set(section::kTag, s.name, s.tag);
     }
     if (change.empty()) return {};

@@ -38,11 +38,20 @@ struct QuickLoginEntry {
     bool operator==(const QuickLoginEntry&) const = default;
 };
 
+// The realms as the windows offer them and QuickLogins store them, in this order.
+inline constexpr const wchar_t* kRealms[] = {L"Albion", L"Midgard", L"Hibernia"};
+
 // "ALBION" 1, "MIDGARD" 2, "HIBERNIA" 3, anything else 0; case matters.
 short RealmNumber(const std::wstring& realmName);
 
+// A server: stored as "<address>:<port>" in section "server" and its tag in section "tag".
 struct ServerRecord {
-    std::wstring name, address, tag;  // address "<address>:<port>"
+    std::wstring name, address, port, tag;
+
+    // The value of section "server": "<address>:<port>".
+    std::wstring StoredAddress() const { return address + L":" + port; }
+    // From that value; only the first colon splits, and a value without one has no port.
+    static ServerRecord FromStored(std::wstring name, std::wstring_view stored, std::wstring tag);
 };
 
 // The documentation range (198.51.100.0/24) whose addresses the wizard writes as

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "base/handles.h"
+#include "ui/controls.h"
 #include "ui/message_loop.h"
 #include "ui/message_box.h"
 #include "ui/program_icon.h"
@@ -79,14 +80,15 @@ Form* Form::FromHwnd(HWND hwnd) {
 
 int Form::LoadedCount() { return g_loadedCount; }
 
-std::wstring Form::ItemText(int id) const {
-    HWND item = Item(id);
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::wstring Form::ItemText(int id) const { return GetText(Item(id)); }
 
 int Form::Px(int twips) const { return MulDiv(twips, static_cast<int>(WindowDpi(hwnd_)), 1440); }
+
+void Form::AddListColumns(int listView, std::span<const ListColumn> columns) const {
+    for (size_t i = 0; i < columns.size(); ++i)
+        ListViewAddColumn(Item(listView), static_cast<int>(i), columns[i].header, Px(columns[i].widthTwips),
+                          columns[i].rightAligned);
+}
 
 void Form::Load() {
     if (hwnd_) return;

@@ -47,6 +47,13 @@ struct ControlSpec {
     int limit = 0;                 // most characters a text box takes; 0 = no limit
 };
 
+// A column of a report-view list view, as the window's design gives it.
+struct ListColumn {
+    const wchar_t* header;
+    int widthTwips;
+    bool rightAligned = false;
+};
+
 struct FormSpec {
     std::wstring caption;
     int width, height;  // twips: of the client area, or of the whole window when outerSize is set
@@ -85,6 +92,8 @@ public:
     void CheckItem(int id, bool checked) const { CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED); }
     // Pixels for twips at the window's DPI.
     int Px(int twips) const;
+    // Adds the columns to a report-view list view of the window, their widths at its DPI.
+    void AddListColumns(int listView, std::span<const ListColumn> columns) const;
 
     // The loaded form that owns the top-level window, or null.
     static Form* FromHwnd(HWND hwnd);

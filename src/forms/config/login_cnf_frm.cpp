@@ -67,16 +67,10 @@ constexpr ui::ControlSpec kControls[] = {
 };
 
 // The list's columns, and where each stored field is shown.
-struct Column {
-    const wchar_t* header;
-    int widthTwips;
-    bool right;
+constexpr ui::ListColumn kColumns[] = {
+    {L"Server", 1400}, {L"Reich", 1000}, {L"Charname", 1500}, {L"Account", 1400}, {L"Client", 700, true},
 };
-constexpr Column kColumns[] = {
-    {L"Server", 1400, false}, {L"Reich", 1000, false}, {L"Charname", 1500, false},
-    {L"Account", 1400, false}, {L"Client", 700, true},
-};
-constexpr int kColumnCount = 5;
+constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 
 std::vector<std::wstring> RowOf(const QuickLoginEntry& e) {
     return {e.server, e.realm, e.character, e.account, e.client};
@@ -125,13 +119,12 @@ protected:
         HWND list = Item(ChrLstVw);
         // Ticked rows make a team.
         ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
-        for (int i = 0; i < kColumnCount; ++i)
-            ui::ListViewAddColumn(list, i, kColumns[i].header, Px(kColumns[i].widthTwips), kColumns[i].right);
+        AddListColumns(ChrLstVw, kColumns);
         FillAccountCombo();
         FillClientCombo();
         FillServerCombo();
         for (int id : {LgnCmb[0], LgnCmb[3]}) ui::ComboSelect(Item(id), 0);
-        for (const wchar_t* realm : {L"Albion", L"Midgard", L"Hibernia"}) ui::ComboAdd(Item(LgnCmb[2]), realm);
+        for (const wchar_t* realm : kRealms) ui::ComboAdd(Item(LgnCmb[2]), realm);
         ui::ComboSelect(Item(LgnCmb[2]), 0);
         autostartRead_ = AutostartExists();
         ui::SetChecked(Item(WinStartChk), autostartRead_);

@@ -31,20 +31,8 @@ constexpr ui::ControlSpec kControls[] = {
     {DelCmd, ui::Kind::kButton, L"&Entfernen", 1920, 2760, 1335, 375},
 };
 
-struct Column {
-    const wchar_t* header;
-    int widthTwips;
-    bool right;
-};
-constexpr Column kColumns[] = {{L"Server", 1700, false}, {L"Adresse", 2200, false}, {L"Port", 800, true},
-                               {L"Tag", 700, true}};
+constexpr ui::ListColumn kColumns[] = {{L"Server", 1700}, {L"Adresse", 2200}, {L"Port", 800, true}, {L"Tag", 700, true}};
 
-// "<address>:<port>" into its two parts; only the first colon splits.
-std::pair<std::wstring, std::wstring> SplitAddress(const std::wstring& stored) {
-    const size_t colon = stored.find(L':');
-    if (colon == std::wstring::npos) return {stored, L""};
-    return {stored.substr(0, colon), stored.substr(colon + 1)};
-}
 
 class ServerFrm : public ui::Form {
 public:
@@ -54,17 +42,14 @@ public:
 
 protected:
     void Form_Load() override {
-        for (int i = 0; i < 4; ++i)
-            ui::ListViewAddColumn(Item(ServerLstVw), i, kColumns[i].header, Px(kColumns[i].widthTwips),
-                                  kColumns[i].right);
+        AddListColumns(ServerLstVw, kColumns);
         RefreshServerList();
         SetFocus(Item(LgnTxt[0]));
         if (addressFor_.empty()) return;
         for (const ServerRecord& server : settings_.Servers()) {
             if (UpperCase(server.name) != UpperCase(addressFor_)) continue;
-            const std::wstring port = SplitAddress(server.address).second;
             SetItemText(LgnTxt[0], server.name);
-            SetItemText(LgnTxt[2], port.empty() ? L"10622" : port);
+            SetItemText(LgnTxt[2], server.port.empty() ? L"10622" : server.port);
             SetItemText(LgnTxt[3], server.tag);
         }
         SetFocus(Item(LgnTxt[1]));
@@ -86,8 +71,7 @@ private:
         HWND list = Item(ServerLstVw);
         SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
         for (const ServerRecord& server : settings_.Servers()) {
-            const auto [address, port] = SplitAddress(server.address);
-            ui::ListViewInsertRow(list, ui::ListViewCount(list), {server.name, address, port, server.tag});
+            ui::ListViewInsertRow(list, ui::ListViewCount(list), {server.name, server.address, server.port, server.tag});
         }
     }
 
@@ -101,13 +85,11 @@ private:
 
     // Adds the server, or replaces the address and tag of the server of that name.
     void AddCmd_Click() {
-        const std::wstring name = ItemText(LgnTxt[0]), address = ItemText(LgnTxt[1]), port = ItemText(LgnTxt[2]),
-                           tag = ItemText(LgnTxt[3]);
-        std::optional<std::wstring> refusal = RefuseServer(name, address, port, tag);
-        if (!refusal) refusal = RefuseValue(L"Die Adresse", address + L":" + port, StoredAs::kValue);
-        if (!StoreEntered(Item(AddCmd), refusal,
-                          [&] { return settings_.StoreServer({name, address + L":" + port, tag}); }))
-            return;
+        const ServerRecord server{ItemText(LgnTxt[0]), ItemText(LgnTxt[1]), ItemText(LgnTxt[2]), ItemText(LgnTxt[3])};
+        std::optional<std::wstring> refusal = RefuseServer(server.name, server.address, server.port, server.tag);
+        if (!refusal) refusal = RefuseValue(L"Die Adresse", server.StoredAddress(), StoredAs::kValue);
+        if (!StoreEntered(Item(AddCmd), refusal, [&] { return settings_.StoreServer(server); })) return;
+        const std::wstring& name = server.name;
         for (int id : LgnTxt) SetItemText(id, L"");
         Changed();
         if (!addressFor_.empty() && UpperCase(name) == UpperCase(addressFor_)) Unload();  // asked for, given

@@ -71,15 +71,13 @@ constexpr wchar_t kCrLf[] = L"\r\n";
 // The servers the wizard offers. The addresses are placeholders from a documentation range:
 // the wizard asks for the chosen server's real address before it goes on.
 struct DefaultServer {
-    const wchar_t* name;
-    const wchar_t* address;
-    const wchar_t* tag;
+    const wchar_t *name, *address, *port, *tag;
 };
 constexpr DefaultServer kDefaultServers[] = {
-    {L"DARTMOOR", L"198.51.100.12:10622", L"12"},
-    {L"LOGRES", L"198.51.100.8:10622", L"8"},
-    {L"STONEHENGE", L"198.51.100.7:10622", L"7"},
-    {L"LYONESSE", L"198.51.100.4:10622", L"4"},
+    {L"DARTMOOR", L"198.51.100.12", L"10622", L"12"},
+    {L"LOGRES", L"198.51.100.8", L"10622", L"8"},
+    {L"STONEHENGE", L"198.51.100.7", L"10622", L"7"},
+    {L"LYONESSE", L"198.51.100.4", L"10622", L"4"},
 };
 
 std::wstring T(const wchar_t* key) { return LangText(L"wizard", key); }
@@ -122,7 +120,7 @@ protected:
         ui::SetText(Item(Descr2[1]), G(L"clntname"));
         ui::SetText(Item(WinStartChk), G(L"wndstrt"));
         ui::SetChecked(Item(WinStartChk), true);
-        for (const wchar_t* realm : {L"Albion", L"Midgard", L"Hibernia"}) ui::ComboAdd(Item(ReichCmb), realm);
+        for (const wchar_t* realm : kRealms) ui::ComboAdd(Item(ReichCmb), realm);
         // The ".." buttons say what they open.
         ui::AddToolTip(hwnd(), Item(SrvCmd), L"Server verwalten");
         ui::AddToolTip(hwnd(), Item(Cmds[3]), L"Ordner auswählen");
@@ -281,7 +279,7 @@ private:
     // Only where the file has no such server or tag yet: a player's own addresses stay.
     SaveResult WriteDefaultServers() {
         std::vector<ServerRecord> servers;
-        for (const DefaultServer& s : kDefaultServers) servers.push_back({s.name, s.address, s.tag});
+        for (const DefaultServer& s : kDefaultServers) servers.push_back({s.name, s.address, s.port, s.tag});
         return settings_.AddMissingServers(servers);
     }
 
