@@ -12,7 +12,6 @@
 #include "login/game_login.h"
 #include "login/quick_login.h"
 #include "store/settings.h"
-#include "tray/systray_icon.h"
 #include "tray/team_run.h"
 #include "tray/tray_login_observer.h"
 #include "tray/tray_mode.h"
@@ -47,13 +46,20 @@ DummyFRM& DummyFRM::Instance() {
             QuitProgram();
         }
         window.taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+        window.icon_ = TrayIcon(window.hwnd());
         // The icon goes with the program, however it ends.
-        SetQuitHook(RemoveTrayIcon);
+        SetQuitHook([] {
+            if (Exists()) Instance().Icon().Remove();
+        });
     }
     return *g_window.IfLoaded();
 }
 
 bool DummyFRM::Exists() { return g_window.IsLoaded(); }
+
+void DummyFRM::SetTip(const std::wstring& tip) {
+    if (Exists()) Instance().Icon().SetTip(tip);
+}
 
 void DummyFRM::Destroy() {
     g_window.Unload();
@@ -145,7 +151,7 @@ INT_PTR DummyFRM::OnMessage(UINT msg, WPARAM, LPARAM lParam, bool& handled) {
     if (taskbarCreated_ != 0 && msg == taskbarCreated_) {
         // The notification area was recreated (the shell restarted): show the icon again.
         handled = true;
-        ReAddTrayIcon(kProductName);
+        icon_.ReAdd(kProductName);
         return 0;
     }
     handled = false;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "store/settings.h"
+#include "tray/systray_icon.h"
 #include "tray/tray_menu.h"
 #include "ui/form.h"
 
@@ -17,6 +18,11 @@ public:
     static bool Exists();
     // Unloads the window (and with it the tray icon's owner).
     static void Destroy();
+    // The tip of the icon, where tray mode runs (a login's progress, a team's member).
+    static void SetTip(const std::wstring& tip);
+
+    // The icon in the notification area that this window owns.
+    const TrayIcon& Icon() const { return icon_; }
 
     // The settings file the tray works on, handed over by StartTrayMode.
     void UseSettings(Settings& settings) { settings_ = &settings; }
@@ -50,6 +56,7 @@ private:
     void popup_teams_Click(const std::wstring& team);
 
     Settings* settings_ = nullptr;
+    TrayIcon icon_{nullptr};  // built from the window's handle once it is loaded
     TrayMenuState menu_;
     UINT taskbarCreated_ = 0;
 };

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "tray/dummy_frm.h"
 #include "ui/program_icon.h"
 
 namespace {
@@ -28,28 +27,26 @@ void UseVersion4(NOTIFYICONDATAW data) {
 
 }  // namespace
 
-void AddTrayIcon(const std::wstring& tip) {
+void TrayIcon::Add(const std::wstring& tip) const {
     // The shell refuses to add an icon that exists: an existing one is updated instead, so
     // that a rebuild of the menu leaves exactly one icon (and does not make it flicker).
-    NOTIFYICONDATAW data = IconData(DummyFRM::Instance().hwnd(), NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
+    NOTIFYICONDATAW data = IconData(owner_, NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
     if (!Shell_NotifyIconW(NIM_MODIFY, &data) && Shell_NotifyIconW(NIM_ADD, &data)) UseVersion4(data);
 }
 
-void ReAddTrayIcon(const std::wstring& tip) {
+void TrayIcon::ReAdd(const std::wstring& tip) const {
     // After the notification area was recreated the shell may still hold a stale entry.
-    NOTIFYICONDATAW data = IconData(DummyFRM::Instance().hwnd(), NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
+    NOTIFYICONDATAW data = IconData(owner_, NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
     Shell_NotifyIconW(NIM_DELETE, &data);
     if (Shell_NotifyIconW(NIM_ADD, &data)) UseVersion4(data);
 }
 
-void SetTrayTip(const std::wstring& tip) {
-    if (!DummyFRM::Exists()) return;
-    NOTIFYICONDATAW data = IconData(DummyFRM::Instance().hwnd(), NIF_TIP, tip);
+void TrayIcon::SetTip(const std::wstring& tip) const {
+    NOTIFYICONDATAW data = IconData(owner_, NIF_TIP, tip);
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
-void RemoveTrayIcon() {
-    if (!DummyFRM::Exists()) return;
-    NOTIFYICONDATAW data = IconData(DummyFRM::Instance().hwnd(), 0, L"");
+void TrayIcon::Remove() const {
+    NOTIFYICONDATAW data = IconData(owner_, 0, L"");
     Shell_NotifyIconW(NIM_DELETE, &data);
 }

@@ -7,7 +7,7 @@
 #include "base/product.h"
 #include "forms/config/input_rules.h"
 #include "login/quick_login.h"
-#include "tray/systray_icon.h"
+#include "tray/dummy_frm.h"
 #include "tray/tray_login_observer.h"
 #include "tray/tray_menu.h"
 
@@ -26,7 +26,7 @@ public:
     }
     void LoginWaitingFor(const std::wstring& window) override {
         const QuickLoginEntry member = QuickLoginEntry::FromText(members_[next_]);
-        SetTrayTip(std::wstring(kProductName) + L" :: Team " + name_ + L", " + std::to_wstring(next_ + 1) + L"/" +
+        DummyFRM::SetTip(std::wstring(kProductName) + L" :: Team " + name_ + L", " + std::to_wstring(next_ + 1) + L"/" +
                    std::to_wstring(members_.size()) + L" " + member.character + L": wartet auf " + window);
     }
     void LauncherShown() override {

@@ -4,7 +4,6 @@
 #include "base/product.h"
 #include "forms/info/helper_frm.h"
 #include "tray/dummy_frm.h"
-#include "tray/systray_icon.h"
 
 namespace {
 
@@ -45,13 +44,13 @@ TrayLoginObserver& TrayLoginObserver::Instance() {
 void TrayLoginObserver::LoginStarted() { SetRunning(true); }
 
 void TrayLoginObserver::LoginWaitingFor(const std::wstring& window) {
-    SetTrayTip(std::wstring(kProductName) + L" :: wartet auf " + window);
+    DummyFRM::SetTip(std::wstring(kProductName) + L" :: wartet auf " + window);
 }
 
 void TrayLoginObserver::LauncherShown() { ShowLauncherHelp(); }
 
 void TrayLoginObserver::LoginEnded(LoginOutcome outcome) {
     SetRunning(false);
-    SetTrayTip(kProductName);
+    DummyFRM::SetTip(kProductName);
     if (outcome == LoginOutcome::kCompleted) ShowFinalHelp();
 }

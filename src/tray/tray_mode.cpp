@@ -6,13 +6,12 @@
 #include "forms/wizard/wizard_frm.h"
 #include "store/settings.h"
 #include "tray/dummy_frm.h"
-#include "tray/systray_icon.h"
 
 void StartTrayMode(Settings& settings) {
     UnloadWizard();
     DummyFRM::Instance().UseSettings(settings);
     BuildQuickLoginItems();
-    AddTrayIcon(kProductName);
+    DummyFRM::Instance().Icon().Add(kProductName);
 }
 
 void BuildQuickLoginItems() {

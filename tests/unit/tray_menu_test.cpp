@@ -43,7 +43,7 @@ std::vector<std::wstring> Captions(HMENU menu) {
 class TrayMenu : public testing_support::ProgramFolderTest {
 protected:
     void TearDown() override {
-        RemoveTrayIcon();
+        if (DummyFRM::Exists()) DummyFRM::Instance().Icon().Remove();
         DummyFRM::Destroy();
     }
     std::vector<std::wstring> Build(const std::string& quickLoginSection) {
