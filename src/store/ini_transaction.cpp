@@ -21,9 +21,9 @@ bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ER
 
 // Writes the bytes as a new file and makes sure they reached the disk.
 bool WriteNewFile(const std::wstring& path, const std::string& bytes, DWORD& error) {
-    base::ScopedFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    base::ScopedFile handle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
+    if (!handle) {
         error = GetLastError();
         return false;
     }
@@ -31,7 +31,7 @@ bool WriteNewFile(const std::wstring& path, const std::string& bytes, DWORD& err
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
         DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+        if (!WriteFile(handle.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) {
             error = GetLastError();
             if (error == ERROR_SUCCESS) error = ERROR_DISK_FULL;
             return false;
@@ -39,7 +39,7 @@ bool WriteNewFile(const std::wstring& path, const std::string& bytes, DWORD& err
         done += written;
     }
     // Closing is checked too: a close may be where the system reports a failed write.
-    if (!FlushFileBuffers(file.get()) || !CloseHandle(file.release())) {
+    if (!FlushFileBuffers(handle.get()) || !CloseHandle(handle.release())) {
         error = GetLastError();
         return false;
     }
@@ -57,9 +57,9 @@ bool PutInPlace(const std::wstring& copy, const std::wstring& target) {
     return MoveFileExW(copy.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-std::wstring CopyName(const std::wstring& file) {
+std::wstring CopyName(const std::wstring& target) {
     static std::atomic<unsigned> counter{0};
-    return file + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L".tmp";
+    return target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L".tmp";
 }
 
 }  // namespace
@@ -67,22 +67,22 @@ std::wstring CopyName(const std::wstring& file) {
 SaveResult ReadWholeFile(const std::wstring& path, std::string& bytes, bool& exists) {
     bytes.clear();
     exists = false;
-    const base::ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    const base::ScopedFile handle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
+    if (!handle) {
         const DWORD error = GetLastError();
         if (NotFound(error)) return {};
         return Fail(Failure::kUnreadable, error);
     }
     exists = true;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) return Fail(Failure::kUnreadable);
+    if (!GetFileSizeEx(handle.get(), &size)) return Fail(Failure::kUnreadable);
     bytes.resize(static_cast<size_t>(size.QuadPart));
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD read = 0;
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-        if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return Fail(Failure::kUnreadable);
+        if (!ReadFile(handle.get(), bytes.data() + done, chunk, &read, nullptr)) return Fail(Failure::kUnreadable);
         if (read == 0) break;
         done += read;
     }

@@ -46,7 +46,7 @@ public:
     void Remove(const std::wstring& section, const std::wstring& key);
     void ReplaceSection(const std::wstring& section, std::vector<std::pair<std::wstring, std::wstring>> entries);
     void RemoveSection(const std::wstring& section);
-    bool empty() const { return edits_.empty(); }
+    bool HasNoEdits() const { return edits_.empty(); }
 
     SaveResult Commit();
 

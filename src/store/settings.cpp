@@ -250,7 +250,7 @@ SaveResult Settings::SaveConfiguration(const ConfigurationChange& c) {
         change.Set(section::kTeams, c.team->name, std::to_wstring(c.team->members.size()));
         change.ReplaceSection(section::kTeamPrefix + c.team->name, NumberedEntries(c.team->members));
     }
-    if (change.empty()) return {};
+    if (change.HasNoEdits()) return {};
     return Commit(change);
 }
 
@@ -323,7 +323,7 @@ SaveResult Settings::AddMissingServers(const std::vector<ServerRecord>& servers)
             change.Set(section::kServer, s.name, s.StoredAddress());
         if (ReadSetting(section::kTag, s.name, kMissing) == kMissing) change.Set(section::kTag, s.name, s.tag);
     }
-    if (change.empty()) return {};
+    if (change.HasNoEdits()) return {};
     return Commit(change);
 }
 
