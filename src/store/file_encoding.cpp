@@ -12,7 +12,8 @@ size_t Utf8SequenceAt(std::string_view bytes, size_t at) {
     const unsigned char lead = byte(at);
     size_t length = 0;
     unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
     else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
         if (lead == 0xE0) low = 0xA0;
@@ -101,8 +102,8 @@ std::string EncodeEdited(const std::string& text, FileEncoding encoding) {
 std::string ToCodePage(std::wstring_view text, UINT codePage) {
     if (codePage == CP_ACP) return ToAnsi(text);
     if (text.empty()) return {};
-    const int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
     return out;

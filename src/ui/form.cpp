@@ -1,10 +1,9 @@
 #include "ui/form.h"
 
-#include <cwchar>
-
 #include <commctrl.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "base/handles.h"
 #include "ui/controls.h"

@@ -150,8 +150,8 @@ TEST_F(Trust, AHeldFileIsNamedNeverTakenForEmpty) {
 TEST_F(Trust, HandEditedFilesSurviveASaveDamagedOnesAreNamed) {
     const std::string quickLogins = Entries({L"A,LYONESSE,Albion,acc1,Main", L"B,LYONESSE,Albion,acc1,Main"});
     const std::string handEdited = "; Corvalink-Einstellungen, von Hand gepflegt\r\n[options]\r\nprotect=1\r\n" +
-                                   quickLogins + "; meine Notiz\r\nnote='\"Gilde\"'\r\nlang=" +
-                                   std::string(300, 'x') + "\r\n[clients]\r\nMain=C:\\Spiele\\DAoC \xDC\r\n";
+                                   quickLogins + "; meine Notiz\r\nnote='\"Gilde\"'\r\nlang=" + std::string(300, 'x') +
+                                   "\r\n[clients]\r\nMain=C:\\Spiele\\DAoC \xDC\r\n";
     struct Case {
         const char* name;
         std::string bytes;
@@ -183,10 +183,10 @@ TEST_F(Trust, HandEditedFilesSurviveASaveDamagedOnesAreNamed) {
         std::string bytes;
         std::wstring message;
     } damaged[] = {
-        {"a header without its bracket", "[clients]\r\nMain=C:\\x\r\n[accounts\r\n" + AccountLine(L"acc1", L"pw") + quickLogins,
+        {"a header without its bracket",
+         "[clients]\r\nMain=C:\\x\r\n[accounts\r\n" + AccountLine(L"acc1", L"pw") + quickLogins,
          L"“ ist beschädigt: In Zeile 3 („[accounts“) fehlt die schließende Klammer „]“ der Abschnittsüberschrift."},
-        {"UTF-8 without a mark", Utf8(handEdited),
-         L"“ ist im Format UTF-8 (ohne BOM) gespeichert"},
+        {"UTF-8 without a mark", Utf8(handEdited), L"“ ist im Format UTF-8 (ohne BOM) gespeichert"},
     };
     for (const auto& d : damaged) {
         folder.Write(L"Corvalink.dat", d.bytes);
@@ -227,12 +227,11 @@ TEST_F(Trust, AMessageWithANulIsShownWhole) {
 // A team whose second member cannot log in starts nobody; the message names the member and why.
 TEST_F(Trust, ATeamStartsWholeOrNotAtAll) {
     GameInstall game;
-    const std::string settings = "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" +
-                                 Ansi(game.path()) +
-                                 "\r\n[server]\r\nLYONESSE=10.0.0.7:10622\r\nDARTMOOR=198.51.100.12:10622\r\n"
-                                 "[tag]\r\nLYONESSE=4\r\nDARTMOOR=12\r\n[teams]\r\nGruppe=2\r\n[team:Gruppe]\r\n" +
-                                 QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main") +
-                                 QuickLoginLine(1, L"Bryn,DARTMOOR,Albion,acc1,Main");
+    const std::string settings =
+        "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" + Ansi(game.path()) +
+        "\r\n[server]\r\nLYONESSE=10.0.0.7:10622\r\nDARTMOOR=198.51.100.12:10622\r\n"
+        "[tag]\r\nLYONESSE=4\r\nDARTMOOR=12\r\n[teams]\r\nGruppe=2\r\n[team:Gruppe]\r\n" +
+        QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main") + QuickLoginLine(1, L"Bryn,DARTMOOR,Albion,acc1,Main");
     Start(settings + Entries({L"Aldwin,LYONESSE,Albion,acc1,Main", L"Bryn,DARTMOOR,Albion,acc1,Main"}));
     ASSERT_TRUE(PickTrayMenuItem(pid(), 6));  // "Team: Gruppe"
     const MessageBoxInfo box = Answer();
@@ -282,8 +281,9 @@ TEST_F(Trust, TheServerWindowChecksWhatTheLoginChecks) {
         std::wstring message;
     } refused[] = {
         {L"198.51.100.4", L"„198.51.100.4“ ist eine Platzhalter-Adresse, die zu keinem Spielserver führt."},
-        {L"010.001.001.001", L"„010.001.001.001“ ist keine Adresse: Bitte geben Sie eine IPv4-Adresse (etwa 10.0.0.5, "
-                             L"ohne führende Nullen)"},
+        {L"010.001.001.001",
+         L"„010.001.001.001“ ist keine Adresse: Bitte geben Sie eine IPv4-Adresse (etwa 10.0.0.5, "
+         L"ohne führende Nullen)"},
     };
     for (const auto& r : refused) {
         SetTextOf(GetDlgItem(servers, server_frm::LgnTxt[0]), L"DARTMOOR");

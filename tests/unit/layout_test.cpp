@@ -92,8 +92,8 @@ protected:
         // Aware of the DPI, as the program's manifest makes it (Windows 10's function, looked up:
         // the program's headers target Windows 7).
         using SetAwareness = BOOL(WINAPI*)(HANDLE);
-        const auto set = reinterpret_cast<SetAwareness>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+        const auto set = reinterpret_cast<SetAwareness>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
         if (set) set(reinterpret_cast<HANDLE>(-4));  // per monitor, version 2
         ProgramFolderTest::SetUp();
         CopyFileW((uia::BuiltProgramDir() + L"\\Corvalink.lng").c_str(), LangFile().c_str(), FALSE);
@@ -124,15 +124,19 @@ TEST_F(Layout, EveryLabelFitsAtThisDpi) {
     ShowLoginConfig(*settings, {});
     HWND config = check(L"Corvalink :: Konfiguration der QuickLogins");
     ASSERT_TRUE(config);
-    CheckModal(L"Corvalink :: Account hinzufügen", [&] { ShowAccountWindow(config, *settings, {}); }, report);
-    CheckModal(L"Corvalink :: DAoC-Client hinzufügen", [&] { ShowClientWindow(config, *settings, {}); }, report);
-    CheckModal(L"Corvalink :: Server", [&] { ShowServerWindow(config, *settings, {}); }, report);
+    CheckModal(
+        L"Corvalink :: Account hinzufügen", [&] { ShowAccountWindow(config, *settings, {}); }, report);
+    CheckModal(
+        L"Corvalink :: DAoC-Client hinzufügen", [&] { ShowClientWindow(config, *settings, {}); }, report);
+    CheckModal(
+        L"Corvalink :: Server", [&] { ShowServerWindow(config, *settings, {}); }, report);
     const auto close = [](HWND window) {
         if (window) SendMessageW(window, WM_CLOSE, 0, 0);
         ui::DoEvents();
     };
     close(config);
-    CheckModal(L"Corvalink :: Version", [] { ShowAboutModal(); }, report);
+    CheckModal(
+        L"Corvalink :: Version", [] { ShowAboutModal(); }, report);
 
     ShowHelp(*settings, L"Hats geklappt?", L"Zeile 1\r\nZeile 2\r\nZeile 3", 0);
     close(check(L"Corvalink :: Hilfe"));

@@ -1,10 +1,10 @@
 #include "forms/config/stored_list_frm.h"
 
+#include <windowsx.h>
+
 #include "forms/config/input_rules.h"
 #include "ui/controls.h"
 #include "ui/message_box.h"
-
-#include <windowsx.h>
 
 void StoredListFrm::OnCommand(int id, int code) {
     if (id == ids_.addCmd && code == BN_CLICKED) AddCmd_Click();
