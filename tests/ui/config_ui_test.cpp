@@ -117,11 +117,11 @@ TEST_F(Config, EmptySettingsFileGivesEmptyListsAndAppendsWhatIsTyped) {
 // The Server box marks servers whose address is a placeholder, keeps its server when the
 // server window changes the list, and the same inputs twice give two rows.
 TEST_F(Config, TheServerBoxAlwaysHoldsAServer) {
-    Open("[server]\r\nLYONESSE=10.0.0.7:10622\r\nDARTMOOR=198.51.100.12:10622\r\n" +
+    Open("[server]\r\nDARTMOOR=198.51.100.12:10622\r\nLYONESSE=10.0.0.7:10622\r\n" +
          Entries({L"A,LYONESSE,Albion,acc,Main"}));
-    EXPECT_EQ(ComboItemsOf(Control(kServerCmb)), (std::vector<std::wstring>{L"LYONESSE", L"DARTMOOR (Adresse fehlt)"}));
-    EXPECT_EQ(TextOf(Control(kServerCmb)), L"LYONESSE");
-    SendMessageW(Control(kServerCmb), CB_SETCURSEL, 1, 0);
+    EXPECT_EQ(ComboItemsOf(Control(kServerCmb)), (std::vector<std::wstring>{L"DARTMOOR (Adresse fehlt)", L"LYONESSE"}));
+    EXPECT_EQ(TextOf(Control(kServerCmb)), L"LYONESSE") << "the first server with a real address is chosen";
+    SendMessageW(Control(kServerCmb), CB_SETCURSEL, 0, 0);
     HWND servers = OpenSmallWindow(kNewServer, L"Corvalink :: Server");
     ASSERT_TRUE(servers);
     const std::wstring fields[] = {L"CAMLANN", L"10.0.0.9", L"10622", L"9"};
@@ -129,7 +129,7 @@ TEST_F(Config, TheServerBoxAlwaysHoldsAServer) {
     PressButton(servers, server_frm::AddCmd);
     EXPECT_TRUE(CloseAndWait(servers));
     EXPECT_EQ(ComboItemsOf(Control(kServerCmb)),
-              (std::vector<std::wstring>{L"LYONESSE", L"DARTMOOR (Adresse fehlt)", L"CAMLANN"}));
+              (std::vector<std::wstring>{L"DARTMOOR (Adresse fehlt)", L"LYONESSE", L"CAMLANN"}));
     EXPECT_EQ(TextOf(Control(kServerCmb)), L"DARTMOOR (Adresse fehlt)");
 
     SetTextOf(Control(kCharTxt), L"Aldwin");

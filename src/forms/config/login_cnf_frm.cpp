@@ -93,18 +93,22 @@ public:
     void FillAccountCombo() { FillCombo(Item(LgnCmb[0]), settings_.AccountNames()); }
     void FillClientCombo() { FillCombo(Item(LgnCmb[3]), settings_.ListSettingKeys(section::kClients)); }
     // The servers, those with a placeholder address marked; the chosen server stays chosen (or
-    // the first is), so that a new row always has one.
+    // the first with a real address is, or the first), so that a new row always has one.
     void FillServerCombo() {
         const std::wstring chosen = ChosenServer();
         HWND combo = Item(LgnCmb[1]);
         ui::ComboClear(combo);
         serverNames_.clear();
-        int select = 0;
+        int select = -1, firstReal = -1;
         for (const ServerRecord& server : settings_.Servers()) {
-            if (server.name == chosen) select = static_cast<int>(serverNames_.size());
+            const int index = static_cast<int>(serverNames_.size());
+            const bool placeholder = IsPlaceholderAddress(server.address);
+            if (server.name == chosen) select = index;
+            if (!placeholder && firstReal < 0) firstReal = index;
             serverNames_.push_back(server.name);
-            ui::ComboAdd(combo, IsPlaceholderAddress(server.address) ? server.name + kPlaceholderMark : server.name);
+            ui::ComboAdd(combo, placeholder ? server.name + kPlaceholderMark : server.name);
         }
+        if (select < 0) select = firstReal >= 0 ? firstReal : 0;
         ui::ComboSelect(combo, serverNames_.empty() ? -1 : select);
     }
     // The server chosen in the Server box, by its name (without the placeholder mark).
