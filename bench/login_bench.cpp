@@ -8,6 +8,7 @@
 
 #include "bench_util.h"
 #include "support/automation.h"
+#include "tray/tray_menu.h"
 #include "support/game_double.h"
 
 using namespace std::chrono;
@@ -29,10 +30,10 @@ bool Measure(int delayMs, bool aboutOpen) {
 
     const double cpuBefore = bench::CpuMilliseconds(process);
     const auto begin = steady_clock::now();
-    if (!uia::PickTrayMenuItem(program.pid(), 4)) return false;
+    if (!uia::PickQuickLogin(program.pid(), 0)) return false;
     if (aboutOpen) {
-        if (!game.WaitFor("start") || !uia::PickTrayMenuItem(program.pid(), 1) ||
-            !uia::WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Version 1.0.0"))
+        if (!game.WaitFor("start") || !uia::PickTrayCommand(program.pid(), {}, tray_menu::popupmenue_about) ||
+            !uia::WaitForWindow(program.pid(), L"#32770", uia::AboutTitle().c_str()))
             return false;
     }
     if (!game.WaitFor("logged-in", milliseconds(10 * delayMs + 60000))) {

@@ -8,15 +8,17 @@
 #include "support/automation.h"
 #include "support/temp_dir.h"
 #include "tray/dummy_frm.h"
-#include "tray/tray_mode.h"
 
 using namespace std::chrono;
 
 int main() {
     testing_support::TempDir dir;
     InitPaths(dir / L"Corvalink.exe");
+    CopyFileW((uia::BuiltProgramDir() + L"\\Corvalink.lng").c_str(), LangFile().c_str(), FALSE);
     Settings settings(SettingsFile());
-    DummyFRM::Instance().UseSettings(settings);
+    DummyFRM tray;
+    tray.Create();
+    tray.UseSettings(settings);
     for (int count : {10, 100, 1000}) {
         std::string settings = "[quicklogin]\r\n";
         for (int i = 0; i < count; ++i)
@@ -25,13 +27,11 @@ int main() {
         std::vector<double> times;
         for (int round = 0; round < 7; ++round) {
             const auto begin = steady_clock::now();
-            ClearTrayMenu();
-            BuildQuickLoginItems();
-            base::ScopedMenu menu = BuildTrayMenu(DummyFRM::Instance().MenuState());
+            tray.ReadMenuItems();
+            base::ScopedMenu menu = BuildTrayMenu(tray.MenuState());
             times.push_back(bench::Milliseconds(steady_clock::now() - begin));
         }
         std::printf("| Tray menu with %d QuickLogins | %.1f ms | | |\n", count, bench::Median(times));
     }
-    DummyFRM::Destroy();
     return 0;
 }

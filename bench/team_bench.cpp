@@ -46,16 +46,15 @@ bool Measure(int delayMs, bool asTeam, Run& run) {
     Sleep(500);
     const auto begin = steady_clock::now();
     if (asTeam) {
-        if (!uia::PickTrayMenuItem(program.pid(), 4 + 3)) return false;
+        if (!uia::PickTeam(program.pid(), 0, {3, 1})) return false;
         for (auto& game : games)
             if (!game->WaitFor("logged-in", milliseconds(10 * delayMs + 60000))) return false;
     } else {
         // As a player would: the next one as soon as the menu offers it again (the run of the
         // previous one ends once its terms window is accepted).
         for (size_t i = 0; i < 3; ++i) {
-            const int downs = 4 + static_cast<int>(i);
             while (games[i]->Count("start") == 0) {
-                if (!uia::PickTrayMenuItem(program.pid(), downs)) return false;
+                if (!uia::PickQuickLogin(program.pid(), i)) return false;
                 games[i]->WaitFor("start", milliseconds(100));
                 if (steady_clock::now() - begin > seconds(120)) return false;
             }

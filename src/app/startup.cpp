@@ -5,11 +5,10 @@
 #include "base/lang.h"
 #include "base/paths.h"
 #include "app/single_instance.h"
-#include "forms/config/input_rules.h"
+#include "forms/shared/settings_messages.h"
 #include "forms/wizard/wizard_frm.h"
 #include "store/file_check.h"
 #include "store/settings.h"
-#include "tray/dummy_frm.h"
 #include "tray/tray_mode.h"
 #include "ui/message_box.h"
 
@@ -77,23 +76,24 @@ bool RunStartProcedure() {
         return false;
     }
 
+    // The one settings file of this run, handed to every layer that reads or writes it.
+    static Settings settings(SettingsFile());
+    // Every text from here on is in the player's language (German when the file cannot tell).
+    SelectLanguage(settings.Language());
+
     if (!ClaimSingleInstance(SettingsFile())) {
         ShowError(LangText(L"errors", L"2"));
         return false;
     }
 
-    // The one settings file of this run, handed to every layer that reads or writes it.
-    static Settings settings(SettingsFile());
     // A file that cannot be read (or read right) is never taken for an empty one.
     if (const ReadProblem problem = settings.CheckReadable(); !problem.ok()) {
-        ShowError(ReadProblemText(settings.file(), problem) +
-                  L"\r\n\r\nCorvalink wird beendet und ändert nichts an der Datei. Bitte beheben Sie das und "
-                  L"starten Sie Corvalink dann erneut.");
+        ShowError(ReadProblemText(settings.file(), problem) + L"\r\n\r\n" + LangText(L"general", L"start_refused"));
         return false;
     }
     if (ChooseStartMode(settings) == StartMode::kTray)
         StartTrayMode(settings);
     else
-        ShowWizard(settings, {[] { StartTrayModeAfterWizard(settings); }, [] { DummyFRM::Destroy(); }});
+        ShowWizard(settings, {[] { StartTrayModeAfterWizard(settings); }, [] { EndTrayMode(); }});
     return true;
 }

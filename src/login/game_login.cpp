@@ -6,12 +6,10 @@
 #include <memory>
 #include <utility>
 
-#include "base/lang.h"
 #include "base/paths.h"
 #include "login/game_windows.h"
 #include "login/login_dialog.h"
 #include "login/process_prio.h"
-#include "ui/message_box.h"
 
 namespace {
 
@@ -24,12 +22,6 @@ constexpr ULONGLONG kRepeatClickTenths = 5;
 // Whole tenths of a second on the monotonic clock. The time of day would start again at
 // midnight, and a wait that spans midnight would never repeat its click.
 ULONGLONG TenthsNow() { return GetTickCount64() / 100; }
-
-constexpr wchar_t kAccessDeniedText[] =
-    L"Corvalink kann die Fenster von DAoC nicht bedienen: Das Spiel läuft mit höheren Rechten als Corvalink "
-    L"(zum Beispiel als Administrator), und Windows weist die Eingaben von Corvalink zurück.\r\n\r\n"
-    L"Bitte starten Sie Corvalink mit denselben Rechten wie das Spiel, also beide als Administrator oder "
-    L"beide ohne, und wählen Sie den QuickLogin erneut.";
 
 HWND FindLauncher(const std::vector<HWND>& ignore) {
     HWND launcher = FindTopWindow(game::kDialogClass, game::kLauncherTitleGerman, Visibility::kShown, &ignore);
@@ -68,7 +60,7 @@ public:
 private:
     enum class Step { kLauncher, kGameWindow, kLoginDialog, kFillDialog, kAgreement, kTerms, kTermsClosing };
 
-    void Wait(Step step, const wchar_t* window) {
+    void Wait(Step step, GameWindow window) {
         step_ = step;
         observer_.LoginWaitingFor(window);
     }
@@ -136,7 +128,7 @@ bool GameLoginRun::BeginSteps() {
     // 1. A game that runs already, shown or hidden: ask before starting another. A cancel
     //    chosen while the question is open holds, whatever the answer.
     if (askIfRunning_ && FindTopWindow(nullptr, game::kRunningTitle, Visibility::kShownOrHidden) &&
-        ui::MsgBox(L"DAoC läuft bereits, trotzdem fortfahren?", MB_YESNO | MB_ICONQUESTION) == IDNO) {
+        !observer_.ConfirmSecondGame()) {
         End(LoginOutcome::kDeclined);
         return false;
     }
@@ -153,11 +145,11 @@ bool GameLoginRun::BeginSteps() {
         ShellExecuteW(nullptr, nullptr, launcher.c_str(), nullptr, clientDir_.c_str(), SW_SHOWNORMAL));
     if (started <= 32) {
         SetProcessPriority(NORMAL_PRIORITY_CLASS);
-        ShowError(L"daoc start failed:" + std::to_wstring(started));
+        observer_.LoginFailed({LoginProblem::Kind::kStartFailed, {}, std::to_wstring(started)});
         End(LoginOutcome::kStartFailed);
         return false;
     }
-    Wait(Step::kLauncher, L"den DAoC-Launcher");
+    Wait(Step::kLauncher, GameWindow::kLauncher);
     timer_ = SetTimer(nullptr, 0, kTickMs, OnTick);
     return true;
 }
@@ -185,16 +177,16 @@ bool GameLoginRun::Advance() {
             observer_.LauncherShown();
             HWND firstButton = FindChildWindow(launcher, nullptr, L"Button", nullptr);
             HWND play = firstButton ? GetWindow(firstButton, GW_HWNDNEXT) : nullptr;
-            if (!play) ShowError(L"Play-Button nicht gefunden");
+            if (!play) observer_.LoginFailed({LoginProblem::Kind::kNoPlayButton, {}, {}});
             if (cancelRequested_) break;
-            Wait(Step::kGameWindow, L"das Spielfenster");
+            Wait(Step::kGameWindow, GameWindow::kGameWindow);
             clicked = Click(play);
             break;
         }
         case Step::kGameWindow:  // 8.-9. Play again until the game window exists.
             if ((gameWindow_ = FindTopWindow(game::kGameClass, game::kGameTitle, Visibility::kShown, &before_)) !=
                 nullptr) {
-                Wait(Step::kLoginDialog, L"das Anmeldefenster");
+                Wait(Step::kLoginDialog, GameWindow::kLoginDialog);
                 clicked = Click(gameWindow_);
             } else {
                 clicked = RepeatClickIfDue();
@@ -215,14 +207,14 @@ bool GameLoginRun::Advance() {
             if (!answered) return true;
             const std::wstring companion = ProgramDir() + L"\\Modal.exe";
             ShellExecuteW(nullptr, L"open", companion.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-            Wait(Step::kAgreement, L"die Lizenzvereinbarung");
+            Wait(Step::kAgreement, GameWindow::kAgreement);
             break;
         }
         case Step::kAgreement: {  // 12.
             HWND agreement = FindTopWindow(nullptr, game::kAgreementTitle, Visibility::kShown, &before_);
             agreementButton_ = FindChildWindow(agreement, nullptr, L"Button", game::kAcceptCaption);
             if (!agreementButton_) return true;
-            Wait(Step::kTerms, L"die Nutzungsbedingungen");
+            Wait(Step::kTerms, GameWindow::kTerms);
             clicked = Click(agreementButton_);
             break;
         }
@@ -270,7 +262,7 @@ bool GameLoginRun::FillLoginDialog(HWND dialog, bool& answered) {
 void GameLoginRun::End(LoginOutcome outcome) {
     StopTimer();
     outcome_ = outcome;
-    if (outcome == LoginOutcome::kAccessDenied) ShowError(kAccessDeniedText);
+    if (outcome == LoginOutcome::kAccessDenied) observer_.LoginFailed({LoginProblem::Kind::kAccessDenied, {}, {}});
 }
 
 }  // namespace

@@ -13,4 +13,6 @@ inline constexpr wchar_t kGameTitle[] = L"Dark Age of Camelot";
 inline constexpr wchar_t kAgreementTitle[] = L"Endbenutzer Lizenzvereinbarung";
 inline constexpr wchar_t kTermsTitle[] = L"Nutzungsbedingungen";
 inline constexpr wchar_t kAcceptCaption[] = L"ANNEHMEN";
+// The agreement files in the game's folder: the end-user agreement and the rules of conduct.
+inline constexpr const wchar_t* kAgreementFiles[2] = {L"daoc_euala.txt", L"daoc_roc.txt"};
 }  // namespace game

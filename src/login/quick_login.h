@@ -7,7 +7,7 @@
 #include "store/settings.h"
 
 // Carries out an unscrambled QuickLogin entry: checks that its client, server, account and
-// fields are known (saying what is missing otherwise), writes the quick-start entry into the
+// fields are known (telling `observer` what is missing otherwise), writes the quick-start entry into the
 // client's user.dat and starts the game's login (game_login.h), which goes on after the
 // return and reports to `observer`. False when nothing was started.
 // With `askIfRunning` false (the next member of a team) a running game is not asked about.
@@ -23,6 +23,6 @@ struct ResolvedLogin {
 };
 // Resolves an unscrambled entry as its login would: fields, client folder, server with a real
 // address, account and a readable password. Nothing when it can log in (`login` filled), or
-// the message that says why not.
-std::optional<std::wstring> ResolveQuickLogin(const Settings& settings, const std::wstring& entry,
+// why not.
+std::optional<LoginProblem> ResolveQuickLogin(const Settings& settings, const std::wstring& entry,
                                               ResolvedLogin& login);

@@ -202,35 +202,3 @@ SaveResult IniTransaction::Commit() {
     return saved;
 }
 
-std::wstring DescribeSaveFailure(const SaveResult& result) {
-    switch (result.error) {
-        case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL: return L"Auf dem Datenträger ist nicht genug Platz.";
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION: return L"Ein anderes Programm hält die Datei geöffnet.";
-        default: break;
-    }
-    switch (result.failure) {
-        case Failure::kNone: return {};
-        case Failure::kReadOnly: return L"Die Datei ist schreibgeschützt.";
-        case Failure::kUnicodeFile:
-            return L"Die Datei ist als Unicode (Big Endian) gespeichert, das Corvalink nicht schreibt. Bitte "
-                   L"speichern Sie sie im Editor als „ANSI“ oder „Unicode“.";
-        case Failure::kNotVerified:
-            return L"Die geschriebene Kopie ließ sich nicht fehlerfrei zurücklesen (ist der Datenträger voll?).";
-        case Failure::kNotProtected: return L"Windows konnte das Passwort nicht schützen.";
-        case Failure::kUnreadable:
-        case Failure::kWriteFailed:
-        case Failure::kNotReplaced:
-            if (result.error == ERROR_ACCESS_DENIED)
-                return L"Die Datei wird von einem anderen Programm gesperrt, oder Ihnen fehlt das Schreibrecht im "
-                       L"Ordner.";
-            return L"Windows meldet den Fehler " + std::to_wstring(result.error) + L".";
-    }
-    return {};
-}
-
-std::wstring DescribeMissingBackup(const SaveResult& result) {
-    SaveResult why{SaveResult::Failure::kWriteFailed, result.backupError};
-    return DescribeSaveFailure(why);
-}

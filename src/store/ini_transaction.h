@@ -28,10 +28,6 @@ struct SaveResult {
     bool ok() const { return failure == Failure::kNone; }
 };
 
-// Why a save failed, in words for the user (one or two sentences).
-std::wstring DescribeSaveFailure(const SaveResult& result);
-// Why the backup copy of a save that succeeded is missing, in words for the user.
-std::wstring DescribeMissingBackup(const SaveResult& result);
 
 class IniTransaction {
 public:

@@ -98,6 +98,13 @@ QuickLoginEntry QuickLoginEntry::FromText(std::wstring_view text) {
     return {f[0], f[1], f[2], f[3], f[4]};
 }
 
+std::wstring QuickLoginEntry::QuickLoginCaption(std::wstring_view entryText) {
+    const std::vector<std::wstring> f = SplitFields(entryText, 6);
+    if (f.size() >= 3) return f[1] + L"/" + f[2] + L": " + f[0];
+    if (f.size() == 2) return f[1] + L": " + f[0];
+    return f[0];
+}
+
 std::wstring QuickLoginEntry::ToText() const {
     return character + L"," + server + L"," + realm + L"," + account + L"," + client;
 }
@@ -140,6 +147,18 @@ Settings::Password Settings::AccountPassword(const std::wstring& loginName) cons
 }
 
 bool Settings::PasswordsProtected() const { return ReadSetting(section::kOptions, L"protect") == L"1"; }
+
+std::wstring Settings::Language() const { return ReadSetting(section::kOptions, L"language"); }
+
+namespace {
+
+// The default language is not written: a file without options stays without them.
+void SetLanguage(IniTransaction& change, const std::wstring& language) {
+    if (language.empty()) change.Remove(section::kOptions, L"language");
+    else change.Set(section::kOptions, L"language", language);
+}
+
+}  // namespace
 
 std::wstring Settings::ClientDir(const std::wstring& clientName) const { return ReadSetting(section::kClients, clientName); }
 
@@ -226,6 +245,7 @@ SaveResult Settings::SaveConfiguration(const ConfigurationChange& c) {
     if (c.protection) {
         if (SaveResult switched = AddProtectionSwitch(change, *c.protection); !switched.ok()) return switched;
     }
+    if (c.language) SetLanguage(change, *c.language);
     // Teams follow the QuickLogins that were changed in place.
     for (const std::wstring& team : c.edited.empty() ? std::vector<std::wstring>() : TeamNames()) {
         if (c.team && UpperCase(c.team->name) == UpperCase(team)) continue;  // saved as given below
@@ -327,8 +347,10 @@ SaveResult Settings::AddMissingServers(const std::vector<ServerRecord>& servers)
     return Commit(change);
 }
 
-SaveResult Settings::StoreFirstSetup(const QuickLoginEntry& entry, const std::wstring& password, const std::wstring& clientDir) {
+SaveResult Settings::StoreFirstSetup(const QuickLoginEntry& entry, const std::wstring& password,
+                                     const std::wstring& clientDir, const std::wstring& language) {
     IniTransaction change(file_);
+    if (!language.empty()) SetLanguage(change, language);
     change.Set(section::kQuickLogin, L"0", EncodeScrambled(entry.ToText()));
     const std::optional<std::wstring> stored = NewPasswordForm(password);
     if (!stored) return {SaveResult::Failure::kNotProtected, 0};

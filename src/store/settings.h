@@ -34,7 +34,9 @@ struct QuickLoginEntry {
     static QuickLoginEntry FromText(std::wstring_view text);
     std::wstring ToText() const;
     // "<server>/<realm>: <character>", as the tray menu shows it.
-    std::wstring Caption() const { return server + L"/" + realm + L": " + character; }
+    std::wstring Caption() const { return QuickLoginCaption(ToText()); }
+    // The caption of an unscrambled entry; an entry with fewer fields shows the ones it has.
+    static std::wstring QuickLoginCaption(std::wstring_view entryText);
     bool operator==(const QuickLoginEntry&) const = default;
 };
 
@@ -86,6 +88,7 @@ struct ConfigurationChange {
     // QuickLogins that the player changed in place (as read, as now): teams that hold one
     // follow it.
     std::vector<std::pair<QuickLoginEntry, QuickLoginEntry>> edited;
+    std::optional<std::wstring> language = std::nullopt;  // only when the player chose another; empty = German
 };
 
 // The number of backup copies of the settings file that are kept, one for each run that
@@ -125,6 +128,8 @@ public:
     Password AccountPassword(const std::wstring& loginName) const;
     // Whether passwords are stored protected by Windows for the current user.
     bool PasswordsProtected() const;
+    // The language the player chose ("en"); empty for the default, German.
+    std::wstring Language() const;
     std::wstring ClientDir(const std::wstring& clientName) const;
     // "<address>, <port>" from the stored "<address>:<port>" (only the first colon splits);
     // nothing when the server has no stored value or the value has no colon.
@@ -163,7 +168,9 @@ public:
     // Writes each server's address and tag where that key is missing; stored ones stay.
     SaveResult AddMissingServers(const std::vector<ServerRecord>& servers);
     // The first-start wizard's account, client and first QuickLogin, in one transaction.
-    SaveResult StoreFirstSetup(const QuickLoginEntry& entry, const std::wstring& password, const std::wstring& clientDir);
+    // `language` is stored when it is not the default (empty).
+    SaveResult StoreFirstSetup(const QuickLoginEntry& entry, const std::wstring& password, const std::wstring& clientDir,
+                               const std::wstring& language = {});
 
 private:
     // The texts under "0", "1", ... of a section up to the first missing or empty one, unscrambled.

@@ -5,77 +5,42 @@
 #include "base/lang.h"
 #include "base/product.h"
 #include "base/quit.h"
-#include "forms/config/input_rules.h"
 #include "forms/config/login_cnf_frm.h"
 #include "forms/info/about_frm.h"
 #include "forms/info/lizenz_frm.h"
+#include "forms/shared/settings_messages.h"
 #include "login/game_login.h"
+#include "login/game_names.h"
 #include "login/quick_login.h"
 #include "store/settings.h"
 #include "tray/team_run.h"
-#include "tray/tray_login_observer.h"
-#include "tray/tray_mode.h"
 #include "ui/message_box.h"
-
-namespace {
-
-void ShowAgreement(const wchar_t* fileName) {
-    const Settings& settings = DummyFRM::Instance().settings();
-    if (!CheckSettingsBeforeUse(settings)) return;
-    const std::vector<std::wstring> clients = settings.ListSettingKeys(section::kClients);
-    if (clients.empty()) {
-        ui::MsgBox(L"es wurden noch keine clients konfiguriert, daher kann diese Lizenz nicht angezeigt werden", MB_OK);
-        return;
-    }
-    ShowAgreementFile(settings.ClientDir(clients.front()) + L"\\" + fileName);
-}
-
-ui::SingleWindow<DummyFRM> g_window;
-
-}  // namespace
 
 DummyFRM::DummyFRM() : Form({kProductName, 0, 0, {}}, {}) {}
 
-DummyFRM& DummyFRM::Instance() {
-    if (!g_window.IsLoaded()) {
-        DummyFRM& window = g_window.Get();
-        window.Load();
-        if (!window.Loaded()) {
-            // No desktop to put a window on (a service session, a display that went away).
-            ShowError(L"Corvalink kann sein Fenster für das Symbol im Infobereich nicht anlegen und wird beendet.");
-            QuitProgram();
-        }
-        window.taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-        window.icon_ = TrayIcon(window.hwnd());
-        // The icon goes with the program, however it ends.
-        SetQuitHook([] {
-            if (Exists()) Instance().Icon().Remove();
-        });
-    }
-    return *g_window.IfLoaded();
+bool DummyFRM::Create() {
+    Load();
+    if (!Loaded()) return false;
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    icon_ = TrayIcon(hwnd());
+    return true;
 }
 
-bool DummyFRM::Exists() { return g_window.IsLoaded(); }
-
-void DummyFRM::SetTip(const std::wstring& tip) {
-    if (Exists()) Instance().Icon().SetTip(tip);
-}
-
-void DummyFRM::Destroy() {
-    g_window.Unload();
-}
-
-void DummyFRM::SetQuickLoginCaptions(std::vector<std::wstring> captions) {
-    menu_.quickLoginCaptions = std::move(captions);
+void DummyFRM::ReadMenuItems() {
+    menu_.quickLoginCaptions.clear();
+    for (const std::wstring& text : settings().ReadQuickLoginTexts())
+        menu_.quickLoginCaptions.push_back(QuickLoginEntry::QuickLoginCaption(text));
+    menu_.teamNames = settings().TeamNames();
 }
 
 void DummyFRM::ClearQuickLogins() {
     if (menu_.quickLoginCaptions.size() > 1) menu_.quickLoginCaptions.resize(1);
 }
 
-void DummyFRM::SetQuickLoginsEnabled(bool enabled) { menu_.quickLoginsEnabled = enabled; }
-
-void DummyFRM::SetRunInProgress(bool running) { menu_.runInProgress = running; }
+void DummyFRM::SetRunning(bool running) {
+    menu_.quickLoginsEnabled = !running;
+    menu_.runInProgress = running;
+}
 
 void DummyFRM::OpenMenu() {
     // The commands are decoded against the menu that was shown, whatever changes meanwhile.
@@ -120,26 +85,35 @@ void DummyFRM::RunCommand(const TrayMenuState& shown, UINT command) {
 
 void DummyFRM::popupmenue_about_Click() { ShowAboutModal(); }
 
-void DummyFRM::popupmenue_config_Click() { ShowLoginConfig(settings(), RebuildTrayMenu); }
+// A save rebuilds the menu's items from the file.
+void DummyFRM::popupmenue_config_Click() {
+    ShowLoginConfig(settings(), [this] { ReadMenuItems(); });
+}
 
 // Index 0 the end-user agreement, 1 the rules of conduct.
 void DummyFRM::popupmenue_daoc_lizenzen_Click(int index) {
-    ShowAgreement(index == 0 ? L"daoc_euala.txt" : L"daoc_roc.txt");
+    if (!CheckSettingsBeforeUse(settings())) return;
+    const std::vector<std::wstring> clients = settings().ListSettingKeys(section::kClients);
+    if (clients.empty()) {
+        ui::MsgBox(LangText(L"tray", L"no_clients"), MB_OK);
+        return;
+    }
+    ShowAgreementFile(settings().ClientDir(clients.front()) + L"\\" + game::kAgreementFiles[index]);
 }
 
 void DummyFRM::popupmenue_beenden_Click() { QuitProgram(); }
 
-void DummyFRM::popup_teams_Click(const std::wstring& team) { RunTeam(settings(), team); }
+void DummyFRM::popup_teams_Click(const std::wstring& team) { RunTeam(team, observer_); }
 
 void DummyFRM::popup_chars_Click(int index) {
     // The entry is read again now: the file may have changed since the menu was built.
     if (!CheckSettingsBeforeUse(settings())) return;
     const std::wstring text = settings().ReadQuickLoginText(index);
     if (text.empty()) {
-        ShowError(L"Eintrag nicht gefunden");
+        ShowError(LangText(L"tray", L"entry_not_found"));
         return;
     }
-    RunQuickLogin(settings(), text, TrayLoginObserver::Instance());
+    RunQuickLogin(settings(), text, observer_);
 }
 
 INT_PTR DummyFRM::OnMessage(UINT msg, WPARAM, LPARAM lParam, bool& handled) {

@@ -1,41 +1,37 @@
 // The hidden window of tray mode: it owns the tray icon, receives its notifications and
-// shows the popup menu. It is loaded but never shown.
+// shows the popup menu. It is loaded but never shown; tray mode owns the one such window.
 #pragma once
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "store/settings.h"
 #include "tray/systray_icon.h"
+#include "tray/tray_login_observer.h"
 #include "tray/tray_menu.h"
 #include "ui/form.h"
 
-class DummyFRM : public ui::Form {
+class DummyFRM : public ui::Form, public TrayStatus {
 public:
-    DummyFRM();  // use Instance()
-    // The window, loaded first if needed.
-    static DummyFRM& Instance();
-    static bool Exists();
-    // Unloads the window (and with it the tray icon's owner).
-    static void Destroy();
-    // The tip of the icon, where tray mode runs (a login's progress, a team's member).
-    static void SetTip(const std::wstring& tip);
+    DummyFRM();
+
+    // Loads the window; false when there is no desktop to put it on.
+    bool Create();
 
     // The icon in the notification area that this window owns.
     const TrayIcon& Icon() const { return icon_; }
 
     // The settings file the tray works on, handed over by StartTrayMode.
     void UseSettings(Settings& settings) { settings_ = &settings; }
-    Settings& settings() const { return *settings_; }
+    Settings& settings() const override { return *settings_; }
 
-    // The QuickLogin items, one caption per entry.
-    void SetQuickLoginCaptions(std::vector<std::wstring> captions);
-    void SetTeamNames(std::vector<std::wstring> names) { menu_.teamNames = std::move(names); }
+    // Reads the QuickLogin and team items from the settings file.
+    void ReadMenuItems();
     // Removes every QuickLogin item but the first.
     void ClearQuickLogins();
-    void SetQuickLoginsEnabled(bool enabled);
-    void SetRunInProgress(bool running);
     const TrayMenuState& MenuState() const { return menu_; }
+
+    void SetTip(const std::wstring& tip) override { icon_.SetTip(tip); }
+    void SetRunning(bool running) override;
 
     // Opens the popup menu at the pointer and carries out the chosen command.
     void OpenMenu();
@@ -57,6 +53,7 @@ private:
 
     Settings* settings_ = nullptr;
     TrayIcon icon_{nullptr};  // built from the window's handle once it is loaded
+    TrayLoginObserver observer_{*this};
     TrayMenuState menu_;
     UINT taskbarCreated_ = 0;
 };

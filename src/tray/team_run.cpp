@@ -2,42 +2,42 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "base/lang.h"
 #include "base/product.h"
-#include "forms/config/input_rules.h"
+#include "forms/shared/settings_messages.h"
 #include "login/quick_login.h"
-#include "tray/dummy_frm.h"
-#include "tray/tray_login_observer.h"
-#include "tray/tray_menu.h"
 
 namespace {
 
 class TeamRun : public LoginObserver {
 public:
-    TeamRun(Settings& settings, std::wstring name, std::vector<std::wstring> members)
-        : settings_(settings), name_(std::move(name)), members_(std::move(members)) {}
+    TeamRun(TrayLoginObserver& tray, std::wstring name, std::vector<std::wstring> members)
+        : tray_(tray), name_(std::move(name)), members_(std::move(members)) {}
 
     // Starts the member `next_`; false when it could not start (its message is shown).
-    bool StartNext() { return RunQuickLogin(settings_, members_[next_], *this, next_ == 0); }
+    bool StartNext() { return RunQuickLogin(tray_.tray().settings(), members_[next_], *this, next_ == 0); }
 
     void LoginStarted() override {
-        if (next_ == 0) tray().LoginStarted();
+        if (next_ == 0) tray_.LoginStarted();
     }
-    void LoginWaitingFor(const std::wstring& window) override {
+    bool ConfirmSecondGame() override { return tray_.ConfirmSecondGame(); }
+    void LoginWaitingFor(GameWindow window) override {
         const QuickLoginEntry member = QuickLoginEntry::FromText(members_[next_]);
-        DummyFRM::SetTip(std::wstring(kProductName) + L" :: Team " + name_ + L", " + std::to_wstring(next_ + 1) + L"/" +
-                   std::to_wstring(members_.size()) + L" " + member.character + L": wartet auf " + window);
+        tray_.tray().SetTip(std::wstring(kProductName) + L" :: " +
+                            LangFormat(L"team", L"waiting",
+                                       {name_, std::to_wstring(next_ + 1), std::to_wstring(members_.size()),
+                                        member.character, GameWindowText(window)}));
     }
     void LauncherShown() override {
-        if (next_ == 0) tray().LauncherShown();
+        if (next_ == 0) tray_.LauncherShown();
     }
+    void LoginFailed(const LoginProblem& problem) override { tray_.LoginFailed(problem); }
     void LoginEnded(LoginOutcome outcome) override;
 
 private:
-    static TrayLoginObserver& tray() { return TrayLoginObserver::Instance(); }
-
-    Settings& settings_;
+    TrayLoginObserver& tray_;
     std::wstring name_;
     std::vector<std::wstring> members_;
     size_t next_ = 0;
@@ -55,37 +55,38 @@ void TeamRun::LoginEnded(LoginOutcome outcome) {
         if (StartNext()) return;
         outcome = LoginOutcome::kStartFailed;
     }
+    TrayLoginObserver& tray = tray_;
     const std::unique_ptr<TeamRun> self = std::move(Current());  // this object goes after the call
-    tray().LoginEnded(outcome);
+    tray.LoginEnded(outcome);
 }
 
 }  // namespace
 
-bool RunTeam(Settings& settings, const std::wstring& name) {
+bool RunTeam(const std::wstring& name, TrayLoginObserver& tray) {
     if (Current()) return false;
+    Settings& settings = tray.tray().settings();
     if (!CheckSettingsBeforeUse(settings)) return false;
     const std::vector<std::wstring> members = settings.TeamMembers(name);
     const std::vector<std::wstring> quickLogins = settings.ReadQuickLoginTexts();
     if (members.empty()) {
-        ShowError(L"Das Team „" + name + L"“ hat keine Mitglieder.");
+        ShowError(LangFormat(L"team", L"no_members", {name}));
         return false;
     }
     for (const std::wstring& member : members) {
         if (std::find(quickLogins.begin(), quickLogins.end(), member) != quickLogins.end()) continue;
-        ShowError(L"Das Team „" + name + L"“ kann nicht starten: Den QuickLogin „" + QuickLoginCaption(member) +
-                  L"“ gibt es nicht mehr. Bitte speichern Sie das Team in der Konfiguration neu.");
+        ShowError(LangFormat(L"team", L"member_gone", {name, QuickLoginEntry::QuickLoginCaption(member)}));
         return false;
     }
     // The whole team or nobody: every member must be able to log in before the first starts.
     for (const std::wstring& member : members) {
         ResolvedLogin resolved;
-        if (const std::optional<std::wstring> refusal = ResolveQuickLogin(settings, member, resolved)) {
-            ShowError(L"Das Team „" + name + L"“ kann nicht starten, es wurde nichts gestartet. Der QuickLogin „" +
-                      QuickLoginCaption(member) + L"“ kann sich nicht anmelden:\r\n\r\n" + *refusal);
+        if (const std::optional<LoginProblem> problem = ResolveQuickLogin(settings, member, resolved)) {
+            ShowError(LangFormat(L"team", L"member_cannot_log_in", {name, QuickLoginEntry::QuickLoginCaption(member)}) +
+                      L"\r\n\r\n" + LoginProblemText(*problem));
             return false;
         }
     }
-    Current() = std::make_unique<TeamRun>(settings, name, members);
+    Current() = std::make_unique<TeamRun>(tray, name, members);
     if (Current()->StartNext()) return true;
     Current().reset();
     return false;

@@ -4,11 +4,10 @@
 // team; the tray tip names the member and the window it waits for.
 #pragma once
 #include <string>
-#include <vector>
 
-#include "login/login_observer.h"
-#include "store/settings.h"
+#include "tray/tray_login_observer.h"
 
-// Starts the team; every member must still be a QuickLogin, or the team does not start and a
-// message names the member that is gone. False when nothing was started.
-bool RunTeam(Settings& settings, const std::wstring& name);
+// Starts the team, which reports to the tray through `tray`; every member must still be a
+// QuickLogin that can log in, or the team does not start and a message names the member and
+// the reason. False when nothing was started.
+bool RunTeam(const std::wstring& name, TrayLoginObserver& tray);

@@ -1,56 +1,79 @@
 #include "tray/tray_login_observer.h"
 
+#include <windows.h>
+
 #include "base/lang.h"
 #include "base/product.h"
 #include "forms/info/helper_frm.h"
-#include "tray/dummy_frm.h"
+#include "forms/shared/settings_messages.h"
+#include "ui/message_box.h"
 
 namespace {
 
-void SetRunning(bool running) {
-    if (!DummyFRM::Exists()) return;
-    DummyFRM::Instance().SetQuickLoginsEnabled(!running);
-    DummyFRM::Instance().SetRunInProgress(running);
+constexpr wchar_t kParagraph[] = L"\r\n\r\n";
+
+void ShowLauncherHelp(Settings& settings) {
+    ShowHelp(settings, LangText(L"help", L"topic2"),
+             LangText(L"help", L"txt2_1") + kParagraph + LangText(L"help", L"txt2_2") + kParagraph +
+                 LangText(L"help", L"txt2_3"),
+             1);
 }
 
-void ShowLauncherHelp() {
-    const std::wstring topic = LangText(L"help", L"topic2");
-    const std::wstring p1 = LangText(L"help", L"txt2_1");
-    const std::wstring p2 = LangText(L"help", L"txt2_2");
-    const std::wstring p3 = LangText(L"help", L"txt2_3");
-    ShowHelp(DummyFRM::Instance().settings(), topic, p1 + L"\r\n\r\n" + p2 + L"\r\n\r\n" + p3, 1);
-}
-
-void ShowFinalHelp() {
-    ShowHelp(DummyFRM::Instance().settings(), L"Hats geklappt?",
-             L"Erfolgreich eingeloggt? Falls nein:\r\n\r\n"
-             L"Ein Fehler bevor DAoC in den Vollbildmodus umschaltet bzw in den Fenstermodus - je nach Einstellung "
-             L"- lässt auf einen Fehler in unserem kleinen Programm schließen. Bitte per Email/IRC Kontakt "
-             L"aufnehmen.\r\n\r\n"
-             L"Ein Fehler im Vollbild, respektive Fenstermodus, lässt auf einen Einstellungsfehler schließen. "
-             L"Insbesondere Meldungen wie \"Schnellstartcharakter nicht gefunden\" oder \"Service nicht verfügbar\" "
-             L"(vorausgesetzt der DAoC-Server ist wirklich nicht erreichbar). Einstellungen neu durchgehen und "
-             L"erneut versuchen!",
+void ShowFinalHelp(Settings& settings) {
+    ShowHelp(settings, LangText(L"help", L"topic3"),
+             LangText(L"help", L"txt3_1") + kParagraph + LangText(L"help", L"txt3_2") + kParagraph +
+                 LangText(L"help", L"txt3_3"),
              1);
 }
 
 }  // namespace
 
-TrayLoginObserver& TrayLoginObserver::Instance() {
-    static TrayLoginObserver observer;
-    return observer;
+std::wstring LoginProblemText(const LoginProblem& p) {
+    using Kind = LoginProblem::Kind;
+    switch (p.kind) {
+        case Kind::kIncomplete: return LangFormat(L"login", L"incomplete", {p.value});
+        case Kind::kNoClientFolder: return LangFormat(L"login", L"no_client_folder", {p.name});
+        case Kind::kNoServerAddress: return LangFormat(L"login", L"no_server_address", {p.name});
+        case Kind::kPlaceholderAddress: return LangFormat(L"login", L"placeholder_address", {p.name, p.value});
+        case Kind::kPasswordUnreadable: return LangFormat(L"login", L"password_unreadable", {p.name});
+        case Kind::kNoAccount: return LangFormat(L"login", L"no_account", {p.name});
+        case Kind::kUserDatNotWritten:
+            return LangFormat(L"login", L"user_dat_not_written", {p.value, DescribeSaveFailure(p.save)});
+        case Kind::kStartFailed: return LangFormat(L"login", L"start_failed", {p.value});
+        case Kind::kNoPlayButton: return LangText(L"login", L"no_play_button");
+        case Kind::kAccessDenied:
+            return LangText(L"login", L"access_denied_1") + kParagraph + LangText(L"login", L"access_denied_2");
+    }
+    return {};
 }
 
-void TrayLoginObserver::LoginStarted() { SetRunning(true); }
-
-void TrayLoginObserver::LoginWaitingFor(const std::wstring& window) {
-    DummyFRM::SetTip(std::wstring(kProductName) + L" :: wartet auf " + window);
+std::wstring GameWindowText(GameWindow window) {
+    switch (window) {
+        case GameWindow::kLauncher: return LangText(L"login", L"wait_launcher");
+        case GameWindow::kGameWindow: return LangText(L"login", L"wait_game");
+        case GameWindow::kLoginDialog: return LangText(L"login", L"wait_dialog");
+        case GameWindow::kAgreement: return LangText(L"login", L"wait_agreement");
+        case GameWindow::kTerms: return LangText(L"login", L"wait_terms");
+    }
+    return {};
 }
 
-void TrayLoginObserver::LauncherShown() { ShowLauncherHelp(); }
+void TrayLoginObserver::LoginStarted() { tray_.SetRunning(true); }
+
+bool TrayLoginObserver::ConfirmSecondGame() {
+    return ui::MsgBox(LangText(L"login", L"already_running"), MB_YESNO | MB_ICONQUESTION) != IDNO;
+}
+
+void TrayLoginObserver::LoginWaitingFor(GameWindow window) {
+    tray_.SetTip(std::wstring(kProductName) + L" :: " + LangFormat(L"login", L"waiting", {GameWindowText(window)}));
+}
+
+void TrayLoginObserver::LauncherShown() { ShowLauncherHelp(tray_.settings()); }
+
+void TrayLoginObserver::LoginFailed(const LoginProblem& problem) { ShowError(LoginProblemText(problem)); }
 
 void TrayLoginObserver::LoginEnded(LoginOutcome outcome) {
-    SetRunning(false);
-    DummyFRM::SetTip(kProductName);
-    if (outcome == LoginOutcome::kCompleted) ShowFinalHelp();
+    tray_.SetRunning(false);
+    tray_.SetTip(kProductName);
+    if (outcome == LoginOutcome::kCompleted) ShowFinalHelp(tray_.settings());
 }

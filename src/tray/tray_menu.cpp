@@ -1,5 +1,6 @@
 #include "tray/tray_menu.h"
 
+#include "base/lang.h"
 #include "base/shown_text.h"
 #include "store/settings.h"
 
@@ -34,36 +35,46 @@ TrayListItem ListItemOf(const TrayMenuState& state, UINT command) {
     return {};
 }
 
-std::wstring QuickLoginCaption(std::wstring_view entryText) {
-    const std::vector<std::wstring> f = SplitFields(entryText, 6);
-    if (f.size() >= 3) return f[1] + L"/" + f[2] + L": " + f[0];
-    if (f.size() == 2) return f[1] + L": " + f[0];
-    return f[0];
+std::vector<UINT> TrayMenuItems(const TrayMenuState& state) {
+    using namespace tray_menu;
+    std::vector<UINT> items{popupmenue_about, popupmenue_config, kSeparator, popupmenue_daoc, kSeparator};
+    for (size_t i = 0; i < state.quickLoginCaptions.size(); ++i)
+        items.push_back(ListCommand(state, {TrayListItem::Kind::kQuickLogin, i}));
+    for (size_t i = 0; i < state.teamNames.size(); ++i) items.push_back(ListCommand(state, {TrayListItem::Kind::kTeam, i}));
+    if (state.runInProgress) items.push_back(popupmenue_cancel_run);
+    if (items.back() != kSeparator) items.push_back(kSeparator);
+    items.push_back(popupmenue_beenden);
+    return items;
 }
 
 base::ScopedMenu BuildTrayMenu(const TrayMenuState& state) {
+    using namespace tray_menu;
     base::ScopedMenu menu(CreatePopupMenu());  // popupmenue_dummy
-    HMENU daoc = CreatePopupMenu();  // owned by `menu` once appended
     // Each fixed item has a mnemonic (the underlined letter); the texts read as before.
-    AppendItem(daoc, tray_menu::popupmenue_daoc_lizenzen[0], L"&Nutzungsvereinbarungen");
-    AppendItem(daoc, tray_menu::popupmenue_daoc_lizenzen[1], L"&Verhaltenskodex");
-
-    AppendItem(menu.get(), tray_menu::popupmenue_about, L"&Über ..");
-    AppendItem(menu.get(), tray_menu::popupmenue_config, L"&Konfiguration");
-    // What a double click on the icon does, in bold.
-    SetMenuDefaultItem(menu.get(), tray_menu::popupmenue_config, FALSE);
-    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);  // popupmenue_trennlinie3
-    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(daoc), L"&DAoC");  // popupmenue_daoc
-    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);  // popupmenue_trennlinie2
-    for (size_t i = 0; i < state.quickLoginCaptions.size(); ++i)
-        AppendItem(menu.get(), ListCommand(state, {TrayListItem::Kind::kQuickLogin, i}), MenuText(state.quickLoginCaptions[i]),
-                   state.quickLoginsEnabled);
-    for (size_t i = 0; i < state.teamNames.size(); ++i)
-        AppendItem(menu.get(), ListCommand(state, {TrayListItem::Kind::kTeam, i}), MenuText(L"Team: " + state.teamNames[i]),
-                   state.quickLoginsEnabled);
-    if (state.runInProgress) AppendItem(menu.get(), tray_menu::popupmenue_cancel_run, L"Anmeldung &abbrechen");
-    if (!state.quickLoginCaptions.empty() || !state.teamNames.empty() || state.runInProgress)
-        AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);  // popupmenue_trennlinie
-    AppendItem(menu.get(), tray_menu::popupmenue_beenden, L"&Beenden");
+    for (const UINT item : TrayMenuItems(state)) {
+        if (item == kSeparator) {
+            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+        } else if (item == popupmenue_daoc) {
+            HMENU daoc = CreatePopupMenu();  // owned by `menu` once appended
+            AppendItem(daoc, popupmenue_daoc_lizenzen[0], LangText(L"tray", L"agreement"));
+            AppendItem(daoc, popupmenue_daoc_lizenzen[1], LangText(L"tray", L"conduct"));
+            AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(daoc), LangText(L"tray", L"game").c_str());
+        } else if (item == popupmenue_about) {
+            AppendItem(menu.get(), item, LangText(L"tray", L"about"));
+        } else if (item == popupmenue_config) {
+            AppendItem(menu.get(), item, LangText(L"tray", L"config"));
+            // What a double click on the icon does, in bold.
+            SetMenuDefaultItem(menu.get(), item, FALSE);
+        } else if (item == popupmenue_cancel_run) {
+            AppendItem(menu.get(), item, LangText(L"tray", L"cancel_run"));
+        } else if (item == popupmenue_beenden) {
+            AppendItem(menu.get(), item, LangText(L"tray", L"quit"));
+        } else if (const TrayListItem listed = ListItemOf(state, item); listed.kind == TrayListItem::Kind::kQuickLogin) {
+            AppendItem(menu.get(), item, MenuText(state.quickLoginCaptions[listed.index]), state.quickLoginsEnabled);
+        } else if (listed.kind == TrayListItem::Kind::kTeam) {
+            AppendItem(menu.get(), item, MenuText(LangFormat(L"tray", L"team", {state.teamNames[listed.index]})),
+                       state.quickLoginsEnabled);
+        }
+    }
     return menu;
 }

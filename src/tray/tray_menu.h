@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "base/handles.h"
@@ -17,6 +16,8 @@ inline constexpr UINT popupmenue_config = 2;
 inline constexpr UINT popupmenue_daoc_lizenzen[2] = {3, 4};  // the end-user agreement, the rules of conduct
 inline constexpr UINT popupmenue_cancel_run = 5;             // "Anmeldung abbrechen", while a login runs
 inline constexpr UINT popupmenue_beenden = 6;
+inline constexpr UINT popupmenue_daoc = 7;  // the "DAoC" submenu with the agreements
+inline constexpr UINT kSeparator = 0;
 inline constexpr UINT kFirstListCommand = 1000;
 }  // namespace tray_menu
 
@@ -37,9 +38,9 @@ UINT ListCommand(const TrayMenuState& state, TrayListItem item);
 // What the command of a menu built from `state` stands for; kNone for the fixed items.
 TrayListItem ListItemOf(const TrayMenuState& state, UINT command);
 
-// "<server>/<realm>: <character>" from an unscrambled entry; an entry with fewer fields
-// shows the ones it has.
-std::wstring QuickLoginCaption(std::wstring_view entryText);
+// The top-level items of the menu for `state`, in their order: command ids, popupmenue_daoc
+// for the submenu and kSeparator for a line. BuildTrayMenu builds them in this order.
+std::vector<UINT> TrayMenuItems(const TrayMenuState& state);
 
 // The popup menu for the state; the caller shows it and owns it.
 base::ScopedMenu BuildTrayMenu(const TrayMenuState& state);

@@ -2,33 +2,43 @@
 
 #include "base/lang.h"
 #include "base/product.h"
+#include "base/quit.h"
 #include "forms/info/helper_frm.h"
 #include "forms/wizard/wizard_frm.h"
 #include "store/settings.h"
 #include "tray/dummy_frm.h"
 
-void StartTrayMode(Settings& settings) {
-    UnloadWizard();
-    DummyFRM::Instance().UseSettings(settings);
-    BuildQuickLoginItems();
-    DummyFRM::Instance().Icon().Add(kProductName);
+namespace {
+
+ui::SingleWindow<DummyFRM> g_tray;
+
+// The tray window, loaded first if needed.
+DummyFRM& TrayWindow() {
+    if (DummyFRM* loaded = g_tray.IfLoaded()) return *loaded;
+    if (!g_tray.Get().Create()) {
+        // No desktop to put a window on (a service session, a display that went away).
+        ShowError(LangText(L"tray", L"no_window"));
+        QuitProgram();
+    }
+    // The icon goes with the program, however it ends.
+    SetQuitHook([] {
+        if (DummyFRM* tray = g_tray.IfLoaded()) tray->Icon().Remove();
+    });
+    return *g_tray.IfLoaded();
 }
 
-void BuildQuickLoginItems() {
-    std::vector<std::wstring> captions;
-    DummyFRM& tray = DummyFRM::Instance();
-    for (const std::wstring& text : tray.settings().ReadQuickLoginTexts()) captions.push_back(QuickLoginCaption(text));
-    tray.SetQuickLoginCaptions(std::move(captions));
-    tray.SetTeamNames(tray.settings().TeamNames());
+}  // namespace
+
+void StartTrayMode(Settings& settings) {
+    UnloadWizard();
+    DummyFRM& tray = TrayWindow();
+    tray.UseSettings(settings);
+    tray.ReadMenuItems();
+    tray.Icon().Add(kProductName);
 }
 
 void ClearTrayMenu() {
-    if (DummyFRM::Exists()) DummyFRM::Instance().ClearQuickLogins();
-}
-
-void RebuildTrayMenu() {
-    ClearTrayMenu();
-    StartTrayMode(DummyFRM::Instance().settings());
+    if (DummyFRM* tray = g_tray.IfLoaded()) tray->ClearQuickLogins();
 }
 
 void StartTrayModeAfterWizard(Settings& settings) {
@@ -38,4 +48,9 @@ void StartTrayModeAfterWizard(Settings& settings) {
              LangText(L"help", L"txt1_1") + L"\r\n" + LangText(L"help", L"txt1_2") + L"\r\n\r\n" +
                  LangText(L"help", L"txt1_3"),
              0);
+}
+
+void EndTrayMode() {
+    if (DummyFRM* tray = g_tray.IfLoaded()) tray->Icon().Remove();
+    g_tray.Unload();
 }

@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "base/handles.h"
+#include "base/lang.h"
 #include "ui/controls.h"
 #include "ui/message_loop.h"
 #include "ui/message_box.h"
@@ -85,8 +86,8 @@ int Form::Px(int twips) const { return MulDiv(twips, static_cast<int>(WindowDpi(
 
 void Form::AddListColumns(int listView, std::span<const ListColumn> columns) const {
     for (size_t i = 0; i < columns.size(); ++i)
-        ListViewAddColumn(Item(listView), static_cast<int>(i), columns[i].header, Px(columns[i].widthTwips),
-                          columns[i].rightAligned);
+        ListViewAddColumn(Item(listView), static_cast<int>(i), LangTextAt(columns[i].header),
+                          Px(columns[i].widthTwips), columns[i].rightAligned);
 }
 
 void Form::Load() {
@@ -140,6 +141,11 @@ void Form::Unload() {
     DestroyWindow(hwnd_);
 }
 
+void Form::ApplyTexts() const {
+    for (const ControlSpec& c : controls_)
+        if (c.text) SetDlgItemTextW(hwnd_, c.id, LangTextAt(c.text).c_str());
+}
+
 void Form::SetCaption(const std::wstring& caption) {
     spec_.caption = caption;
     if (hwnd_) SetWindowTextW(hwnd_, caption.c_str());
@@ -184,10 +190,11 @@ void Form::CreateControls() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     for (const ControlSpec& c : controls_) {
         ClassAndStyle cs = ClassFor(c.kind);
+        const std::wstring text = c.text ? LangTextAt(c.text) : std::wstring();
         // A label shows its text as it is (it may be a path with "&"), unless the window's design
         // gives it an underlined letter ("&Server:"), which moves the focus to the next field.
-        if (c.kind == Kind::kLabel && c.text && wcschr(c.text, L'&')) cs.style &= ~static_cast<DWORD>(SS_NOPREFIX);
-        HWND control = CreateWindowExW(cs.exStyle, cs.cls, c.text ? c.text : L"",
+        if (c.kind == Kind::kLabel && text.find(L'&') != std::wstring::npos) cs.style &= ~static_cast<DWORD>(SS_NOPREFIX);
+        HWND control = CreateWindowExW(cs.exStyle, cs.cls, text.c_str(),
                                        WS_CHILD | WS_VISIBLE | cs.style | c.style, Px(c.left), Px(c.top),
                                        Px(c.width), Px(c.height), hwnd_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
@@ -215,9 +222,10 @@ INT_PTR CALLBACK Form::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     try {
         return form->Dispatch(msg, wParam, lParam);
     } catch (const std::exception& e) {
-        MsgBox(L"Interner Fehler: " + std::wstring(e.what(), e.what() + strlen(e.what())), MB_ICONERROR);
+        MsgBox(LangFormat(L"general", L"internal_error", {std::wstring(e.what(), e.what() + strlen(e.what()))}),
+               MB_ICONERROR);
     } catch (...) {
-        MsgBox(L"Interner Fehler.", MB_ICONERROR);
+        MsgBox(LangFormat(L"general", L"internal_error", {L"?"}), MB_ICONERROR);
     }
     return FALSE;
 }

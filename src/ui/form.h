@@ -39,7 +39,7 @@ enum class Kind {
 struct ControlSpec {
     int id;
     Kind kind;
-    const wchar_t* text;
+    const wchar_t* text;           // "section/key" of the language file, or a symbol (".."); null = none
     int left, top, width, height;  // twips
     const Font* font = nullptr;    // the form's font when null
     DWORD style = 0;               // extra window styles (SS_RIGHT, ES_..., WS_DISABLED, ...)
@@ -49,7 +49,7 @@ struct ControlSpec {
 
 // A column of a report-view list view, as the window's design gives it.
 struct ListColumn {
-    const wchar_t* header;
+    const wchar_t* header;  // "section/key" of the language file
     int widthTwips;
     bool rightAligned = false;
 };
@@ -114,6 +114,8 @@ protected:
     }
 
     void SetCaption(const std::wstring& caption);
+    // Sets every control's text from the layout table again (after the language changed).
+    void ApplyTexts() const;
     // Shows or hides every control of a group.
     void SetGroupVisible(int group, bool visible);
 

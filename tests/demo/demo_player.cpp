@@ -111,7 +111,7 @@ int wmain(int argc, wchar_t** argv) {
         for (size_t at = text.find("logged-in"); at != std::string::npos; at = text.find("logged-in", at + 1)) ++n;
         return n;
     };
-    PickTrayMenuItem(program.pid(), 5);  // "Team: Abend", below the QuickLogin
+    PickTeam(program.pid(), 0, {1, 1});  // "Team: Abend", below the QuickLogin
     WaitUntil([&] { return loggedIn() >= 2; }, std::chrono::seconds(60));
     Sleep(800);
     Shot("11-team-logged-in");

@@ -1,5 +1,8 @@
 #include "support/automation.h"
 
+#include "tray/tray_menu.h"
+#include "version.h"
+
 #include <shellapi.h>
 #include <shlobj.h>
 #include <commctrl.h>
@@ -43,6 +46,8 @@ static std::wstring UnixPathFromEnv(const wchar_t* name) {
 }
 
 std::wstring BuiltProgramDir() { return UnixPathFromEnv(L"CORVALINK_PROGRAM_DIR"); }
+
+std::wstring AboutTitle() { return L"Corvalink :: Version " L"" CORVALINK_VERSION_TEXT; }
 std::wstring BuiltGameDouble() { return UnixPathFromEnv(L"CORVALINK_GAME_DOUBLE"); }
 
 bool StaysTrue(const std::function<bool()>& condition, std::chrono::milliseconds duration) {
@@ -104,7 +109,10 @@ ProgramFolder::ProgramFolder(Parts parts, const std::wstring& parent, const std:
     const std::wstring built = BuiltProgramDir();
     CopyOrThrow(built + L"\\Corvalink.exe", Exe());
     if (parts.companion) CopyOrThrow(built + L"\\Modal.exe", File(L"Modal.exe"));
-    if (parts.languageFile) CopyOrThrow(built + L"\\Corvalink.lng", Language());
+    if (parts.languageFile) {
+        CopyOrThrow(built + L"\\Corvalink.lng", Language());
+        CopyOrThrow(built + L"\\Corvalink.en.lng", File(L"Corvalink.en.lng"));
+    }
 }
 
 void ProgramFolder::Write(const std::wstring& name, const std::string& ansiBytes) const {
@@ -460,11 +468,11 @@ bool CloseAndWait(HWND window) {
     return WaitUntil([&] { return !IsWindow(window); });
 }
 
-HWND OpenConfigWindow(DWORD pid) {
+HWND OpenConfigWindow(DWORD pid, const wchar_t* title) {
     HWND tray = WaitForTrayWindow(pid);
     if (!tray) return nullptr;
     TrayMouse(tray, WM_LBUTTONDBLCLK);
-    return WaitForWindow(pid, L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
+    return WaitForWindow(pid, L"#32770", title);
 }
 
 bool TrayIconExists(HWND trayWindow) {
@@ -568,8 +576,32 @@ bool UseTrayMenu(DWORD pid, const std::vector<WORD>& keys) {
     return true;
 }
 
-bool PickTrayMenuItem(DWORD pid, int downs) {
-    std::vector<WORD> keys(static_cast<size_t>(downs), VK_DOWN);
+namespace {
+
+TrayMenuState StateOf(const ShownTrayMenu& shown) {
+    TrayMenuState state;
+    state.quickLoginCaptions.resize(shown.quickLogins);
+    state.teamNames.resize(shown.teams);
+    state.quickLoginsEnabled = !shown.running;
+    state.runInProgress = shown.running;
+    return state;
+}
+
+}  // namespace
+
+size_t TrayMenuDowns(const ShownTrayMenu& shown, UINT command) {
+    // Down moves over every item but the separators, greyed ones included.
+    size_t downs = 0;
+    for (const UINT item : TrayMenuItems(StateOf(shown))) {
+        if (item == tray_menu::kSeparator) continue;
+        ++downs;
+        if (item == command) break;
+    }
+    return downs;
+}
+
+bool PickTrayCommand(DWORD pid, const ShownTrayMenu& shown, UINT command) {
+    std::vector<WORD> keys(TrayMenuDowns(shown, command), VK_DOWN);
     keys.push_back(VK_RETURN);
     if (!UseTrayMenu(pid, keys)) return false;
     // The menu is closed before the next one opens: menu windows are reused, and keys meant for
@@ -579,6 +611,15 @@ bool PickTrayMenuItem(DWORD pid, int downs) {
             if (ClassOf(w) == L"#32768" && IsWindowVisible(w)) return false;
         return true;
     });
+}
+
+bool PickQuickLogin(DWORD pid, size_t index, ShownTrayMenu shown) {
+    shown.quickLogins = std::max(shown.quickLogins, index + 1);
+    return PickTrayCommand(pid, shown, ListCommand(StateOf(shown), {TrayListItem::Kind::kQuickLogin, index}));
+}
+
+bool PickTeam(DWORD pid, size_t index, const ShownTrayMenu& shown) {
+    return PickTrayCommand(pid, shown, ListCommand(StateOf(shown), {TrayListItem::Kind::kTeam, index}));
 }
 
 std::string QuickLoginLine(int key, const std::wstring& text) {

@@ -21,11 +21,13 @@ constexpr auto kDefaultWait = 10s;
 
 // The built program folder (from CORVALINK_PROGRAM_DIR, a Unix path, seen through Z:).
 std::wstring BuiltProgramDir();
+// The about window's title, with the version this build carries.
+std::wstring AboutTitle();
 // The built game double camelot.exe (from CORVALINK_GAME_DOUBLE).
 std::wstring BuiltGameDouble();
 
 // A temporary program folder holding copies of the built Corvalink.exe, Modal.exe and
-// Corvalink.lng, and fixture files written by the test.
+// language files, and fixture files written by the test.
 class ProgramFolder {
 public:
     struct Parts {
@@ -178,7 +180,7 @@ HWND WaitForTrayWindow(DWORD pid, std::chrono::milliseconds bound = kDefaultWait
 void TrayMouse(HWND trayWindow, UINT mouseMessage);
 // Opens the configuration window with a double click on the icon, as a user does; null
 // when it did not open.
-HWND OpenConfigWindow(DWORD pid);
+HWND OpenConfigWindow(DWORD pid, const wchar_t* title = L"Corvalink :: Konfiguration der QuickLogins");
 // True while the shell holds an icon for the tray window.
 bool TrayIconExists(HWND trayWindow);
 // The tips of the icons that the shell shows now, read from the shell's tooltips (in Wine's
@@ -189,8 +191,20 @@ std::vector<std::wstring> TrayTips();
 // Opens the popup menu with a right press on the icon and presses the keys in it (each a
 // virtual-key code: VK_DOWN, VK_RIGHT, VK_RETURN, ...). False when no menu opened.
 bool UseTrayMenu(DWORD pid, const std::vector<WORD>& keys);
-// Picks the top-level menu item reached by `downs` presses of the down arrow.
-bool PickTrayMenuItem(DWORD pid, int downs);
+// The tray menu as a test expects it to be shown: how many QuickLogins and teams it lists, and
+// whether a login runs (which greys them and offers to cancel it).
+struct ShownTrayMenu {
+    size_t quickLogins = 0, teams = 0;
+    bool running = false;
+};
+// How many Down presses reach the item with this command (or the submenu popupmenue_daoc).
+size_t TrayMenuDowns(const ShownTrayMenu& shown, UINT command);
+// Opens the tray menu and chooses the item with this command (tray_menu's ids) from the
+// keyboard; returns once the menu is closed.
+bool PickTrayCommand(DWORD pid, const ShownTrayMenu& shown, UINT command);
+// The QuickLogin or team at `index` of the menu.
+bool PickQuickLogin(DWORD pid, size_t index, ShownTrayMenu shown = {});
+bool PickTeam(DWORD pid, size_t index, const ShownTrayMenu& shown);
 
 // A settings-file line "<key>=<scrambled text>" of section "quicklogin", in ANSI bytes, in
 // the form the program stores it.

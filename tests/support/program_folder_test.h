@@ -1,5 +1,5 @@
 // A fixture for tests inside the process: a folder of its own that the program's paths point
-// into, and the one Settings object on its settings file.
+// into, holding the built language files, and the one Settings object on its settings file.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 
 #include "base/paths.h"
 #include "store/settings.h"
+#include "support/automation.h"
 #include "support/temp_dir.h"
 
 namespace testing_support {
@@ -15,6 +16,8 @@ class ProgramFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         InitPaths(dir / L"Corvalink.exe");
+        for (const wchar_t* name : {L"Corvalink.lng", L"Corvalink.en.lng"})
+            CopyFileW((uia::BuiltProgramDir() + L"\\" + name).c_str(), (dir / name).c_str(), FALSE);
         settings = std::make_unique<Settings>(SettingsFile());
     }
 

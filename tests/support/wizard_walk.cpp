@@ -13,17 +13,23 @@ void WalkWizardToTheFinalPage(HWND wizard, const WizardInput& input) {
                             2000, nullptr);
     };
     const int next = Cmds[1];
+    auto look = [&](HWND window) {
+        if (input.look) input.look(window);
+    };
     PressButton(wizard, next);
+    look(wizard);
     SetTextOf(GetDlgItem(wizard, AccLoginTxt), input.login);
     SetTextOf(GetDlgItem(wizard, AccPWTxt), input.password);
     PressButton(wizard, next);
     SetTextOf(GetDlgItem(wizard, CharNameTxt), input.character);
     select(ServerCmb, input.server);
     select(ReichCmb, input.realm);
+    look(wizard);
     PressButton(wizard, next);
     DWORD pid = 0;
     GetWindowThreadProcessId(wizard, &pid);
-    if (HWND servers = WaitForWindow(pid, L"#32770", L"Corvalink :: Server", std::chrono::seconds(2))) {
+    if (HWND servers = WaitForWindow(pid, L"#32770", input.serverWindowTitle.c_str(), std::chrono::seconds(2))) {
+        look(servers);
         if (input.serverAddress.empty()) {
             CloseAndWait(servers);
         } else {
@@ -34,7 +40,9 @@ void WalkWizardToTheFinalPage(HWND wizard, const WizardInput& input) {
     }
     SetTextOf(GetDlgItem(wizard, ClientPfadTxt), input.clientDir);
     SetTextOf(GetDlgItem(wizard, ClientNameTxt), input.clientName);
+    look(wizard);
     PressButton(wizard, next);
+    look(wizard);
     SendMessageW(GetDlgItem(wizard, WinStartChk), BM_SETCHECK, input.windowsStart ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 

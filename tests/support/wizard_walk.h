@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace uia {
@@ -16,6 +17,10 @@ struct WizardInput {
     int realm = 0;   // Albion
     std::wstring clientDir, clientName = L"Main";
     bool windowsStart = false;
+    // The server window's title, in the wizard's language.
+    std::wstring serverWindowTitle = L"Corvalink :: Server";
+    // Looks at each page once it is shown, and at the server window.
+    std::function<void(HWND window)> look;
 };
 
 // From the introduction to the final page, with the Windows-start box set; Finish is left to

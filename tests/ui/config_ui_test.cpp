@@ -1,5 +1,6 @@
 // The configuration windows of the real program, opened from the tray and driven as a user
 // would: selections, typing, buttons, questions.
+// Every test here uses: startup_folder
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -87,6 +88,7 @@ std::string Entries(const std::vector<std::wstring>& texts) {
     return section;
 }
 
+// Uses: keyboard_focus
 TEST_F(Config, EmptySettingsFileGivesEmptyListsAndAppendsWhatIsTyped) {
     Open("[quicklogin]\r\n0=x\r\n");  // tray mode, but no entry that unscrambles to anything useful
     folder.Write(L"Corvalink.dat", "");
@@ -459,6 +461,7 @@ namespace {
 // The keyboard never gets stuck: Tab follows the reading order (each ".." right after its
 // list), Enter in the team's name box saves the team, and after a button the focus is on a
 // sensible control.
+// Uses: keyboard_focus
 TEST_F(Config, TheKeyboardNeverGetsStuck) {
     Open("[server]\r\nS=10.0.0.1:10622\r\n" + Entries({L"A,S,Albion,acc,Main", L"B,S,Albion,acc,Main"}));
     FocusControl(window, Control(kAccountCmb));

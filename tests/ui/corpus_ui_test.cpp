@@ -1,6 +1,7 @@
 // Settings files that users edit by hand, copy between machines or that break: start-up, the
 // tray menu, the configuration window and a QuickLogin end in a clear message or a sound
 // result, never a crash or a hang, and the file is left as it was.
+// Every test here uses: game_windows
 #include <gtest/gtest.h>
 
 #include <random>
@@ -79,7 +80,7 @@ void PutThroughItsPaces(RunningProgram& program) {
     PostMessageW(config, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(config); }));
 
-    ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));  // the first QuickLogin, or "Beenden" without one
+    ASSERT_TRUE(PickQuickLogin(program.pid(), 0));  // the first QuickLogin, or "Beenden" without one
     // A message (refusal or question) is answered; a run that waits is cancelled.
     for (int i = 0; i < 3; ++i) {
         HWND box = WaitForMessageBox(program.pid(), std::chrono::milliseconds(i == 0 ? 1500 : 500));

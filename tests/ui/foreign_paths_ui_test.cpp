@@ -1,5 +1,6 @@
 // A program folder and a game folder whose names the ANSI code page cannot spell (a Windows
 // user named Łukasz is enough): the program starts, saves and logs in.
+// Every test here uses: game_windows, startup_folder
 #include <gtest/gtest.h>
 
 #include "forms/config/add_client_frm.h"
@@ -42,7 +43,7 @@ TEST(ForeignPaths, ProgramAndGameFoldersOutsideTheCodePageStartSaveAndLogIn) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(config); }));
     EXPECT_EQ(folder.Backups().size(), 1u);
 
-    ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
+    ASSERT_TRUE(PickQuickLogin(program.pid(), 0));
     ASSERT_TRUE(game.WaitFor("logged-in"));
     EXPECT_EQ(game.Detail("password"), "secret12");
     EXPECT_NE(game.Detail("user.dat").find("entry0=Aldwin, LYONESSE, 10.9.8.7, 10622, 1"), std::string::npos);

@@ -1,10 +1,12 @@
 // Whole logins through the tray menu against the game double.
+// Every test here uses: game_windows
 #include <gtest/gtest.h>
 
 #include "store/simple_crypt.h"
 #include "forms/config/login_cnf_frm.h"
 #include "forms/info/helper_frm.h"
 #include "support/automation.h"
+#include "tray/tray_menu.h"
 #include "support/game_double.h"
 
 using namespace uia;
@@ -14,7 +16,6 @@ namespace {
 constexpr wchar_t kHelpTitle[] = L"Corvalink :: Hilfe";
 constexpr int kTitleLabel = helper_frm::Descr[0];  // the help window's title label
 // Down-arrow presses in the menu with one entry; "Anmeldung abbrechen" follows the entry.
-constexpr int kFirstQuickLogin = 4, kCancelRun = 5;
 
 class Login : public ::testing::Test {
 protected:
@@ -36,7 +37,7 @@ protected:
         ASSERT_TRUE(WaitForTrayWindow(program->pid()));
     }
     DWORD pid() const { return program->pid(); }
-    void ChooseFirstQuickLogin() { ASSERT_TRUE(PickTrayMenuItem(pid(), kFirstQuickLogin)); }
+    void ChooseFirstQuickLogin() { ASSERT_TRUE(PickQuickLogin(pid(), 0)); }
 
     // The next message box: its text, answered with `button`.
     std::wstring Answer(int button, const wchar_t* expectedTitle = L"Corvalink :: Fehler") {
@@ -111,8 +112,8 @@ TEST_F(Login, GoesOnWhileAWindowOfTheProgramStaysOpen) {
             PostMessageW(config, WM_COMMAND, MAKEWPARAM(login_cnf_frm::DelCmd, BN_CLICKED), 0);
             open = WaitForMessageBox(pid());
         } else {
-            ASSERT_TRUE(PickTrayMenuItem(pid(), 1));
-            open = WaitForWindow(pid(), L"#32770", L"Corvalink :: Version 1.0.0");
+            ASSERT_TRUE(PickTrayCommand(pid(), {}, tray_menu::popupmenue_about));
+            open = WaitForWindow(pid(), L"#32770", uia::AboutTitle().c_str());
         }
         ASSERT_TRUE(open);
         EXPECT_EQ(game.Count("shown"), 0);  // opened before the game's first window
@@ -210,7 +211,7 @@ TEST_F(Login, ATeamLogsInItsMembersOneAfterAnother) {
     CloseAndWait(config);
 
     // "Team: Gruppe" follows the three QuickLogins in the menu.
-    ASSERT_TRUE(PickTrayMenuItem(pid(), kFirstQuickLogin + 3));
+    ASSERT_TRUE(PickTeam(pid(), 0, {3, 1}));
     for (GameInstall& game : games) ASSERT_TRUE(game.WaitFor("logged-in", std::chrono::seconds(30)));
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(games[i].Count("start"), 1);
@@ -237,12 +238,12 @@ TEST_F(Login, ATeamLogsInItsMembersOneAfterAnother) {
     }
     program.reset();
     Start(slowSettings + "[teams]\r\nGruppe=3\r\n" + folder.Read(L"Corvalink.dat").substr(folder.Read(L"Corvalink.dat").find("[team:Gruppe]")));
-    ASSERT_TRUE(PickTrayMenuItem(pid(), kFirstQuickLogin + 3));
+    ASSERT_TRUE(PickTeam(pid(), 0, {3, 1}));
     ASSERT_TRUE(slow[0].WaitFor("start"));
     EXPECT_TRUE(TrayTipBecomes(L"Corvalink :: Team Gruppe, 1/3 Aldwin: wartet auf den DAoC-Launcher"));
-    ASSERT_TRUE(PickTrayMenuItem(pid(), kFirstQuickLogin + 4));  // "Anmeldung abbrechen" below the team
+    ASSERT_TRUE(PickTrayCommand(pid(), {3, 1, true}, tray_menu::popupmenue_cancel_run));  // "Anmeldung abbrechen" below the team
     // The run is over (the items work again) and no further member started.
-    ASSERT_TRUE(PickTrayMenuItem(pid(), kFirstQuickLogin));
+    ASSERT_TRUE(PickQuickLogin(pid(), 0));
     EXPECT_TRUE(slow[0].WaitFor("start", std::chrono::seconds(10), 2));
     EXPECT_EQ(slow[1].Count("start") + slow[2].Count("start"), 0);
 }
@@ -275,7 +276,7 @@ TEST_F(Login, ACancelDuringTheRunningGameQuestionHolds) {
     HWND question = WaitForMessageBox(pid());
     ASSERT_TRUE(question);
     EXPECT_EQ(ReadMessageBox(question).text, L"DAoC läuft bereits, trotzdem fortfahren?");
-    ASSERT_TRUE(PickTrayMenuItem(pid(), kCancelRun));
+    ASSERT_TRUE(PickTrayCommand(pid(), {1, 0, true}, tray_menu::popupmenue_cancel_run));
     PressButton(question, IDYES);
     EXPECT_TRUE(StaysTrue([&] { return game.Count("start") == 0; }, std::chrono::milliseconds(800)));
     // The next run asks again and goes on.
@@ -309,8 +310,8 @@ TEST_F(Login, AGameThatStopsAnsweringDoesNotFreezeCorvalink) {
     ASSERT_TRUE(game.WaitFor("hang", std::chrono::seconds(20)));
     // While the game hangs, the tray menu and the about window still work.
     const ULONGLONG asked = GetTickCount64();
-    ASSERT_TRUE(PickTrayMenuItem(pid(), 1));
-    HWND about = WaitForWindow(pid(), L"#32770", L"Corvalink :: Version 1.0.0", std::chrono::seconds(4));
+    ASSERT_TRUE(PickTrayCommand(pid(), {}, tray_menu::popupmenue_about));
+    HWND about = WaitForWindow(pid(), L"#32770", uia::AboutTitle().c_str(), std::chrono::seconds(4));
     ASSERT_TRUE(about);
     EXPECT_EQ(game.Count("logged-in"), 0);  // the game still hangs: the window came from Corvalink alone
     std::printf("about window after %llu ms of a hanging game\n", GetTickCount64() - asked);
@@ -334,7 +335,7 @@ TEST_F(Login, ARunWaitingForEverCanBeCancelled) {
     EXPECT_EQ(Answer(IDOK), L"Play-Button nicht gefunden");
 
     // The run now waits for a game window that never comes.
-    ASSERT_TRUE(PickTrayMenuItem(pid(), kCancelRun));
+    ASSERT_TRUE(PickTrayCommand(pid(), {1, 0, true}, tray_menu::popupmenue_cancel_run));
     Sleep(300);
     // The QuickLogin item works again: a second run starts the launcher again.
     ChooseFirstQuickLogin();

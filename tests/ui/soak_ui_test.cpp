@@ -2,6 +2,7 @@
 // After the first round Corvalink's handles, window-system objects and private memory must
 // come back to their level. CORVALINK_SOAK_ROUNDS sets the rounds (default 4; 200 for the
 // full soak).
+// Every test here uses: game_windows, startup_folder
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <psapi.h>
@@ -10,6 +11,7 @@
 
 #include "forms/config/login_cnf_frm.h"
 #include "support/automation.h"
+#include "tray/tray_menu.h"
 #include "support/game_double.h"
 
 using namespace uia;
@@ -61,12 +63,12 @@ TEST(Soak, RoundsOfUseLeakNothing) {
     for (int round = 1; round <= rounds; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         // A login, to the end.
-        ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
+        ASSERT_TRUE(PickQuickLogin(program.pid(), 0));
         ASSERT_TRUE(game.WaitFor("logged-in", std::chrono::seconds(30), round));
         ASSERT_TRUE(game.WaitFor("end", std::chrono::seconds(10), round));
         // The about window, and the configuration window saved (which rebuilds the menu).
-        ASSERT_TRUE(PickTrayMenuItem(program.pid(), 1));
-        ASSERT_TRUE(OpenAndClose(program.pid(), L"Corvalink :: Version 1.0.0"));
+        ASSERT_TRUE(PickTrayCommand(program.pid(), {}, tray_menu::popupmenue_about));
+        ASSERT_TRUE(OpenAndClose(program.pid(), uia::AboutTitle().c_str()));
         TrayMouse(tray, WM_LBUTTONDBLCLK);
         HWND config = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Konfiguration der QuickLogins");
         ASSERT_TRUE(config);

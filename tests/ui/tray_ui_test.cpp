@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "support/automation.h"
+#include "tray/tray_menu.h"
 #include "tray/systray_icon.h"
 
 using namespace uia;
@@ -14,15 +15,12 @@ namespace {
 constexpr wchar_t kViewerTitle[] = L"Corvalink :: Originallizenzen von GOA für DAoC";
 // Down-arrow presses from the top of the menu: "Über ..", "Konfiguration", "DAoC", then the
 // QuickLogin items, then "Beenden".
-constexpr int kAbout = 1, kDaoc = 3;
-int QuickLoginItem(int index) { return 4 + index; }
-int Beenden(int quickLogins) { return 4 + quickLogins; }
 
 std::string Entry(int key, const std::wstring& text) { return QuickLoginLine(key, text); }
 
 // Opens the "DAoC" submenu and picks its item `index`.
 std::vector<WORD> AgreementKeys(int index) {
-    std::vector<WORD> keys(kDaoc, VK_DOWN);
+    std::vector<WORD> keys(TrayMenuDowns({}, tray_menu::popupmenue_daoc), VK_DOWN);
     keys.push_back(VK_RIGHT);
     keys.insert(keys.end(), static_cast<size_t>(index), VK_DOWN);
     keys.push_back(VK_RETURN);
@@ -55,13 +53,14 @@ TEST_F(TrayMode, BeendenRemovesTheIconAndEnds) {
     Sleep(200);
     EXPECT_FALSE(FindWindowOf(pid(), L"#32768", nullptr) && IsWindowVisible(FindWindowOf(pid(), L"#32768", nullptr)));
 
-    ASSERT_TRUE(PickTrayMenuItem(pid(), Beenden(1)));
+    ASSERT_TRUE(PickTrayCommand(pid(), {1}, tray_menu::popupmenue_beenden));
     EXPECT_EQ(program->WaitForExit(), 0u);
     EXPECT_FALSE(TrayIconExists(tray));
 }
 
 // The keyboard on the icon (version 4): Enter does what a double click does, Shift+F10 or the
 // menu key opens the menu.
+// Uses: keyboard_focus
 TEST_F(TrayMode, TheKeyboardReachesTheIcon) {
     HWND tray = Start("[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
     ASSERT_TRUE(tray);
@@ -97,7 +96,7 @@ TEST_F(TrayMode, AnEntryRemovedAfterTheMenuWasBuiltIsNotFound) {
                       Entry(1, L"Brenna,LYONESSE,Albion,acc1,Main")));
     folder.Write(L"Corvalink.dat", "[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
 
-    ASSERT_TRUE(PickTrayMenuItem(pid(), QuickLoginItem(1)));
+    ASSERT_TRUE(PickQuickLogin(pid(), 1));
     MessageBoxInfo info = AnswerMessageBox(pid(), IDOK);
     EXPECT_EQ(info.text, L"Eintrag nicht gefunden");
     EXPECT_EQ(info.title, L"Corvalink :: Fehler");
@@ -141,8 +140,8 @@ TEST_F(TrayMode, AgreementWithoutClientsSaysSo) {
 
 TEST_F(TrayMode, AboutShowsTheVersion) {
     ASSERT_TRUE(Start("[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main")));
-    ASSERT_TRUE(PickTrayMenuItem(pid(), kAbout));
-    HWND about = WaitForWindow(pid(), L"#32770", L"Corvalink :: Version 1.0.0");
+    ASSERT_TRUE(PickTrayCommand(pid(), {}, tray_menu::popupmenue_about));
+    HWND about = WaitForWindow(pid(), L"#32770", uia::AboutTitle().c_str());
     ASSERT_TRUE(about);
     EXPECT_EQ(Item(about, 10),
               L"Mit einem Klick ins Spiel: Corvalink meldet Ihre DAoC-Charaktere direkt aus dem Infobereich an.");

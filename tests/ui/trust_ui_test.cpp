@@ -1,6 +1,7 @@
 // The windows, the menu and the teams act only on what they read: a held or damaged settings
 // file is named instead of taken for empty, a save changes only what the player changed, a
 // team starts whole or not at all, and every menu item does what it says, however many.
+// Every test here uses: game_windows, startup_folder
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -126,9 +127,9 @@ TEST_F(Trust, AHeldFileIsNamedNeverTakenForEmpty) {
         EXPECT_EQ(box.text.rfind(HeldText(), 0), 0u) << Ansi(box.text);
         EXPECT_FALSE(FindWindowOf(pid(), L"#32770", kConfigTitle));
 
-        ASSERT_TRUE(PickTrayMenuItem(pid(), 4));  // the QuickLogin
+        ASSERT_TRUE(PickQuickLogin(pid(), 0));
         EXPECT_EQ(AnswerMessageBox(pid(), IDOK, std::chrono::seconds(15)).text.rfind(HeldText(), 0), 0u);
-        ASSERT_TRUE(PickTrayMenuItem(pid(), 5));  // the team
+        ASSERT_TRUE(PickTeam(pid(), 0, {1, 1}));
         EXPECT_EQ(AnswerMessageBox(pid(), IDOK, std::chrono::seconds(15)).text.rfind(HeldText(), 0), 0u);
     }
     // Held for a moment only: the window waits and then shows what the file holds.
@@ -216,7 +217,7 @@ TEST_F(Trust, ADamagedFileAtStartIsNamedAndLeftAlone) {
 // shown with a replacement character, and the explanation after it is not cut off.
 TEST_F(Trust, AMessageWithANulIsShownWhole) {
     Start("[quicklogin]\r\n0=\xFF\x9C\r\n");
-    ASSERT_TRUE(PickTrayMenuItem(pid(), 4));
+    ASSERT_TRUE(PickQuickLogin(pid(), 0));
     const std::wstring text = Answer().text;
     EXPECT_EQ(text.rfind(L"Der QuickLogin „\uFFFD", 0), 0u) << Ansi(text);
     EXPECT_NE(text.find(L"“ ist unvollständig: Es fehlen Angaben zu Server, Reich, Account oder Client."),
@@ -233,7 +234,7 @@ TEST_F(Trust, ATeamStartsWholeOrNotAtAll) {
         "[tag]\r\nLYONESSE=4\r\nDARTMOOR=12\r\n[teams]\r\nGruppe=2\r\n[team:Gruppe]\r\n" +
         QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main") + QuickLoginLine(1, L"Bryn,DARTMOOR,Albion,acc1,Main");
     Start(settings + Entries({L"Aldwin,LYONESSE,Albion,acc1,Main", L"Bryn,DARTMOOR,Albion,acc1,Main"}));
-    ASSERT_TRUE(PickTrayMenuItem(pid(), 6));  // "Team: Gruppe"
+    ASSERT_TRUE(PickTeam(pid(), 0, {2, 1}));  // "Team: Gruppe"
     const MessageBoxInfo box = Answer();
     EXPECT_EQ(box.title, kErrorTitle);
     EXPECT_EQ(box.text.rfind(L"Das Team „Gruppe“ kann nicht starten, es wurde nichts gestartet. Der QuickLogin "
@@ -331,7 +332,7 @@ TEST_F(Trust, AUtf16UserDatLogsIn) {
     Start("[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" + Ansi(game.path()) +
           "\r\n[server]\r\nLYONESSE=10.0.0.7:10622\r\n[tag]\r\nLYONESSE=4\r\n[help]\r\n1=0\r\n" +
           Entries({L"Aldwin,LYONESSE,Albion,acc1,Main"}));
-    ASSERT_TRUE(PickTrayMenuItem(pid(), 4));
+    ASSERT_TRUE(PickQuickLogin(pid(), 0));
     ASSERT_TRUE(game.WaitFor("logged-in")) << "the login did not complete";
     EXPECT_EQ(game.Detail("password"), "secret12");
     const std::string written = testing_support::ReadBytes(game.File(L"user.dat"));

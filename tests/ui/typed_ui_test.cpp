@@ -1,6 +1,7 @@
 // What a player types reaches the settings file and the game exactly, or is refused with a
 // message that names the reason, and nothing is written. Values go in through the account
 // window, the QuickLogin window and the wizard, and out through a login to the game double.
+// Every test here uses: game_windows, startup_folder
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -25,7 +26,6 @@ constexpr int kNext = wizard_frm::Cmds[1], kWizLogin = wizard_frm::AccLoginTxt, 
               kWizChar = wizard_frm::CharNameTxt, kWizServer = wizard_frm::ServerCmb, kWizRealm = wizard_frm::ReichCmb,
               kWizClientDir = wizard_frm::ClientPfadTxt, kWizClientName = wizard_frm::ClientNameTxt,
               kWizWinStart = wizard_frm::WinStartChk;
-constexpr int kFirstQuickLogin = 4;
 
 struct Typed {
     std::wstring login, password;
@@ -122,7 +122,7 @@ TEST(Typed, AccountAndQuickLoginWindowValuesReachTheGameExactlyOrAreRefused) {
         if (c.refusedFor) continue;
         SCOPED_TRACE(Ansi(c.login) + " / " + Ansi(c.password));
         const GameInstall& game = *games[static_cast<size_t>(index)];
-        ASSERT_TRUE(PickTrayMenuItem(program.pid(), kFirstQuickLogin + index));
+        ASSERT_TRUE(PickQuickLogin(program.pid(), static_cast<size_t>(index)));
         ASSERT_TRUE(game.WaitFor("logged-in"));
         EXPECT_EQ(game.Detail("password"), ToUtf8(c.password));
         EXPECT_EQ(game.Detail("account"), ToUtf8(c.login));
@@ -167,7 +167,7 @@ TEST(Typed, WizardValuesReachTheGameExactlyOrAreRefused) {
     ASSERT_TRUE(WaitForTrayWindow(program.pid()));
     EXPECT_NE(folder.Read(L"Corvalink.dat").find("LYONESSE=10.9.8.7:10622"), std::string::npos);
 
-    ASSERT_TRUE(PickTrayMenuItem(program.pid(), kFirstQuickLogin));
+    ASSERT_TRUE(PickQuickLogin(program.pid(), 0));
     ASSERT_TRUE(game.WaitFor("logged-in"));
     EXPECT_EQ(game.Detail("password"), ToUtf8(password));
     EXPECT_EQ(game.Detail("account"), ToUtf8(L"Kjellö"));

@@ -1,4 +1,5 @@
 // The first-start wizard of the real program, walked as a new user would.
+// Every test here uses: startup_folder
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -115,6 +116,7 @@ TEST_F(Wizard, ClosingTheWindowEndsTheProgram) {
     EXPECT_TRUE(program->WaitForExit());
 }
 
+// Uses: keyboard_focus
 TEST_F(Wizard, EveryPageChecksItsFields) {
     Click(kNext);
     struct Account {
@@ -258,6 +260,7 @@ TEST_F(Wizard, FinishWithTheBoxTickedCreatesTheShortcut) {
 
 // With the protection by Windows switched on in the file, the wizard's password is stored
 // protected too: the rule is the file's, whoever stores a password.
+// Uses: game_windows
 TEST(NewUser, TheWizardFollowsTheProtectionSwitch) {
     ProgramFolder folder;
     folder.Write(L"Corvalink.dat", "[options]\r\nprotect=1\r\n");
@@ -278,6 +281,7 @@ TEST(NewUser, TheWizardFollowsTheProtectionSwitch) {
 
 // A new player's first hour, with the keyboard alone: the wizard with the shipped servers, the
 // real address typed where the wizard asks for it, and the first QuickLogin logs in at once.
+// Uses: game_windows, keyboard_focus
 TEST(NewUser, FromTheWizardToALoggedInGame) {
     ProgramFolder folder;
     GameInstall game;
@@ -318,7 +322,7 @@ TEST(NewUser, FromTheWizardToALoggedInGame) {
     PressKey(wizard, VK_RETURN);  // Finish
     ASSERT_TRUE(WaitForTrayWindow(program.pid()));
 
-    ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
+    ASSERT_TRUE(PickQuickLogin(program.pid(), 0));
     ASSERT_TRUE(game.WaitFor("logged-in"));
     const std::string userDat = game.Detail("user.dat");
     EXPECT_NE(userDat.find("entry0=Aldwin, LYONESSE, 10.0.0.4, 10622, 1, 4"), std::string::npos) << userDat;

@@ -117,6 +117,7 @@ TEST(FailingWrites, AccountAndClientWindowsKeepWhatWasTyped) {
 
 // The account window and the configuration window's Save, against each kind of trouble: the
 // file stays byte for byte as it was, the message says why, the window keeps its input.
+// Uses: ramdisk
 TEST(FullDiskFailingWrites, EachTroubleLeavesTheFileAsItWasAndSaysWhy) {
     for (const TroubleCase& c : kTroubles) {
         SCOPED_TRACE(c.name);
@@ -201,13 +202,14 @@ TEST(FailingWrites, TheWizardStaysOnItsPage) {
 }  // namespace
 
 // Runs that write the game's user.dat take turns with the other logins.
+// Uses: game_windows
 TEST(LoginFailingWrites, ALockedUserDatStopsTheRunBeforeTheGameStarts) {
     ProgramFolder folder;
     GameInstall game;
     folder.Write(L"Corvalink.dat", OneLoginSettings(game));
     FileLock lock(game.File(L"user.dat"));
     RunningProgram program = RunningProgram::Start(folder);
-    ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
+    ASSERT_TRUE(PickQuickLogin(program.pid(), 0));
     EXPECT_EQ(AnswerBox(program.pid()),
               L"Die Datei „" + game.path() +
                   L"\\user.dat“ konnte nicht geschrieben werden; sie ist unverändert. Ein anderes Programm hält die "
@@ -215,6 +217,7 @@ TEST(LoginFailingWrites, ALockedUserDatStopsTheRunBeforeTheGameStarts) {
     EXPECT_TRUE(StaysTrue([&] { return game.Count("start") == 0; }, std::chrono::milliseconds(300)));
 }
 
+// Uses: game_windows
 TEST(LoginFailingWrites, UserDatIsChangedWholeOrNotAtAll) {
     for (const TroubleCase& c : kTroubles) {
         if (c.trouble == Trouble::kFullDisk || c.trouble == Trouble::kHeldBefore) continue;  // as the settings file
@@ -228,7 +231,7 @@ TEST(LoginFailingWrites, UserDatIsChangedWholeOrNotAtAll) {
         std::wstring text;
         {
             Trouble_ trouble(c.trouble, game.File(L"user.dat"));
-            ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
+            ASSERT_TRUE(PickQuickLogin(program.pid(), 0));
             text = AnswerBox(program.pid());
         }
         EXPECT_TRUE(StartsWith(text, L"Die Datei „" + game.path() +
@@ -240,12 +243,13 @@ TEST(LoginFailingWrites, UserDatIsChangedWholeOrNotAtAll) {
     }
 }
 
+// Uses: game_windows
 TEST(LoginFailingWrites, TheHelpSwitchThatCannotBeSavedKeepsTheWindow) {
     ProgramFolder folder;
     GameInstall game;
     folder.Write(L"Corvalink.dat", OneLoginSettings(game));
     RunningProgram program = RunningProgram::Start(folder);
-    ASSERT_TRUE(PickTrayMenuItem(program.pid(), 4));
+    ASSERT_TRUE(PickQuickLogin(program.pid(), 0));
     ASSERT_TRUE(game.WaitFor("logged-in"));
     HWND help = nullptr;
     ASSERT_TRUE(WaitUntil([&] {

@@ -1,5 +1,6 @@
 // The login driver run inside the test against the game double: what it reports while it
 // waits, and how it treats the processor meanwhile.
+// Every test here uses: game_windows
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -18,7 +19,7 @@ namespace {
 class Recorder : public LoginObserver {
 public:
     struct Waiting {
-        std::wstring window;
+        GameWindow window;
         DWORD priority;
     };
     std::vector<Waiting> waits;
@@ -26,10 +27,11 @@ public:
     std::optional<LoginOutcome> outcome;
 
     void LoginStarted() override { ++started; }
-    void LoginWaitingFor(const std::wstring& window) override {
-        waits.push_back({window, GetPriorityClass(GetCurrentProcess())});
-    }
+    bool ConfirmSecondGame() override { return true; }
+    void LoginWaitingFor(GameWindow window) override { waits.push_back({window, GetPriorityClass(GetCurrentProcess())}); }
     void LauncherShown() override { ++launcherShown; }
+    void LoginFailed(const LoginProblem& problem) override { problems.push_back(problem.kind); }
+    std::vector<LoginProblem::Kind> problems;
     void LoginEnded(LoginOutcome o) override { outcome = o; }
 };
 
@@ -51,10 +53,11 @@ TEST(LoginDriver, ReportsEachAwaitedWindowAndIdlesWhileTheLauncherStarts) {
     EXPECT_EQ(recorder.started, 1);
     EXPECT_EQ(recorder.launcherShown, 1);
     EXPECT_EQ(second.started, 0);
-    std::vector<std::wstring> windows;
+    std::vector<GameWindow> windows;
     for (const auto& w : recorder.waits) windows.push_back(w.window);
-    EXPECT_EQ(windows, (std::vector<std::wstring>{L"den DAoC-Launcher", L"das Spielfenster", L"das Anmeldefenster",
-                                                  L"die Lizenzvereinbarung", L"die Nutzungsbedingungen"}));
+    EXPECT_EQ(windows, (std::vector<GameWindow>{GameWindow::kLauncher, GameWindow::kGameWindow,
+                                                GameWindow::kLoginDialog, GameWindow::kAgreement, GameWindow::kTerms}));
+    EXPECT_TRUE(recorder.problems.empty());
     ASSERT_FALSE(recorder.waits.empty());
     EXPECT_EQ(recorder.waits.front().priority, static_cast<DWORD>(IDLE_PRIORITY_CLASS));
     EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));

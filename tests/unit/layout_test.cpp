@@ -96,7 +96,6 @@ protected:
             reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
         if (set) set(reinterpret_cast<HANDLE>(-4));  // per monitor, version 2
         ProgramFolderTest::SetUp();
-        CopyFileW((uia::BuiltProgramDir() + L"\\Corvalink.lng").c_str(), LangFile().c_str(), FALSE);
         testing_support::WriteBytes(
             SettingsFile(), "[accounts]\r\n" + uia::AccountLine(L"acc1", L"secret12") +
                                 "[clients]\r\nMain=C:\\Spiele\\DAoC\r\n[server]\r\nLYONESSE=198.51.100.4:10622\r\n"

@@ -42,15 +42,15 @@ std::vector<std::wstring> Captions(HMENU menu) {
 
 class TrayMenu : public testing_support::ProgramFolderTest {
 protected:
-    void TearDown() override {
-        if (DummyFRM::Exists()) DummyFRM::Instance().Icon().Remove();
-        DummyFRM::Destroy();
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        ASSERT_TRUE(tray.Create());
+        tray.UseSettings(*settings);
     }
     std::vector<std::wstring> Build(const std::string& quickLoginSection) {
         WriteBytes(SettingsFile(), "[quicklogin]\r\n" + quickLoginSection);
-        ClearTrayMenu();
-        StartTrayMode(*settings);
-        return Captions(BuildTrayMenu(DummyFRM::Instance().MenuState()).get());
+        tray.ReadMenuItems();
+        return Captions(BuildTrayMenu(tray.MenuState()).get());
     }
     static std::vector<std::wstring> Menu(std::vector<std::wstring> quickLogins) {
         std::vector<std::wstring> menu{L"&Über ..", L"&Konfiguration (default)", L"-", L"&DAoC", L"-"};
@@ -61,6 +61,8 @@ protected:
         menu.push_back(L"&Beenden");
         return menu;
     }
+
+    DummyFRM tray;
 };
 
 TEST_F(TrayMenu, ListsEntriesUpToTheFirstGap) {
@@ -94,9 +96,8 @@ TEST_F(TrayMenu, RebuildFollowsTheFileAndRunsGreyTheItems) {
     Build(Entry(0, L"A,S,Albion,a,c") + Entry(1, L"B,S,Albion,a,c"));
     EXPECT_EQ(Build(Entry(0, L"C,S,Midgard,a,c")), Menu({L"S/Midgard: C"}));
 
-    DummyFRM::Instance().SetQuickLoginsEnabled(false);
-    DummyFRM::Instance().SetRunInProgress(true);
-    EXPECT_EQ(Captions(BuildTrayMenu(DummyFRM::Instance().MenuState()).get()),
+    tray.SetRunning(true);
+    EXPECT_EQ(Captions(BuildTrayMenu(tray.MenuState()).get()),
               (std::vector<std::wstring>{L"&Über ..", L"&Konfiguration (default)", L"-", L"&DAoC", L"-",
                                          L"S/Midgard: C (off)", L"Anmeldung &abbrechen", L"-", L"&Beenden"}));
 }

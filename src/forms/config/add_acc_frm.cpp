@@ -15,19 +15,19 @@ using namespace add_acc_frm;
 // In keyboard tab order, each label right before its field (a screen reader names the field
 // after it): the login box takes the focus first.
 constexpr ui::ControlSpec kControls[] = {
-    {DescrLbl[0], ui::Kind::kLabel, L"Account &Login:", 120, 120, 1695, 255},
+    {DescrLbl[0], ui::Kind::kLabel, L"account/login", 120, 120, 1695, 255},
     {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 360, 1695, 300},
-    {DescrLbl[1], ui::Kind::kLabel, L"Account &Passwort:", 120, 720, 1695, 255},
+    {DescrLbl[1], ui::Kind::kLabel, L"account/password", 120, 720, 1695, 255},
     {LgnTxt[1], ui::Kind::kPasswordBox, nullptr, 120, 960, 1695, 300},
-    {AddCmd, ui::Kind::kDefaultButton, L"&Hinzufügen >>>", 120, 1440, 1695, 375},
+    {AddCmd, ui::Kind::kDefaultButton, L"account/add", 120, 1440, 1695, 375},
     {AccLst, ui::Kind::kListBox, nullptr, 2040, 120, 1815, 1260},
-    {DelCmd, ui::Kind::kButton, L"&Entfernen", 2040, 1440, 1815, 375},
+    {DelCmd, ui::Kind::kButton, L"general/remove", 2040, 1440, 1815, 375},
 };
 
 class AddAccFrm : public StoredListFrm {
 public:
     AddAccFrm(Settings& settings, std::function<void()> changed)
-        : StoredListFrm({std::wstring(kProductName) + L" :: Account hinzufügen", 3990, 1995, {}}, kControls,
+        : StoredListFrm({std::wstring(kProductName) + L" :: " + LangText(L"account", L"caption"), 3990, 1995, {}}, kControls,
                         {LgnTxt[0], LgnTxt[1], AddCmd, AccLst, DelCmd}, settings, std::move(changed)) {}
 
 protected:
@@ -49,7 +49,7 @@ protected:
         return settings().StoreAccount(login, password);
     }
     std::wstring RemoveQuestion(const std::wstring& login) const override {
-        return L"Account \"" + login + L"\" wirklich entfernen?";
+        return LangFormat(L"account", L"remove", {login});
     }
     SaveResult Remove(const std::wstring& login) override { return settings().RemoveAccount(login); }
 

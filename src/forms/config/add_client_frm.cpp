@@ -17,26 +17,26 @@ using namespace add_client_frm;
 // In keyboard tab order, as the window reads: each label right before its field, the folder
 // button right after the folder.
 constexpr ui::ControlSpec kControls[] = {
-    {DescrLbl[1], ui::Kind::kLabel, L"&Pfad zum Client:", 120, 120, 1695, 255},
+    {DescrLbl[1], ui::Kind::kLabel, L"client/folder", 120, 120, 1695, 255},
     {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 360, 4095, 300},
     {DirSelCmd, ui::Kind::kButton, L"..", 4200, 360, 375, 300},  // tooltip: "Ordner auswählen"
-    {DescrLbl[0], ui::Kind::kLabel, L"&Kurzbezeichnung:", 120, 840, 2055, 255},
+    {DescrLbl[0], ui::Kind::kLabel, L"client/name", 120, 840, 2055, 255},
     {LgnTxt[1], ui::Kind::kTextBox, nullptr, 120, 1080, 2295, 300},
-    {AddCmd, ui::Kind::kDefaultButton, L"&Hinzufügen", 2880, 1040, 1695, 375},
+    {AddCmd, ui::Kind::kDefaultButton, L"client/add", 2880, 1040, 1695, 375},
     {ClientLst, ui::Kind::kListBox, nullptr, 120, 1680, 3135, 1020},
-    {DelCmd, ui::Kind::kButton, L"&Entfernen", 3360, 1680, 1215, 375},
+    {DelCmd, ui::Kind::kButton, L"general/remove", 3360, 1680, 1215, 375},
 };
 
 class AddClientFrm : public StoredListFrm {
 public:
     AddClientFrm(Settings& settings, std::function<void()> changed)
-        : StoredListFrm({std::wstring(kProductName) + L" :: DAoC-Client hinzufügen", 4680, 2805, {}}, kControls,
+        : StoredListFrm({std::wstring(kProductName) + L" :: " + LangText(L"client", L"caption"), 4680, 2805, {}}, kControls,
                         {LgnTxt[0], LgnTxt[1], AddCmd, ClientLst, DelCmd}, settings, std::move(changed)) {}
 
 protected:
     void Form_Load() override {
         RefreshClientList();
-        ui::AddToolTip(hwnd(), Item(DirSelCmd), L"Ordner auswählen");
+        ui::AddToolTip(hwnd(), Item(DirSelCmd), LangText(L"general", L"tip_folder"));
     }
 
     void OnCommand(int id, int code) override {
@@ -57,15 +57,15 @@ protected:
     std::vector<std::wstring> Entries() const override { return settings().ListSettingKeys(section::kClients); }
     // The first text is the folder, the second the short name.
     std::optional<std::wstring> Refusal(std::wstring& dir, std::wstring& name) const override {
-        if (name.empty()) return L"Bitte geben Sie dem Client eine Kurzbezeichnung.";
-        if (auto refusal = RefuseClientName(L"Die Kurzbezeichnung", name)) return refusal;
-        return RefuseClientDir(L"Der Pfad", dir);
+        if (name.empty()) return LangText(L"client", L"no_name");
+        if (auto refusal = RefuseClientName(LangText(L"client", L"field_name"), name)) return refusal;
+        return RefuseClientDir(LangText(L"client", L"field_folder"), dir);
     }
     SaveResult Store(const std::wstring& dir, const std::wstring& name) override {
         return settings().StoreClient(name, dir);
     }
     std::wstring RemoveQuestion(const std::wstring& name) const override {
-        return L"Client \"" + name + L"\" wirklich aus Liste entfernen?";
+        return LangFormat(L"client", L"remove", {name});
     }
     SaveResult Remove(const std::wstring& name) override { return settings().RemoveClient(name); }
 
@@ -74,8 +74,7 @@ private:
 
     void DirSelCmd_Click() {
         const std::optional<std::wstring> picked = PickGameFolder([](const std::wstring& path) {
-            ui::MsgBox(L"Der angegebene Pfad \"" + path + L"\" scheint kein gültiger DAoC-Ordner zu sein!",
-                       MB_OK | MB_ICONERROR);
+            ui::MsgBox(LangFormat(L"client", L"not_a_game_folder", {path}), MB_OK | MB_ICONERROR);
         });
         if (picked) SetItemText(LgnTxt[0], *picked);
     }

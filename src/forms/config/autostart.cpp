@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "base/lang.h"
 #include "base/paths.h"
 #include "base/product.h"
 #include "store/file_check.h"
@@ -46,7 +47,7 @@ bool CreateShortcut(const std::wstring& linkFile, const std::wstring& target, co
 bool CreateAutostart() {
     const std::wstring link = AutostartShortcutPath();
     if (link.empty()) return false;
-    return CreateShortcut(link, ExecutablePath(), L"", std::wstring(L"Autostart für ") + kProductName, ProgramDir());
+    return CreateShortcut(link, ExecutablePath(), L"", LangFormat(L"general", L"autostart_link", {kProductName}), ProgramDir());
 }
 
 void RemoveAutostart() {

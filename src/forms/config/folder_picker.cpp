@@ -5,6 +5,7 @@
 
 #include "store/file_check.h"
 #include "base/handles.h"
+#include "base/lang.h"
 
 std::wstring BrowseForFolder(const std::wstring& prompt) {
     base::ComPtr<IFileOpenDialog> dialog;
@@ -26,7 +27,7 @@ std::wstring BrowseForFolder(const std::wstring& prompt) {
 bool IsGameFolder(const std::wstring& folder) { return FileExists(folder + L"\\camelot.exe"); }
 
 std::optional<std::wstring> PickGameFolder(const std::function<void(const std::wstring& path)>& refusal) {
-    const std::wstring path = BrowseForFolder(L"Bitte DAoC-Ordner auswählen");
+    const std::wstring path = BrowseForFolder(LangText(L"client", L"pick_folder"));
     if (path.empty() || IsGameFolder(path)) return path;
     refusal(path);
     return std::nullopt;

@@ -24,17 +24,17 @@ std::wstring CharName(char32_t c) {
     } else {
         shown += static_cast<wchar_t>(c);
     }
-    return L"„" + shown + L"“ (" + code + L")";
+    return LangFormat(L"rules", L"character", {shown, code});
 }
 
 std::optional<std::wstring> Refusal(const std::wstring& what, const StoreVerdict& verdict) {
     if (verdict.ok()) return std::nullopt;
-    return what + L" kann so nicht gespeichert werden. " + StoreProblemText(verdict);
+    return LangFormat(L"rules", L"cannot_store", {what, StoreProblemText(verdict)});
 }
 
 std::optional<std::wstring> CommaRefusal(const std::wstring& what, const std::wstring& text) {
     if (text.find(L',') == std::wstring::npos) return std::nullopt;
-    return what + L" darf kein Komma enthalten: Kommas trennen die Teile eines QuickLogins.";
+    return LangFormat(L"rules", L"comma", {what});
 }
 
 }  // namespace
@@ -43,19 +43,14 @@ std::wstring StoreProblemText(const StoreVerdict& verdict) {
     switch (verdict.problem) {
         case StoreProblem::kNone: return {};
         case StoreProblem::kNotInCodePage:
-            return L"Das Zeichen " + CharName(verdict.character) +
-                   L" kann die Einstellungsdatei nicht speichern (sie verwendet den ANSI-Zeichensatz von Windows). "
-                   L"Bitte ohne dieses Zeichen eingeben.";
-        case StoreProblem::kControlChar:
-            return L"Der Text enthält das Steuerzeichen " + CharName(verdict.character) + L".";
-        case StoreProblem::kTooLong: return L"Gespeichert wäre der Text länger als 255 Zeichen.";
-        case StoreProblem::kLineBreakOrNul: return L"Gespeichert enthielte der Text einen Zeilenumbruch.";
-        case StoreProblem::kOuterBlank:
-            return L"Leerzeichen am Anfang und Ende gingen beim Lesen verloren. Bitte entfernen Sie sie.";
-        case StoreProblem::kQuoted:
-            return L"Gespeichert stünde der Text in Anführungszeichen, die beim Lesen verloren gingen.";
-        case StoreProblem::kKeySyntax: return L"Der Name darf kein „=“ enthalten und nicht mit „[“ oder „;“ beginnen.";
-        case StoreProblem::kEmpty: return L"Der Name darf nicht leer sein.";
+            return LangFormat(L"rules", L"not_in_code_page", {CharName(verdict.character)});
+        case StoreProblem::kControlChar: return LangFormat(L"rules", L"control_char", {CharName(verdict.character)});
+        case StoreProblem::kTooLong: return LangText(L"rules", L"too_long");
+        case StoreProblem::kLineBreakOrNul: return LangText(L"rules", L"line_break");
+        case StoreProblem::kOuterBlank: return LangText(L"rules", L"outer_blank");
+        case StoreProblem::kQuoted: return LangText(L"rules", L"quoted");
+        case StoreProblem::kKeySyntax: return LangText(L"rules", L"key_syntax");
+        case StoreProblem::kEmpty: return LangText(L"rules", L"empty_name");
     }
     return {};
 }
@@ -65,10 +60,11 @@ std::optional<std::wstring> RefuseValue(const std::wstring& what, const std::wst
 }
 
 std::optional<std::wstring> RefuseQuickLogin(const QuickLoginEntry& entry) {
-    const std::pair<const wchar_t*, const std::wstring*> fields[] = {{L"Der Charaktername", &entry.character},
-                                                                     {L"Der Servername", &entry.server},
-                                                                     {L"Das Reich", &entry.realm},
-                                                                     {L"Der Account", &entry.account}};
+    const std::pair<std::wstring, const std::wstring*> fields[] = {
+        {LangText(L"rules", L"field_character"), &entry.character},
+        {LangText(L"rules", L"field_server"), &entry.server},
+        {LangText(L"rules", L"field_realm"), &entry.realm},
+        {LangText(L"rules", L"field_account"), &entry.account}};
     for (const auto& [what, text] : fields) {
         if (auto refusal = CommaRefusal(what, *text)) return refusal;
         // A character the file cannot keep is named with its field.
@@ -76,7 +72,7 @@ std::optional<std::wstring> RefuseQuickLogin(const QuickLoginEntry& entry) {
         if (verdict.problem == StoreProblem::kNotInCodePage || verdict.problem == StoreProblem::kControlChar)
             return Refusal(what, verdict);
     }
-    return RefuseValue(L"Der QuickLogin", entry.ToText(), StoredAs::kScrambledValue);
+    return RefuseValue(LangText(L"rules", L"field_quicklogin"), entry.ToText(), StoredAs::kScrambledValue);
 }
 
 std::optional<std::wstring> RefuseClientName(const std::wstring& what, const std::wstring& name) {
@@ -94,21 +90,18 @@ std::optional<std::wstring> RefuseClientDir(const std::wstring& what, std::wstri
             dir = shortName;
             return std::nullopt;
         }
-        return what + L" kann so nicht gespeichert werden. " + StoreProblemText(verdict) +
-               L" Windows kennt für diesen Ordner auch keinen kurzen Namen (8.3), unter dem er sich speichern "
-               L"ließe.";
+        return LangFormat(L"rules", L"cannot_store", {what, StoreProblemText(verdict)}) + L" " +
+               LangText(L"rules", L"no_short_name");
     }
     return Refusal(what, verdict);
 }
 
 std::optional<std::wstring> RefuseAccount(const Settings& settings, const std::wstring& login,
                                          const std::wstring& password) {
-    if (auto refusal = RefuseValue(L"Der Loginname", login, StoredAs::kScrambledKey)) return refusal;
-    if (auto refusal = RefuseValue(L"Das Passwort", password, StoredAs::kScrambledValue)) return refusal;
-    if (auto other = settings.AccountKeyCollision(login))
-        return L"Der Loginname „" + login + L"“ lässt sich nicht neben dem Account „" + *other +
-               L"“ speichern: Die Einstellungsdatei könnte die beiden nicht unterscheiden, und das Passwort von „" +
-               *other + L"“ ginge verloren.";
+    if (auto refusal = RefuseValue(LangText(L"rules", L"field_login"), login, StoredAs::kScrambledKey)) return refusal;
+    if (auto refusal = RefuseValue(LangText(L"rules", L"field_password"), password, StoredAs::kScrambledValue))
+        return refusal;
+    if (auto other = settings.AccountKeyCollision(login)) return LangFormat(L"rules", L"login_collision", {login, *other});
     return std::nullopt;
 }
 
@@ -151,71 +144,18 @@ bool IsServerAddress(const std::wstring& address) {
 
 std::optional<std::wstring> RefuseServer(const std::wstring& name, const std::wstring& address,
                                          const std::wstring& port, const std::wstring& tag) {
-    if (name.empty()) return std::wstring(L"Bitte geben Sie dem Server einen Namen.");
-    if (auto refusal = CommaRefusal(L"Der Servername", name)) return refusal;
-    if (auto refusal = RefuseValue(L"Der Servername", name, StoredAs::kKey)) return refusal;
-    if (!IsServerAddress(address))
-        return L"„" + address + L"“ ist keine Adresse: Bitte geben Sie eine IPv4-Adresse (etwa 10.0.0.5, ohne "
-                                L"führende Nullen) oder einen Rechnernamen (etwa daoc.example.org) ein.";
-    if (IsPlaceholderAddress(address))
-        return L"„" + address + L"“ ist eine Platzhalter-Adresse, die zu keinem Spielserver führt. Bitte geben Sie "
-                                L"die echte Adresse des Servers ein.";
+    if (name.empty()) return LangText(L"rules", L"server_no_name");
+    if (auto refusal = CommaRefusal(LangText(L"rules", L"field_server"), name)) return refusal;
+    if (auto refusal = RefuseValue(LangText(L"rules", L"field_server"), name, StoredAs::kKey)) return refusal;
+    if (!IsServerAddress(address)) return LangFormat(L"rules", L"not_an_address", {address});
+    if (IsPlaceholderAddress(address)) return LangFormat(L"rules", L"placeholder_address", {address});
     if (!AllDigits(port) || port.size() > 5 || std::stoi(port) < 1 || std::stoi(port) > 65535)
-        return L"„" + port + L"“ ist kein Port: Bitte geben Sie eine Zahl von 1 bis 65535 ein.";
-    if (!AllDigits(tag) || tag.size() > 9)
-        return L"„" + tag + L"“ ist kein Tag: Bitte geben Sie eine ganze Zahl ein (etwa 4 für LYONESSE).";
+        return LangFormat(L"rules", L"not_a_port", {port});
+    if (!AllDigits(tag) || tag.size() > 9) return LangFormat(L"rules", L"not_a_tag", {tag});
     return std::nullopt;
 }
 
-std::wstring WriteFailedText(const SaveResult& result) {
-    return L"Die Einstellungsdatei konnte nicht geschrieben werden; nichts wurde gespeichert. " +
-           DescribeSaveFailure(result) + L" Bitte beheben Sie das und versuchen Sie es erneut.";
-}
 
-void ReportMissingBackup(const SaveResult& result) {
-    if (!result.ok() || !result.backupMissing) return;
-    ui::MsgBox(L"Gespeichert, aber ohne Sicherungskopie: Die Kopie der Einstellungsdatei, wie sie vorher war, "
-               L"konnte nicht angelegt werden. " +
-                   DescribeMissingBackup(result),
-               MB_OK | MB_ICONWARNING);
-}
-
-std::wstring ReadProblemText(const std::wstring& file, const ReadProblem& problem) {
-    const std::wstring name = L"Die Einstellungsdatei „" + file + L"“ ";
-    switch (problem.kind) {
-        case ReadProblem::Kind::kNone: return {};
-        case ReadProblem::Kind::kUnreadable: {
-            std::wstring reason;
-            if (problem.error == ERROR_SHARING_VIOLATION || problem.error == ERROR_LOCK_VIOLATION)
-                reason = L"Ein anderes Programm hält sie geöffnet.";
-            else if (problem.error == ERROR_ACCESS_DENIED)
-                reason = L"Windows verweigert den Zugriff.";
-            else
-                reason = L"Windows meldet den Fehler " + std::to_wstring(problem.error) + L".";
-            return name + L"kann nicht gelesen werden. " + reason;
-        }
-        case ReadProblem::Kind::kUtf8NoMark:
-            return name + L"ist im Format UTF-8 (ohne BOM) gespeichert, etwa von einem Texteditor. So gelesen wären "
-                          L"Umlaute und verschlüsselte Einträge verfälscht. Bitte öffnen Sie sie im Editor und "
-                          L"speichern Sie sie mit der Codierung „ANSI“.";
-        case ReadProblem::Kind::kBrokenHeader:
-            return name + L"ist beschädigt: In Zeile " + std::to_wstring(problem.line) + L" („" + problem.lineText +
-                   L"“) fehlt die schließende Klammer „]“ der Abschnittsüberschrift. Bitte ergänzen Sie sie im "
-                   L"Editor.";
-    }
-    return {};
-}
-
-void ShowReadProblem(const Settings& settings, const ReadProblem& problem) {
-    ShowError(ReadProblemText(settings.file(), problem) +
-              L"\r\n\r\nCorvalink hat nichts gelesen und nichts geändert. Bitte versuchen Sie es danach erneut.");
-}
-
-bool CheckSettingsBeforeUse(const Settings& settings) {
-    const ReadProblem problem = settings.CheckReadable();
-    if (!problem.ok()) ShowReadProblem(settings, problem);
-    return problem.ok();
-}
 
 bool StoreEntered(HWND addButton, const std::optional<std::wstring>& refusal, const std::function<SaveResult()>& save) {
     if (refusal) {
@@ -234,7 +174,7 @@ bool StoreEntered(HWND addButton, const std::optional<std::wstring>& refusal, co
 
 std::wstring UsersNote(const std::vector<QuickLoginEntry>& users) {
     if (users.empty()) return {};
-    std::wstring note = L"\r\n\r\nDiese QuickLogins verwenden ihn und lassen sich danach nicht mehr starten:";
+    std::wstring note = L"\r\n\r\n" + LangText(L"rules", L"users");
     for (const QuickLoginEntry& e : users) note += L"\r\n" + e.Caption();
     return note;
 }

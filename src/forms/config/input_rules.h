@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "forms/shared/settings_messages.h"
 #include "store/settings.h"
 #include "store/storable.h"
 
@@ -35,18 +36,7 @@ std::optional<std::wstring> RefuseAccount(const Settings& settings, const std::w
 std::optional<std::wstring> RefuseServer(const std::wstring& name, const std::wstring& address,
                                          const std::wstring& port, const std::wstring& tag);
 
-// The message for a save of the settings file that failed.
-std::wstring WriteFailedText(const SaveResult& result);
-// After a save that succeeded without its backup copy: tells the player so.
-void ReportMissingBackup(const SaveResult& result);
 
-// Why the settings file cannot be used, in words: what is wrong and what the player can do.
-std::wstring ReadProblemText(const std::wstring& file, const ReadProblem& problem);
-// Checks the settings file before a window opens on it or a command acts on it (waiting a
-// moment for a file that another program holds); shows the problem and returns false when
-// the file cannot be trusted.
-bool CheckSettingsBeforeUse(const Settings& settings);
-void ShowReadProblem(const Settings& settings, const ReadProblem& problem);
 
 // Saves a value that the user entered, with the window's add button disabled meanwhile.
 // Shows the refusal instead when there is one, or WriteFailedText when the save failed, and

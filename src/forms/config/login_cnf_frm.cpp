@@ -13,6 +13,7 @@
 #include "forms/config/add_client_frm.h"
 #include "forms/config/autostart.h"
 #include "forms/config/input_rules.h"
+#include "forms/config/language_choice.h"
 #include "forms/config/server_frm.h"
 #include "store/ini_handling.h"
 #include "store/settings.h"
@@ -26,49 +27,49 @@ using namespace login_cnf_frm;
 
 const ui::Font kVerdana{L"Verdana", 825};
 
-// Marks a server in the Server box whose address is still a placeholder.
-constexpr wchar_t kPlaceholderMark[] = L" (Adresse fehlt)";
-
 // In keyboard tab order, which follows the window's reading order: the left column from top to
 // bottom, each label right before its field (a screen reader names a field by the label before
 // it, and a label's underlined letter reaches the field after it) and each ".." right after its
 // list; then the buttons beside the list, the list, the team row and the bottom row. Drop-down
 // lists get room for their open list below the box.
 constexpr ui::ControlSpec kControls[] = {
-    {DescrLbl[0], ui::Kind::kLabel, L"&Account:", 120, 120, 975, 255},
+    {DescrLbl[0], ui::Kind::kLabel, L"config/account", 120, 120, 975, 255},
     {LgnCmb[0], ui::Kind::kDropDownList, nullptr, 120, 360, 1695, 2000},
     {NewCmd[0], ui::Kind::kButton, L"..", 1920, 360, 375, 315},
-    {DescrLbl[2], ui::Kind::kLabel, L"C&harname:", 120, 720, 975, 255},
+    {DescrLbl[2], ui::Kind::kLabel, L"config/character", 120, 720, 975, 255},
     {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 960, 1695, 300},
-    {DescrLbl[3], ui::Kind::kLabel, L"&Server:", 120, 1320, 975, 255},
+    {DescrLbl[3], ui::Kind::kLabel, L"config/server", 120, 1320, 975, 255},
     {LgnCmb[1], ui::Kind::kDropDownList, nullptr, 120, 1560, 1695, 2000},
     {NewCmd[2], ui::Kind::kButton, L"..", 1920, 1560, 375, 315},
-    {DescrLbl[4], ui::Kind::kLabel, L"&Reich:", 120, 1935, 975, 255},
+    {DescrLbl[4], ui::Kind::kLabel, L"config/realm", 120, 1935, 975, 255},
     {LgnCmb[2], ui::Kind::kDropDownList, nullptr, 120, 2160, 1695, 1200},
-    {DescrLbl[5], ui::Kind::kLabel, L"C&lient:", 120, 2520, 975, 255},
+    {DescrLbl[5], ui::Kind::kLabel, L"config/client", 120, 2520, 975, 255},
     {LgnCmb[3], ui::Kind::kDropDownList, nullptr, 120, 2760, 1695, 2000},
     {NewCmd[1], ui::Kind::kButton, L"..", 1920, 2760, 375, 315},
-    {AddCmd, ui::Kind::kDefaultButton, L"Hin&zufügen >>>", 120, 3240, 2175, 375},
-    {ChgCmd, ui::Kind::kButton, L"Ä&ndern", 120, 3700, 2175, 375},
+    {AddCmd, ui::Kind::kDefaultButton, L"config/add", 120, 3240, 2175, 375},
+    {ChgCmd, ui::Kind::kButton, L"config/change", 120, 3700, 2175, 375},
     {ChgPosCmd[0], ui::Kind::kButton, L"^", 2880, 480, 375, 375},
     {DelCmd, ui::Kind::kButton, L"x", 2880, 1920, 375, 375},
     {ChgPosCmd[1], ui::Kind::kButton, L"v", 2880, 3360, 375, 375},
     {ChrLstVw, ui::Kind::kListView, nullptr, 3360, 120, 6375, 3955},
     {Line1[0], ui::Kind::kEtchedLine, nullptr, 120, 4200, 9600, 30},
-    {WinStartChk, ui::Kind::kCheckBox, L"Pr&ogrammstart bei Windows-Start", 120, 4440, 3615, 255},
-    {ProtectChk, ui::Kind::kCheckBox, L"Passwörter mit &Windows schützen", 3840, 4440, 4395, 255},
-    {SaveCmd, ui::Kind::kButton, L"S&peichern", 8400, 4320, 1335, 375},
-    {TeamLbl, ui::Kind::kLabel, L"&Team aus den angehakten QuickLogins:", 120, 4920, 3615, 255},
+    {WinStartChk, ui::Kind::kCheckBox, L"config/autostart", 120, 4440, 3615, 255},
+    {ProtectChk, ui::Kind::kCheckBox, L"config/protect", 3840, 4440, 4395, 255},
+    {SaveCmd, ui::Kind::kButton, L"config/save", 8400, 4320, 1335, 375},
+    {TeamLbl, ui::Kind::kLabel, L"config/team_label", 120, 4920, 3615, 255},
     {TeamTxt, ui::Kind::kTextBox, nullptr, 3840, 4860, 2175, 300},
-    {TeamCmd, ui::Kind::kButton, L"Als T&eam speichern", 6120, 4830, 2175, 375},
-    {TeamCmbLbl, ui::Kind::kLabel, L"Tea&m:", 120, 5400, 3615, 255},
+    {TeamCmd, ui::Kind::kButton, L"config/team_save", 6120, 4830, 2175, 375},
+    {TeamCmbLbl, ui::Kind::kLabel, L"config/team_list", 120, 5400, 3615, 255},
     {TeamCmb, ui::Kind::kDropDownList, nullptr, 3840, 5340, 2175, 2000},
-    {TeamDelCmd, ui::Kind::kButton, L"Team ent&fernen", 6120, 5310, 2175, 375},
+    {TeamDelCmd, ui::Kind::kButton, L"config/team_remove", 6120, 5310, 2175, 375},
+    {LangLbl, ui::Kind::kLabel, L"config/language", 120, 5880, 3615, 255},
+    {LangCmb, ui::Kind::kDropDownList, nullptr, 3840, 5820, 2175, 1200},
 };
 
 // The list's columns, and where each stored field is shown.
 constexpr ui::ListColumn kColumns[] = {
-    {L"Server", 1400}, {L"Reich", 1000}, {L"Charname", 1500}, {L"Account", 1400}, {L"Client", 700, true},
+    {L"config/col_server", 1400},    {L"config/col_realm", 1000},        {L"config/col_character", 1500},
+    {L"config/col_account", 1400},   {L"config/col_client", 700, true},
 };
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 
@@ -85,7 +86,7 @@ void FillCombo(HWND combo, const std::vector<std::wstring>& items) {
 class LoginCnfFrm : public ui::Form {
 public:
     explicit LoginCnfFrm(Settings& settings)
-        : Form({std::wstring(kProductName) + L" :: Konfiguration der QuickLogins", 9855, 5805, kVerdana, true},
+        : Form({std::wstring(kProductName) + L" :: " + LangText(L"config", L"caption"), 9855, 6285, kVerdana, true},
                kControls),
           settings_(settings) {}
 
@@ -106,7 +107,7 @@ public:
             if (server.name == chosen) select = index;
             if (!placeholder && firstReal < 0) firstReal = index;
             serverNames_.push_back(server.name);
-            ui::ComboAdd(combo, placeholder ? server.name + kPlaceholderMark : server.name);
+            ui::ComboAdd(combo, placeholder ? server.name + LangText(L"general", L"placeholder") : server.name);
         }
         if (select < 0) select = firstReal >= 0 ? firstReal : 0;
         ui::ComboSelect(combo, serverNames_.empty() ? -1 : select);
@@ -140,13 +141,16 @@ protected:
             ui::ListViewInsertRow(list, ui::ListViewCount(list), RowOf(read_.back()));
         }
         FillTeamCombo();
-        ui::AddToolTip(hwnd(), Item(ChgPosCmd[0]), L"Position nach oben");
-        ui::AddToolTip(hwnd(), Item(ChgPosCmd[1]), L"Position nach unten");
+        languages_ = AvailableLanguages();
+        FillLanguageCombo(Item(LangCmb), languages_, settings_.Language());
+        languageRead_ = SelectedLanguage();
         // The symbol buttons say what they do.
-        ui::AddToolTip(hwnd(), Item(DelCmd), L"QuickLogin entfernen");
-        ui::AddToolTip(hwnd(), Item(NewCmd[0]), L"Accounts verwalten");
-        ui::AddToolTip(hwnd(), Item(NewCmd[1]), L"Clients verwalten");
-        ui::AddToolTip(hwnd(), Item(NewCmd[2]), L"Server verwalten");
+        ui::AddToolTip(hwnd(), Item(ChgPosCmd[0]), LangText(L"config", L"tip_up"));
+        ui::AddToolTip(hwnd(), Item(ChgPosCmd[1]), LangText(L"config", L"tip_down"));
+        ui::AddToolTip(hwnd(), Item(DelCmd), LangText(L"config", L"tip_remove"));
+        ui::AddToolTip(hwnd(), Item(NewCmd[0]), LangText(L"config", L"tip_accounts"));
+        ui::AddToolTip(hwnd(), Item(NewCmd[1]), LangText(L"config", L"tip_clients"));
+        ui::AddToolTip(hwnd(), Item(NewCmd[2]), LangText(L"config", L"tip_servers"));
     }
 
     void OnCommand(int id, int code) override {
@@ -183,17 +187,15 @@ private:
     void TeamCmd_Click() {
         const std::wstring name = ItemText(TeamTxt);
         std::optional<std::wstring> refusal;
-        if (name.empty()) refusal = L"Bitte geben Sie dem Team einen Namen.";
-        else if (name.find_first_of(L"[]") != std::wstring::npos)
-            refusal = std::wstring(L"Der Teamname darf keine eckigen Klammern enthalten.");
-        else refusal = RefuseValue(L"Der Teamname", name, StoredAs::kKey);
+        if (name.empty()) refusal = LangText(L"config", L"team_no_name");
+        else if (name.find_first_of(L"[]") != std::wstring::npos) refusal = LangText(L"config", L"team_brackets");
+        else refusal = RefuseValue(LangText(L"config", L"field_team"), name, StoredAs::kKey);
         HWND list = Item(ChrLstVw);
         std::vector<QuickLoginEntry> members;
         for (int i = 0, count = ui::ListViewCount(list); i < count; ++i)
             if (ListView_GetCheckState(list, i)) members.push_back(EntryOf(ui::ListViewRow(list, i, kColumnCount)));
         if (!refusal && members.empty() &&
-            ui::MsgBox(L"Keine QuickLogins angehakt. Team „" + name + L"“ entfernen?", MB_YESNO | MB_ICONQUESTION) !=
-                IDYES)
+            ui::MsgBox(LangFormat(L"config", L"team_none_ticked", {name}), MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         if (refusal) {
             ShowError(*refusal);
@@ -228,12 +230,11 @@ private:
         const QuickLoginEntry entry{ui::GetText(Item(LgnTxt[0])), ChosenServer(), ui::GetText(Item(LgnCmb[2])),
                                     ui::GetText(Item(LgnCmb[0])), ui::GetText(Item(LgnCmb[3]))};
         // A row without character or server could never log in.
-        const std::pair<int, const wchar_t*> empty =
-            entry.character.empty() ? std::pair{LgnTxt[0], L"Bitte geben Sie den Namen des Charakters ein."}
-            : entry.server.empty()  ? std::pair{LgnCmb[1], L"Bitte wählen Sie einen Server aus (neue Server über „..“ "
-                                                           L"daneben)."}
-                                    : std::pair{0, nullptr};
-        if (empty.second) {
+        const std::pair<int, std::wstring> empty =
+            entry.character.empty() ? std::pair{LgnTxt[0], LangText(L"config", L"no_character")}
+            : entry.server.empty()  ? std::pair{LgnCmb[1], LangText(L"config", L"no_server")}
+                                    : std::pair{0, std::wstring()};
+        if (!empty.second.empty()) {
             ShowError(empty.second);
             SetFocus(Item(empty.first));
             return std::nullopt;
@@ -258,7 +259,7 @@ private:
         HWND list = Item(ChrLstVw);
         const int selected = ui::ListViewSelection(list);
         if (selected < 0) {
-            ui::MsgBox(L"Bitte wählen Sie zuerst den QuickLogin aus, der geändert werden soll.", MB_OK | MB_ICONINFORMATION);
+            ui::MsgBox(LangText(L"config", L"choose_to_change"), MB_OK | MB_ICONINFORMATION);
             return;
         }
         const std::optional<QuickLoginEntry> entry = EntryFromFields();
@@ -311,12 +312,11 @@ private:
     void TeamDelCmd_Click() {
         const std::wstring name = ItemText(TeamTxt);
         if (std::find(teamNames_.begin(), teamNames_.end(), name) == teamNames_.end()) {
-            ui::MsgBox(name.empty() ? std::wstring(L"Bitte wählen Sie zuerst das Team aus, das entfernt werden soll.")
-                                    : L"Ein Team „" + name + L"“ gibt es nicht; es wurde nichts entfernt.",
+            ui::MsgBox(name.empty() ? LangText(L"config", L"choose_team") : LangFormat(L"config", L"no_such_team", {name}),
                        MB_OK | MB_ICONINFORMATION);
             return;
         }
-        if (ui::MsgBox(L"Team „" + name + L"“ wirklich entfernen?", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+        if (ui::MsgBox(LangFormat(L"config", L"remove_team", {name}), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
         SaveTeam(ConfigurationChange::Team{name, {}}, Item(TeamDelCmd));
     }
 
@@ -345,11 +345,11 @@ private:
         HWND list = Item(ChrLstVw);
         const int selected = ui::ListViewSelection(list);
         if (selected < 0) {
-            ui::MsgBox(L"Bitte wählen Sie zuerst den QuickLogin aus, der entfernt werden soll.", MB_OK | MB_ICONINFORMATION);
+            ui::MsgBox(LangText(L"config", L"choose_to_remove"), MB_OK | MB_ICONINFORMATION);
             return;
         }
         const QuickLoginEntry entry = EntryOf(ui::ListViewRow(list, selected, kColumnCount));
-        if (ui::MsgBox(L"QuickLogin „" + entry.Caption() + L"“ wirklich entfernen?", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        if (ui::MsgBox(LangFormat(L"config", L"remove_row", {entry.Caption()}), MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         ui::ListViewDelete(list, selected);
         origins_.erase(origins_.begin() + selected);
@@ -366,8 +366,10 @@ private:
 
     // What a save would change against what the window read.
     ConfigurationChange PendingChange() const {
-        ConfigurationChange change{read_, Entries(), std::nullopt, std::nullopt, {}};
+        ConfigurationChange change{read_, Entries(), std::nullopt, std::nullopt, {}, std::nullopt};
         if (IsItemChecked(ProtectChk) != protectedRead_) change.protection = IsItemChecked(ProtectChk);
+        if (const std::wstring language = ChosenLanguage(Item(LangCmb), languages_); language != languageRead_)
+            change.language = language;
         for (size_t i = 0; i < change.entries.size(); ++i) {
             const int origin = origins_[i];
             if (origin >= 0 && change.entries[i] != read_[static_cast<size_t>(origin)])
@@ -377,7 +379,7 @@ private:
     }
     bool HasUnsavedChanges() const {
         const ConfigurationChange change = PendingChange();
-        return change.entries != change.read || change.protection ||
+        return change.entries != change.read || change.protection || change.language ||
                ui::IsChecked(Item(WinStartChk)) != autostartRead_;
     }
 
@@ -387,6 +389,8 @@ private:
         origins_.clear();
         for (size_t i = 0; i < read_.size(); ++i) origins_.push_back(static_cast<int>(i));
         if (change.protection) protectedRead_ = *change.protection;
+        // The menu and every window opened from now on speak the chosen language.
+        if (change.language) SelectLanguage(languageRead_ = *change.language);
         FillTeamCombo();
         if (saved_) saved_();  // the tray lists the QuickLogins and teams
     }
@@ -407,8 +411,7 @@ private:
         Saved(change);
         const bool autostart = ui::IsChecked(Item(WinStartChk));
         if (autostart && !CreateAutostart()) {
-            ShowError(L"Die QuickLogins sind gespeichert, aber die Verknüpfung im Autostart-Ordner von Windows "
-                      L"konnte nicht angelegt werden. Corvalink startet daher nicht mit Windows.");
+            ShowError(LangText(L"config", L"autostart_failed"));
             return;
         }
         if (!autostart) RemoveAutostart();
@@ -421,7 +424,7 @@ private:
             Unload();
             return;
         }
-        switch (ui::MsgBox(L"Änderungen speichern?", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        switch (ui::MsgBox(LangText(L"config", L"save_changes"), MB_YESNOCANCEL | MB_ICONQUESTION)) {
             case IDYES: SaveCmd_Click(); break;
             case IDNO: Unload(); break;
             default: break;
@@ -433,6 +436,8 @@ private:
     std::vector<QuickLoginEntry> read_;  // the QuickLogins as the file held them at load or the last save
     std::vector<int> origins_;           // a row each: the entry of read_ it came from, or -1 for a new one
     std::vector<std::wstring> teamNames_;  // the Team box's teams, in its order
+    std::vector<Language> languages_;  // the Language box's languages, in its order
+    std::wstring languageRead_;        // the language in use when the window opened or last saved
     bool protectedRead_ = false;
     bool autostartRead_ = false;
     std::function<void()> saved_;

@@ -25,6 +25,8 @@ inline constexpr int ChgCmd = 294;      // "Ändern": the selected row takes the
 inline constexpr int TeamCmb = 295;     // the saved teams
 inline constexpr int TeamCmbLbl = 296;  // "Team:"
 inline constexpr int TeamDelCmd = 297;  // "Team entfernen"
+inline constexpr int LangCmb = 298;     // the language of the program's texts
+inline constexpr int LangLbl = 299;     // "Sprache:"
 inline constexpr int DescrLbl[6] = {300, 0, 301, 302, 303, 304};  // (1) is not used
 inline constexpr int Line1[1] = {310};
 }  // namespace login_cnf_frm

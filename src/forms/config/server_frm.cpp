@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/lang.h"
 #include "base/product.h"
 #include "forms/config/input_rules.h"
 #include "store/ini_handling.h"
@@ -19,25 +20,28 @@ using namespace server_frm;
 // field. The name box takes the focus first.
 constexpr ui::ControlSpec kControls[] = {
     {ServerLstVw, ui::Kind::kListView, nullptr, 120, 120, 5760, 1800},
-    {DescrLbl[0], ui::Kind::kLabel, L"&Name:", 120, 2040, 1335, 255},
+    {DescrLbl[0], ui::Kind::kLabel, L"server/name", 120, 2040, 1335, 255},
     {LgnTxt[0], ui::Kind::kTextBox, nullptr, 120, 2280, 1335, 300},
-    {DescrLbl[1], ui::Kind::kLabel, L"A&dresse:", 1560, 2040, 2175, 255},
+    {DescrLbl[1], ui::Kind::kLabel, L"server/address", 1560, 2040, 2175, 255},
     {LgnTxt[1], ui::Kind::kTextBox, nullptr, 1560, 2280, 2175, 300},
-    {DescrLbl[2], ui::Kind::kLabel, L"P&ort:", 3840, 2040, 855, 255},
+    {DescrLbl[2], ui::Kind::kLabel, L"server/port", 3840, 2040, 855, 255},
     {LgnTxt[2], ui::Kind::kTextBox, nullptr, 3840, 2280, 855, 300, nullptr, ES_NUMBER, 0, 5},
-    {DescrLbl[3], ui::Kind::kLabel, L"&Tag:", 4800, 2040, 1080, 255},
+    {DescrLbl[3], ui::Kind::kLabel, L"server/tag", 4800, 2040, 1080, 255},
     {LgnTxt[3], ui::Kind::kTextBox, nullptr, 4800, 2280, 1080, 300, nullptr, ES_NUMBER, 0, 9},
-    {AddCmd, ui::Kind::kDefaultButton, L"Ü&bernehmen", 120, 2760, 1695, 375},
-    {DelCmd, ui::Kind::kButton, L"&Entfernen", 1920, 2760, 1335, 375},
+    {AddCmd, ui::Kind::kDefaultButton, L"server/apply", 120, 2760, 1695, 375},
+    {DelCmd, ui::Kind::kButton, L"general/remove", 1920, 2760, 1335, 375},
 };
 
-constexpr ui::ListColumn kColumns[] = {{L"Server", 1700}, {L"Adresse", 2200}, {L"Port", 800, true}, {L"Tag", 700, true}};
+constexpr ui::ListColumn kColumns[] = {{L"server/col_server", 1700},
+                                       {L"server/col_address", 2200},
+                                       {L"server/col_port", 800, true},
+                                       {L"server/col_tag", 700, true}};
 
 
 class ServerFrm : public ui::Form {
 public:
     ServerFrm(Settings& settings, std::function<void()> changed, std::wstring addressFor)
-        : Form({std::wstring(kProductName) + L" :: Server", 6000, 3255, {}}, kControls), settings_(settings),
+        : Form({std::wstring(kProductName) + L" :: " + LangText(L"server", L"caption"), 6000, 3255, {}}, kControls), settings_(settings),
           changed_(std::move(changed)), addressFor_(std::move(addressFor)) {}
 
 protected:
@@ -87,7 +91,7 @@ private:
     void AddCmd_Click() {
         const ServerRecord server{ItemText(LgnTxt[0]), ItemText(LgnTxt[1]), ItemText(LgnTxt[2]), ItemText(LgnTxt[3])};
         std::optional<std::wstring> refusal = RefuseServer(server.name, server.address, server.port, server.tag);
-        if (!refusal) refusal = RefuseValue(L"Die Adresse", server.StoredAddress(), StoredAs::kValue);
+        if (!refusal) refusal = RefuseValue(LangText(L"server", L"field_address"), server.StoredAddress(), StoredAs::kValue);
         if (!StoreEntered(Item(AddCmd), refusal, [&] { return settings_.StoreServer(server); })) return;
         const std::wstring& name = server.name;
         for (int id : LgnTxt) SetItemText(id, L"");
@@ -101,18 +105,17 @@ private:
     void DelCmd_Click() {
         const std::wstring name = ItemText(LgnTxt[0]);
         if (name.empty()) {
-            ui::MsgBox(L"Bitte wählen Sie zuerst den Server aus, der entfernt werden soll.", MB_OK | MB_ICONINFORMATION);
+            ui::MsgBox(LangText(L"server", L"choose_to_remove"), MB_OK | MB_ICONINFORMATION);
             return;
         }
         const std::vector<ServerRecord> servers = settings_.Servers();
         if (std::none_of(servers.begin(), servers.end(),
                          [&](const ServerRecord& s) { return UpperCase(s.name) == UpperCase(name); })) {
-            ui::MsgBox(L"Einen Server „" + name + L"“ gibt es in der Liste nicht; es wurde nichts entfernt.",
-                       MB_OK | MB_ICONINFORMATION);
+            ui::MsgBox(LangFormat(L"server", L"no_such_server", {name}), MB_OK | MB_ICONINFORMATION);
             return;
         }
-        const std::wstring question =
-            L"Server „" + name + L"“ wirklich entfernen?" + UsersNote(settings_.QuickLoginsUsing(&QuickLoginEntry::server, name));
+        const std::wstring question = LangFormat(L"server", L"remove", {name}) +
+                                      UsersNote(settings_.QuickLoginsUsing(&QuickLoginEntry::server, name));
         if (!RemoveAfterQuestion(question, [&] { return settings_.RemoveServer(name); })) return;
         for (int id : LgnTxt) SetItemText(id, L"");
         Changed();

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "base/lang.h"
 #include "forms/config/input_rules.h"
 #include "ui/controls.h"
 #include "ui/message_box.h"
@@ -49,7 +50,7 @@ void StoredListFrm::RemoveSelected() {
     const int selected = ui::ListSelection(Item(ids_.list));
     const std::wstring entry = selected >= 0 ? ui::ListItemText(Item(ids_.list), selected) : std::wstring();
     if (entry.empty()) {
-        ui::MsgBox(L"Bitte wählen Sie zuerst in der Liste aus, was entfernt werden soll.", MB_OK | MB_ICONINFORMATION);
+        ui::MsgBox(LangText(L"general", L"choose_to_remove"), MB_OK | MB_ICONINFORMATION);
         return;
     }
     if (RemoveAfterQuestion(RemoveQuestion(entry) + UsersNote(Users(entry)), [&] { return Remove(entry); }))

@@ -26,17 +26,13 @@ constexpr ui::ControlSpec kControls[] = {
     {DescrLbl[0], ui::Kind::kLabel, nullptr, 120, 1600, 3495, 735, &kBold, SS_CENTER},
     // The right column: author and address each on a line of their own, wide enough for the
     // fonts that stand in for Trebuchet MS at any DPI.
-    {DescrLbl[2], ui::Kind::kLabel, L"Author: Rabenwerk", 3960, 240, 3495, 300, &kBold, SS_CENTER},
+    {DescrLbl[2], ui::Kind::kLabel, L"about/author", 3960, 240, 3495, 300, &kBold, SS_CENTER},
     {DescrLbl[1], ui::Kind::kLabel, kWebAddress, 3960, 560, 3495, 300, &kLinkFont, SS_CENTER | SS_NOTIFY},
-    {DescrLbl[3], ui::Kind::kLabel,
-     L"Dark Age of Camelot, the stylized Celtic Knot logo, DAOC and others are registered trademarks and "
-     L"service marks of Mythic Entertainment in the United States or other countries. See the legal notices "
-     L"on Mythic Entertainment's web site for details.",
-     3960, 960, 3495, 1695, nullptr, SS_CENTER},
+    {DescrLbl[3], ui::Kind::kLabel, L"about/trademarks", 3960, 960, 3495, 1695, nullptr, SS_CENTER},
     {CorvalinkImg, ui::Kind::kImage, nullptr, 2400, 240, 480, 480},
     // In place of the game's logo, which is not ours to ship: the product's name.
     {DAoCImg[0], ui::Kind::kLabel, kProductName, 120, 760, 3495, 480, &kBannerFont, SS_CENTER},
-    {DAoCImg[1], ui::Kind::kLabel, L"für Dark Age of Camelot", 120, 1240, 3495, 255, nullptr, SS_CENTER},
+    {DAoCImg[1], ui::Kind::kLabel, L"about/for_game", 120, 1240, 3495, 255, nullptr, SS_CENTER},
 };
 
 // "major.minor.revision" from the executable's version resource.

@@ -4,6 +4,7 @@
 
 #include "base/lang.h"
 #include "base/product.h"
+#include "forms/shared/settings_messages.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -16,17 +17,17 @@ const ui::Font kTitleFont{L"Trebuchet MS", 1200, true};
 
 constexpr ui::ControlSpec kControls[] = {
     {CorvalinkImg, ui::Kind::kImage, nullptr, 240, 240, 495, 495},
-    {Descr[0], ui::Kind::kLabel, L"Descr0", 840, 285, 5055, 375, &kTitleFont},
-    {Descr[1], ui::Kind::kLabel, L"Descr1", 240, 840, 6480, 2895},
+    {Descr[0], ui::Kind::kLabel, nullptr, 840, 285, 5055, 375, &kTitleFont},
+    {Descr[1], ui::Kind::kLabel, nullptr, 240, 840, 6480, 2895},
     {Line[0], ui::Kind::kEtchedLine, nullptr, 240, 3720, 6460, 30},
-    {Cmds, ui::Kind::kDefaultButton, L"Danke", 5520, 3840, 1215, 375},
-    {HlpChk, ui::Kind::kCheckBox, L"Diese Hilfe nicht mehr anzeigen", 240, 3900, 5055, 255},
+    {Cmds, ui::Kind::kDefaultButton, L"help/thanks", 5520, 3840, 1215, 375},
+    {HlpChk, ui::Kind::kCheckBox, L"help/dont_show", 240, 3900, 5055, 255},
 };
 
 class HelperFrm : public ui::Form {
 public:
     explicit HelperFrm(Settings& settings)
-        : Form({std::wstring(kProductName) + L" :: Hilfe", 6930, 4320, {L"Trebuchet MS", 825}}, kControls),
+        : Form({std::wstring(kProductName) + L" :: " + LangText(L"help", L"caption"), 6930, 4320, {L"Trebuchet MS", 825}}, kControls),
           settings_(settings) {}
 
     void ShowPage(const std::wstring& topic, const std::wstring& text, short number) {
@@ -51,8 +52,7 @@ protected:
             const SaveResult saved = settings_.StoreHelpSwitch(number_, false);
             if (!saved.ok()) {
                 // The window stays open with the box ticked, so the user can try again.
-                ShowError(L"Die Einstellung „Diese Hilfe nicht mehr anzeigen“ konnte nicht gespeichert werden. " +
-                          DescribeSaveFailure(saved));
+                ShowError(LangFormat(L"help", L"switch_failed", {DescribeSaveFailure(saved)}));
                 return;
             }
         }

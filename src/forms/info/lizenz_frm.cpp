@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "base/handles.h"
+#include "base/lang.h"
 #include "base/product.h"
 #include "store/ansi.h"
 #include "ui/controls.h"
@@ -16,7 +17,7 @@ using namespace lizenz_frm;
 const ui::Font kFixedFont{L"Fixedsys", 900};
 
 constexpr ui::ControlSpec kControls[] = {
-    {Descr, ui::Kind::kLabel, L"Descr", 120, 120, 8895, 255},
+    {Descr, ui::Kind::kLabel, nullptr, 120, 120, 8895, 255},
     {LizenzTxt, ui::Kind::kMultilineTextBox, nullptr, 120, 480, 8895, 5775, &kFixedFont},
 };
 
@@ -41,7 +42,7 @@ std::wstring WithWindowsLineBreaks(const std::wstring& text) {
 class LizenzFrm : public ui::Form {
 public:
     LizenzFrm()
-        : Form({std::wstring(kProductName) + L" :: Originallizenzen von GOA für DAoC", 9150, 6390,
+        : Form({std::wstring(kProductName) + L" :: " + LangText(L"agreement", L"caption"), 9150, 6390,
                 {L"Trebuchet MS", 825}, true},
                kControls) {}
 
@@ -79,13 +80,13 @@ std::wstring ReadAgreementFile(const std::wstring& path) {
     bytes.resize(read);
     std::wstring text = FromAnsi(bytes);
     if (static_cast<ULONGLONG>(size.QuadPart) > read)
-        text += L"\r\n\r\n[Hier gekürzt: Die Datei ist " + std::to_wstring(size.QuadPart / 1024) +
-                L" KB groß; angezeigt werden die ersten " + std::to_wstring(read / 1024) + L" KB.]";
+        text += L"\r\n\r\n" + LangFormat(L"agreement", L"cut", {std::to_wstring(size.QuadPart / 1024),
+                                                                   std::to_wstring(read / 1024)});
     return text;
 }
 
 }  // namespace
 
 void ShowAgreementFile(const std::wstring& path) {
-    g_window.Get().ShowText(L"Originaltext aus " + path, ReadAgreementFile(path));
+    g_window.Get().ShowText(LangFormat(L"agreement", L"source", {path}), ReadAgreementFile(path));
 }

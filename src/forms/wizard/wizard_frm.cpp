@@ -9,6 +9,7 @@
 #include "forms/config/autostart.h"
 #include "forms/config/folder_picker.h"
 #include "forms/config/input_rules.h"
+#include "forms/config/language_choice.h"
 #include "forms/config/server_frm.h"
 #include "store/settings.h"
 #include "ui/controls.h"
@@ -25,14 +26,17 @@ constexpr int kPageLeft = 240, kPageTop = 820;
 constexpr ui::ControlSpec OnPage(int page, ui::ControlSpec c) {
     c.left += kPageLeft;
     c.top += kPageTop;
-    c.group = page + 1;
+    c.group = FrameFrm[page];
     return c;
 }
 
 constexpr ui::ControlSpec kControls[] = {
     {CorvalinkImg, ui::Kind::kImage, nullptr, 240, 240, 495, 495},
     {Descr[0], ui::Kind::kLabel, nullptr, 840, 280, 5175, 375, &kHeadingFont},
-    {Descr[1], ui::Kind::kLabel, nullptr, 260, 840, 5635, 2535},
+    {Descr[1], ui::Kind::kLabel, nullptr, 260, 840, 5635, 2055},
+    // the introduction's language choice, right below its text
+    {LangLbl, ui::Kind::kLabel, L"config/language", 260, 3000, 2055, 255, nullptr, SS_RIGHT},
+    {LangCmb, ui::Kind::kDropDownList, nullptr, 2400, 2960, 1575, 1200},
     // page 0: account
     OnPage(0, {Descr0[0], ui::Kind::kLabel, nullptr, 0, 0, 5655, 1815}),
     // The labels reach far to the left: right-aligned, they keep their first letters at any DPI.
@@ -80,10 +84,6 @@ constexpr DefaultServer kDefaultServers[] = {
     {L"LYONESSE", L"198.51.100.4", L"10622", L"4"},
 };
 
-std::wstring T(const wchar_t* key) { return LangText(L"wizard", key); }
-std::wstring G(const wchar_t* key) { return LangText(L"general", key); }
-std::wstring E(const wchar_t* key) { return LangText(L"errors", key); }
-
 bool Contains(std::wstring text, std::wstring part) {
     CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
     CharUpperBuffW(part.data(), static_cast<DWORD>(part.size()));
@@ -98,36 +98,49 @@ public:
 
 protected:
     void Form_Load() override {
-        const std::wstring product = kProductName;
-        SetCaption(product + L" :: " + T(L"topic"));
         CurrentStep = -1;
-        ui::SetText(Item(Descr[0]), T(L"1"));
-        ui::SetText(Item(Descr[1]), product + T(L"2") + kCrLf + kCrLf + T(L"3") + ProgramDir() + T(L"4") + kCrLf +
-                                      kCrLf + T(L"5"));
-        ui::SetText(Item(Descr0[0]), product + T(L"6") + kCrLf + T(L"7") + kCrLf + kCrLf + T(L"8"));
-        ui::SetText(Item(Descr1[0]), T(L"9") + kCrLf + kCrLf + T(L"10") + L" " + T(L"address"));
-        ui::SetText(Item(Descr2[0]), T(L"11") + kCrLf + kCrLf + T(L"12"));
-        ui::SetText(Item(Descr3[0]), T(L"13") + kCrLf + kCrLf + T(L"14"));
-        ui::SetText(Item(Cmds[0]), G(L"abort"));
-        ui::SetText(Item(Cmds[1]), G(L"cntrt"));
-        ui::SetText(Item(Cmds[2]), G(L"bcklt"));
-        ui::SetText(Item(Descr0[1]), G(L"accid"));
-        ui::SetText(Item(Descr0[2]), G(L"accpw"));
-        ui::SetText(Item(Descr1[1]), G(L"chrname"));
-        ui::SetText(Item(Descr1[2]), G(L"srvdescr"));
-        ui::SetText(Item(Descr1[3]), G(L"reichdescr"));
-        ui::SetText(Item(Descr2[2]), G(L"clntdir"));
-        ui::SetText(Item(Descr2[1]), G(L"clntname"));
-        ui::SetText(Item(WinStartChk), G(L"wndstrt"));
+        languages_ = AvailableLanguages();
+        FillLanguageCombo(Item(LangCmb), languages_, SelectedLanguage());
+        SetTexts();
         ui::SetChecked(Item(WinStartChk), true);
         for (const wchar_t* realm : kRealms) ui::ComboAdd(Item(ReichCmb), realm);
         // The ".." buttons say what they open.
-        ui::AddToolTip(hwnd(), Item(SrvCmd), L"Server verwalten");
-        ui::AddToolTip(hwnd(), Item(Cmds[3]), L"Ordner auswählen");
+        ui::AddToolTip(hwnd(), Item(SrvCmd), LangText(L"config", L"tip_servers"));
+        ui::AddToolTip(hwnd(), Item(Cmds[3]), LangText(L"general", L"tip_folder"));
         ShowStep();
     }
 
+    // Every text of the wizard, in the language chosen now.
+    void SetTexts() {
+        const std::wstring product = kProductName;
+        SetCaption(product + L" :: " + LangText(L"wizard", L"topic"));
+        ApplyTexts();
+        ui::SetText(Item(Descr[1]), product + LangText(L"wizard", L"2") + kCrLf + kCrLf + LangText(L"wizard", L"3") +
+                                      ProgramDir() + LangText(L"wizard", L"4") + kCrLf + kCrLf + LangText(L"wizard", L"5"));
+        ui::SetText(Item(Descr0[0]), product + LangText(L"wizard", L"6") + kCrLf + LangText(L"wizard", L"7") + kCrLf +
+                                       kCrLf + LangText(L"wizard", L"8"));
+        ui::SetText(Item(Descr1[0]), LangText(L"wizard", L"9") + kCrLf + kCrLf + LangText(L"wizard", L"10") + L" " +
+                                       LangText(L"wizard", L"address"));
+        ui::SetText(Item(Descr2[0]), LangText(L"wizard", L"11") + kCrLf + kCrLf + LangText(L"wizard", L"12"));
+        ui::SetText(Item(Descr3[0]), LangText(L"wizard", L"13") + kCrLf + kCrLf + LangText(L"wizard", L"14"));
+        ui::SetText(Item(Cmds[0]), LangText(L"general", L"abort"));
+        ui::SetText(Item(Cmds[1]), CurrentStep == 3 ? LangText(L"general", L"gtrdy") : LangText(L"general", L"cntrt"));
+        ui::SetText(Item(Cmds[2]), LangText(L"general", L"bcklt"));
+        ui::SetText(Item(Descr0[1]), LangText(L"general", L"accid"));
+        ui::SetText(Item(Descr0[2]), LangText(L"general", L"accpw"));
+        ui::SetText(Item(Descr1[1]), LangText(L"general", L"chrname"));
+        ui::SetText(Item(Descr1[2]), LangText(L"general", L"srvdescr"));
+        ui::SetText(Item(Descr1[3]), LangText(L"general", L"reichdescr"));
+        ui::SetText(Item(Descr2[2]), LangText(L"general", L"clntdir"));
+        ui::SetText(Item(Descr2[1]), LangText(L"general", L"clntname"));
+        ui::SetText(Item(WinStartChk), LangText(L"general", L"wndstrt"));
+        const std::wstring captions[] = {LangText(L"wizard", L"caption1"), LangText(L"wizard", L"caption2"),
+                                         LangText(L"wizard", L"caption3"), LangText(L"wizard", L"caption4")};
+        ui::SetText(Item(Descr[0]), CurrentStep >= 0 ? captions[CurrentStep] : LangText(L"wizard", L"1"));
+    }
+
     void OnCommand(int id, int code) override {
+        if (id == LangCmb && code == CBN_SELCHANGE) LangCmb_Click();
         if (code != BN_CLICKED) return;
         for (int index = 0; index < 4; ++index)
             if (id == Cmds[index]) Cmds_Click(index);
@@ -158,17 +171,19 @@ protected:
 private:
     std::wstring Text(int id) { return ui::GetText(Item(id)); }
 
+    // The wizard speaks the chosen language at once; it is stored with the first setup.
+    void LangCmb_Click() {
+        SelectLanguage(ChosenLanguage(Item(LangCmb), languages_));
+        SetTexts();
+        FillServerList();
+    }
+
     void ShowStep() {
-        for (int page = 0; page < 4; ++page) SetGroupVisible(page + 1, page == CurrentStep);
-        ui::SetVisible(Item(Descr[1]), CurrentStep < 0);
-        static const wchar_t* const kCaptions[] = {L"caption1", L"caption2", L"caption3", L"caption4"};
+        for (int page = 0; page < 4; ++page) SetGroupVisible(FrameFrm[page], page == CurrentStep);
+        for (int id : {Descr[1], LangLbl, LangCmb}) ui::SetVisible(Item(id), CurrentStep < 0);
         static const int kFocus[] = {AccLoginTxt, CharNameTxt, ClientPfadTxt, WinStartChk};
-        if (CurrentStep >= 0) {
-            ui::SetText(Item(Descr[0]), T(kCaptions[CurrentStep]));
-            SetFocus(Item(kFocus[CurrentStep]));
-        } else {
-            SetFocus(Item(Cmds[1]));
-        }
+        SetTexts();
+        SetFocus(Item(CurrentStep >= 0 ? kFocus[CurrentStep] : Cmds[1]));
     }
 
     void Advance() {
@@ -189,8 +204,8 @@ private:
                 return;
             case 0: {
                 const std::wstring login = Text(AccLoginTxt), password = Text(AccPWTxt);
-                if (login.size() < 3) refusal = E(L"3");
-                else if (password.size() != 8) refusal = E(L"4");
+                if (login.size() < 3) refusal = LangText(L"errors", L"3");
+                else if (password.size() != 8) refusal = LangText(L"errors", L"4");
                 else refusal = RefuseAccount(settings_, login, password);
                 if (refusal) break;
                 ui::SetEnabled(Item(Cmds[2]), true);
@@ -199,9 +214,9 @@ private:
             }
             case 1: {
                 const std::wstring name = Text(CharNameTxt);
-                if (name.size() < 3) refusal = E(L"5");
-                else if (ChosenServer().empty()) refusal = E(L"6");
-                else if (Text(ReichCmb).empty()) refusal = E(L"7");
+                if (name.size() < 3) refusal = LangText(L"errors", L"5");
+                else if (ChosenServer().empty()) refusal = LangText(L"errors", L"6");
+                else if (Text(ReichCmb).empty()) refusal = LangText(L"errors", L"7");
                 else refusal = RefuseQuickLogin(Entry());
                 if (refusal) break;
                 // The first login must work: a server whose address is still a placeholder gets
@@ -217,15 +232,14 @@ private:
             case 2: {
                 const std::wstring name = Text(ClientNameTxt);
                 clientDir_ = Text(ClientPfadTxt);
-                if (!IsGameFolder(clientDir_)) refusal = E(L"9");
-                else if (name.empty()) refusal = E(L"8");
-                else if ((refusal = RefuseClientName(L"Der Clientname", name))) {}
-                else if ((refusal = RefuseClientDir(L"Der DAoC-Ordner", clientDir_))) {}
+                if (!IsGameFolder(clientDir_)) refusal = LangText(L"errors", L"9");
+                else if (name.empty()) refusal = LangText(L"errors", L"8");
+                else if ((refusal = RefuseClientName(LangText(L"wizard", L"field_client"), name))) {}
+                else if ((refusal = RefuseClientDir(LangText(L"wizard", L"field_folder"), clientDir_))) {}
                 else refusal = RefuseQuickLogin(Entry());
                 if (refusal) break;
                 ui::SetVisible(Item(Cmds[0]), false);
                 ui::SetVisible(Item(Cmds[2]), false);
-                ui::SetText(Item(Cmds[1]), G(L"gtrdy"));
                 Advance();
                 return;
             }
@@ -244,7 +258,7 @@ private:
 
     void PickFolder() {
         const std::optional<std::wstring> picked =
-            PickGameFolder([](const std::wstring& path) { ShowError(E(L"10") + path + E(L"11")); });
+            PickGameFolder([](const std::wstring& path) { ShowError(LangText(L"errors", L"10") + path + LangText(L"errors", L"11")); });
         if (!picked) return;
         const std::wstring& path = *picked;
         ui::SetText(Item(ClientPfadTxt), path);
@@ -291,12 +305,14 @@ private:
         serverNames_.clear();
         for (const ServerRecord& server : settings_.Servers()) {
             serverNames_.push_back(server.name);
-            ui::ComboAdd(combo, IsPlaceholderAddress(server.address) ? server.name + T(L"placeholder") : server.name);
+            ui::ComboAdd(combo, IsPlaceholderAddress(server.address) ? server.name + LangText(L"general", L"placeholder") : server.name);
             if (server.name == chosen) ui::ComboSelect(combo, static_cast<int>(serverNames_.size() - 1));
         }
     }
 
-    SaveResult SaveWizardEntries() { return settings_.StoreFirstSetup(Entry(), Text(AccPWTxt), clientDir_); }
+    SaveResult SaveWizardEntries() {
+        return settings_.StoreFirstSetup(Entry(), Text(AccPWTxt), clientDir_, SelectedLanguage());
+    }
 
     void Finish() {
         if (const SaveResult saved = SaveWizardEntries(); !saved.ok()) {
@@ -305,8 +321,7 @@ private:
         }
         ui::SetEnabled(Item(Cmds[1]), false);
         if (ui::IsChecked(Item(WinStartChk)) && !CreateAutostart())
-            ShowError(L"Die Verknüpfung im Autostart-Ordner von Windows konnte nicht angelegt werden. Corvalink "
-                      L"startet daher nicht mit Windows; Sie können das später in der Konfiguration einschalten.");
+            ShowError(LangText(L"wizard", L"autostart_failed"));
         Hide();
         // The opener's tray mode unloads this window: nothing of it is used afterwards.
         const std::function<void()> finished = end_.finished;
@@ -315,6 +330,7 @@ private:
 
     Settings& settings_;
     std::vector<std::wstring> serverNames_;  // the server list's servers, in its order
+    std::vector<Language> languages_;        // the language list's languages, in its order
     WizardEnd end_;
     short CurrentStep = -1;
     std::wstring clientDir_;  // the checked game folder, as stored

@@ -11,6 +11,11 @@ inline constexpr int CorvalinkImg = 10;
 inline constexpr int Descr[2] = {11, 12};  // page heading, introduction
 inline constexpr int Line[2] = {13, 14};
 inline constexpr int Cmds[4] = {100, 101, 102, 103};  // Cancel, Next/Finish, Back, the folder button
+// The four pages (account, character, client, final): each the group of its controls.
+inline constexpr int FrameFrm[4] = {1, 2, 3, 4};
+// The introduction's "Sprache:" choice
+inline constexpr int LangLbl = 15;
+inline constexpr int LangCmb = 16;
 // Page 0, account
 inline constexpr int Descr0[3] = {200, 201, 203};
 inline constexpr int AccLoginTxt = 202;
