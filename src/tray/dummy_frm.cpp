@@ -22,29 +22,25 @@ bool DummyFRM::Create() {
     Load();
     if (!Loaded()) return false;
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    icon_ = TrayIcon(hwnd());
+    state_.icon = TrayIcon(hwnd());
     return true;
 }
 
 void DummyFRM::ReadMenuItems() {
-    menu_.quickLoginCaptions.clear();
+    TrayMenuState& menu = state_.menu;
+    menu.quickLoginCaptions.clear();
     for (const std::wstring& text : settings().ReadQuickLoginTexts())
-        menu_.quickLoginCaptions.push_back(QuickLoginEntry::QuickLoginCaption(text));
-    menu_.teamNames = settings().TeamNames();
+        menu.quickLoginCaptions.push_back(QuickLoginEntry::QuickLoginCaption(text));
+    menu.teamNames = settings().TeamNames();
 }
 
 void DummyFRM::ClearQuickLogins() {
-    if (menu_.quickLoginCaptions.size() > 1) menu_.quickLoginCaptions.resize(1);
-}
-
-void DummyFRM::SetRunning(bool running) {
-    menu_.quickLoginsEnabled = !running;
-    menu_.runInProgress = running;
+    if (state_.menu.quickLoginCaptions.size() > 1) state_.menu.quickLoginCaptions.resize(1);
 }
 
 void DummyFRM::OpenMenu() {
     // The commands are decoded against the menu that was shown, whatever changes meanwhile.
-    const TrayMenuState shown = menu_;
+    const TrayMenuState shown = state_.menu;
     base::ScopedMenu menu = BuildTrayMenu(shown);
     POINT at{};
     GetCursorPos(&at);
@@ -87,7 +83,10 @@ void DummyFRM::popupmenue_about_Click() { ShowAboutModal(); }
 
 // A save rebuilds the menu's items from the file.
 void DummyFRM::popupmenue_config_Click() {
-    ShowLoginConfig(settings(), [this] { ReadMenuItems(); });
+    ShowLoginConfig(settings(), [this] {
+        if (rebuildMenu_) rebuildMenu_();
+        else ReadMenuItems();
+    });
 }
 
 // Index 0 the end-user agreement, 1 the rules of conduct.
@@ -125,7 +124,7 @@ INT_PTR DummyFRM::OnMessage(UINT msg, WPARAM, LPARAM lParam, bool& handled) {
     if (taskbarCreated_ != 0 && msg == taskbarCreated_) {
         // The notification area was recreated (the shell restarted): show the icon again.
         handled = true;
-        icon_.ReAdd(kProductName);
+        state_.icon.ReAdd(kProductName);
         return 0;
     }
     handled = false;

@@ -1,16 +1,16 @@
 // The hidden window of tray mode: it owns the tray icon, receives its notifications and
 // shows the popup menu. It is loaded but never shown; tray mode owns the one such window.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "store/settings.h"
-#include "tray/systray_icon.h"
 #include "tray/tray_login_observer.h"
-#include "tray/tray_menu.h"
+#include "tray/tray_state.h"
 #include "ui/form.h"
 
-class DummyFRM : public ui::Form, public TrayStatus {
+class DummyFRM : public ui::Form {
 public:
     DummyFRM();
 
@@ -18,20 +18,21 @@ public:
     bool Create();
 
     // The icon in the notification area that this window owns.
-    const TrayIcon& Icon() const { return icon_; }
+    const TrayIcon& Icon() const { return state_.icon; }
 
     // The settings file the tray works on, handed over by StartTrayMode.
-    void UseSettings(Settings& settings) { settings_ = &settings; }
-    Settings& settings() const override { return *settings_; }
+    void UseSettings(Settings& settings) { state_.settings = &settings; }
+    Settings& settings() const { return *state_.settings; }
 
     // Reads the QuickLogin and team items from the settings file.
     void ReadMenuItems();
+    // What rebuilds the items after the configuration was saved (tray mode hands it over).
+    void SetMenuRebuild(std::function<void()> rebuild) { rebuildMenu_ = std::move(rebuild); }
     // Removes every QuickLogin item but the first.
     void ClearQuickLogins();
-    const TrayMenuState& MenuState() const { return menu_; }
-
-    void SetTip(const std::wstring& tip) override { icon_.SetTip(tip); }
-    void SetRunning(bool running) override;
+    const TrayMenuState& MenuState() const { return state_.menu; }
+    // While a login runs its items are greyed and the menu offers to cancel it.
+    void SetRunning(bool running) { state_.SetRunning(running); }
 
     // Opens the popup menu at the pointer and carries out the chosen command.
     void OpenMenu();
@@ -51,9 +52,8 @@ private:
     void popup_chars_Click(int index);
     void popup_teams_Click(const std::wstring& team);
 
-    Settings* settings_ = nullptr;
-    TrayIcon icon_{nullptr};  // built from the window's handle once it is loaded
-    TrayLoginObserver observer_{*this};
-    TrayMenuState menu_;
+    TrayState state_;
+    TrayLoginObserver observer_{state_};
+    std::function<void()> rebuildMenu_;
     UINT taskbarCreated_ = 0;
 };

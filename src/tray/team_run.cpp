@@ -17,7 +17,7 @@ public:
         : tray_(tray), name_(std::move(name)), members_(std::move(members)) {}
 
     // Starts the member `next_`; false when it could not start (its message is shown).
-    bool StartNext() { return RunQuickLogin(tray_.tray().settings(), members_[next_], *this, next_ == 0); }
+    bool StartNext() { return RunQuickLogin(tray_.settings(), members_[next_], *this, next_ == 0); }
 
     void LoginStarted() override {
         if (next_ == 0) tray_.LoginStarted();
@@ -64,7 +64,7 @@ void TeamRun::LoginEnded(LoginOutcome outcome) {
 
 bool RunTeam(const std::wstring& name, TrayLoginObserver& tray) {
     if (Current()) return false;
-    Settings& settings = tray.tray().settings();
+    Settings& settings = tray.settings();
     if (!CheckSettingsBeforeUse(settings)) return false;
     const std::vector<std::wstring> members = settings.TeamMembers(name);
     const std::vector<std::wstring> quickLogins = settings.ReadQuickLoginTexts();

@@ -68,12 +68,12 @@ void TrayLoginObserver::LoginWaitingFor(GameWindow window) {
     tray_.SetTip(std::wstring(kProductName) + L" :: " + LangFormat(L"login", L"waiting", {GameWindowText(window)}));
 }
 
-void TrayLoginObserver::LauncherShown() { ShowLauncherHelp(tray_.settings()); }
+void TrayLoginObserver::LauncherShown() { ShowLauncherHelp(settings()); }
 
 void TrayLoginObserver::LoginFailed(const LoginProblem& problem) { ShowError(LoginProblemText(problem)); }
 
 void TrayLoginObserver::LoginEnded(LoginOutcome outcome) {
     tray_.SetRunning(false);
     tray_.SetTip(kProductName);
-    if (outcome == LoginOutcome::kCompleted) ShowFinalHelp(tray_.settings());
+    if (outcome == LoginOutcome::kCompleted) ShowFinalHelp(settings());
 }

@@ -6,21 +6,11 @@
 
 #include "login/login_observer.h"
 #include "store/settings.h"
-
-// What a login run changes in the tray window; the window hands itself over as this.
-class TrayStatus {
-public:
-    virtual ~TrayStatus() = default;
-    // The icon's tip.
-    virtual void SetTip(const std::wstring& tip) = 0;
-    // While a run goes on, its QuickLogin and team items are greyed and it can be cancelled.
-    virtual void SetRunning(bool running) = 0;
-    virtual Settings& settings() const = 0;
-};
+#include "tray/tray_state.h"
 
 class TrayLoginObserver : public LoginObserver {
 public:
-    explicit TrayLoginObserver(TrayStatus& tray) : tray_(tray) {}
+    explicit TrayLoginObserver(TrayState& tray) : tray_(tray) {}
 
     void LoginStarted() override;
     bool ConfirmSecondGame() override;
@@ -29,10 +19,11 @@ public:
     void LoginFailed(const LoginProblem& problem) override;
     void LoginEnded(LoginOutcome outcome) override;
 
-    TrayStatus& tray() const { return tray_; }
+    TrayState& tray() const { return tray_; }
+    Settings& settings() const { return *tray_.settings; }
 
 private:
-    TrayStatus& tray_;
+    TrayState& tray_;
 };
 
 // Why a QuickLogin cannot log in, in words for the player.

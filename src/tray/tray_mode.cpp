@@ -12,6 +12,14 @@ namespace {
 
 ui::SingleWindow<DummyFRM> g_tray;
 
+// After the configuration was saved: the items are cleared and tray mode builds them anew.
+void RebuildTrayMenu() {
+    if (DummyFRM* tray = g_tray.IfLoaded()) {
+        ClearTrayMenu();
+        StartTrayMode(tray->settings());
+    }
+}
+
 // The tray window, loaded first if needed.
 DummyFRM& TrayWindow() {
     if (DummyFRM* loaded = g_tray.IfLoaded()) return *loaded;
@@ -20,6 +28,7 @@ DummyFRM& TrayWindow() {
         ShowError(LangText(L"tray", L"no_window"));
         QuitProgram();
     }
+    g_tray.IfLoaded()->SetMenuRebuild(RebuildTrayMenu);
     // The icon goes with the program, however it ends.
     SetQuitHook([] {
         if (DummyFRM* tray = g_tray.IfLoaded()) tray->Icon().Remove();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/lang.h"
 #include "base/paths.h"
 #include "forms/config/add_acc_frm.h"
 #include "forms/config/add_client_frm.h"
@@ -105,13 +106,14 @@ protected:
     UINT expectedDpi = 96;
 };
 
+// In every shipped language: an English label may be longer than its German one.
 TEST_F(Layout, EveryLabelFitsAtThisDpi) {
     HDC screen = GetDC(nullptr);
     EXPECT_EQ(static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX)), expectedDpi) << "the prefix is not at this DPI";
     ReleaseDC(nullptr, screen);
     std::vector<std::string> report;
-    const auto check = [&](const wchar_t* title) {
-        HWND window = OwnWindow(title);
+    const auto check = [&](const std::wstring& title) {
+        HWND window = OwnWindow(title.c_str());
         if (!window) {
             report.push_back(uia::Ansi(title) + ": did not open");
             return HWND{};
@@ -119,32 +121,40 @@ TEST_F(Layout, EveryLabelFitsAtThisDpi) {
         for (const std::string& label : CutLabels(window)) report.push_back(uia::Ansi(title) + ": " + label);
         return window;
     };
-
-    ShowLoginConfig(*settings, {});
-    HWND config = check(L"Corvalink :: Konfiguration der QuickLogins");
-    ASSERT_TRUE(config);
-    CheckModal(
-        L"Corvalink :: Account hinzufügen", [&] { ShowAccountWindow(config, *settings, {}); }, report);
-    CheckModal(
-        L"Corvalink :: DAoC-Client hinzufügen", [&] { ShowClientWindow(config, *settings, {}); }, report);
-    CheckModal(
-        L"Corvalink :: Server", [&] { ShowServerWindow(config, *settings, {}); }, report);
     const auto close = [](HWND window) {
         if (window) SendMessageW(window, WM_CLOSE, 0, 0);
         ui::DoEvents();
     };
-    close(config);
-    CheckModal(
-        L"Corvalink :: Version", [] { ShowAboutModal(); }, report);
+    const auto title = [](const wchar_t* section, const wchar_t* key) {
+        return L"Corvalink :: " + LangText(section, key);
+    };
 
-    ShowHelp(*settings, L"Hats geklappt?", L"Zeile 1\r\nZeile 2\r\nZeile 3", 0);
-    close(check(L"Corvalink :: Hilfe"));
-    ShowAgreementFile(dir / L"daoc_euala.txt");
-    close(check(L"Corvalink :: Originallizenzen von GOA für DAoC"));
+    for (const Language& language : AvailableLanguages()) {
+        SelectLanguage(language.code);
+        ShowLoginConfig(*settings, {});
+        HWND config = check(title(L"config", L"caption"));
+        ASSERT_TRUE(config);
+        CheckModal(
+            title(L"account", L"caption").c_str(), [&] { ShowAccountWindow(config, *settings, {}); }, report);
+        CheckModal(
+            title(L"client", L"caption").c_str(), [&] { ShowClientWindow(config, *settings, {}); }, report);
+        CheckModal(
+            title(L"server", L"caption").c_str(), [&] { ShowServerWindow(config, *settings, {}); }, report);
+        close(config);
+        CheckModal(
+            title(L"about", L"ver").c_str(), [] { ShowAboutModal(); }, report);
 
-    // The wizard: every page's labels exist from the start (the pages are shown in turn).
-    ShowWizard(*settings, {});
-    close(check(L"Corvalink :: Einrichtungsassistent"));
+        ShowHelp(*settings, LangText(L"help", L"topic3"), L"1\r\n2\r\n3", 1);
+        close(check(title(L"help", L"caption")));
+        ShowAgreementFile(dir / L"daoc_euala.txt");
+        close(check(title(L"agreement", L"caption")));
+
+        // The wizard: every page's labels exist from the start (the pages are shown in turn).
+        ShowWizard(*settings, {});
+        close(check(title(L"wizard", L"topic")));
+    }
+    SelectLanguage(L"");
+    EXPECT_GE(AvailableLanguages().size(), 2u);
 
     EXPECT_TRUE(report.empty()) << [&] {
         std::string all;

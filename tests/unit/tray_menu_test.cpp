@@ -2,6 +2,7 @@
 // (another process cannot read a menu's items under Wine).
 #include <gtest/gtest.h>
 
+#include "base/lang.h"
 #include "base/paths.h"
 #include "support/automation.h"
 #include "store/settings.h"
@@ -100,6 +101,25 @@ TEST_F(TrayMenu, RebuildFollowsTheFileAndRunsGreyTheItems) {
     EXPECT_EQ(Captions(BuildTrayMenu(tray.MenuState()).get()),
               (std::vector<std::wstring>{L"&Über ..", L"&Konfiguration (default)", L"-", L"&DAoC", L"-",
                                          L"S/Midgard: C (off)", L"Anmeldung &abbrechen", L"-", L"&Beenden"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The menu speaks the language chosen last, from the next time it opens.
+TEST_F(TrayMenu, SpeaksTheChosenLanguage) {
+    SelectLanguage(L"en");
+    const std::vector<std::wstring> english = Build(Entry(0, L"A,S,Albion,a,c") + "[teams]\r\nG=1\r\n[team:G]\r\n" +
+                                                    Entry(0, L"A,S,Albion,a,c"));
+    tray.SetRunning(true);
+    const std::vector<std::wstring> running = Captions(BuildTrayMenu(tray.MenuState()).get());
+    tray.SetRunning(false);
+    SelectLanguage(L"");
+    EXPECT_EQ(english, (std::vector<std::wstring>{L"&About ..", L"&Configuration (default)", L"-", L"&DAoC", L"-",
+                                                  L"S/Albion: A", L"Team: G", L"-", L"E&xit"}));
+    EXPECT_EQ(running[7], L"Ca&ncel login");
+    EXPECT_EQ(Build(""), Menu({})) << "German again";
 }
 
 }  // namespace

@@ -142,7 +142,7 @@ protected:
         }
         FillTeamCombo();
         languages_ = AvailableLanguages();
-        FillLanguageCombo(Item(LangCmb), languages_, settings_.Language());
+        FillLanguageCombo(Item(LangCmb), languages_, SelectedLanguage());
         languageRead_ = SelectedLanguage();
         // The symbol buttons say what they do.
         ui::AddToolTip(hwnd(), Item(ChgPosCmd[0]), LangText(L"config", L"tip_up"));

@@ -1,0 +1,22 @@
+// What the tray shows and works on: its icon, its menu's items and the settings file. The tray
+// window owns it and hands it to the login observer and the team run, which change the icon's
+// tip and grey the menu's items while a login runs.
+#pragma once
+#include <string>
+
+#include "store/settings.h"
+#include "tray/systray_icon.h"
+#include "tray/tray_menu.h"
+
+struct TrayState {
+    TrayIcon icon{nullptr};  // built from the tray window's handle once it is loaded
+    TrayMenuState menu;
+    Settings* settings = nullptr;
+
+    void SetTip(const std::wstring& tip) const { icon.SetTip(tip); }
+    // While a run goes on, its QuickLogin and team items are greyed and it can be cancelled.
+    void SetRunning(bool running) {
+        menu.quickLoginsEnabled = !running;
+        menu.runInProgress = running;
+    }
+};
