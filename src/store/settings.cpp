@@ -172,9 +172,9 @@ std::optional<std::wstring> Settings::ServerAddress(const std::wstring& serverNa
 std::wstring Settings::ServerTag(const std::wstring& serverName) const { return ReadSetting(section::kTag, serverName); }
 
 short RealmNumber(const std::wstring& realmName) {
-    if (realmName == L"ALBION") return 1;
-    if (realmName == L"MIDGARD") return 2;
-    if (realmName == L"HIBERNIA") return 3;
+    // The game numbers the realms in the order the windows list them, from 1.
+    for (size_t i = 0; i < std::size(kRealms); ++i)
+        if (realmName == UpperCase(kRealms[i])) return static_cast<short>(i + 1);
     return 0;
 }
 

@@ -58,23 +58,22 @@ const std::set<std::wstring>& GermanWords() {
     return german;
 }
 
+BOOL CALLBACK AddShownText(HWND child, LPARAM into) {
+    auto& texts = *reinterpret_cast<std::vector<std::wstring>*>(into);
+    if (!IsWindowVisible(child)) return TRUE;
+    const std::wstring cls = ClassOf(child);
+    if (cls == L"ComboBox") {
+        for (const std::wstring& item : ComboItemsOf(child)) texts.push_back(item);
+    } else if (cls != L"Edit") {  // what the player typed
+        texts.push_back(TextOf(child));
+    }
+    return TRUE;
+}
+
 // Every text that the window and its controls show: captions, labels, buttons, list items.
 std::vector<std::wstring> ShownTexts(HWND window) {
     std::vector<std::wstring> texts{TextOf(window)};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM into) {
-            auto& texts = *reinterpret_cast<std::vector<std::wstring>*>(into);
-            if (!IsWindowVisible(child)) return TRUE;
-            const std::wstring cls = ClassOf(child);
-            if (cls == L"ComboBox") {
-                for (const std::wstring& item : ComboItemsOf(child)) texts.push_back(item);
-            } else if (cls != L"Edit") {  // what the player typed
-                texts.push_back(TextOf(child));
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    EnumChildWindows(window, AddShownText, reinterpret_cast<LPARAM>(&texts));
     return texts;
 }
 
