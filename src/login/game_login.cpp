@@ -40,9 +40,9 @@ HWND FindShownLoginDialog(const std::vector<HWND>& ignore) {
 class GameLoginRun {
 public:
     GameLoginRun(std::wstring account, std::wstring password, std::wstring clientDir, LoginObserver& observer,
-                 bool askIfRunning)
+                 bool askIfRunning, GameWindowCare care)
         : account_(std::move(account)), password_(std::move(password)), clientDir_(std::move(clientDir)),
-          observer_(observer), askIfRunning_(askIfRunning) {}
+          observer_(observer), askIfRunning_(askIfRunning), care_(std::move(care)) {}
     ~GameLoginRun() { StopTimer(); }
     GameLoginRun(const GameLoginRun&) = delete;
     GameLoginRun& operator=(const GameLoginRun&) = delete;
@@ -88,6 +88,7 @@ private:
     std::wstring account_, password_, clientDir_;
     LoginObserver& observer_;
     bool askIfRunning_;
+    GameWindowCare care_;
     // The windows there before the run: another game's (an earlier member of a team) carry the
     // same titles and are never driven.
     std::vector<HWND> before_;
@@ -127,8 +128,11 @@ bool GameLoginRun::BeginSteps() {
     observer_.LoginStarted();
     // 1. A game that runs already, shown or hidden: ask before starting another. A cancel
     //    chosen while the question is open holds, whatever the answer.
-    if (askIfRunning_ && FindTopWindow(nullptr, game::kRunningTitle, Visibility::kShownOrHidden) &&
-        !observer_.ConfirmSecondGame()) {
+    // A game is known by its running title, or as a game window of ours (which may carry its
+    // character's name by now).
+    const bool gameRuns =
+        FindTopWindow(nullptr, game::kRunningTitle, Visibility::kShownOrHidden) || !RunningGames().empty();
+    if (askIfRunning_ && gameRuns && !observer_.ConfirmSecondGame()) {
         End(LoginOutcome::kDeclined);
         return false;
     }
@@ -186,6 +190,8 @@ bool GameLoginRun::Advance() {
         case Step::kGameWindow:  // 8.-9. Play again until the game window exists.
             if ((gameWindow_ = FindTopWindow(game::kGameClass, game::kGameTitle, Visibility::kShown, &before_)) !=
                 nullptr) {
+                // Named and placed the moment it is there, before anything else of it is seen.
+                TakeCareOfGameWindow(gameWindow_, care_);
                 Wait(Step::kLoginDialog, GameWindow::kLoginDialog);
                 clicked = Click(gameWindow_);
             } else {
@@ -231,6 +237,8 @@ bool GameLoginRun::Advance() {
         }
         case Step::kTermsClosing:  // 14. The terms' button again until their window closes.
             if (!FindTopWindow(game::kDialogClass, game::kTermsTitle, Visibility::kShown, &before_)) {
+                // A game that titled its window anew meanwhile gets the character's name back.
+                if (!care_.caption.empty() && IsWindow(gameWindow_)) SetGameText(gameWindow_, care_.caption);
                 End(LoginOutcome::kCompleted);  // 15.
                 return false;
             }
@@ -268,9 +276,9 @@ void GameLoginRun::End(LoginOutcome outcome) {
 }  // namespace
 
 bool DriveGameLogin(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir,
-                    LoginObserver& observer, bool askIfRunning) {
+                    LoginObserver& observer, bool askIfRunning, GameWindowCare care) {
     if (Slot()) return false;
-    Slot() = std::make_unique<GameLoginRun>(account, password, clientDir, observer, askIfRunning);
+    Slot() = std::make_unique<GameLoginRun>(account, password, clientDir, observer, askIfRunning, std::move(care));
     // The question in Begin may let the message loop run: the run is known as running meanwhile.
     if (!Slot()->Begin()) FinishRun();
     return true;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "login/login_observer.h"
+#include "login/running_games.h"
 
 // Starts a run: asks before starting a second copy of the game, starts camelot.exe in
 // `clientDir`, presses Play, fills the login dialog with account and password, starts
@@ -14,8 +15,9 @@
 // already under way (nothing happens then).
 // Windows of a game that was there before the run are left alone; with `askIfRunning` false
 // (the next member of a team) a running game is not asked about.
+// `care` says what becomes of the game window once it is there (its title, its place).
 bool DriveGameLogin(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir,
-                    LoginObserver& observer, bool askIfRunning = true);
+                    LoginObserver& observer, bool askIfRunning = true, GameWindowCare care = {});
 
 // Whether a run is under way.
 bool GameLoginRunning();

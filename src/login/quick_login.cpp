@@ -65,5 +65,8 @@ bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObs
         return false;
     }
 
-    return DriveGameLogin(resolved.entry.account, resolved.password, resolved.clientDir, observer, askIfRunning);
+    GameWindowCare care{entry, {}, settings.WindowPlaceOf(entry)};
+    if (settings.RenamesGameWindows()) care.caption = GameWindowCaption(resolved.entry);
+    return DriveGameLogin(resolved.entry.account, resolved.password, resolved.clientDir, observer, askIfRunning,
+                          std::move(care));
 }

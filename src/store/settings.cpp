@@ -60,6 +60,43 @@ void PruneBackups(const std::wstring& file, int keep) {
 const std::wstring kMissing(1, L'\n');
 
 // Entries "0", "1", ... of the texts, each in the scrambled stored form.
+// A place as section "places" keeps it: "<left>,<top>,<width>,<height>,<monitor>,<scrambled entry>".
+std::wstring PlaceText(const StoredPlace& p) {
+    return std::to_wstring(p.place.left) + L"," + std::to_wstring(p.place.top) + L"," + std::to_wstring(p.place.width) +
+           L"," + std::to_wstring(p.place.height) + L"," + p.place.monitor + L"," + EncodeScrambled(p.entry);
+}
+
+std::optional<StoredPlace> PlaceFromText(std::wstring_view text) {
+    const std::vector<std::wstring> f = SplitFields(text, 6);
+    if (f.size() < 6) return std::nullopt;
+    StoredPlace p;
+    try {
+        p.place = {std::stoi(f[0]), std::stoi(f[1]), std::stoi(f[2]), std::stoi(f[3]), f[4]};
+    } catch (const std::exception&) {
+        return std::nullopt;  // a hand-edited line that holds no numbers
+    }
+    p.entry = DecodeScrambled(f[5]);
+    if (p.entry.empty() || p.place.width <= 0 || p.place.height <= 0) return std::nullopt;
+    return p;
+}
+
+std::vector<std::pair<std::wstring, std::wstring>> NumberedPlaces(const std::vector<StoredPlace>& places) {
+    std::vector<std::pair<std::wstring, std::wstring>> numbered;
+    for (size_t i = 0; i < places.size(); ++i) numbered.emplace_back(std::to_wstring(i), PlaceText(places[i]));
+    return numbered;
+}
+
+constexpr wchar_t kQuickTarget[] = L"quick:";
+constexpr wchar_t kTeamTarget[] = L"team:";
+
+std::vector<std::pair<std::wstring, std::wstring>> HotkeyLines(const std::vector<Hotkey>& hotkeys) {
+    std::vector<std::pair<std::wstring, std::wstring>> lines;
+    for (const Hotkey& h : hotkeys)
+        lines.emplace_back(h.keys, h.kind == Hotkey::Kind::kQuickLogin ? kQuickTarget + EncodeScrambled(h.target)
+                                                                       : kTeamTarget + h.target);
+    return lines;
+}
+
 std::vector<std::pair<std::wstring, std::wstring>> NumberedEntries(const std::vector<QuickLoginEntry>& entries) {
     std::vector<std::pair<std::wstring, std::wstring>> numbered;
     numbered.reserve(entries.size());
@@ -149,6 +186,8 @@ Settings::Password Settings::AccountPassword(const std::wstring& loginName) cons
 bool Settings::PasswordsProtected() const { return ReadSetting(section::kOptions, L"protect") == L"1"; }
 
 std::wstring Settings::Language() const { return ReadSetting(section::kOptions, L"language"); }
+
+bool Settings::RenamesGameWindows() const { return ReadSetting(section::kOptions, L"rename") != L"0"; }
 
 namespace {
 
@@ -246,6 +285,9 @@ SaveResult Settings::SaveConfiguration(const ConfigurationChange& c) {
         if (SaveResult switched = AddProtectionSwitch(change, *c.protection); !switched.ok()) return switched;
     }
     if (c.language) SetLanguage(change, *c.language);
+    if (c.renameWindows && *c.renameWindows) change.Remove(section::kOptions, L"rename");
+    if (c.renameWindows && !*c.renameWindows) change.Set(section::kOptions, L"rename", L"0");
+    AddFollowingPlacesAndHotkeys(change, c);
     // Teams follow the QuickLogins that were changed in place.
     for (const std::wstring& team : c.edited.empty() ? std::vector<std::wstring>() : TeamNames()) {
         if (c.team && UpperCase(c.team->name) == UpperCase(team)) continue;  // saved as given below
@@ -272,6 +314,130 @@ SaveResult Settings::SaveConfiguration(const ConfigurationChange& c) {
     }
     if (change.HasNoEdits()) return {};
     return Commit(change);
+}
+
+namespace {
+
+struct ModifierName {
+    unsigned modifier;
+    const wchar_t* name;
+};
+constexpr ModifierName kModifierNames[] = {
+    {MOD_CONTROL, L"Strg"}, {MOD_ALT, L"Alt"}, {MOD_SHIFT, L"Umschalt"}, {MOD_WIN, L"Win"}};
+
+}  // namespace
+
+std::wstring Hotkey::KeysText(unsigned modifiers, unsigned virtualKey) {
+    std::wstring text;
+    for (const ModifierName& m : kModifierNames)
+        if (modifiers & m.modifier) text += std::wstring(m.name) + L"+";
+    if ((virtualKey >= L'0' && virtualKey <= L'9') || (virtualKey >= L'A' && virtualKey <= L'Z'))
+        text += static_cast<wchar_t>(virtualKey);
+    else if (virtualKey >= VK_F1 && virtualKey <= VK_F24)
+        text += L"F" + std::to_wstring(virtualKey - VK_F1 + 1);
+    else
+        text += L"#" + std::to_wstring(virtualKey);
+    return text;
+}
+
+bool Hotkey::ParseKeys(const std::wstring& text, unsigned& modifiers, unsigned& virtualKey) {
+    modifiers = 0;
+    size_t start = 0;
+    for (size_t plus; (plus = text.find(L'+', start)) != std::wstring::npos; start = plus + 1) {
+        const std::wstring part = UpperCase(text.substr(start, plus - start));
+        const ModifierName* known = nullptr;
+        for (const ModifierName& m : kModifierNames)
+            if (part == UpperCase(m.name)) known = &m;
+        if (!known) return false;
+        modifiers |= known->modifier;
+    }
+    const std::wstring key = UpperCase(text.substr(start));
+    if (key.size() == 1 && ((key[0] >= L'0' && key[0] <= L'9') || (key[0] >= L'A' && key[0] <= L'Z'))) {
+        virtualKey = key[0];
+        return true;
+    }
+    const bool function = key.size() >= 2 && key[0] == L'F', code = key.size() >= 2 && key[0] == L'#';
+    if (!function && !code) return false;
+    if (key.find_first_not_of(L"0123456789", 1) != std::wstring::npos || key.size() > 4) return false;
+    const unsigned number = static_cast<unsigned>(std::stoi(key.substr(1)));
+    if (function && (number < 1 || number > 24)) return false;
+    virtualKey = function ? VK_F1 + number - 1 : number;
+    return virtualKey > 0 && virtualKey < 256;
+}
+
+std::vector<StoredPlace> Settings::WindowPlaces() const {
+    std::vector<StoredPlace> places;
+    for (const auto& [key, value] : ReadIniSection(file_, section::kPlaces, kSettingsBufferSize))
+        if (std::optional<StoredPlace> place = PlaceFromText(value)) places.push_back(std::move(*place));
+    return places;
+}
+
+std::optional<WindowPlace> Settings::WindowPlaceOf(const std::wstring& entry) const {
+    for (const StoredPlace& p : WindowPlaces())
+        if (p.entry == entry) return p.place;
+    return std::nullopt;
+}
+
+SaveResult Settings::StoreWindowPlaces(const std::vector<StoredPlace>& places) {
+    std::vector<StoredPlace> all = WindowPlaces();
+    for (const StoredPlace& p : places) {
+        auto same = std::find_if(all.begin(), all.end(), [&](const StoredPlace& q) { return q.entry == p.entry; });
+        if (same != all.end()) *same = p;
+        else all.push_back(p);
+    }
+    IniTransaction change(file_);
+    change.ReplaceSection(section::kPlaces, NumberedPlaces(all));
+    return Commit(change);
+}
+
+SaveResult Settings::ForgetWindowPlaces() {
+    if (WindowPlaces().empty() && ListSettingKeys(section::kPlaces).empty()) return {};
+    IniTransaction change(file_);
+    change.RemoveSection(section::kPlaces);
+    return Commit(change);
+}
+
+std::vector<Hotkey> Settings::Hotkeys() const {
+    std::vector<Hotkey> hotkeys;
+    for (const auto& [keys, value] : ReadIniSection(file_, section::kHotkeys, kSettingsBufferSize)) {
+        const std::wstring_view v = value;
+        if (v.rfind(kQuickTarget, 0) == 0)
+            hotkeys.push_back({keys, Hotkey::Kind::kQuickLogin, DecodeScrambled(v.substr(std::size(kQuickTarget) - 1))});
+        else if (v.rfind(kTeamTarget, 0) == 0)
+            hotkeys.push_back({keys, Hotkey::Kind::kTeam, std::wstring(v.substr(std::size(kTeamTarget) - 1))});
+    }
+    return hotkeys;
+}
+
+void Settings::AddFollowingPlacesAndHotkeys(IniTransaction& change, const ConfigurationChange& c) const {
+    // An entry changed in place takes its place and hotkey along; one that is gone loses them.
+    const auto now = [&](const std::wstring& entry) -> std::optional<std::wstring> {
+        for (const auto& [before, after] : c.edited)
+            if (before.ToText() == entry) return after.ToText();
+        for (const QuickLoginEntry& e : c.entries)
+            if (e.ToText() == entry) return entry;
+        return std::nullopt;
+    };
+    const std::vector<StoredPlace> places = WindowPlaces();
+    std::vector<StoredPlace> keptPlaces;
+    for (const StoredPlace& p : places)
+        if (const std::optional<std::wstring> entry = now(p.entry)) keptPlaces.push_back({*entry, p.place});
+    bool placesChanged = keptPlaces.size() != places.size();
+    for (size_t i = 0; !placesChanged && i < places.size(); ++i) placesChanged = keptPlaces[i].entry != places[i].entry;
+    if (placesChanged) change.ReplaceSection(section::kPlaces, NumberedPlaces(keptPlaces));
+
+    const std::vector<Hotkey> stored = Hotkeys();
+    std::vector<Hotkey> hotkeys = c.hotkeys ? *c.hotkeys : stored;
+    std::vector<Hotkey> keptHotkeys;
+    for (Hotkey h : hotkeys) {
+        if (h.kind == Hotkey::Kind::kQuickLogin) {
+            const std::optional<std::wstring> entry = now(h.target);
+            if (!entry) continue;
+            h.target = *entry;
+        }
+        keptHotkeys.push_back(std::move(h));
+    }
+    if (keptHotkeys != stored) change.ReplaceSection(section::kHotkeys, HotkeyLines(keptHotkeys));
 }
 
 std::vector<std::wstring> Settings::TeamNames() const {

@@ -21,6 +21,8 @@ inline constexpr wchar_t kHelp[] = L"help";
 inline constexpr wchar_t kOptions[] = L"options";     // written only once the player switches an option on
 inline constexpr wchar_t kTeams[] = L"teams";         // one key a team, in the order they were made
 inline constexpr wchar_t kTeamPrefix[] = L"team:";    // + name: the team's members "0", "1", ...
+inline constexpr wchar_t kPlaces[] = L"places";       // "0", "1", ...: where a QuickLogin's game window stands
+inline constexpr wchar_t kHotkeys[] = L"hotkeys";     // "<keys>=quick:<entry>" or "<keys>=team:<name>"
 }  // namespace section
 
 // Splits at commas into at most `limit` fields; the last field keeps any further commas.
@@ -56,6 +58,33 @@ struct ServerRecord {
     static ServerRecord FromStored(std::wstring name, std::wstring_view stored, std::wstring tag);
 };
 
+// Where a game window stood: its rectangle on the virtual screen and the monitor it was on.
+struct WindowPlace {
+    int left = 0, top = 0, width = 0, height = 0;
+    std::wstring monitor;  // the monitor's device name, such as "\\.\DISPLAY1"
+    bool operator==(const WindowPlace&) const = default;
+};
+// A QuickLogin's place: its whole entry (unscrambled) and where its game window goes.
+struct StoredPlace {
+    std::wstring entry;
+    WindowPlace place;
+};
+
+// A key combination that logs a QuickLogin or a team in from anywhere.
+struct Hotkey {
+    std::wstring keys;  // as the file writes it: "Strg+Alt+1"
+    enum class Kind { kQuickLogin, kTeam } kind = Kind::kQuickLogin;
+    std::wstring target;  // the QuickLogin's whole entry (unscrambled) or the team's name
+    bool operator==(const Hotkey&) const = default;
+
+    // The keys as text, from RegisterHotKey's modifiers (MOD_CONTROL, MOD_ALT, MOD_SHIFT,
+    // MOD_WIN) and virtual-key code: "Strg+Alt+1", "Umschalt+F5", "Strg+#106". The file keeps
+    // this form in every language.
+    static std::wstring KeysText(unsigned modifiers, unsigned virtualKey);
+    // The other way round; false for a text that names no key.
+    static bool ParseKeys(const std::wstring& text, unsigned& modifiers, unsigned& virtualKey);
+};
+
 // The documentation range (198.51.100.0/24) whose addresses the wizard writes as
 // placeholders: no game server has one.
 bool IsPlaceholderAddress(std::wstring_view address);
@@ -89,6 +118,8 @@ struct ConfigurationChange {
     // follow it.
     std::vector<std::pair<QuickLoginEntry, QuickLoginEntry>> edited;
     std::optional<std::wstring> language = std::nullopt;  // only when the player chose another; empty = German
+    std::optional<bool> renameWindows = std::nullopt;      // only when the player switched it
+    std::optional<std::vector<Hotkey>> hotkeys = std::nullopt;  // all of them, when the player changed one
 };
 
 // The number of backup copies of the settings file that are kept, one for each run that
@@ -130,6 +161,14 @@ public:
     bool PasswordsProtected() const;
     // The language the player chose ("en"); empty for the default, German.
     std::wstring Language() const;
+    // Whether game windows are titled after their characters (the default; "rename=0" in
+    // section "options" switches it off).
+    bool RenamesGameWindows() const;
+    // The stored places of game windows, and the one of a QuickLogin.
+    std::vector<StoredPlace> WindowPlaces() const;
+    std::optional<WindowPlace> WindowPlaceOf(const std::wstring& entry) const;
+    // The hotkeys as stored; a line the format does not know is left out.
+    std::vector<Hotkey> Hotkeys() const;
     std::wstring ClientDir(const std::wstring& clientName) const;
     // "<address>, <port>" from the stored "<address>:<port>" (only the first colon splits);
     // nothing when the server has no stored value or the value has no colon.
@@ -150,6 +189,9 @@ public:
     // switch and a team, all in one transaction. Every other line stays as it is.
     SaveResult SaveConfiguration(const ConfigurationChange& change);
     SaveResult StoreHelpSwitch(int number, bool show);
+    // Stores these places, each replacing the one of its QuickLogin; the others stay.
+    SaveResult StoreWindowPlaces(const std::vector<StoredPlace>& places);
+    SaveResult ForgetWindowPlaces();
 
     // Every server with its stored "<address>:<port>" and tag, in the file's order.
     std::vector<ServerRecord> Servers() const;
@@ -175,6 +217,9 @@ public:
 private:
     // The texts under "0", "1", ... of a section up to the first missing or empty one, unscrambled.
     std::vector<std::wstring> ReadNumberedTexts(const std::wstring& section) const;
+    // The edits that let places and hotkeys follow QuickLogins changed in place, drop those of
+    // removed ones, and store the hotkeys the change gives.
+    void AddFollowingPlacesAndHotkeys(IniTransaction& change, const ConfigurationChange& c) const;
     // Commits a change; the first change of the run keeps the file as it was.
     SaveResult Commit(IniTransaction& change);
     // Adds the edits that switch the protection by Windows on or off: every password is stored

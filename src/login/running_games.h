@@ -1,0 +1,42 @@
+// The games that this program's logins brought up: each one's window, process and QuickLogin.
+// Only these windows are ever renamed, placed or brought to the front; a game is known by
+// its window and process, not by a title that it or this program may change.
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/settings.h"
+
+struct RunningGame {
+    HWND window = nullptr;
+    DWORD process = 0;
+    std::wstring entry;  // the QuickLogin's whole entry (unscrambled)
+};
+
+// What a login does to the game window it brings up, once the window is there.
+struct GameWindowCare {
+    std::wstring entry;                  // the QuickLogin, for the list of running games
+    std::wstring caption;                // the window's new title; empty: the game's own stays
+    std::optional<WindowPlace> place;    // where the window goes; nothing: where the game puts it
+};
+
+// The window's title as a login gives it: "<character> – <server>/<realm>".
+std::wstring GameWindowCaption(const QuickLoginEntry& entry);
+
+// Takes care of a game window a login has just seen come up, and lists it as running.
+void TakeCareOfGameWindow(HWND window, const GameWindowCare& care);
+// The games still running, oldest first (closed ones are dropped).
+std::vector<RunningGame> RunningGames();
+// Whether one of the running games is this window (a game that this program started).
+bool IsRunningGame(HWND window);
+
+// The window to the front, restored first when it is minimised.
+void BringGameToFront(HWND window);
+// Where the window stands now, with its monitor; nothing for a window that is gone.
+std::optional<WindowPlace> PlaceOf(HWND window);
+// Puts the window at the place: on its monitor when that monitor exists, otherwise on the
+// primary one, and always wholly inside the monitor's work area.
+void PutAtPlace(HWND window, const WindowPlace& place);
