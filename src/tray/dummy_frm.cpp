@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "base/lang.h"
 #include "base/product.h"
 #include "base/quit.h"
@@ -12,6 +14,7 @@
 #include "login/game_login.h"
 #include "login/game_names.h"
 #include "login/quick_login.h"
+#include "login/running_games.h"
 #include "store/settings.h"
 #include "tray/team_run.h"
 #include "ui/message_box.h"
@@ -39,6 +42,15 @@ void DummyFRM::ClearQuickLogins() {
 }
 
 void DummyFRM::OpenMenu() {
+    // The running games as they are now, each by its window's title.
+    state_.menu.runningGames.clear();
+    state_.menu.runningWindows.clear();
+    for (const RunningGame& game : RunningGames()) {
+        wchar_t title[256] = {};
+        GetWindowTextW(game.window, title, 256);
+        state_.menu.runningGames.push_back(title);
+        state_.menu.runningWindows.push_back(game.window);
+    }
     // The commands are decoded against the menu that was shown, whatever changes meanwhile.
     const TrayMenuState shown = state_.menu;
     base::ScopedMenu menu = BuildTrayMenu(shown);
@@ -73,10 +85,14 @@ void DummyFRM::RunCommand(const TrayMenuState& shown, UINT command) {
     else if (command == popupmenue_daoc_lizenzen[1]) popupmenue_daoc_lizenzen_Click(1);
     else if (command == popupmenue_cancel_run) RequestLoginCancel();
     else if (command == popupmenue_beenden) popupmenue_beenden_Click();
+    else if (command == popupmenue_places_remember) popupmenue_places_Click(true);
+    else if (command == popupmenue_places_forget) popupmenue_places_Click(false);
     else if (const TrayListItem item = ListItemOf(shown, command); item.kind == TrayListItem::Kind::kQuickLogin)
         popup_chars_Click(static_cast<int>(item.index));
     else if (item.kind == TrayListItem::Kind::kTeam)
         popup_teams_Click(shown.teamNames[item.index]);
+    else if (item.kind == TrayListItem::Kind::kRunningGame)
+        BringGameToFront(shown.runningWindows[item.index]);
 }
 
 void DummyFRM::popupmenue_about_Click() { ShowAboutModal(); }
@@ -115,7 +131,75 @@ void DummyFRM::popup_chars_Click(int index) {
     RunQuickLogin(settings(), text, observer_);
 }
 
-INT_PTR DummyFRM::OnMessage(UINT msg, WPARAM, LPARAM lParam, bool& handled) {
+// Remembers where the running games' windows stand, under their QuickLogins; or forgets
+// every remembered place.
+void DummyFRM::popupmenue_places_Click(bool remember) {
+    if (!CheckSettingsBeforeUse(settings())) return;
+    std::vector<StoredPlace> places;
+    for (const RunningGame& game : RunningGames())
+        if (const std::optional<WindowPlace> place = PlaceOf(game.window)) places.push_back({game.entry, *place});
+    const SaveResult saved = remember ? settings().StoreWindowPlaces(places) : settings().ForgetWindowPlaces();
+    if (!saved.ok()) ShowError(WriteFailedText(saved));
+    ReportMissingBackup(saved);
+}
+
+void DummyFRM::RegisterHotkeys() {
+    for (size_t id = 0; id < hotkeys_.size(); ++id) UnregisterHotKey(hwnd(), static_cast<int>(id));
+    hotkeys_ = settings().Hotkeys();
+    std::wstring refused;
+    for (size_t id = 0; id < hotkeys_.size(); ++id) {
+        const Hotkey& hotkey = hotkeys_[id];
+        unsigned modifiers = 0, key = 0;
+        if (!Hotkey::ParseKeys(hotkey.keys, modifiers, key)) {
+            refused += L"\r\n\r\n" + LangFormat(L"tray", L"hotkey_unknown", {hotkey.keys});
+            continue;
+        }
+        if (RegisterHotKey(hwnd(), static_cast<int>(id), modifiers | MOD_NOREPEAT, key)) continue;
+        const std::wstring target = hotkey.kind == Hotkey::Kind::kTeam
+                                        ? LangFormat(L"tray", L"team", {hotkey.target})
+                                        : QuickLoginEntry::QuickLoginCaption(hotkey.target);
+        refused += L"\r\n\r\n" + LangFormat(L"tray", L"hotkey_taken", {ShownKeys(hotkey.keys), target});
+    }
+    if (!refused.empty()) ShowError(refused.substr(4));
+}
+
+void DummyFRM::Hotkey_Pressed(size_t index) {
+    if (index >= hotkeys_.size() || !CheckSettingsBeforeUse(settings())) return;
+    const Hotkey hotkey = hotkeys_[index];
+    const std::vector<RunningGame> games = RunningGames();
+    const auto running = [&](const std::wstring& entry) {
+        return std::find_if(games.begin(), games.end(), [&](const RunningGame& g) { return g.entry == entry; });
+    };
+    if (hotkey.kind == Hotkey::Kind::kQuickLogin) {
+        const std::vector<std::wstring> entries = settings().ReadQuickLoginTexts();
+        if (std::find(entries.begin(), entries.end(), hotkey.target) == entries.end()) {
+            ShowError(LangFormat(L"tray", L"hotkey_gone_quick",
+                                 {ShownKeys(hotkey.keys), QuickLoginEntry::QuickLoginCaption(hotkey.target)}));
+            return;
+        }
+        if (const auto game = running(hotkey.target); game != games.end()) BringGameToFront(game->window);
+        else RunQuickLogin(settings(), hotkey.target, observer_);
+        return;
+    }
+    const std::vector<std::wstring> members = settings().TeamMembers(hotkey.target);
+    if (members.empty()) {
+        ShowError(LangFormat(L"tray", L"hotkey_gone_team", {ShownKeys(hotkey.keys), hotkey.target}));
+        return;
+    }
+    // A team whose games all run comes to the front, the first member last (so on top).
+    if (std::all_of(members.begin(), members.end(), [&](const std::wstring& m) { return running(m) != games.end(); })) {
+        for (auto member = members.rbegin(); member != members.rend(); ++member) BringGameToFront(running(*member)->window);
+        return;
+    }
+    RunTeam(hotkey.target, observer_);
+}
+
+INT_PTR DummyFRM::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
+    if (msg == WM_HOTKEY) {
+        handled = true;
+        Hotkey_Pressed(static_cast<size_t>(wParam));
+        return 0;
+    }
     if (msg == kTrayCallbackMessage) {
         handled = true;
         SystrayIconPic_MouseMove(static_cast<UINT>(LOWORD(lParam)));

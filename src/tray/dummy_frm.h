@@ -36,6 +36,8 @@ public:
 
     // Opens the popup menu at the pointer and carries out the chosen command.
     void OpenMenu();
+    // Registers the stored hotkeys anew (after a save, at start), naming those Windows refuses.
+    void RegisterHotkeys();
 
 protected:
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
@@ -51,9 +53,13 @@ private:
     void popupmenue_beenden_Click();
     void popup_chars_Click(int index);
     void popup_teams_Click(const std::wstring& team);
+    void popupmenue_places_Click(bool remember);
+    // A hotkey pressed: its QuickLogin or team logs in, or its games come to the front.
+    void Hotkey_Pressed(size_t index);
 
     TrayState state_;
     TrayLoginObserver observer_{state_};
     std::function<void()> rebuildMenu_;
+    std::vector<Hotkey> hotkeys_;  // registered under their index as id
     UINT taskbarCreated_ = 0;
 };

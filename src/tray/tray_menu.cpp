@@ -23,15 +23,23 @@ void AppendItem(HMENU menu, UINT id, const std::wstring& caption, bool enabled =
 }  // namespace
 
 UINT ListCommand(const TrayMenuState& state, TrayListItem item) {
-    const size_t offset = item.kind == TrayListItem::Kind::kTeam ? state.quickLoginCaptions.size() : 0;
+    size_t offset = 0;
+    if (item.kind == TrayListItem::Kind::kTeam) offset = state.quickLoginCaptions.size();
+    if (item.kind == TrayListItem::Kind::kRunningGame) offset = state.quickLoginCaptions.size() + state.teamNames.size();
     return tray_menu::kFirstListCommand + static_cast<UINT>(offset + item.index);
 }
 
 TrayListItem ListItemOf(const TrayMenuState& state, UINT command) {
     if (command < tray_menu::kFirstListCommand) return {};
-    const size_t at = command - tray_menu::kFirstListCommand, quickLogins = state.quickLoginCaptions.size();
-    if (at < quickLogins) return {TrayListItem::Kind::kQuickLogin, at};
-    if (at - quickLogins < state.teamNames.size()) return {TrayListItem::Kind::kTeam, at - quickLogins};
+    size_t at = command - tray_menu::kFirstListCommand;
+    const std::pair<TrayListItem::Kind, size_t> lists[] = {
+        {TrayListItem::Kind::kQuickLogin, state.quickLoginCaptions.size()},
+        {TrayListItem::Kind::kTeam, state.teamNames.size()},
+        {TrayListItem::Kind::kRunningGame, state.runningGames.size()}};
+    for (const auto& [kind, size] : lists) {
+        if (at < size) return {kind, at};
+        at -= size;
+    }
     return {};
 }
 
@@ -41,6 +49,7 @@ std::vector<UINT> TrayMenuItems(const TrayMenuState& state) {
     for (size_t i = 0; i < state.quickLoginCaptions.size(); ++i)
         items.push_back(ListCommand(state, {TrayListItem::Kind::kQuickLogin, i}));
     for (size_t i = 0; i < state.teamNames.size(); ++i) items.push_back(ListCommand(state, {TrayListItem::Kind::kTeam, i}));
+    if (!state.runningGames.empty()) items.push_back(popupmenue_running);
     if (state.runInProgress) items.push_back(popupmenue_cancel_run);
     if (items.back() != kSeparator) items.push_back(kSeparator);
     items.push_back(popupmenue_beenden);
@@ -59,6 +68,15 @@ base::ScopedMenu BuildTrayMenu(const TrayMenuState& state) {
             AppendItem(daoc, popupmenue_daoc_lizenzen[0], LangText(L"tray", L"agreement"));
             AppendItem(daoc, popupmenue_daoc_lizenzen[1], LangText(L"tray", L"conduct"));
             AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(daoc), LangText(L"tray", L"game").c_str());
+        } else if (item == popupmenue_running) {
+            HMENU running = CreatePopupMenu();  // owned by `menu` once appended
+            for (size_t i = 0; i < state.runningGames.size(); ++i)
+                AppendItem(running, ListCommand(state, {TrayListItem::Kind::kRunningGame, i}),
+                           MenuText(state.runningGames[i]));
+            AppendMenuW(running, MF_SEPARATOR, 0, nullptr);
+            AppendItem(running, popupmenue_places_remember, LangText(L"tray", L"remember_places"));
+            AppendItem(running, popupmenue_places_forget, LangText(L"tray", L"forget_places"));
+            AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(running), LangText(L"tray", L"running").c_str());
         } else if (item == popupmenue_about) {
             AppendItem(menu.get(), item, LangText(L"tray", L"about"));
         } else if (item == popupmenue_config) {

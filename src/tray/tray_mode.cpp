@@ -44,6 +44,7 @@ void StartTrayMode(Settings& settings) {
     tray.UseSettings(settings);
     tray.ReadMenuItems();
     tray.Icon().Add(kProductName);
+    tray.RegisterHotkeys();
 }
 
 void ClearTrayMenu() {

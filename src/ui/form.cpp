@@ -55,6 +55,7 @@ ClassAndStyle ClassFor(Kind kind) {
         case Kind::kCheckBox: return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
         case Kind::kImage: return {L"STATIC", SS_ICON | SS_REALSIZECONTROL, 0};
         case Kind::kEtchedLine: return {L"STATIC", SS_ETCHEDHORZ, 0};
+        case Kind::kHotkey: return {HOTKEY_CLASSW, WS_TABSTOP | WS_BORDER, 0};
     }
     return {L"STATIC", 0, 0};
 }

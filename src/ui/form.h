@@ -33,6 +33,7 @@ enum class Kind {
     kCheckBox,
     kImage,             // shows the program icon (every form also carries it as window icon)
     kEtchedLine,        // horizontal line
+    kHotkey,            // Windows' hotkey field: shows and takes a key combination
 };
 
 // One control of a layout table. Controls are created in table order, which is the tab order.

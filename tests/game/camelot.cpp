@@ -14,7 +14,9 @@
 //   linger_ms=3000      after the login the double ends after this time; 0: stays
 //   hang_ms=0           the game window stops answering for this time at its first click
 //
-// Log lines: "<microseconds since 1601> <event>[ <detail>]".
+// Log lines: "<microseconds since 1601> <event>[ <detail>]". The game window logs its handle
+// ("game-window"), and each new title ("title") and place ("place x,y,w,h") another program
+// gives it.
 #include <windows.h>
 
 #include <functional>
@@ -264,6 +266,19 @@ LRESULT CALLBACK GameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_CLOSE: PostQuitMessage(0); return 0;
+        // Another program may title and move the window, as the real game's window allows.
+        case WM_SETTEXT: {
+            const LRESULT done = DefWindowProcW(hwnd, msg, wParam, lParam);
+            Log("title", reinterpret_cast<const wchar_t*>(lParam));
+            return done;
+        }
+        case WM_WINDOWPOSCHANGED: {
+            const auto& pos = *reinterpret_cast<const WINDOWPOS*>(lParam);
+            if ((pos.flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+                Log("place", std::to_wstring(pos.x) + L"," + std::to_wstring(pos.y) + L"," + std::to_wstring(pos.cx) +
+                                 L"," + std::to_wstring(pos.cy));
+            break;
+        }
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
@@ -278,6 +293,7 @@ void ShowGame(HWND launcher) {
     RegisterClassW(&cls);
     g_game = CreateWindowExW(0, L"DAoCClient", L"Dark Age of Camelot", WS_OVERLAPPEDWINDOW, 100, 80, 640, 480, nullptr,
                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    Log("game-window", std::to_wstring(reinterpret_cast<UINT_PTR>(g_game)));
     Reveal(g_game, "game");
 }
 

@@ -584,6 +584,8 @@ TrayMenuState StateOf(const ShownTrayMenu& shown) {
     state.teamNames.resize(shown.teams);
     state.quickLoginsEnabled = !shown.running;
     state.runInProgress = shown.running;
+    state.runningGames.resize(shown.runningGames);
+    state.runningWindows.resize(shown.runningGames);
     return state;
 }
 
@@ -600,9 +602,10 @@ size_t TrayMenuDowns(const ShownTrayMenu& shown, UINT command) {
     return downs;
 }
 
-bool PickTrayCommand(DWORD pid, const ShownTrayMenu& shown, UINT command) {
-    std::vector<WORD> keys(TrayMenuDowns(shown, command), VK_DOWN);
-    keys.push_back(VK_RETURN);
+namespace {
+
+// Presses the keys in the tray menu and returns once the menu is closed.
+bool PressInTrayMenu(DWORD pid, const std::vector<WORD>& keys) {
     if (!UseTrayMenu(pid, keys)) return false;
     // The menu is closed before the next one opens: menu windows are reused, and keys meant for
     // the next menu must not reach this one.
@@ -611,6 +614,22 @@ bool PickTrayCommand(DWORD pid, const ShownTrayMenu& shown, UINT command) {
             if (ClassOf(w) == L"#32768" && IsWindowVisible(w)) return false;
         return true;
     });
+}
+
+}  // namespace
+
+bool PickTrayCommand(DWORD pid, const ShownTrayMenu& shown, UINT command) {
+    std::vector<WORD> keys(TrayMenuDowns(shown, command), VK_DOWN);
+    keys.push_back(VK_RETURN);
+    return PressInTrayMenu(pid, keys);
+}
+
+bool PickInRunningGames(DWORD pid, size_t index, const ShownTrayMenu& shown) {
+    std::vector<WORD> keys(TrayMenuDowns(shown, tray_menu::popupmenue_running), VK_DOWN);
+    keys.push_back(VK_RIGHT);
+    keys.insert(keys.end(), index, VK_DOWN);  // Right selects the first; the separator is skipped
+    keys.push_back(VK_RETURN);
+    return PressInTrayMenu(pid, keys);
 }
 
 bool PickQuickLogin(DWORD pid, size_t index, ShownTrayMenu shown) {
@@ -622,9 +641,9 @@ bool PickTeam(DWORD pid, size_t index, const ShownTrayMenu& shown) {
     return PickTrayCommand(pid, shown, ListCommand(StateOf(shown), {TrayListItem::Kind::kTeam, index}));
 }
 
-std::string QuickLoginLine(int key, const std::wstring& text) {
-    return std::to_string(key) + "=" + ToAnsi(EncodeScrambled(text)) + "\r\n";
-}
+std::string QuickLoginLine(int key, const std::wstring& text) { return std::to_string(key) + "=" + Scrambled(text) + "\r\n"; }
+
+std::string Scrambled(const std::wstring& text) { return ToAnsi(EncodeScrambled(text)); }
 
 std::string AccountLine(const std::wstring& login, const std::wstring& password) {
     return ToAnsi(CryptText(login, L"")) + "=" + ToAnsi(CryptText(password, L"")) + "\r\n";

@@ -196,6 +196,7 @@ bool UseTrayMenu(DWORD pid, const std::vector<WORD>& keys);
 struct ShownTrayMenu {
     size_t quickLogins = 0, teams = 0;
     bool running = false;
+    size_t runningGames = 0;  // "Laufende Spiele" lists them
 };
 // How many Down presses reach the item with this command (or the submenu popupmenue_daoc).
 size_t TrayMenuDowns(const ShownTrayMenu& shown, UINT command);
@@ -205,10 +206,15 @@ bool PickTrayCommand(DWORD pid, const ShownTrayMenu& shown, UINT command);
 // The QuickLogin or team at `index` of the menu.
 bool PickQuickLogin(DWORD pid, size_t index, ShownTrayMenu shown = {});
 bool PickTeam(DWORD pid, size_t index, const ShownTrayMenu& shown);
+// In the "Laufende Spiele" submenu: the running game at `index`, or (index = runningGames,
+// + 1) "Fensterplätze merken" and "Fensterplätze vergessen".
+bool PickInRunningGames(DWORD pid, size_t index, const ShownTrayMenu& shown);
 
 // A settings-file line "<key>=<scrambled text>" of section "quicklogin", in ANSI bytes, in
 // the form the program stores it.
 std::string QuickLoginLine(int key, const std::wstring& text);
+// An entry's scrambled form, as the settings file keeps it (ANSI bytes).
+std::string Scrambled(const std::wstring& text);
 
 // A settings-file line "<scrambled login>=<scrambled password>" of section "accounts", in
 // ANSI bytes (the classic form: for texts whose scrambled bytes read back).

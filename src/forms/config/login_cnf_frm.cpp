@@ -64,6 +64,10 @@ constexpr ui::ControlSpec kControls[] = {
     {TeamDelCmd, ui::Kind::kButton, L"config/team_remove", 6120, 5310, 2175, 375},
     {LangLbl, ui::Kind::kLabel, L"config/language", 120, 5880, 3615, 255},
     {LangCmb, ui::Kind::kDropDownList, nullptr, 3840, 5820, 2175, 1200},
+    {HotkeyLbl, ui::Kind::kLabel, L"config/hotkey", 120, 6360, 3615, 255},
+    {HotkeyTxt, ui::Kind::kHotkey, nullptr, 3840, 6300, 2175, 300},
+    {HotkeyFor, ui::Kind::kLabel, L"config/hotkey_none", 6120, 6360, 3615, 255, nullptr, SS_ENDELLIPSIS},
+    {RenameChk, ui::Kind::kCheckBox, L"config/rename", 120, 6840, 6000, 255},
 };
 
 // The list's columns, and where each stored field is shown.
@@ -86,7 +90,7 @@ void FillCombo(HWND combo, const std::vector<std::wstring>& items) {
 class LoginCnfFrm : public ui::Form {
 public:
     explicit LoginCnfFrm(Settings& settings)
-        : Form({std::wstring(kProductName) + L" :: " + LangText(L"config", L"caption"), 9855, 6285, kVerdana, true},
+        : Form({std::wstring(kProductName) + L" :: " + LangText(L"config", L"caption"), 9855, 7245, kVerdana, true},
                kControls),
           settings_(settings) {}
 
@@ -141,6 +145,9 @@ protected:
             ui::ListViewInsertRow(list, ui::ListViewCount(list), RowOf(read_.back()));
         }
         FillTeamCombo();
+        renameRead_ = settings_.RenamesGameWindows();
+        CheckItem(RenameChk, renameRead_);
+        hotkeys_ = hotkeysRead_ = settings_.Hotkeys();
         languages_ = AvailableLanguages();
         FillLanguageCombo(Item(LangCmb), languages_, SelectedLanguage());
         languageRead_ = SelectedLanguage();
@@ -158,6 +165,7 @@ protected:
         if (id == TeamTxt && (code == EN_SETFOCUS || code == EN_KILLFOCUS))
             SendMessageW(hwnd(), DM_SETDEFID, code == EN_SETFOCUS ? TeamCmd : AddCmd, 0);
         if (id == TeamCmb && code == CBN_SELCHANGE) TeamCmb_Click();
+        if (id == HotkeyTxt && code == EN_CHANGE) HotkeyTxt_Change();
         if (code != BN_CLICKED) return;
         if (id == AddCmd) AddCmd_Click();
         if (id == ChgPosCmd[0] || id == ChgPosCmd[1]) ChgPosCmd_Click(id == ChgPosCmd[0] ? 0 : 1);
@@ -282,6 +290,44 @@ private:
         for (size_t i = 0; i < serverNames_.size(); ++i)
             if (UpperCase(serverNames_[i]) == UpperCase(entry.server)) server = static_cast<int>(i);
         ui::ComboSelect(Item(LgnCmb[1]), server);
+        ShowHotkeyOf({Hotkey::Kind::kQuickLogin, entry.ToText()}, entry.Caption());
+    }
+
+    // The hotkey field speaks for the QuickLogin or team chosen last.
+    struct HotkeyTarget {
+        Hotkey::Kind kind;
+        std::wstring target;
+    };
+    void ShowHotkeyOf(const HotkeyTarget& target, const std::wstring& caption) {
+        hotkeyTarget_ = target;
+        WORD value = 0;
+        for (const Hotkey& h : hotkeys_) {
+            unsigned modifiers = 0, key = 0;
+            if (h.kind == target.kind && h.target == target.target && Hotkey::ParseKeys(h.keys, modifiers, key))
+                value = MAKEWORD(key, ((modifiers & MOD_SHIFT) ? HOTKEYF_SHIFT : 0) |
+                                          ((modifiers & MOD_CONTROL) ? HOTKEYF_CONTROL : 0) |
+                                          ((modifiers & MOD_ALT) ? HOTKEYF_ALT : 0));
+        }
+        showingHotkey_ = true;
+        SendMessageW(Item(HotkeyTxt), HKM_SETHOTKEY, value, 0);
+        showingHotkey_ = false;
+        SetItemText(HotkeyFor, LangFormat(L"config", L"hotkey_for", {caption}));
+    }
+
+    // A key combination typed into the hotkey field belongs to the chosen QuickLogin or team
+    // from now on (and to nothing else); an empty field takes its hotkey away.
+    void HotkeyTxt_Change() {
+        if (showingHotkey_ || !hotkeyTarget_) return;
+        const WORD value = LOWORD(SendMessageW(Item(HotkeyTxt), HKM_GETHOTKEY, 0, 0));
+        const BYTE flags = HIBYTE(value);
+        const unsigned modifiers = ((flags & HOTKEYF_SHIFT) ? MOD_SHIFT : 0) |
+                                   ((flags & HOTKEYF_CONTROL) ? MOD_CONTROL : 0) | ((flags & HOTKEYF_ALT) ? MOD_ALT : 0);
+        const std::wstring keys = LOBYTE(value) ? Hotkey::KeysText(modifiers, LOBYTE(value)) : std::wstring();
+        std::erase_if(hotkeys_, [&](const Hotkey& h) {
+            return (h.kind == hotkeyTarget_->kind && h.target == hotkeyTarget_->target) ||
+                   UpperCase(h.keys) == UpperCase(keys);
+        });
+        if (!keys.empty()) hotkeys_.push_back({keys, hotkeyTarget_->kind, hotkeyTarget_->target});
     }
     static void SelectExactly(HWND combo, const std::wstring& text) {
         ui::ComboSelect(combo, static_cast<int>(SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
@@ -300,6 +346,7 @@ private:
         if (index < 0 || static_cast<size_t>(index) >= teamNames_.size()) return;
         const std::wstring& name = teamNames_[static_cast<size_t>(index)];
         SetItemText(TeamTxt, name);
+        ShowHotkeyOf({Hotkey::Kind::kTeam, name}, LangFormat(L"tray", L"team", {name}));
         const std::vector<std::wstring> members = settings_.TeamMembers(name);
         HWND list = Item(ChrLstVw);
         for (int i = 0, count = ui::ListViewCount(list); i < count; ++i) {
@@ -370,6 +417,8 @@ private:
         if (IsItemChecked(ProtectChk) != protectedRead_) change.protection = IsItemChecked(ProtectChk);
         if (const std::wstring language = ChosenLanguage(Item(LangCmb), languages_); language != languageRead_)
             change.language = language;
+        if (IsItemChecked(RenameChk) != renameRead_) change.renameWindows = IsItemChecked(RenameChk);
+        if (hotkeys_ != hotkeysRead_) change.hotkeys = hotkeys_;
         for (size_t i = 0; i < change.entries.size(); ++i) {
             const int origin = origins_[i];
             if (origin >= 0 && change.entries[i] != read_[static_cast<size_t>(origin)])
@@ -379,7 +428,8 @@ private:
     }
     bool HasUnsavedChanges() const {
         const ConfigurationChange change = PendingChange();
-        return change.entries != change.read || change.protection || change.language ||
+        return change.entries != change.read || change.protection || change.language || change.renameWindows ||
+               change.hotkeys ||
                ui::IsChecked(Item(WinStartChk)) != autostartRead_;
     }
 
@@ -389,6 +439,8 @@ private:
         origins_.clear();
         for (size_t i = 0; i < read_.size(); ++i) origins_.push_back(static_cast<int>(i));
         if (change.protection) protectedRead_ = *change.protection;
+        if (change.renameWindows) renameRead_ = *change.renameWindows;
+        hotkeysRead_ = hotkeys_ = settings_.Hotkeys();
         // The menu and every window opened from now on speak the chosen language.
         if (change.language) SelectLanguage(languageRead_ = *change.language);
         FillTeamCombo();
@@ -439,6 +491,10 @@ private:
     std::vector<Language> languages_;  // the Language box's languages, in its order
     std::wstring languageRead_;        // the language in use when the window opened or last saved
     bool protectedRead_ = false;
+    bool renameRead_ = true;
+    std::vector<Hotkey> hotkeysRead_, hotkeys_;  // as the file held them, and as the window has them now
+    std::optional<HotkeyTarget> hotkeyTarget_;
+    bool showingHotkey_ = false;  // the field is being set to a stored hotkey: that is no change
     bool autostartRead_ = false;
     std::function<void()> saved_;
 };

@@ -27,6 +27,10 @@ inline constexpr int TeamCmbLbl = 296;  // "Team:"
 inline constexpr int TeamDelCmd = 297;  // "Team entfernen"
 inline constexpr int LangCmb = 298;     // the language of the program's texts
 inline constexpr int LangLbl = 299;     // "Sprache:"
+inline constexpr int HotkeyLbl = 320;   // "Tastenkürzel:"
+inline constexpr int HotkeyTxt = 321;   // the hotkey of the chosen QuickLogin or team
+inline constexpr int HotkeyFor = 322;   // what the hotkey is for
+inline constexpr int RenameChk = 323;   // "Spielfenster nach dem Charakter benennen"
 inline constexpr int DescrLbl[6] = {300, 0, 301, 302, 303, 304};  // (1) is not used
 inline constexpr int Line1[1] = {310};
 }  // namespace login_cnf_frm

@@ -65,3 +65,16 @@ bool CheckSettingsBeforeUse(const Settings& settings) {
     if (!problem.ok()) ShowReadProblem(settings, problem);
     return problem.ok();
 }
+
+std::wstring ShownKeys(const std::wstring& storedKeys) {
+    unsigned modifiers = 0, key = 0;
+    if (!Hotkey::ParseKeys(storedKeys, modifiers, key)) return storedKeys;
+    const std::pair<unsigned, std::wstring> names[] = {{MOD_CONTROL, LangText(L"keys", L"ctrl")},
+                                                       {MOD_ALT, LangText(L"keys", L"alt")},
+                                                       {MOD_SHIFT, LangText(L"keys", L"shift")},
+                                                       {MOD_WIN, LangText(L"keys", L"win")}};
+    std::wstring shown;
+    for (const auto& [modifier, name] : names)
+        if (modifiers & modifier) shown += name + L"+";
+    return shown + storedKeys.substr(storedKeys.find_last_of(L'+') + 1);
+}

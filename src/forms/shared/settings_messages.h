@@ -20,3 +20,6 @@ std::wstring ReadProblemText(const std::wstring& file, const ReadProblem& proble
 // the file cannot be trusted.
 bool CheckSettingsBeforeUse(const Settings& settings);
 void ShowReadProblem(const Settings& settings, const ReadProblem& problem);
+
+// A stored hotkey ("Strg+Alt+1") with its modifier keys named in the player's language.
+std::wstring ShownKeys(const std::wstring& storedKeys);

@@ -1,0 +1,193 @@
+// Every test here uses: game_windows
+// Several games at once: windows named after their characters, a switcher in the tray, window
+// places remembered per QuickLogin, and hotkeys pressed on the keyboard.
+#include <gtest/gtest.h>
+
+#include "support/automation.h"
+#include "support/game_double.h"
+#include "tray/tray_menu.h"
+
+using namespace uia;
+
+namespace {
+
+// Settings with the account acc1, a client for each game and the LYONESSE server.
+std::string Settings(const std::vector<const GameInstall*>& games, const std::vector<std::wstring>& entries,
+                     const std::string& more = "") {
+    std::string settings = "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\n";
+    for (size_t i = 0; i < games.size(); ++i) settings.append("C").append(std::to_string(i)).append("=").append(Ansi(games[i]->path())).append("\r\n");
+    settings += "[server]\r\nLYONESSE=10.0.0.7:10622\r\n[tag]\r\nLYONESSE=4\r\n[help]\r\n1=0\r\n[quicklogin]\r\n";
+    for (size_t i = 0; i < entries.size(); ++i) settings += QuickLoginLine(static_cast<int>(i), entries[i]);
+    return settings + more;
+}
+
+// The game window that the double brought up, by the handle it logged.
+HWND GameWindowOf(const GameInstall& game) {
+    if (!game.WaitFor("game-window")) return nullptr;
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(game.Detail("game-window"))));
+}
+
+RECT RectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// A team of two: each window carries its character's name, a running game is still asked
+// about, and the switcher brings each window to the front.
+TEST(Multibox, TwoGamesAreNamedAskedAboutAndBroughtToTheFront) {
+    const GameInstall first("linger_ms=0\r\n"), second("linger_ms=0\r\n");
+    ProgramFolder folder;
+    folder.Write(L"Corvalink.dat", Settings({&first, &second},
+                                            {L"Aldwin,LYONESSE,Albion,acc1,C0", L"Brenna,LYONESSE,Hibernia,acc1,C1"},
+                                            "[teams]\r\nZwei=2\r\n[team:Zwei]\r\n" +
+                                                QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,C0") +
+                                                QuickLoginLine(1, L"Brenna,LYONESSE,Hibernia,acc1,C1")));
+    RunningProgram program = RunningProgram::Start(folder);
+    ASSERT_TRUE(WaitForTrayWindow(program.pid()));
+    ASSERT_TRUE(PickTeam(program.pid(), 0, {2, 1}));
+    ASSERT_TRUE(first.WaitFor("logged-in") && second.WaitFor("logged-in", std::chrono::seconds(30)));
+    HWND windows[] = {GameWindowOf(first), GameWindowOf(second)};
+    ASSERT_TRUE(windows[0] && windows[1]);
+    EXPECT_EQ(TextOf(windows[0]), L"Aldwin \u2013 LYONESSE/Albion");
+    EXPECT_EQ(TextOf(windows[1]), L"Brenna \u2013 LYONESSE/Hibernia");
+
+    // Renamed, the games still count as running (once the team's run is over).
+    ASSERT_TRUE(TrayTipBecomes(L"Corvalink"));
+    ASSERT_TRUE(PickQuickLogin(program.pid(), 0, {2, 1}));
+    const MessageBoxInfo question = AnswerMessageBox(program.pid(), IDNO);
+    EXPECT_EQ(question.text, L"DAoC läuft bereits, trotzdem fortfahren?");
+
+    const ShownTrayMenu menu{2, 1, false, 2};
+    for (size_t i : {1u, 0u}) {
+        ASSERT_TRUE(PickInRunningGames(program.pid(), i, menu));
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == windows[i]; })) << i;
+    }
+    // A minimised game comes back.
+    ShowWindow(windows[1], SW_MINIMIZE);
+    ASSERT_TRUE(PickInRunningGames(program.pid(), 1, menu));
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(windows[1]) && GetForegroundWindow() == windows[1]; }));
+}
+
+// A window moved by the player, remembered, closed: the next login puts it back; forgotten,
+// the places are gone from the file.
+TEST(Multibox, AWindowPlaceIsRememberedAndComesBack) {
+    const GameInstall game("linger_ms=0\r\n");
+    ProgramFolder folder;
+    folder.Write(L"Corvalink.dat", Settings({&game}, {L"Aldwin,LYONESSE,Albion,acc1,C0"}));
+    RunningProgram program = RunningProgram::Start(folder);
+    ASSERT_TRUE(WaitForTrayWindow(program.pid()));
+    ASSERT_TRUE(PickQuickLogin(program.pid(), 0));
+    ASSERT_TRUE(game.WaitFor("logged-in"));
+    ASSERT_TRUE(TrayTipBecomes(L"Corvalink"));  // the run is over
+    HWND window = GameWindowOf(game);
+    ASSERT_TRUE(window);
+    SetWindowPos(window, nullptr, 210, 150, 500, 380, SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT moved = RectOf(window);
+    ASSERT_TRUE(PickInRunningGames(program.pid(), 1, {1, 0, false, 1}));  // "Fensterplätze merken"
+    ASSERT_TRUE(WaitUntil([&] { return folder.Read(L"Corvalink.dat").find("[places]") != std::string::npos; }));
+    EXPECT_NE(folder.Read(L"Corvalink.dat").find("\r\n0=210,150,500,380,"), std::string::npos)
+        << folder.Read(L"Corvalink.dat");
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(game.WaitFor("end"));
+    ASSERT_TRUE(PickQuickLogin(program.pid(), 0));
+    ASSERT_TRUE(game.WaitFor("logged-in", std::chrono::seconds(20), 2));
+    ASSERT_TRUE(TrayTipBecomes(L"Corvalink"));
+    HWND again = nullptr;  // the second login's window: the last one logged
+    for (const GameInstall::Event& e : game.Log())
+        if (e.name == "game-window") again = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(e.detail)));
+    ASSERT_TRUE(IsWindow(again));
+    const RECT placed = RectOf(again);
+    EXPECT_EQ(std::vector<LONG>({placed.left, placed.top, placed.right, placed.bottom}),
+              std::vector<LONG>({moved.left, moved.top, moved.right, moved.bottom}));
+
+    ASSERT_TRUE(PickInRunningGames(program.pid(), 2, {1, 0, false, 1}));  // "Fensterplätze vergessen"
+    EXPECT_TRUE(WaitUntil([&] { return folder.Read(L"Corvalink.dat").find("[places]") == std::string::npos; }));
+    PostMessageW(again, WM_CLOSE, 0, 0);
+}
+
+// Starts a program of the Linux side (the rig's X server tools). Wine starts it, but gives no
+// handle to wait on: the test waits for what it does.
+bool RunUnix(const std::wstring& commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::wstring line = commandLine;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    if (process.hThread) CloseHandle(process.hThread);
+    if (process.hProcess) CloseHandle(process.hProcess);
+    return true;
+}
+
+LRESULT CALLBACK PlainProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+// Gives this test's window the keyboard, handling its messages until the X server has moved
+// the focus there, then presses the keys through the X server.
+bool PressOnTheKeyboard(HWND own, const std::wstring& keys) {
+    SetForegroundWindow(own);
+    SetFocus(own);
+    const auto pump = [](DWORD ms) {
+        for (const ULONGLONG end = GetTickCount64() + ms; GetTickCount64() < end;) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(10);
+        }
+    };
+    pump(300);
+    if (!RunUnix(L"Z:\\usr\\bin\\xdotool key " + keys)) return false;
+    pump(500);
+    return true;
+}
+
+// A hotkey pressed on the X server's keyboard logs its QuickLogin in; pressed again while its
+// game runs, it brings the game to the front. (Wine hands a hotkey over only while one of its
+// windows has the keyboard: this test's own window takes it first.)
+TEST(Multibox, AHotkeyPressedOnTheKeyboardLogsInAndThenBringsTheGameBack) {
+    if (GetFileAttributesW(L"Z:\\usr\\bin\\xdotool") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no xdotool";
+    const GameInstall game("linger_ms=0\r\n");
+    ProgramFolder folder;
+    const std::wstring entry = L"Aldwin,LYONESSE,Albion,acc1,C0";
+    folder.Write(L"Corvalink.dat",
+                 Settings({&game}, {entry}, "[hotkeys]\r\nStrg+Alt+1=quick:" + Scrambled(entry) + "\r\n"));
+    RunningProgram program = RunningProgram::Start(folder);
+    ASSERT_TRUE(WaitForTrayWindow(program.pid()));
+
+    WNDCLASSW cls{};
+    cls.lpfnWndProc = PlainProc;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.lpszClassName = L"HotkeyTestWindow";
+    RegisterClassW(&cls);
+    HWND own = CreateWindowExW(0, cls.lpszClassName, L"keyboard", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                               nullptr, nullptr, cls.hInstance, nullptr);
+    ASSERT_TRUE(PressOnTheKeyboard(own, L"ctrl+alt+1"));
+    ASSERT_TRUE(game.WaitFor("logged-in"));
+    ASSERT_TRUE(TrayTipBecomes(L"Corvalink"));
+    HWND window = GameWindowOf(game);
+
+    ASSERT_TRUE(PressOnTheKeyboard(own, L"ctrl+alt+1"));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
+    EXPECT_EQ(game.Count("start"), 1);
+    DestroyWindow(own);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+// A hotkey that another program holds is named at start-up.
+TEST(Multibox, ATakenHotkeyIsNamed) {
+    ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, '7'));
+    const GameInstall game;
+    ProgramFolder folder;
+    folder.Write(L"Corvalink.dat", Settings({&game}, {L"Aldwin,LYONESSE,Albion,acc1,C0"},
+                                            "[teams]\r\nZwei=1\r\n[team:Zwei]\r\n" +
+                                                QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,C0") +
+                                                "[hotkeys]\r\nStrg+Alt+7=team:Zwei\r\n"));
+    RunningProgram program = RunningProgram::Start(folder);
+    const MessageBoxInfo box = AnswerMessageBox(program.pid(), IDOK);
+    UnregisterHotKey(nullptr, 1);
+    EXPECT_EQ(box.text.rfind(L"Das Tastenkürzel „Strg+Alt+7“ (Team: Zwei) ist schon vergeben", 0), 0u) << Ansi(box.text);
+}
+
+}  // namespace
