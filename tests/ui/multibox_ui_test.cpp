@@ -3,6 +3,10 @@
 // places remembered per QuickLogin, and hotkeys pressed on the keyboard.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
+#include "forms/config/login_cnf_frm.h"
 #include "support/automation.h"
 #include "support/game_double.h"
 #include "tray/tray_menu.h"
@@ -188,6 +192,59 @@ TEST(Multibox, ATakenHotkeyIsNamed) {
     const MessageBoxInfo box = AnswerMessageBox(program.pid(), IDOK);
     UnregisterHotKey(nullptr, 1);
     EXPECT_EQ(box.text.rfind(L"Das Tastenkürzel „Strg+Alt+7“ (Team: Zwei) ist schon vergeben", 0), 0u) << Ansi(box.text);
+}
+
+}  // namespace
+
+namespace {
+
+// The configuration window: the hotkey field speaks for the chosen row, and the switch for
+// naming windows; both saved, the next login keeps the game's own title.
+TEST(Multibox, TheConfigurationSetsAHotkeyAndTheNamingSwitch) {
+    const GameInstall game("linger_ms=0\r\n");
+    ProgramFolder folder;
+    const std::wstring entry = L"Aldwin,LYONESSE,Albion,acc1,C0";
+    folder.Write(L"Corvalink.dat", Settings({&game}, {entry}));
+    RunningProgram program = RunningProgram::Start(folder);
+    HWND config = OpenConfigWindow(program.pid());
+    ASSERT_TRUE(config);
+    ListViewSelectIn(GetDlgItem(config, login_cnf_frm::ChrLstVw), 0);
+    EXPECT_TRUE(WaitUntil([&] {
+        return TextOf(GetDlgItem(config, login_cnf_frm::HotkeyFor)) == L"für LYONESSE/Albion: Aldwin";
+    }));
+    HWND field = GetDlgItem(config, login_cnf_frm::HotkeyTxt);
+    SendMessageW(field, HKM_SETHOTKEY, MAKEWORD('2', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
+    SendMessageW(config, WM_COMMAND, MAKEWPARAM(login_cnf_frm::HotkeyTxt, EN_CHANGE), reinterpret_cast<LPARAM>(field));
+    SendMessageW(GetDlgItem(config, login_cnf_frm::RenameChk), BM_SETCHECK, BST_UNCHECKED, 0);
+    PressButton(config, login_cnf_frm::SaveCmd);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(config); }));
+    const std::string saved = folder.Read(L"Corvalink.dat");
+    EXPECT_NE(saved.find("[options]\r\nrename=0\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("[hotkeys]\r\nStrg+Alt+2=quick:" + Scrambled(entry) + "\r\n"), std::string::npos) << saved;
+
+    ASSERT_TRUE(PickQuickLogin(program.pid(), 0));
+    ASSERT_TRUE(game.WaitFor("logged-in"));
+    HWND window = GameWindowOf(game);
+    EXPECT_EQ(TextOf(window), L"Dark Age of Camelot");
+    EXPECT_EQ(game.Count("title"), 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+// A hotkey whose QuickLogin is gone says so, naming it, and starts nothing.
+TEST(Multibox, AHotkeyOfAGoneQuickLoginNamesIt) {
+    const GameInstall game;
+    ProgramFolder folder;
+    folder.Write(L"Corvalink.dat", Settings({&game}, {L"Aldwin,LYONESSE,Albion,acc1,C0"},
+                                            "[hotkeys]\r\nStrg+Alt+3=quick:" +
+                                                Scrambled(L"Gone,LYONESSE,Midgard,acc1,C0") + "\r\n"));
+    RunningProgram program = RunningProgram::Start(folder);
+    HWND tray = WaitForTrayWindow(program.pid());
+    ASSERT_TRUE(tray);
+    PostMessageW(tray, WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL | MOD_ALT, '3'));
+    const MessageBoxInfo box = AnswerMessageBox(program.pid(), IDOK);
+    EXPECT_EQ(box.text.rfind(L"Das Tastenkürzel „Strg+Alt+3“ gehört zum QuickLogin „LYONESSE/Midgard: Gone“", 0), 0u)
+        << Ansi(box.text);
+    EXPECT_EQ(game.Count("start"), 0);
 }
 
 }  // namespace

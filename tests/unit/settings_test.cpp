@@ -270,3 +270,62 @@ TEST_F(SettingsFileTest, ScrambledTextsComeBackExactly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HotkeyKeys, TextAndKeysBothWays) {
+    struct Case {
+        unsigned modifiers, key;
+        const wchar_t* text;
+    } cases[] = {
+        {MOD_CONTROL | MOD_ALT, '1', L"Strg+Alt+1"},
+        {MOD_SHIFT, VK_F5, L"Umschalt+F5"},
+        {MOD_CONTROL | MOD_ALT | MOD_SHIFT | MOD_WIN, 'Z', L"Strg+Alt+Umschalt+Win+Z"},
+        {MOD_CONTROL, VK_NUMPAD6, L"Strg+#102"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Hotkey::KeysText(c.modifiers, c.key), c.text);
+        unsigned modifiers = 0, key = 0;
+        ASSERT_TRUE(Hotkey::ParseKeys(c.text, modifiers, key)) << ToAnsi(c.text);
+        EXPECT_EQ(modifiers, c.modifiers);
+        EXPECT_EQ(key, c.key);
+    }
+    unsigned modifiers = 0, key = 0;
+    EXPECT_TRUE(Hotkey::ParseKeys(L"strg+alt+a", modifiers, key)) << "written by hand in other case";
+    for (const wchar_t* broken : {L"", L"Strg+", L"Ctrl+1", L"Strg+Alt+F25", L"Strg+#999", L"Strg+Eins"})
+        EXPECT_FALSE(Hotkey::ParseKeys(broken, modifiers, key)) << ToAnsi(broken);
+}
+
+// Places and hotkeys belong to their QuickLogin's whole entry: they follow it when it is
+// changed in place and go when it goes; a hand-broken place line is left out.
+TEST_F(SettingsFileTest, PlacesAndHotkeysFollowTheirQuickLogins) {
+    const std::wstring a = L"A,S,Albion,a,c", b = L"B,S,Midgard,a,c";
+    Write("[quicklogin]\r\n0=" + Scrambled(a) + "\r\n1=" + Scrambled(b) + "\r\n[places]\r\n9=x,1,2,3,M," + Scrambled(a) +
+          "\r\n[hotkeys]\r\nStrg+Alt+9=team:Gruppe\r\n");
+    ASSERT_TRUE(settings->StoreWindowPlaces({{a, {10, 20, 300, 200, L"\\\\.\\DISPLAY1"}}, {b, {0, 0, 640, 480, L"M2"}}}).ok());
+    EXPECT_EQ(settings->WindowPlaceOf(a), (WindowPlace{10, 20, 300, 200, L"\\\\.\\DISPLAY1"}));
+    ASSERT_TRUE(settings->StoreWindowPlaces({{a, {11, 21, 301, 201, L"M"}}}).ok());
+    EXPECT_EQ(settings->WindowPlaces().size(), 2u) << "a place replaces the one of its QuickLogin";
+
+    const QuickLoginEntry entryA = QuickLoginEntry::FromText(a), entryB = QuickLoginEntry::FromText(b);
+    const QuickLoginEntry changed = QuickLoginEntry::FromText(L"A2,S,Albion,a,c");
+    ConfigurationChange change{{entryA, entryB}, {changed, entryB}, std::nullopt, std::nullopt, {{entryA, changed}}};
+    change.hotkeys = std::vector<Hotkey>{{L"Strg+Alt+1", Hotkey::Kind::kQuickLogin, a},
+                                         {L"Strg+Alt+2", Hotkey::Kind::kQuickLogin, b},
+                                         {L"Strg+Alt+9", Hotkey::Kind::kTeam, L"Gruppe"}};
+    ASSERT_TRUE(settings->SaveConfiguration(change).ok());
+    EXPECT_EQ(settings->WindowPlaceOf(changed.ToText()), (WindowPlace{11, 21, 301, 201, L"M"}));
+    EXPECT_EQ(settings->Hotkeys(), (std::vector<Hotkey>{{L"Strg+Alt+1", Hotkey::Kind::kQuickLogin, changed.ToText()},
+                                                        {L"Strg+Alt+2", Hotkey::Kind::kQuickLogin, b},
+                                                        {L"Strg+Alt+9", Hotkey::Kind::kTeam, L"Gruppe"}}));
+
+    // B removed: its place and hotkey go with it; the team's hotkey stays.
+    ASSERT_TRUE(settings->SaveConfiguration({{changed, entryB}, {changed}, std::nullopt, std::nullopt, {}}).ok());
+    EXPECT_FALSE(settings->WindowPlaceOf(b));
+    EXPECT_EQ(settings->Hotkeys().size(), 2u);
+    ASSERT_TRUE(settings->ForgetWindowPlaces().ok());
+    EXPECT_TRUE(settings->WindowPlaces().empty());
+    EXPECT_EQ(ReadBytes(SettingsFile()).find("[places]"), std::string::npos);
+}
+
+}  // namespace
