@@ -112,6 +112,8 @@ int wmain(int argc, wchar_t** argv) {
         return n;
     };
     PickTeam(program.pid(), 0, {1, 1});  // "Team: Abend", below the QuickLogin
+    // The first login's game still runs: Corvalink asks before starting another.
+    AnswerMessageBox(program.pid(), IDYES, std::chrono::seconds(5));
     WaitUntil([&] { return loggedIn() >= 2; }, std::chrono::seconds(60));
     Sleep(800);
     Shot("11-team-logged-in");
