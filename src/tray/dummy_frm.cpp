@@ -42,6 +42,8 @@ void DummyFRM::ClearQuickLogins() {
 }
 
 void DummyFRM::OpenMenu() {
+    // The menu that is open is not built anew under its own feet.
+    if (menuOpen_) return;
     // The running games as they are now, each by its window's title.
     state_.menu.runningGames.clear();
     state_.menu.runningWindows.clear();
@@ -53,13 +55,20 @@ void DummyFRM::OpenMenu() {
     }
     // The commands are decoded against the menu that was shown, whatever changes meanwhile.
     const TrayMenuState shown = state_.menu;
-    base::ScopedMenu menu = BuildTrayMenu(shown);
+    if (!builtMenu_ || shown != builtFrom_ || SelectedLanguage() != builtLanguage_) {
+        builtMenu_ = BuildTrayMenu(shown);
+        builtFrom_ = shown;
+        builtLanguage_ = SelectedLanguage();
+    }
+    HMENU menu = builtMenu_.get();
     POINT at{};
     GetCursorPos(&at);
     // The menu closes on a click elsewhere only when its owner is the foreground window.
     SetForegroundWindow(hwnd());
+    menuOpen_ = true;
     const UINT command = static_cast<UINT>(TrackPopupMenuEx(
-        menu.get(), TPM_RIGHTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, hwnd(), nullptr));
+        menu, TPM_RIGHTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, hwnd(), nullptr));
+    menuOpen_ = false;
     PostMessageW(hwnd(), WM_NULL, 0, 0);
     if (command) RunCommand(shown, command);
 }

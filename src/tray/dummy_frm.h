@@ -61,5 +61,10 @@ private:
     TrayLoginObserver observer_{state_};
     std::function<void()> rebuildMenu_;
     std::vector<Hotkey> hotkeys_;  // registered under their index as id
+    // The popup menu as last built, and what from: a right click builds it only after a change.
+    base::ScopedMenu builtMenu_;
+    TrayMenuState builtFrom_;
+    std::wstring builtLanguage_;
+    bool menuOpen_ = false;
     UINT taskbarCreated_ = 0;
 };

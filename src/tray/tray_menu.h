@@ -31,6 +31,7 @@ struct TrayMenuState {
     bool runInProgress = false;                    // offers to cancel the run
     std::vector<std::wstring> runningGames;        // the running games' window titles
     std::vector<HWND> runningWindows;              // and their windows, in the same order
+    bool operator==(const TrayMenuState&) const = default;
 };
 
 // What a list item of the menu stands for.
