@@ -47,7 +47,8 @@ inline std::string ReadUnixFile(const std::wstring& path) {
 // milliseconds; -1 when no such process runs. Read from /proc/<pid>/stat of its Wine process,
 // which Linux keeps in clock ticks of 10 ms: Wine 8's GetProcessTimes on another process gives
 // the caller's own times instead. The Wine process is the one whose command line starts with
-// the program's Linux path.
+// the program's full Windows path (started from a Windows program) or its Linux path (started
+// from the shell).
 inline double UnixCpuMilliseconds(const std::wstring& exePath) {
     // Wine names a Windows path's Linux file (any drive, "..", short names resolved).
     using UnixName = char*(CDECL*)(const wchar_t*);
@@ -57,6 +58,15 @@ inline double UnixCpuMilliseconds(const std::wstring& exePath) {
     if (!name) return -1;
     const std::string unixPath = name;
     HeapFree(GetProcessHeap(), 0, name);
+    wchar_t full[MAX_PATH] = {};
+    GetFullPathNameW(exePath.c_str(), MAX_PATH, full, nullptr);
+    const auto narrow = [](const std::wstring& path) {
+        std::string text;
+        for (wchar_t c : path) text += static_cast<char>(c < 0x80 ? c : '?');
+        return text;
+    };
+    // Wine keeps the path as the starting program gave it, or resolved.
+    const std::string windowsPath = narrow(full), givenPath = narrow(exePath);
     WIN32_FIND_DATAW found{};
     HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &found);
     if (search == INVALID_HANDLE_VALUE) return -1;
@@ -65,7 +75,10 @@ inline double UnixCpuMilliseconds(const std::wstring& exePath) {
         const std::wstring pid = found.cFileName;
         if (pid.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
         const std::string commandLine = ReadUnixFile(L"Z:\\proc\\" + pid + L"\\cmdline");
-        if (commandLine.c_str() != unixPath) continue;
+        const std::string first = commandLine.c_str();
+        if (first != unixPath && lstrcmpiA(first.c_str(), windowsPath.c_str()) != 0 &&
+            lstrcmpiA(first.c_str(), givenPath.c_str()) != 0)
+            continue;
         const std::string stat = ReadUnixFile(L"Z:\\proc\\" + pid + L"\\stat");
         // After the command name in parentheses: state, then ten fields, then utime and stime.
         const size_t close = stat.rfind(')');
