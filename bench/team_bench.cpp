@@ -55,6 +55,8 @@ bool Measure(int delayMs, bool asTeam, Run& run) {
         for (size_t i = 0; i < 3; ++i) {
             while (games[i]->Count("start") == 0) {
                 if (!uia::PickQuickLogin(program.pid(), i)) return false;
+                // The games before it still run: Corvalink asks before starting another.
+                if (i > 0) uia::AnswerMessageBox(program.pid(), IDYES, milliseconds(2000));
                 games[i]->WaitFor("start", milliseconds(100));
                 if (steady_clock::now() - begin > seconds(120)) return false;
             }
