@@ -173,7 +173,10 @@ void DummyFRM::RegisterHotkeys() {
 }
 
 void DummyFRM::Hotkey_Pressed(size_t index) {
-    if (index >= hotkeys_.size() || !CheckSettingsBeforeUse(settings())) return;
+    // While a login runs, its QuickLogins are greyed in the menu; a hotkey waits as they do
+    // (a second login would write a user.dat that the running one may still read).
+    if (index >= hotkeys_.size() || state_.menu.runInProgress || GameLoginRunning()) return;
+    if (!CheckSettingsBeforeUse(settings())) return;
     const Hotkey hotkey = hotkeys_[index];
     const std::vector<RunningGame> games = RunningGames();
     const auto running = [&](const std::wstring& entry) {
