@@ -38,6 +38,27 @@ void FitSpan(int& start, int& size, int low, int high) {
     start = std::clamp(start, low, high - size);
 }
 
+// Puts the window at the place: on its monitor when that monitor exists, otherwise on the
+// primary one, and always wholly inside the monitor's work area.
+void PutAtPlace(HWND window, const WindowPlace& place) {
+    MonitorSearch search{place.monitor};
+    EnumDisplayMonitors(nullptr, nullptr, FindMonitorByName, reinterpret_cast<LPARAM>(&search));
+    HMONITOR monitor = search.found ? search.found : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoW(monitor, &info);
+    int left = place.left, top = place.top, width = place.width, height = place.height;
+    if (!search.found) {
+        // Its monitor is gone: the window keeps its size, near the primary monitor's corner.
+        left = info.rcWork.left + 20;
+        top = info.rcWork.top + 20;
+    }
+    FitSpan(left, width, info.rcWork.left, info.rcWork.right);
+    FitSpan(top, height, info.rcWork.top, info.rcWork.bottom);
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 std::wstring GameWindowCaption(const QuickLoginEntry& entry) {
@@ -62,12 +83,6 @@ std::vector<RunningGame> RunningGames() {
     return games;
 }
 
-bool IsRunningGame(HWND window) {
-    for (const RunningGame& game : RunningGames())
-        if (game.window == window) return true;
-    return false;
-}
-
 void BringGameToFront(HWND window) {
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
     // The tray's own window holds the foreground when its menu or hotkey acts: it may hand it on.
@@ -88,21 +103,3 @@ std::optional<WindowPlace> PlaceOf(HWND window) {
     return WindowPlace{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, info.szDevice};
 }
 
-void PutAtPlace(HWND window, const WindowPlace& place) {
-    MonitorSearch search{place.monitor};
-    EnumDisplayMonitors(nullptr, nullptr, FindMonitorByName, reinterpret_cast<LPARAM>(&search));
-    HMONITOR monitor = search.found ? search.found : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    GetMonitorInfoW(monitor, &info);
-    int left = place.left, top = place.top, width = place.width, height = place.height;
-    if (!search.found) {
-        // Its monitor is gone: the window keeps its size, near the primary monitor's corner.
-        left = info.rcWork.left + 20;
-        top = info.rcWork.top + 20;
-    }
-    FitSpan(left, width, info.rcWork.left, info.rcWork.right);
-    FitSpan(top, height, info.rcWork.top, info.rcWork.bottom);
-    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-    SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}

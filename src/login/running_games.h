@@ -30,13 +30,8 @@ std::wstring GameWindowCaption(const QuickLoginEntry& entry);
 void TakeCareOfGameWindow(HWND window, const GameWindowCare& care);
 // The games still running, oldest first (closed ones are dropped).
 std::vector<RunningGame> RunningGames();
-// Whether one of the running games is this window (a game that this program started).
-bool IsRunningGame(HWND window);
 
 // The window to the front, restored first when it is minimised.
 void BringGameToFront(HWND window);
 // Where the window stands now, with its monitor; nothing for a window that is gone.
 std::optional<WindowPlace> PlaceOf(HWND window);
-// Puts the window at the place: on its monitor when that monitor exists, otherwise on the
-// primary one, and always wholly inside the monitor's work area.
-void PutAtPlace(HWND window, const WindowPlace& place);
