@@ -25,10 +25,13 @@ std::string Settings(const std::vector<const GameInstall*>& games, const std::ve
     return settings + more;
 }
 
-// The game window that the double brought up, by the handle it logged.
+// The game window that the double brought up last, by the handle it logged.
 HWND GameWindowOf(const GameInstall& game) {
     if (!game.WaitFor("game-window")) return nullptr;
-    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(game.Detail("game-window"))));
+    HWND window = nullptr;
+    for (const GameInstall::Event& e : game.Log())
+        if (e.name == "game-window") window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(e.detail)));
+    return window;
 }
 
 RECT RectOf(HWND window) {
@@ -98,9 +101,7 @@ TEST(Multibox, AWindowPlaceIsRememberedAndComesBack) {
     ASSERT_TRUE(PickQuickLogin(program.pid(), 0));
     ASSERT_TRUE(game.WaitFor("logged-in", std::chrono::seconds(20), 2));
     ASSERT_TRUE(TrayTipBecomes(L"Corvalink"));
-    HWND again = nullptr;  // the second login's window: the last one logged
-    for (const GameInstall::Event& e : game.Log())
-        if (e.name == "game-window") again = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(e.detail)));
+    HWND again = GameWindowOf(game);  // the second login's window
     ASSERT_TRUE(IsWindow(again));
     const RECT placed = RectOf(again);
     EXPECT_EQ(std::vector<LONG>({placed.left, placed.top, placed.right, placed.bottom}),

@@ -82,6 +82,22 @@ std::vector<std::wstring> RowOf(const QuickLoginEntry& e) {
 }
 QuickLoginEntry EntryOf(const std::vector<std::wstring>& row) { return {row[2], row[0], row[1], row[3], row[4]}; }
 
+// Windows' hotkey field and RegisterHotKey name the modifier keys with different flags.
+constexpr std::pair<BYTE, unsigned> kModifierFlags[] = {
+    {HOTKEYF_SHIFT, MOD_SHIFT}, {HOTKEYF_CONTROL, MOD_CONTROL}, {HOTKEYF_ALT, MOD_ALT}};
+BYTE FieldFlags(unsigned modifiers) {
+    BYTE flags = 0;
+    for (const auto& [field, modifier] : kModifierFlags)
+        if (modifiers & modifier) flags |= field;
+    return flags;
+}
+unsigned Modifiers(BYTE fieldFlags) {
+    unsigned modifiers = 0;
+    for (const auto& [field, modifier] : kModifierFlags)
+        if (fieldFlags & field) modifiers |= modifier;
+    return modifiers;
+}
+
 void FillCombo(HWND combo, const std::vector<std::wstring>& items) {
     ui::ComboClear(combo);
     for (const std::wstring& item : items) ui::ComboAdd(combo, item);
@@ -304,9 +320,7 @@ private:
         for (const Hotkey& h : hotkeys_) {
             unsigned modifiers = 0, key = 0;
             if (h.kind == target.kind && h.target == target.target && Hotkey::ParseKeys(h.keys, modifiers, key))
-                value = MAKEWORD(key, ((modifiers & MOD_SHIFT) ? HOTKEYF_SHIFT : 0) |
-                                          ((modifiers & MOD_CONTROL) ? HOTKEYF_CONTROL : 0) |
-                                          ((modifiers & MOD_ALT) ? HOTKEYF_ALT : 0));
+                value = MAKEWORD(key, FieldFlags(modifiers));
         }
         showingHotkey_ = true;
         SendMessageW(Item(HotkeyTxt), HKM_SETHOTKEY, value, 0);
@@ -319,10 +333,7 @@ private:
     void HotkeyTxt_Change() {
         if (showingHotkey_ || !hotkeyTarget_) return;
         const WORD value = LOWORD(SendMessageW(Item(HotkeyTxt), HKM_GETHOTKEY, 0, 0));
-        const BYTE flags = HIBYTE(value);
-        const unsigned modifiers = ((flags & HOTKEYF_SHIFT) ? MOD_SHIFT : 0) |
-                                   ((flags & HOTKEYF_CONTROL) ? MOD_CONTROL : 0) | ((flags & HOTKEYF_ALT) ? MOD_ALT : 0);
-        const std::wstring keys = LOBYTE(value) ? Hotkey::KeysText(modifiers, LOBYTE(value)) : std::wstring();
+        const std::wstring keys = LOBYTE(value) ? Hotkey::KeysText(Modifiers(HIBYTE(value)), LOBYTE(value)) : std::wstring();
         std::erase_if(hotkeys_, [&](const Hotkey& h) {
             return (h.kind == hotkeyTarget_->kind && h.target == hotkeyTarget_->target) ||
                    UpperCase(h.keys) == UpperCase(keys);
