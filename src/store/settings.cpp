@@ -142,6 +142,13 @@ std::wstring QuickLoginEntry::QuickLoginCaption(std::wstring_view entryText) {
     return f[0];
 }
 
+std::wstring QuickLoginEntry::QuickLoginGroup(std::wstring_view entryText) {
+    const std::vector<std::wstring> f = SplitFields(entryText, 6);
+    if (f.size() >= 3) return f[1] + L"/" + f[2];
+    if (f.size() == 2) return f[1];
+    return {};
+}
+
 std::wstring QuickLoginEntry::ToText() const {
     return character + L"," + server + L"," + realm + L"," + account + L"," + client;
 }

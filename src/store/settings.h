@@ -39,6 +39,9 @@ struct QuickLoginEntry {
     std::wstring Caption() const { return QuickLoginCaption(ToText()); }
     // The caption of an unscrambled entry; an entry with fewer fields shows the ones it has.
     static std::wstring QuickLoginCaption(std::wstring_view entryText);
+    // The caption's "<server>/<realm>" part, by which a long menu groups its QuickLogins; empty
+    // for an entry without a server.
+    static std::wstring QuickLoginGroup(std::wstring_view entryText);
     bool operator==(const QuickLoginEntry&) const = default;
 };
 

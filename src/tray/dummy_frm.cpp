@@ -32,13 +32,17 @@ bool DummyFRM::Create() {
 void DummyFRM::ReadMenuItems() {
     TrayMenuState& menu = state_.menu;
     menu.quickLoginCaptions.clear();
-    for (const std::wstring& text : settings().ReadQuickLoginTexts())
+    menu.quickLoginGroups.clear();
+    for (const std::wstring& text : settings().ReadQuickLoginTexts()) {
         menu.quickLoginCaptions.push_back(QuickLoginEntry::QuickLoginCaption(text));
+        menu.quickLoginGroups.push_back(QuickLoginEntry::QuickLoginGroup(text));
+    }
     menu.teamNames = settings().TeamNames();
 }
 
 void DummyFRM::ClearQuickLogins() {
     if (state_.menu.quickLoginCaptions.size() > 1) state_.menu.quickLoginCaptions.resize(1);
+    if (state_.menu.quickLoginGroups.size() > 1) state_.menu.quickLoginGroups.resize(1);
 }
 
 void DummyFRM::OpenMenu() {

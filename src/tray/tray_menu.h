@@ -20,12 +20,21 @@ inline constexpr UINT popupmenue_daoc = 7;  // the "DAoC" submenu with the agree
 inline constexpr UINT popupmenue_running = 8;  // "Laufende Spiele": the games logged in that still run
 inline constexpr UINT popupmenue_places_remember = 9;  // "Fensterplätze merken"
 inline constexpr UINT popupmenue_places_forget = 10;   // "Fensterplätze vergessen"
+// The submenus of a menu too long for one screen: the QuickLogins of one server and realm,
+// the teams, and a part of a list that is still too long ("<first> … <last>").
+inline constexpr UINT popupmenue_group = 11;
+inline constexpr UINT popupmenue_teams = 12;
+inline constexpr UINT popupmenue_part = 13;
+// Up to this many QuickLogins and teams stand in the menu itself; more are grouped, and no
+// menu or submenu lists more items than this.
+inline constexpr size_t kScreenItems = 25;
 inline constexpr UINT kSeparator = 0;
 inline constexpr UINT kFirstListCommand = 1000;
 }  // namespace tray_menu
 
 struct TrayMenuState {
     std::vector<std::wstring> quickLoginCaptions;  // one per entry, in entry order
+    std::vector<std::wstring> quickLoginGroups;    // and its "<server>/<realm>"; empty: none
     std::vector<std::wstring> teamNames;           // in the order the teams were made
     bool quickLoginsEnabled = true;                // false while a login runs
     bool runInProgress = false;                    // offers to cancel the run
@@ -44,10 +53,16 @@ UINT ListCommand(const TrayMenuState& state, TrayListItem item);
 // What the command of a menu built from `state` stands for; kNone for the fixed items.
 TrayListItem ListItemOf(const TrayMenuState& state, UINT command);
 
-// The top-level items of the menu for `state`, in their order: command ids, popupmenue_daoc
-// and popupmenue_running for the submenus and kSeparator for a line. BuildTrayMenu builds
-// them in this order.
-std::vector<UINT> TrayMenuItems(const TrayMenuState& state);
+// One item of the menu: a command, a line (kSeparator) or a submenu (popupmenue_daoc,
+// popupmenue_running, popupmenue_group, popupmenue_teams, popupmenue_part) with its items.
+struct TrayMenuItem {
+    UINT id = tray_menu::kSeparator;
+    std::vector<TrayMenuItem> items;
+};
+
+// The menu for `state`, in its order. BuildTrayMenu builds it; a test finds an item's place
+// in it.
+std::vector<TrayMenuItem> TrayMenuItems(const TrayMenuState& state);
 
 // The popup menu for the state; the caller shows it and owns it.
 base::ScopedMenu BuildTrayMenu(const TrayMenuState& state);

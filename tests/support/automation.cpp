@@ -581,6 +581,7 @@ namespace {
 TrayMenuState StateOf(const ShownTrayMenu& shown) {
     TrayMenuState state;
     state.quickLoginCaptions.resize(shown.quickLogins);
+    state.quickLoginGroups.resize(shown.quickLogins, L"LYONESSE/Albion");
     state.teamNames.resize(shown.teams);
     state.quickLoginsEnabled = !shown.running;
     state.runInProgress = shown.running;
@@ -589,20 +590,22 @@ TrayMenuState StateOf(const ShownTrayMenu& shown) {
     return state;
 }
 
-}  // namespace
-
-size_t TrayMenuDowns(const ShownTrayMenu& shown, UINT command) {
-    // Down moves over every item but the separators, greyed ones included.
-    size_t downs = 0;
-    for (const UINT item : TrayMenuItems(StateOf(shown))) {
-        if (item == tray_menu::kSeparator) continue;
+// Down moves over every item but the separators, greyed ones included; in a menu just opened
+// the first Down selects the first item, in a submenu Right selects its first.
+bool KeysTo(const std::vector<TrayMenuItem>& items, UINT command, bool top, std::vector<WORD>& keys) {
+    size_t downs = top ? 1 : 0;
+    for (const TrayMenuItem& item : items) {
+        if (item.id == tray_menu::kSeparator) continue;
+        std::vector<WORD> inner{VK_RIGHT};
+        if (item.id == command || KeysTo(item.items, command, false, inner)) {
+            keys.insert(keys.end(), downs, VK_DOWN);
+            if (item.id != command) keys.insert(keys.end(), inner.begin(), inner.end());
+            return true;
+        }
         ++downs;
-        if (item == command) break;
     }
-    return downs;
+    return false;
 }
-
-namespace {
 
 // Presses the keys in the tray menu and returns once the menu is closed.
 bool PressInTrayMenu(DWORD pid, const std::vector<WORD>& keys) {
@@ -618,18 +621,25 @@ bool PressInTrayMenu(DWORD pid, const std::vector<WORD>& keys) {
 
 }  // namespace
 
+std::vector<WORD> TrayMenuKeys(const ShownTrayMenu& shown, UINT command) {
+    std::vector<WORD> keys;
+    KeysTo(TrayMenuItems(StateOf(shown)), command, true, keys);
+    return keys;
+}
+
 bool PickTrayCommand(DWORD pid, const ShownTrayMenu& shown, UINT command) {
-    std::vector<WORD> keys(TrayMenuDowns(shown, command), VK_DOWN);
+    std::vector<WORD> keys = TrayMenuKeys(shown, command);
+    if (keys.empty()) return false;
     keys.push_back(VK_RETURN);
     return PressInTrayMenu(pid, keys);
 }
 
 bool PickInRunningGames(DWORD pid, size_t index, const ShownTrayMenu& shown) {
-    std::vector<WORD> keys(TrayMenuDowns(shown, tray_menu::popupmenue_running), VK_DOWN);
-    keys.push_back(VK_RIGHT);
-    keys.insert(keys.end(), index, VK_DOWN);  // Right selects the first; the separator is skipped
-    keys.push_back(VK_RETURN);
-    return PressInTrayMenu(pid, keys);
+    const UINT command = index < shown.runningGames
+                             ? ListCommand(StateOf(shown), {TrayListItem::Kind::kRunningGame, index})
+                             : (index == shown.runningGames ? tray_menu::popupmenue_places_remember
+                                                            : tray_menu::popupmenue_places_forget);
+    return PickTrayCommand(pid, shown, command);
 }
 
 bool PickQuickLogin(DWORD pid, size_t index, ShownTrayMenu shown) {

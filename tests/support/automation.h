@@ -197,11 +197,12 @@ struct ShownTrayMenu {
     size_t quickLogins = 0, teams = 0;
     bool running = false;
     size_t runningGames = 0;  // "Laufende Spiele" lists them
-};
-// How many Down presses reach the item with this command (or the submenu popupmenue_daoc).
-size_t TrayMenuDowns(const ShownTrayMenu& shown, UINT command);
-// Opens the tray menu and chooses the item with this command (tray_menu's ids) from the
-// keyboard; returns once the menu is closed.
+};  // a long menu's QuickLogins are taken to share one server and realm
+// The keys that select the item with this command (tray_menu's ids) in a menu just opened:
+// Down to it, and Right into each submenu on its way.
+std::vector<WORD> TrayMenuKeys(const ShownTrayMenu& shown, UINT command);
+// Opens the tray menu and chooses the item with this command from the keyboard; returns once
+// the menu is closed.
 bool PickTrayCommand(DWORD pid, const ShownTrayMenu& shown, UINT command);
 // The QuickLogin or team at `index` of the menu.
 bool PickQuickLogin(DWORD pid, size_t index, ShownTrayMenu shown = {});

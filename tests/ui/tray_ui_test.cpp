@@ -13,16 +13,12 @@ using namespace uia;
 namespace {
 
 constexpr wchar_t kViewerTitle[] = L"Corvalink :: Originallizenzen von GOA für DAoC";
-// Down-arrow presses from the top of the menu: "Über ..", "Konfiguration", "DAoC", then the
-// QuickLogin items, then "Beenden".
 
 std::string Entry(int key, const std::wstring& text) { return QuickLoginLine(key, text); }
 
 // Opens the "DAoC" submenu and picks its item `index`.
 std::vector<WORD> AgreementKeys(int index) {
-    std::vector<WORD> keys(TrayMenuDowns({}, tray_menu::popupmenue_daoc), VK_DOWN);
-    keys.push_back(VK_RIGHT);
-    keys.insert(keys.end(), static_cast<size_t>(index), VK_DOWN);
+    std::vector<WORD> keys = TrayMenuKeys({}, tray_menu::popupmenue_daoc_lizenzen[index]);
     keys.push_back(VK_RETURN);
     return keys;
 }

@@ -89,8 +89,8 @@ protected:
 };
 
 // More QuickLogins than any fixed range of command numbers, and several teams: the last
-// QuickLogin and the last team each do their own thing. Up from the top of the menu reaches
-// "Beenden", then the teams from the last, then the QuickLogins from the last.
+// QuickLogin and the last team each do their own thing, found from the keyboard through the
+// menu's groups and parts.
 TEST_F(Trust, TheLastOfManyQuickLoginsAndTheLastTeamAreTheirOwn) {
     constexpr int kCount = 2500;
     std::vector<std::wstring> texts;
@@ -104,11 +104,12 @@ TEST_F(Trust, TheLastOfManyQuickLoginsAndTheLastTeamAreTheirOwn) {
         settings += std::string("[team:") + team + "]\r\n" + QuickLoginLine(0, texts[1]);
     Start(settings + Entries(texts));
 
-    ASSERT_TRUE(UseTrayMenu(pid(), {VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN}));
+    const ShownTrayMenu shown{kCount, 3};
+    ASSERT_TRUE(PickQuickLogin(pid(), kCount - 1, shown));
     EXPECT_EQ(Answer().text,
               L"Für den Client „Client2499“ ist kein DAoC-Ordner eingetragen. Bitte richten Sie den Client in der "
               L"Konfiguration ein.");
-    ASSERT_TRUE(UseTrayMenu(pid(), {VK_UP, VK_UP, VK_RETURN}));
+    ASSERT_TRUE(PickTeam(pid(), 2, shown));
     EXPECT_EQ(Answer().text.rfind(L"Das Team „Dritte“ kann nicht starten, es wurde nichts gestartet.", 0), 0u);
 }
 

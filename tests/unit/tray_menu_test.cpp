@@ -2,6 +2,9 @@
 // (another process cannot read a menu's items under Wine).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "base/lang.h"
 #include "base/paths.h"
 #include "support/automation.h"
@@ -106,6 +109,65 @@ TEST_F(TrayMenu, RebuildFollowsTheFileAndRunsGreyTheItems) {
 }  // namespace
 
 namespace {
+
+// Beyond a screen's worth of items the QuickLogins go into one submenu per server and realm,
+// in the order their first entries stand, and the teams into "Teams"; the captions inside stay
+// as they are.
+TEST_F(TrayMenu, ALongMenuGroupsByServerAndRealm) {
+    std::string entries;
+    int key = 0;
+    for (int i = 0; i < 20; ++i) entries += Entry(key++, L"A" + std::to_wstring(i) + L",LYONESSE,Albion,a,c");
+    entries += Entry(key++, L"Solo");
+    for (int i = 0; i < 6; ++i) entries += Entry(key++, L"H" + std::to_wstring(i) + L",DARTMOOR,Hibernia,a,c");
+    entries += Entry(key++, L"A20,LYONESSE,Albion,a,c");
+    const std::vector<std::wstring> top = Build(entries + "[teams]\r\nG=1\r\n[team:G]\r\n" + Entry(0, L"Solo"));
+    EXPECT_EQ(top, (std::vector<std::wstring>{L"&Über ..", L"&Konfiguration (default)", L"-", L"&DAoC", L"-",
+                                              L"LYONESSE/Albion", L"Solo", L"DARTMOOR/Hibernia", L"&Teams", L"-",
+                                              L"&Beenden"}));
+    base::ScopedMenu menu = BuildTrayMenu(tray.MenuState());
+    EXPECT_EQ(Captions(GetSubMenu(menu.get(), 7)),
+              (std::vector<std::wstring>{L"DARTMOOR/Hibernia: H0", L"DARTMOOR/Hibernia: H1", L"DARTMOOR/Hibernia: H2",
+                                         L"DARTMOOR/Hibernia: H3", L"DARTMOOR/Hibernia: H4", L"DARTMOOR/Hibernia: H5"}));
+    const std::vector<std::wstring> albion = Captions(GetSubMenu(menu.get(), 5));
+    ASSERT_EQ(albion.size(), 21u);
+    EXPECT_EQ(albion.back(), L"LYONESSE/Albion: A20");
+    EXPECT_EQ(Captions(GetSubMenu(menu.get(), 8)), std::vector<std::wstring>{L"Team: G"});
+}
+
+// However long a list, no menu shows more than a screen's worth: a long group is cut into
+// parts named by their first and last character, every entry is reached once, in its order,
+// and chooses its own entry.
+TEST_F(TrayMenu, NoSubmenuOutgrowsAScreen) {
+    constexpr int kCount = 10000;
+    std::string entries;
+    for (int i = 0; i < kCount; ++i) {
+        wchar_t text[48];
+        swprintf(text, 48, L"Char%04d,LYONESSE,Albion,a,c", i);
+        entries += Entry(i, text);
+    }
+    Build(entries);
+    base::ScopedMenu menu = BuildTrayMenu(tray.MenuState());
+    std::vector<UINT> reached;
+    size_t longest = 0;
+    std::function<void(HMENU)> walk = [&](HMENU m) {
+        longest = std::max(longest, static_cast<size_t>(GetMenuItemCount(m)));
+        for (int i = 0; i < GetMenuItemCount(m); ++i) {
+            if (HMENU sub = GetSubMenu(m, i)) walk(sub);
+            else if (GetMenuItemID(m, i) >= tray_menu::kFirstListCommand) reached.push_back(GetMenuItemID(m, i));
+        }
+    };
+    walk(menu.get());
+    EXPECT_LE(longest, tray_menu::kScreenItems);
+    ASSERT_EQ(reached.size(), static_cast<size_t>(kCount));
+    for (size_t i = 0; i < reached.size(); ++i)
+        ASSERT_EQ(ListItemOf(tray.MenuState(), reached[i]).index, i);
+    const std::vector<std::wstring> parts = Captions(GetSubMenu(menu.get(), 5));
+    ASSERT_EQ(parts.size(), 16u);
+    EXPECT_EQ(parts.front(), L"Char0000 … Char0624");
+    EXPECT_EQ(parts.back(), L"Char9375 … Char9999");
+    EXPECT_EQ(Captions(GetSubMenu(GetSubMenu(GetSubMenu(menu.get(), 5), 15), 24)).back(),
+              L"LYONESSE/Albion: Char9999");
+}
 
 // The menu speaks the language chosen last, from the next time it opens.
 TEST_F(TrayMenu, SpeaksTheChosenLanguage) {
