@@ -103,7 +103,8 @@ public:
 protected:
     virtual void Form_Load() {}
     virtual void OnCommand(int /*id*/, int /*code*/) {}
-    virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
+    // A control's notification; some (a list asking what to show) are answered in `header`.
+    virtual LRESULT OnNotify(NMHDR& /*header*/) { return 0; }
     // The close box or Escape; the default unloads the window.
     virtual void OnClose() { Unload(); }
     virtual void Form_Unload() {}

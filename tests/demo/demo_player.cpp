@@ -98,7 +98,7 @@ int wmain(int argc, wchar_t** argv) {
     // A team: the QuickLogin ticked in the configuration window and saved under a name, then
     // chosen from the tray menu.
     if (HWND config = OpenConfigWindow(program.pid())) {
-        ListViewCheckIn(GetDlgItem(config, login_cnf_frm::ChrLstVw), 0, true);
+        (void)ListViewCheckIn(GetDlgItem(config, login_cnf_frm::ChrLstVw), 0, true);  // the team says if not
         SetTextOf(GetDlgItem(config, login_cnf_frm::TeamTxt), L"Abend");
         Pause();
         Shot("10-configuration-team");

@@ -431,13 +431,34 @@ void ListViewSelectIn(HWND listView, int index) {
     SendWithin(listView, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(block.at(0)));
 }
 
-void ListViewCheckIn(HWND listView, int index, bool checked) {
-    LVITEMW item{};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
-    RemoteBlock block(listView, sizeof(item));
-    block.Write(0, &item, sizeof(item));
-    SendWithin(listView, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(block.at(0)));
+bool ListViewTicked(HWND listView, int index) {
+    return (SendWithin(listView, LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_STATEIMAGEMASK) &
+            LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
+
+bool ListViewCheckIn(HWND listView, int index, bool checked) {
+    if (ListViewTicked(listView, index) == checked) return true;
+    // As a user does: the row into view, and a click on its tick box, found by asking the list
+    // what lies under points along the row's left end.
+    SendWithin(listView, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+    RemoteBlock block(listView, sizeof(LVHITTESTINFO));
+    RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+    block.Write(0, &bounds, sizeof(bounds));
+    SendWithin(listView, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(block.at(0)));
+    block.Read(0, &bounds, sizeof(bounds));
+    const int y = (bounds.top + bounds.bottom) / 2;
+    for (int x = std::max(0, static_cast<int>(bounds.left)); x < bounds.left + 64; ++x) {
+        LVHITTESTINFO hit{};
+        hit.pt = {x, y};
+        block.Write(0, &hit, sizeof(hit));
+        SendWithin(listView, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(block.at(0)));
+        block.Read(0, &hit, sizeof(hit));
+        if (hit.iItem != index || !(hit.flags & LVHT_ONITEMSTATEICON)) continue;
+        PostMessageW(listView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        PostMessageW(listView, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        return WaitUntil([&] { return ListViewTicked(listView, index) == checked; });
+    }
+    return false;
 }
 
 std::vector<std::wstring> ComboItemsOf(HWND combo) {

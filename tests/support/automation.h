@@ -157,8 +157,10 @@ std::wstring ClassOf(HWND window);
 // allocated in that process.
 std::vector<std::vector<std::wstring>> ListViewRowsOf(HWND listView, int columns);
 void ListViewSelectIn(HWND listView, int index);
-// Ticks or clears the check box of a row (list views with check boxes).
-void ListViewCheckIn(HWND listView, int index, bool checked);
+// Whether a row's tick box is ticked, and ticking or clearing it with a click on it, as a user
+// does (list views with tick boxes); false when the click did not do it.
+bool ListViewTicked(HWND listView, int index);
+[[nodiscard]] bool ListViewCheckIn(HWND listView, int index, bool checked);
 std::vector<std::wstring> ComboItemsOf(HWND combo);
 std::vector<std::wstring> ListBoxItemsOf(HWND list);
 

@@ -470,8 +470,12 @@ TEST_F(Config, TheKeyboardNeverGetsStuck) {
     PressKey(window, VK_TAB);
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(window) == Control(kCharTxt); }));
 
-    ListViewCheckIn(Control(kList), 0, true);
-    ListViewCheckIn(Control(kList), 1, true);
+    ASSERT_TRUE(ListViewCheckIn(Control(kList), 0, true));
+    // Space ticks the row that has the focus.
+    FocusControl(window, Control(kList));
+    ListViewSelectIn(Control(kList), 1);
+    PressKey(window, VK_SPACE);
+    EXPECT_TRUE(WaitUntil([&] { return ListViewTicked(Control(kList), 1); })) << "Space on a row";
     FocusControl(window, Control(login_cnf_frm::TeamTxt));
     SetTextOf(Control(login_cnf_frm::TeamTxt), L"Gruppe");
     PressKey(window, VK_RETURN);

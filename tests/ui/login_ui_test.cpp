@@ -204,7 +204,7 @@ TEST_F(Login, ATeamLogsInItsMembersOneAfterAnother) {
     // The team is saved from the configuration window: the ticked rows, under a name.
     HWND config = OpenConfigWindow(pid());
     ASSERT_TRUE(config);
-    for (int i = 0; i < 3; ++i) ListViewCheckIn(GetDlgItem(config, login_cnf_frm::ChrLstVw), i, true);
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(ListViewCheckIn(GetDlgItem(config, login_cnf_frm::ChrLstVw), i, true));
     SetTextOf(GetDlgItem(config, login_cnf_frm::TeamTxt), L"Gruppe");
     PressButton(config, login_cnf_frm::TeamCmd);
     EXPECT_NE(folder.Read(L"Corvalink.dat").find("[teams]\r\nGruppe=3"), std::string::npos);

@@ -258,8 +258,8 @@ TEST_F(Trust, ATeamIsSavedWithTheRowsItNames) {
     PressButton(window, login_cnf_frm::AddCmd);
     HWND list = GetDlgItem(window, login_cnf_frm::ChrLstVw);
     ASSERT_EQ(ListViewRowsOf(list, 5).size(), 2u);
-    ListViewCheckIn(list, 0, true);
-    ListViewCheckIn(list, 1, true);
+    ASSERT_TRUE(ListViewCheckIn(list, 0, true));
+    ASSERT_TRUE(ListViewCheckIn(list, 1, true));
     SetTextOf(GetDlgItem(window, login_cnf_frm::TeamTxt), L"Gruppe");
     PressButton(window, login_cnf_frm::TeamCmd);
     const std::string saved = folder.Read(L"Corvalink.dat");

@@ -1,6 +1,7 @@
 #include "forms/config/login_cnf_frm.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <memory>
@@ -51,7 +52,7 @@ constexpr ui::ControlSpec kControls[] = {
     {ChgPosCmd[0], ui::Kind::kButton, L"^", 2880, 480, 375, 375},
     {DelCmd, ui::Kind::kButton, L"x", 2880, 1920, 375, 375},
     {ChgPosCmd[1], ui::Kind::kButton, L"v", 2880, 3360, 375, 375},
-    {ChrLstVw, ui::Kind::kListView, nullptr, 3360, 120, 6375, 3955},
+    {ChrLstVw, ui::Kind::kListView, nullptr, 3360, 120, 6375, 3955, nullptr, LVS_OWNERDATA},
     {Line1[0], ui::Kind::kEtchedLine, nullptr, 120, 4200, 9600, 30},
     {WinStartChk, ui::Kind::kCheckBox, L"config/autostart", 120, 4440, 3615, 255},
     {ProtectChk, ui::Kind::kCheckBox, L"config/protect", 3840, 4440, 4395, 255},
@@ -77,10 +78,19 @@ constexpr ui::ListColumn kColumns[] = {
 };
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 
-std::vector<std::wstring> RowOf(const QuickLoginEntry& e) {
-    return {e.server, e.realm, e.character, e.account, e.client};
+// The field of an entry that column `column` shows.
+const std::wstring& ColumnText(const QuickLoginEntry& e, int column) {
+    const std::wstring* fields[] = {&e.server, &e.realm, &e.character, &e.account, &e.client};
+    return *fields[std::clamp(column, 0, kColumnCount - 1)];
 }
-QuickLoginEntry EntryOf(const std::vector<std::wstring>& row) { return {row[2], row[0], row[1], row[3], row[4]}; }
+
+// A row of the list: the window keeps its rows and the list asks for what it shows (a list of
+// thousands of rows opens as fast as one of ten).
+struct Row {
+    QuickLoginEntry entry;
+    int origin = -1;  // the entry of read_ it came from, or -1 for a new one
+    bool ticked = false;
+};
 
 // Windows' hotkey field and RegisterHotKey name the modifier keys with different flags.
 constexpr std::pair<BYTE, unsigned> kModifierFlags[] = {
@@ -142,8 +152,12 @@ public:
 protected:
     void Form_Load() override {
         HWND list = Item(ChrLstVw);
-        // Ticked rows make a team.
+        // Ticked rows make a team. The list asks the window whether a row is ticked, and a list
+        // whose rows the window keeps leaves ticking to the window: a click on a tick box and
+        // Space on a row tick it here.
         ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+        ListView_SetCallbackMask(list, LVIS_STATEIMAGEMASK);
+        SetWindowSubclass(list, TickBoxClicks, 0, reinterpret_cast<DWORD_PTR>(this));
         AddListColumns(ChrLstVw, kColumns);
         FillAccountCombo();
         FillClientCombo();
@@ -156,10 +170,10 @@ protected:
         protectedRead_ = settings_.PasswordsProtected();
         CheckItem(ProtectChk, protectedRead_);
         for (const std::wstring& text : settings_.ReadQuickLoginTexts()) {
-            origins_.push_back(static_cast<int>(read_.size()));
-            read_.push_back(QuickLoginEntry::FromText(text));
-            ui::ListViewInsertRow(list, ui::ListViewCount(list), RowOf(read_.back()));
+            rows_.push_back({QuickLoginEntry::FromText(text), static_cast<int>(read_.size())});
+            read_.push_back(rows_.back().entry);
         }
+        ShowRowCount();
         FillTeamCombo();
         renameRead_ = settings_.RenamesGameWindows();
         CheckItem(RenameChk, renameRead_);
@@ -194,17 +208,61 @@ protected:
         if (id == TeamDelCmd) TeamDelCmd_Click();
     }
 
-    LRESULT OnNotify(const NMHDR& header) override {
-        if (header.idFrom == static_cast<UINT_PTR>(ChrLstVw) && header.code == LVN_ITEMCHANGED) {
+    LRESULT OnNotify(NMHDR& header) override {
+        if (header.idFrom != static_cast<UINT_PTR>(ChrLstVw)) return 0;
+        if (header.code == LVN_GETDISPINFOW) ChrLstVw_GetDispInfo(reinterpret_cast<NMLVDISPINFOW&>(header).item);
+        if (header.code == LVN_ITEMCHANGED) {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
             if ((change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED))
                 ChrLstVw_Click(change.iItem);
         }
+        if (header.code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_SPACE)
+            ToggleTick(ListView_GetNextItem(Item(ChrLstVw), -1, LVNI_FOCUSED));
         return 0;
     }
 
-
 private:
+    // What the list shows of a row: a column's text, and whether its box is ticked.
+    void ChrLstVw_GetDispInfo(LVITEMW& item) const {
+        if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_.size()) return;
+        const Row& row = rows_[static_cast<size_t>(item.iItem)];
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+            lstrcpynW(item.pszText, ColumnText(row.entry, item.iSubItem).c_str(), item.cchTextMax);
+        if (item.mask & LVIF_STATE) {
+            item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(row.ticked ? 2 : 1);
+            item.stateMask |= LVIS_STATEIMAGEMASK;
+        }
+    }
+    void ToggleTick(int index) {
+        if (index < 0 || static_cast<size_t>(index) >= rows_.size()) return;
+        rows_[static_cast<size_t>(index)].ticked = !rows_[static_cast<size_t>(index)].ticked;
+        ListView_RedrawItems(Item(ChrLstVw), index, index);
+    }
+    // A click on a row's tick box ticks or unticks it, and selects nothing.
+    static LRESULT CALLBACK TickBoxClicks(HWND list, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR self) {
+        if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+            LVHITTESTINFO hit{};
+            hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (ListView_HitTest(list, &hit) >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) {
+                SetFocus(list);
+                reinterpret_cast<LoginCnfFrm*>(self)->ToggleTick(hit.iItem);
+                return 0;
+            }
+        }
+        if (msg == WM_NCDESTROY) RemoveWindowSubclass(list, TickBoxClicks, id);
+        return DefSubclassProc(list, msg, wParam, lParam);
+    }
+    // The list learns how many rows there are, keeping its scroll place; nothing stays selected.
+    void ShowRowCount() {
+        HWND list = Item(ChrLstVw);
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemCountEx(list, static_cast<int>(rows_.size()), LVSICF_NOSCROLL);
+        InvalidateRect(list, nullptr, FALSE);
+    }
+    // Selects a row and scrolls it into view.
+    void SelectRow(int index) { ui::ListViewSelect(Item(ChrLstVw), index); }
+
     // The ticked QuickLogins become the team named in the box (replacing one of that name);
     // with none ticked, the team of that name is removed after a question. The rows and the
     // switch are saved with the team, so that the team never names a row that is not saved.
@@ -214,10 +272,9 @@ private:
         if (name.empty()) refusal = LangText(L"config", L"team_no_name");
         else if (name.find_first_of(L"[]") != std::wstring::npos) refusal = LangText(L"config", L"team_brackets");
         else refusal = RefuseValue(LangText(L"config", L"field_team"), name, StoredAs::kKey);
-        HWND list = Item(ChrLstVw);
         std::vector<QuickLoginEntry> members;
-        for (int i = 0, count = ui::ListViewCount(list); i < count; ++i)
-            if (ListView_GetCheckState(list, i)) members.push_back(EntryOf(ui::ListViewRow(list, i, kColumnCount)));
+        for (const Row& row : rows_)
+            if (row.ticked) members.push_back(row.entry);
         if (!refusal && members.empty() &&
             ui::MsgBox(LangFormat(L"config", L"team_none_ticked", {name}), MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
@@ -236,8 +293,8 @@ private:
         if (!StoreEntered(button, std::nullopt, [&] { return settings_.SaveConfiguration(change); })) return;
         Saved(change);
         SetItemText(TeamTxt, L"");
-        HWND list = Item(ChrLstVw);
-        for (int i = 0, count = ui::ListViewCount(list); i < count; ++i) ListView_SetCheckState(list, i, FALSE);
+        for (Row& row : rows_) row.ticked = false;
+        InvalidateRect(Item(ChrLstVw), nullptr, FALSE);
         SetFocus(Item(TeamTxt));
     }
 
@@ -273,9 +330,8 @@ private:
     void AddCmd_Click() {
         const std::optional<QuickLoginEntry> entry = EntryFromFields();
         if (!entry) return;
-        HWND list = Item(ChrLstVw);
-        ui::ListViewInsertRow(list, ui::ListViewCount(list), RowOf(*entry));
-        origins_.push_back(-1);
+        rows_.push_back({*entry});
+        ListView_SetItemCountEx(Item(ChrLstVw), static_cast<int>(rows_.size()), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
     }
 
     // The selected row takes the fields' values; saved, the teams that hold it follow it.
@@ -288,16 +344,15 @@ private:
         }
         const std::optional<QuickLoginEntry> entry = EntryFromFields();
         if (!entry) return;
-        const std::vector<std::wstring> row = RowOf(*entry);
-        for (int column = 0; column < kColumnCount; ++column)
-            ListView_SetItemText(list, selected, column, const_cast<wchar_t*>(row[static_cast<size_t>(column)].c_str()));
+        rows_[static_cast<size_t>(selected)].entry = *entry;
+        ListView_RedrawItems(list, selected, selected);
         SetFocus(list);
     }
 
     // A row chosen in the list fills the fields, to change it or to make a similar one.
     void ChrLstVw_Click(int row) {
-        if (row < 0 || row >= ui::ListViewCount(Item(ChrLstVw))) return;
-        const QuickLoginEntry entry = EntryOf(ui::ListViewRow(Item(ChrLstVw), row, kColumnCount));
+        if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return;
+        const QuickLoginEntry entry = rows_[static_cast<size_t>(row)].entry;
         SetItemText(LgnTxt[0], entry.character);
         SelectExactly(Item(LgnCmb[0]), entry.account);
         SelectExactly(Item(LgnCmb[2]), entry.realm);
@@ -359,11 +414,9 @@ private:
         SetItemText(TeamTxt, name);
         ShowHotkeyOf({Hotkey::Kind::kTeam, name}, LangFormat(L"tray", L"team", {name}));
         const std::vector<std::wstring> members = settings_.TeamMembers(name);
-        HWND list = Item(ChrLstVw);
-        for (int i = 0, count = ui::ListViewCount(list); i < count; ++i) {
-            const std::wstring text = EntryOf(ui::ListViewRow(list, i, kColumnCount)).ToText();
-            ListView_SetCheckState(list, i, std::find(members.begin(), members.end(), text) != members.end());
-        }
+        for (Row& row : rows_)
+            row.ticked = std::find(members.begin(), members.end(), row.entry.ToText()) != members.end();
+        InvalidateRect(Item(ChrLstVw), nullptr, FALSE);
     }
 
     // Removes the team named in the box, after a question.
@@ -386,17 +439,13 @@ private:
         SetFocus(list);
         if (from < 0) return;
         const int to = from + step;
-        if (to < 0 || to >= ui::ListViewCount(list)) {
-            ui::ListViewSelect(list, from);
+        if (to < 0 || static_cast<size_t>(to) >= rows_.size()) {
+            SelectRow(from);
             return;
         }
-        const std::vector<std::wstring> row = ui::ListViewRow(list, from, kColumnCount);
-        const BOOL ticked = ListView_GetCheckState(list, from);
-        ui::ListViewDelete(list, from);
-        ui::ListViewInsertRow(list, to, row);
-        ListView_SetCheckState(list, to, ticked);
-        std::swap(origins_[static_cast<size_t>(from)], origins_[static_cast<size_t>(to)]);
-        ui::ListViewSelect(list, to);
+        std::swap(rows_[static_cast<size_t>(from)], rows_[static_cast<size_t>(to)]);
+        ListView_RedrawItems(list, std::min(from, to), std::max(from, to));
+        SelectRow(to);
     }
 
     void DelCmd_Click() {
@@ -406,19 +455,18 @@ private:
             ui::MsgBox(LangText(L"config", L"choose_to_remove"), MB_OK | MB_ICONINFORMATION);
             return;
         }
-        const QuickLoginEntry entry = EntryOf(ui::ListViewRow(list, selected, kColumnCount));
+        const QuickLoginEntry entry = rows_[static_cast<size_t>(selected)].entry;
         if (ui::MsgBox(LangFormat(L"config", L"remove_row", {entry.Caption()}), MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
-        ui::ListViewDelete(list, selected);
-        origins_.erase(origins_.begin() + selected);
+        rows_.erase(rows_.begin() + selected);
+        ShowRowCount();
     }
 
     // The rows as they are now.
     std::vector<QuickLoginEntry> Entries() const {
-        HWND list = Item(ChrLstVw);
         std::vector<QuickLoginEntry> entries;
-        for (int i = 0, count = ui::ListViewCount(list); i < count; ++i)
-            entries.push_back(EntryOf(ui::ListViewRow(list, i, kColumnCount)));
+        entries.reserve(rows_.size());
+        for (const Row& row : rows_) entries.push_back(row.entry);
         return entries;
     }
 
@@ -431,7 +479,7 @@ private:
         if (IsItemChecked(RenameChk) != renameRead_) change.renameWindows = IsItemChecked(RenameChk);
         if (hotkeys_ != hotkeysRead_) change.hotkeys = hotkeys_;
         for (size_t i = 0; i < change.entries.size(); ++i) {
-            const int origin = origins_[i];
+            const int origin = rows_[i].origin;
             if (origin >= 0 && change.entries[i] != read_[static_cast<size_t>(origin)])
                 change.edited.emplace_back(read_[static_cast<size_t>(origin)], change.entries[i]);
         }
@@ -447,8 +495,7 @@ private:
     // The file now holds what the change wrote: later saves compare with that.
     void Saved(const ConfigurationChange& change) {
         read_ = change.entries;
-        origins_.clear();
-        for (size_t i = 0; i < read_.size(); ++i) origins_.push_back(static_cast<int>(i));
+        for (size_t i = 0; i < rows_.size(); ++i) rows_[i].origin = static_cast<int>(i);
         if (change.protection) protectedRead_ = *change.protection;
         if (change.renameWindows) renameRead_ = *change.renameWindows;
         hotkeysRead_ = hotkeys_ = settings_.Hotkeys();
@@ -497,7 +544,7 @@ private:
     Settings& settings_;
     std::vector<std::wstring> serverNames_;  // the Server box's servers, in its order
     std::vector<QuickLoginEntry> read_;  // the QuickLogins as the file held them at load or the last save
-    std::vector<int> origins_;           // a row each: the entry of read_ it came from, or -1 for a new one
+    std::vector<Row> rows_;              // the list's rows, as the window has them now
     std::vector<std::wstring> teamNames_;  // the Team box's teams, in its order
     std::vector<Language> languages_;  // the Language box's languages, in its order
     std::wstring languageRead_;        // the language in use when the window opened or last saved

@@ -65,7 +65,7 @@ protected:
         if (id == DelCmd) DelCmd_Click();
     }
 
-    LRESULT OnNotify(const NMHDR& header) override {
+    LRESULT OnNotify(NMHDR& header) override {
         if (header.idFrom == static_cast<UINT_PTR>(ServerLstVw) && header.code == LVN_ITEMCHANGED) ServerLstVw_Click();
         return 0;
     }
