@@ -249,3 +249,32 @@ TEST(Multibox, AHotkeyOfAGoneQuickLoginNamesIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// Ten thousand QuickLogins: the configuration window opens with every one of them and shows the
+// last when it is chosen; the tray menu leads to the last through its groups, and it logs in.
+TEST(Multibox, TheLastOfTenThousandQuickLoginsIsFoundAndLogsIn) {
+    constexpr size_t kCount = 10000;
+    const GameInstall game("linger_ms=0\r\n");
+    std::vector<std::wstring> entries;
+    for (size_t i = 0; i < kCount; ++i) entries.push_back(L"Char" + std::to_wstring(i) + L",LYONESSE,Albion,acc1,C0");
+    ProgramFolder folder;
+    folder.Write(L"Corvalink.dat", Settings({&game}, entries));
+    RunningProgram program = RunningProgram::Start(folder);
+    ASSERT_TRUE(WaitForTrayWindow(program.pid(), std::chrono::seconds(30)));
+
+    HWND config = OpenConfigWindow(program.pid());
+    ASSERT_TRUE(config);
+    HWND list = GetDlgItem(config, login_cnf_frm::ChrLstVw);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(kCount));
+    ListViewSelectIn(list, static_cast<int>(kCount - 1));
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(config, login_cnf_frm::LgnTxt[0])) == L"Char9999"; }));
+    EXPECT_TRUE(CloseAndWait(config)) << "nothing changed: no question";
+
+    ASSERT_TRUE(PickQuickLogin(program.pid(), kCount - 1, {kCount}));
+    ASSERT_TRUE(game.WaitFor("logged-in"));
+    EXPECT_NE(game.Detail("user.dat").find("entry0=Char9999,"), std::string::npos) << game.Detail("user.dat");
+}
+
+}  // namespace
