@@ -16,6 +16,7 @@ echo "| Figure | Corvalink | Floor or detail | Ratio |"
 echo "|---|---|---|---|"
 run build/bench/startup_bench.exe
 run build/bench/menu_bench.exe
+run build/bench/config_bench.exe
 run build/bench/save_bench.exe
 run build/bench/login_bench.exe "${1:-20000}"
 run build/bench/team_bench.exe 2000

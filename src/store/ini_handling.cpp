@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <set>
 #include <string_view>
 
@@ -29,10 +30,19 @@ bool DeleteIniKey(const std::wstring& file, const std::wstring& section, const s
 
 namespace {
 
+// The file's size in bytes: no list read from it has more characters. 0 when unknown.
+DWORD FileBytes(const std::wstring& file) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data) || data.nFileSizeHigh) return 0;
+    return data.nFileSizeLow;
+}
+
 // A list of NUL-terminated pieces from a profile function that cuts what does not fit to
-// size - 2 characters: the buffer grows until the whole list fits.
+// size - 2 characters: the buffer grows until the whole list fits. A list too long for the
+// first small buffer gets one of the file's size next (each read goes through the whole list,
+// and a section of thousands of lines would otherwise take many).
 template <typename Read>
-std::vector<std::wstring> ReadWholeList(Read read) {
+std::vector<std::wstring> ReadWholeList(const std::wstring& file, Read read) {
     std::wstring buffer;
     DWORD size = kSettingsBufferSize;
     DWORD n = 0;
@@ -40,7 +50,7 @@ std::vector<std::wstring> ReadWholeList(Read read) {
         buffer.assign(size, L'\0');
         n = read(buffer.data(), size);
         if (n + 2 < size || size >= (1u << 28)) break;
-        size *= 4;
+        size = std::max(size * 4, std::min<DWORD>(FileBytes(file) + 4, 1u << 28));
     }
     std::vector<std::wstring> pieces;
     size_t start = 0;
@@ -68,7 +78,7 @@ std::wstring UpperCase(std::wstring_view text) {
 }
 
 std::vector<std::wstring> ListIniKeys(const std::wstring& file, const std::wstring& section) {
-    return ReadWholeList([&](wchar_t* buffer, DWORD size) {
+    return ReadWholeList(file, [&](wchar_t* buffer, DWORD size) {
         return GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer, size, file.c_str());
     });
 }
@@ -77,7 +87,7 @@ std::vector<std::pair<std::wstring, std::wstring>> ReadIniSection(const std::wst
                                                                    int bufferSize) {
     std::vector<std::pair<std::wstring, std::wstring>> entries;
     std::set<std::wstring> seen;
-    for (const std::wstring& line : ReadWholeList([&](wchar_t* buffer, DWORD size) {
+    for (const std::wstring& line : ReadWholeList(file, [&](wchar_t* buffer, DWORD size) {
              return GetPrivateProfileSectionW(section.c_str(), buffer, size, file.c_str());
          })) {
         const size_t equals = line.find(L'=');

@@ -96,9 +96,16 @@ void ListViewSelect(HWND listView, int index) {
 void ListViewDelete(HWND listView, int index) { SendMessageW(listView, LVM_DELETEITEM, static_cast<WPARAM>(index), 0); }
 
 void AddToolTip(HWND owner, HWND control, const std::wstring& text) {
-    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+    // One tooltip window serves all of a window's controls (each window costs its creation);
+    // it goes with its owner.
+    constexpr wchar_t kTipProperty[] = L"CorvalinkToolTip";
+    HWND tip = static_cast<HWND>(GetPropW(owner, kTipProperty));
+    if (!tip || !IsWindow(tip)) {
+        tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr),
+                              nullptr);
+        SetPropW(owner, kTipProperty, tip);
+    }
     TTTOOLINFOW info{};
     info.cbSize = sizeof(info);
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
