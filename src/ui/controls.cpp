@@ -93,8 +93,6 @@ void ListViewSelect(HWND listView, int index) {
     SendMessageW(listView, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
 }
 
-void ListViewDelete(HWND listView, int index) { SendMessageW(listView, LVM_DELETEITEM, static_cast<WPARAM>(index), 0); }
-
 void AddToolTip(HWND owner, HWND control, const std::wstring& text) {
     // One tooltip window serves all of a window's controls (each window costs its creation);
     // it goes with its owner.

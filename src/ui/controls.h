@@ -45,7 +45,6 @@ std::vector<std::wstring> ListViewRow(HWND listView, int index, int columns);
 int ListViewCount(HWND listView);
 int ListViewSelection(HWND listView);  // -1 when no row is selected
 void ListViewSelect(HWND listView, int index);
-void ListViewDelete(HWND listView, int index);
 
 // A tooltip for a control of a window.
 void AddToolTip(HWND owner, HWND control, const std::wstring& text);

@@ -260,8 +260,6 @@ private:
         ListView_SetItemCountEx(list, static_cast<int>(rows_.size()), LVSICF_NOSCROLL);
         InvalidateRect(list, nullptr, FALSE);
     }
-    // Selects a row and scrolls it into view.
-    void SelectRow(int index) { ui::ListViewSelect(Item(ChrLstVw), index); }
 
     // The ticked QuickLogins become the team named in the box (replacing one of that name);
     // with none ticked, the team of that name is removed after a question. The rows and the
@@ -440,12 +438,12 @@ private:
         if (from < 0) return;
         const int to = from + step;
         if (to < 0 || static_cast<size_t>(to) >= rows_.size()) {
-            SelectRow(from);
+            ui::ListViewSelect(list, from);
             return;
         }
         std::swap(rows_[static_cast<size_t>(from)], rows_[static_cast<size_t>(to)]);
         ListView_RedrawItems(list, std::min(from, to), std::max(from, to));
-        SelectRow(to);
+        ui::ListViewSelect(list, to);
     }
 
     void DelCmd_Click() {
