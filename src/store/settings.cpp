@@ -135,18 +135,18 @@ QuickLoginEntry QuickLoginEntry::FromText(std::wstring_view text) {
     return {f[0], f[1], f[2], f[3], f[4]};
 }
 
-std::wstring QuickLoginEntry::QuickLoginCaption(std::wstring_view entryText) {
-    const std::vector<std::wstring> f = SplitFields(entryText, 6);
-    if (f.size() >= 3) return f[1] + L"/" + f[2] + L": " + f[0];
-    if (f.size() == 2) return f[1] + L": " + f[0];
-    return f[0];
-}
-
 std::wstring QuickLoginEntry::QuickLoginGroup(std::wstring_view entryText) {
     const std::vector<std::wstring> f = SplitFields(entryText, 6);
     if (f.size() >= 3) return f[1] + L"/" + f[2];
     if (f.size() == 2) return f[1];
     return {};
+}
+
+std::wstring QuickLoginEntry::QuickLoginCaption(std::wstring_view entryText) {
+    // An entry of one field is its character alone; any more show the group before it.
+    const size_t comma = entryText.find(L',');
+    const std::wstring character(entryText.substr(0, comma));
+    return comma == std::wstring_view::npos ? character : QuickLoginGroup(entryText) + L": " + character;
 }
 
 std::wstring QuickLoginEntry::ToText() const {
