@@ -1,7 +1,7 @@
 #include "login/game_login.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <memory>
 #include <utility>
@@ -41,8 +41,12 @@ class GameLoginRun {
 public:
     GameLoginRun(std::wstring account, std::wstring password, std::wstring clientDir, LoginObserver& observer,
                  bool askIfRunning, GameWindowCare care)
-        : account_(std::move(account)), password_(std::move(password)), clientDir_(std::move(clientDir)),
-          observer_(observer), askIfRunning_(askIfRunning), care_(std::move(care)) {}
+        : account_(std::move(account)),
+          password_(std::move(password)),
+          clientDir_(std::move(clientDir)),
+          observer_(observer),
+          askIfRunning_(askIfRunning),
+          care_(std::move(care)) {}
     ~GameLoginRun() { StopTimer(); }
     GameLoginRun(const GameLoginRun&) = delete;
     GameLoginRun& operator=(const GameLoginRun&) = delete;
@@ -144,7 +148,7 @@ bool GameLoginRun::BeginSteps() {
     before_ = AllTopWindows();
     // 2.-3. Start the launcher, with the program in the background meanwhile.
     SetProcessPriority(IDLE_PRIORITY_CLASS);
-    const std::wstring launcher = clientDir_ + L"\\camelot.exe";
+    const std::wstring launcher = clientDir_ + L"\\" + game::kLauncherFile;
     const auto started = reinterpret_cast<INT_PTR>(
         ShellExecuteW(nullptr, nullptr, launcher.c_str(), nullptr, clientDir_.c_str(), SW_SHOWNORMAL));
     if (started <= 32) {

@@ -3,6 +3,8 @@
 #pragma once
 
 namespace game {
+// The launcher in a client's folder, which every login starts.
+inline constexpr wchar_t kLauncherFile[] = L"camelot.exe";
 inline constexpr wchar_t kDialogClass[] = L"#32770";
 inline constexpr wchar_t kRunningTitle[] = L"Dark Age of Camelot, Copyright © 2001-04 Mythic Entertainment, Inc.";
 inline constexpr wchar_t kLauncherTitleGerman[] = L"Klickt auf 'Spielen', um das Spiel zu starten.";

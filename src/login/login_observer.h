@@ -22,6 +22,8 @@ struct LoginProblem {
     enum class Kind {
         kIncomplete,          // `value`: the entry, which lacks fields
         kNoClientFolder,      // `name`: the client
+        kClientFolderGone,    // `name`: the client, `value`: its folder, which does not exist
+        kNoLauncher,          // `name`: the client, `value`: its folder, which has no camelot.exe
         kNoServerAddress,     // `name`: the server
         kPlaceholderAddress,  // `name`: the server, `value`: its placeholder address
         kPasswordUnreadable,  // `name`: the account, protected for another user or damaged

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "login/game_login.h"
+#include "login/game_names.h"
 #include "login/login_observer.h"
+#include "store/file_check.h"
 #include "store/ini_handling.h"
 #include "store/ini_transaction.h"
 #include "store/settings.h"
@@ -30,6 +32,11 @@ std::optional<LoginProblem> ResolveQuickLogin(const Settings& settings, const st
     const QuickLoginEntry login = QuickLoginEntry::FromText(entry);
     const std::wstring clientDir = settings.ClientDir(login.client);
     if (clientDir.empty()) return LoginProblem{Kind::kNoClientFolder, login.client, {}};
+    const DWORD folder = GetFileAttributesW(clientDir.c_str());
+    if (folder == INVALID_FILE_ATTRIBUTES || !(folder & FILE_ATTRIBUTE_DIRECTORY))
+        return LoginProblem{Kind::kClientFolderGone, login.client, clientDir};
+    if (!FileExists(clientDir + L"\\" + game::kLauncherFile))
+        return LoginProblem{Kind::kNoLauncher, login.client, clientDir};
     const std::wstring server = UpperCase(login.server);
     const std::optional<std::wstring> address = settings.ServerAddress(server);
     if (!address) return LoginProblem{Kind::kNoServerAddress, server, {}};

@@ -21,8 +21,8 @@ struct ResolvedLogin {
     std::wstring quickStart;  // the "entry0" value for the game's user.dat
     std::wstring password;
 };
-// Resolves an unscrambled entry as its login would: fields, client folder, server with a real
-// address, account and a readable password. Nothing when it can log in (`login` filled), or
-// why not.
+// Resolves an unscrambled entry as its login would: fields, client folder that holds the
+// game's launcher, server with a real address, account and a readable password. Nothing when it can log in (`login`
+// filled), or why not.
 std::optional<LoginProblem> ResolveQuickLogin(const Settings& settings, const std::wstring& entry,
                                               ResolvedLogin& login);

@@ -45,8 +45,8 @@ void PruneBackups(const std::wstring& file, int keep) {
     const std::wstring folder = folderEnd == std::wstring::npos ? L"" : file.substr(0, folderEnd + 1);
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};
-    const std::wstring pattern = file + L"." + std::wstring(8, L'?') + L"-" + std::wstring(6, L'?') + L"-" +
-                                 std::wstring(3, L'?') + L".bak";
+    const std::wstring pattern =
+        file + L"." + std::wstring(8, L'?') + L"-" + std::wstring(6, L'?') + L"-" + std::wstring(3, L'?') + L".bak";
     HANDLE search = FindFirstFileW(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do names.emplace_back(found.cFileName);
@@ -107,7 +107,8 @@ std::vector<std::pair<std::wstring, std::wstring>> NumberedEntries(const std::ve
 
 }  // namespace
 
-std::wstring Settings::ReadSetting(const std::wstring& section, const std::wstring& key, const std::wstring& fallback) const {
+std::wstring Settings::ReadSetting(const std::wstring& section, const std::wstring& key,
+                                   const std::wstring& fallback) const {
     return ReadIni(section, key, fallback, file_, kSettingsBufferSize);
 }
 
@@ -153,10 +154,6 @@ std::wstring QuickLoginEntry::ToText() const {
     return character + L"," + server + L"," + realm + L"," + account + L"," + client;
 }
 
-std::wstring Settings::ReadQuickLoginText(int index) const {
-    return DecodeScrambled(ReadSetting(section::kQuickLogin, std::to_wstring(index)));
-}
-
 std::vector<std::wstring> Settings::ReadNumberedTexts(const std::wstring& section) const {
     // One pass over the section instead of one file read a key: menus of many entries build fast.
     std::map<std::wstring, std::wstring> stored;
@@ -171,6 +168,11 @@ std::vector<std::wstring> Settings::ReadNumberedTexts(const std::wstring& sectio
 }
 
 std::vector<std::wstring> Settings::ReadQuickLoginTexts() const { return ReadNumberedTexts(section::kQuickLogin); }
+
+bool Settings::HasQuickLogin(const std::wstring& entry) const {
+    const std::vector<std::wstring> entries = ReadQuickLoginTexts();
+    return std::find(entries.begin(), entries.end(), entry) != entries.end();
+}
 
 std::vector<std::wstring> Settings::AccountNames() const {
     std::vector<std::wstring> names;
@@ -200,13 +202,17 @@ namespace {
 
 // The default language is not written: a file without options stays without them.
 void SetLanguage(IniTransaction& change, const std::wstring& language) {
-    if (language.empty()) change.Remove(section::kOptions, L"language");
-    else change.Set(section::kOptions, L"language", language);
+    if (language.empty())
+        change.Remove(section::kOptions, L"language");
+    else
+        change.Set(section::kOptions, L"language", language);
 }
 
 }  // namespace
 
-std::wstring Settings::ClientDir(const std::wstring& clientName) const { return ReadSetting(section::kClients, clientName); }
+std::wstring Settings::ClientDir(const std::wstring& clientName) const {
+    return ReadSetting(section::kClients, clientName);
+}
 
 std::optional<std::wstring> Settings::ServerAddress(const std::wstring& serverName) const {
     const std::wstring value = ReadSetting(section::kServer, serverName);
@@ -215,7 +221,9 @@ std::optional<std::wstring> Settings::ServerAddress(const std::wstring& serverNa
     return value.substr(0, colon) + L", " + value.substr(colon + 1);
 }
 
-std::wstring Settings::ServerTag(const std::wstring& serverName) const { return ReadSetting(section::kTag, serverName); }
+std::wstring Settings::ServerTag(const std::wstring& serverName) const {
+    return ReadSetting(section::kTag, serverName);
+}
 
 short RealmNumber(const std::wstring& realmName) {
     // The game numbers the realms in the order the windows list them, from 1.
@@ -259,8 +267,10 @@ SaveResult Settings::AddProtectionSwitch(IniTransaction& change, bool on) const 
         if (!form) return {SaveResult::Failure::kNotProtected, 0};
         change.Set(section::kAccounts, key, *form);
     }
-    if (on) change.Set(section::kOptions, L"protect", L"1");
-    else change.Remove(section::kOptions, L"protect");
+    if (on)
+        change.Set(section::kOptions, L"protect", L"1");
+    else
+        change.Remove(section::kOptions, L"protect");
     return {};
 }
 
@@ -389,8 +399,10 @@ SaveResult Settings::StoreWindowPlaces(const std::vector<StoredPlace>& places) {
     std::vector<StoredPlace> all = WindowPlaces();
     for (const StoredPlace& p : places) {
         auto same = std::find_if(all.begin(), all.end(), [&](const StoredPlace& q) { return q.entry == p.entry; });
-        if (same != all.end()) *same = p;
-        else all.push_back(p);
+        if (same != all.end())
+            *same = p;
+        else
+            all.push_back(p);
     }
     IniTransaction change(file_);
     change.ReplaceSection(section::kPlaces, NumberedPlaces(all));
@@ -409,7 +421,8 @@ std::vector<Hotkey> Settings::Hotkeys() const {
     for (const auto& [keys, value] : ReadIniSection(file_, section::kHotkeys, kSettingsBufferSize)) {
         const std::wstring_view v = value;
         if (v.rfind(kQuickTarget, 0) == 0)
-            hotkeys.push_back({keys, Hotkey::Kind::kQuickLogin, DecodeScrambled(v.substr(std::size(kQuickTarget) - 1))});
+            hotkeys.push_back(
+                {keys, Hotkey::Kind::kQuickLogin, DecodeScrambled(v.substr(std::size(kQuickTarget) - 1))});
         else if (v.rfind(kTeamTarget, 0) == 0)
             hotkeys.push_back({keys, Hotkey::Kind::kTeam, std::wstring(v.substr(std::size(kTeamTarget) - 1))});
     }
@@ -470,7 +483,8 @@ bool IsPlaceholderAddress(std::wstring_view address) { return address.rfind(L"19
 
 std::vector<ServerRecord> Settings::Servers() const {
     std::map<std::wstring, std::wstring> tags;
-    for (auto& [key, value] : ReadIniSection(file_, section::kTag, kSettingsBufferSize)) tags.emplace(UpperCase(key), value);
+    for (auto& [key, value] : ReadIniSection(file_, section::kTag, kSettingsBufferSize))
+        tags.emplace(UpperCase(key), value);
     std::vector<ServerRecord> servers;
     for (auto& [key, value] : ReadIniSection(file_, section::kServer, kSettingsBufferSize)) {
         const auto tag = tags.find(UpperCase(key));

@@ -18,11 +18,11 @@ inline constexpr wchar_t kClients[] = L"clients";
 inline constexpr wchar_t kServer[] = L"server";
 inline constexpr wchar_t kTag[] = L"tag";
 inline constexpr wchar_t kHelp[] = L"help";
-inline constexpr wchar_t kOptions[] = L"options";     // written only once the player switches an option on
-inline constexpr wchar_t kTeams[] = L"teams";         // one key a team, in the order they were made
-inline constexpr wchar_t kTeamPrefix[] = L"team:";    // + name: the team's members "0", "1", ...
-inline constexpr wchar_t kPlaces[] = L"places";       // "0", "1", ...: where a QuickLogin's game window stands
-inline constexpr wchar_t kHotkeys[] = L"hotkeys";     // "<keys>=quick:<entry>" or "<keys>=team:<name>"
+inline constexpr wchar_t kOptions[] = L"options";   // written only once the player switches an option on
+inline constexpr wchar_t kTeams[] = L"teams";       // one key a team, in the order they were made
+inline constexpr wchar_t kTeamPrefix[] = L"team:";  // + name: the team's members "0", "1", ...
+inline constexpr wchar_t kPlaces[] = L"places";     // "0", "1", ...: where a QuickLogin's game window stands
+inline constexpr wchar_t kHotkeys[] = L"hotkeys";   // "<keys>=quick:<entry>" or "<keys>=team:<name>"
 }  // namespace section
 
 // Splits at commas into at most `limit` fields; the last field keeps any further commas.
@@ -96,9 +96,9 @@ bool IsPlaceholderAddress(std::wstring_view address);
 struct ReadProblem {
     enum class Kind {
         kNone,
-        kUnreadable,      // it exists but cannot be read (held by another program, no rights)
-        kUtf8NoMark,      // saved as UTF-8 without a byte-order mark: read as ANSI, it is garbled
-        kBrokenHeader,    // a section header without its closing bracket
+        kUnreadable,    // it exists but cannot be read (held by another program, no rights)
+        kUtf8NoMark,    // saved as UTF-8 without a byte-order mark: read as ANSI, it is garbled
+        kBrokenHeader,  // a section header without its closing bracket
     } kind = Kind::kNone;
     unsigned long error = 0;  // kUnreadable: the system's error
     size_t line = 0;          // kBrokenHeader: the line's number from 1, and its text
@@ -120,8 +120,8 @@ struct ConfigurationChange {
     // QuickLogins that the player changed in place (as read, as now): teams that hold one
     // follow it.
     std::vector<std::pair<QuickLoginEntry, QuickLoginEntry>> edited;
-    std::optional<std::wstring> language = std::nullopt;  // only when the player chose another; empty = German
-    std::optional<bool> renameWindows = std::nullopt;      // only when the player switched it
+    std::optional<std::wstring> language = std::nullopt;        // only when the player chose another; empty = German
+    std::optional<bool> renameWindows = std::nullopt;           // only when the player switched it
     std::optional<std::vector<Hotkey>> hotkeys = std::nullopt;  // all of them, when the player changed one
 };
 
@@ -144,13 +144,13 @@ public:
 
     // Plain reads of the settings file.
     std::wstring ReadSetting(const std::wstring& section, const std::wstring& key,
-                            const std::wstring& fallback = L"") const;
+                             const std::wstring& fallback = L"") const;
     std::vector<std::wstring> ListSettingKeys(const std::wstring& section) const;
 
-    // The unscrambled text under key `index` of section "quicklogin"; empty when missing.
-    std::wstring ReadQuickLoginText(int index) const;
     // The entries "0", "1", ... up to the first missing or empty one, unscrambled.
     std::vector<std::wstring> ReadQuickLoginTexts() const;
+    // Whether the file holds this QuickLogin (its whole unscrambled entry), wherever it stands.
+    bool HasQuickLogin(const std::wstring& entry) const;
 
     // Record readers. A missing record gives the empty text.
     std::vector<std::wstring> AccountNames() const;
@@ -214,8 +214,8 @@ public:
     SaveResult AddMissingServers(const std::vector<ServerRecord>& servers);
     // The first-start wizard's account, client and first QuickLogin, in one transaction.
     // `language` is stored when it is not the default (empty).
-    SaveResult StoreFirstSetup(const QuickLoginEntry& entry, const std::wstring& password, const std::wstring& clientDir,
-                               const std::wstring& language = {});
+    SaveResult StoreFirstSetup(const QuickLoginEntry& entry, const std::wstring& password,
+                               const std::wstring& clientDir, const std::wstring& language = {});
 
 private:
     // The texts under "0", "1", ... of a section up to the first missing or empty one, unscrambled.

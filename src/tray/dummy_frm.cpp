@@ -31,18 +31,12 @@ bool DummyFRM::Create() {
 
 void DummyFRM::ReadMenuItems() {
     TrayMenuState& menu = state_.menu;
-    menu.quickLoginCaptions.clear();
-    menu.quickLoginGroups.clear();
-    for (const std::wstring& text : settings().ReadQuickLoginTexts()) {
-        menu.quickLoginCaptions.push_back(QuickLoginEntry::QuickLoginCaption(text));
-        menu.quickLoginGroups.push_back(QuickLoginEntry::QuickLoginGroup(text));
-    }
+    menu.quickLoginEntries = settings().ReadQuickLoginTexts();
     menu.teamNames = settings().TeamNames();
 }
 
 void DummyFRM::ClearQuickLogins() {
-    if (state_.menu.quickLoginCaptions.size() > 1) state_.menu.quickLoginCaptions.resize(1);
-    if (state_.menu.quickLoginGroups.size() > 1) state_.menu.quickLoginGroups.resize(1);
+    if (state_.menu.quickLoginEntries.size() > 1) state_.menu.quickLoginEntries.resize(1);
 }
 
 void DummyFRM::OpenMenu() {
@@ -92,16 +86,24 @@ void DummyFRM::SystrayIconPic_MouseMove(UINT mouseMessage) {
 
 void DummyFRM::RunCommand(const TrayMenuState& shown, UINT command) {
     using namespace tray_menu;
-    if (command == popupmenue_about) popupmenue_about_Click();
-    else if (command == popupmenue_config) popupmenue_config_Click();
-    else if (command == popupmenue_daoc_lizenzen[0]) popupmenue_daoc_lizenzen_Click(0);
-    else if (command == popupmenue_daoc_lizenzen[1]) popupmenue_daoc_lizenzen_Click(1);
-    else if (command == popupmenue_cancel_run) RequestLoginCancel();
-    else if (command == popupmenue_beenden) popupmenue_beenden_Click();
-    else if (command == popupmenue_places_remember) popupmenue_places_Click(true);
-    else if (command == popupmenue_places_forget) popupmenue_places_Click(false);
+    if (command == popupmenue_about)
+        popupmenue_about_Click();
+    else if (command == popupmenue_config)
+        popupmenue_config_Click();
+    else if (command == popupmenue_daoc_lizenzen[0])
+        popupmenue_daoc_lizenzen_Click(0);
+    else if (command == popupmenue_daoc_lizenzen[1])
+        popupmenue_daoc_lizenzen_Click(1);
+    else if (command == popupmenue_cancel_run)
+        RequestLoginCancel();
+    else if (command == popupmenue_beenden)
+        popupmenue_beenden_Click();
+    else if (command == popupmenue_places_remember)
+        popupmenue_places_Click(true);
+    else if (command == popupmenue_places_forget)
+        popupmenue_places_Click(false);
     else if (const TrayListItem item = ListItemOf(shown, command); item.kind == TrayListItem::Kind::kQuickLogin)
-        popup_chars_Click(static_cast<int>(item.index));
+        popup_chars_Click(shown.quickLoginEntries[item.index]);
     else if (item.kind == TrayListItem::Kind::kTeam)
         popup_teams_Click(shown.teamNames[item.index]);
     else if (item.kind == TrayListItem::Kind::kRunningGame)
@@ -113,8 +115,10 @@ void DummyFRM::popupmenue_about_Click() { ShowAboutModal(); }
 // A save rebuilds the menu's items from the file.
 void DummyFRM::popupmenue_config_Click() {
     ShowLoginConfig(settings(), [this] {
-        if (rebuildMenu_) rebuildMenu_();
-        else ReadMenuItems();
+        if (rebuildMenu_)
+            rebuildMenu_();
+        else
+            ReadMenuItems();
     });
 }
 
@@ -133,15 +137,16 @@ void DummyFRM::popupmenue_beenden_Click() { QuitProgram(); }
 
 void DummyFRM::popup_teams_Click(const std::wstring& team) { RunTeam(team, observer_); }
 
-void DummyFRM::popup_chars_Click(int index) {
-    // The entry is read again now: the file may have changed since the menu was built.
+void DummyFRM::popup_chars_Click(const std::wstring& entry) {
+    // The item logs in the entry it shows, wherever the file holds it now: the file may have
+    // been changed by hand since the menu was built.
     if (!CheckSettingsBeforeUse(settings())) return;
-    const std::wstring text = settings().ReadQuickLoginText(index);
-    if (text.empty()) {
-        ShowError(LangText(L"tray", L"entry_not_found"));
+    if (!settings().HasQuickLogin(entry)) {
+        ReadMenuItems();  // the next menu shows what the file holds
+        ShowError(LangFormat(L"tray", L"entry_gone", {QuickLoginEntry::QuickLoginCaption(entry), settings().file()}));
         return;
     }
-    RunQuickLogin(settings(), text, observer_);
+    RunQuickLogin(settings(), entry, observer_);
 }
 
 // Remembers where the running games' windows stand, under their QuickLogins; or forgets
@@ -187,14 +192,15 @@ void DummyFRM::Hotkey_Pressed(size_t index) {
         return std::find_if(games.begin(), games.end(), [&](const RunningGame& g) { return g.entry == entry; });
     };
     if (hotkey.kind == Hotkey::Kind::kQuickLogin) {
-        const std::vector<std::wstring> entries = settings().ReadQuickLoginTexts();
-        if (std::find(entries.begin(), entries.end(), hotkey.target) == entries.end()) {
+        if (!settings().HasQuickLogin(hotkey.target)) {
             ShowError(LangFormat(L"tray", L"hotkey_gone_quick",
                                  {ShownKeys(hotkey.keys), QuickLoginEntry::QuickLoginCaption(hotkey.target)}));
             return;
         }
-        if (const auto game = running(hotkey.target); game != games.end()) BringGameToFront(game->window);
-        else RunQuickLogin(settings(), hotkey.target, observer_);
+        if (const auto game = running(hotkey.target); game != games.end())
+            BringGameToFront(game->window);
+        else
+            RunQuickLogin(settings(), hotkey.target, observer_);
         return;
     }
     const std::vector<std::wstring> members = settings().TeamMembers(hotkey.target);
@@ -204,7 +210,8 @@ void DummyFRM::Hotkey_Pressed(size_t index) {
     }
     // A team whose games all run comes to the front, the first member last (so on top).
     if (std::all_of(members.begin(), members.end(), [&](const std::wstring& m) { return running(m) != games.end(); })) {
-        for (auto member = members.rbegin(); member != members.rend(); ++member) BringGameToFront(running(*member)->window);
+        for (auto member = members.rbegin(); member != members.rend(); ++member)
+            BringGameToFront(running(*member)->window);
         return;
     }
     RunTeam(hotkey.target, observer_);

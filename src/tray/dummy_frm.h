@@ -51,7 +51,7 @@ private:
     void popupmenue_config_Click();
     void popupmenue_daoc_lizenzen_Click(int index);
     void popupmenue_beenden_Click();
-    void popup_chars_Click(int index);
+    void popup_chars_Click(const std::wstring& entry);
     void popup_teams_Click(const std::wstring& team);
     void popupmenue_places_Click(bool remember);
     // A hotkey pressed: its QuickLogin or team logs in, or its games come to the front.

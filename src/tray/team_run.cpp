@@ -67,13 +67,12 @@ bool RunTeam(const std::wstring& name, TrayLoginObserver& tray) {
     Settings& settings = tray.settings();
     if (!CheckSettingsBeforeUse(settings)) return false;
     const std::vector<std::wstring> members = settings.TeamMembers(name);
-    const std::vector<std::wstring> quickLogins = settings.ReadQuickLoginTexts();
     if (members.empty()) {
         ShowError(LangFormat(L"team", L"no_members", {name}));
         return false;
     }
     for (const std::wstring& member : members) {
-        if (std::find(quickLogins.begin(), quickLogins.end(), member) != quickLogins.end()) continue;
+        if (settings.HasQuickLogin(member)) continue;
         ShowError(LangFormat(L"team", L"member_gone", {name, QuickLoginEntry::QuickLoginCaption(member)}));
         return false;
     }

@@ -33,6 +33,8 @@ std::wstring LoginProblemText(const LoginProblem& p) {
     switch (p.kind) {
         case Kind::kIncomplete: return LangFormat(L"login", L"incomplete", {p.value});
         case Kind::kNoClientFolder: return LangFormat(L"login", L"no_client_folder", {p.name});
+        case Kind::kClientFolderGone: return LangFormat(L"login", L"client_folder_gone", {p.name, p.value});
+        case Kind::kNoLauncher: return LangFormat(L"login", L"no_launcher", {p.name, p.value});
         case Kind::kNoServerAddress: return LangFormat(L"login", L"no_server_address", {p.name});
         case Kind::kPlaceholderAddress: return LangFormat(L"login", L"placeholder_address", {p.name, p.value});
         case Kind::kPasswordUnreadable: return LangFormat(L"login", L"password_unreadable", {p.name});

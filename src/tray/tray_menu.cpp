@@ -48,9 +48,9 @@ std::vector<TrayMenuItem> FitScreen(std::vector<TrayMenuItem> items) {
 std::vector<TrayMenuItem> GroupedQuickLogins(const TrayMenuState& state) {
     std::vector<TrayMenuItem> items;
     std::unordered_map<std::wstring, size_t> groupAt;
-    for (size_t i = 0; i < state.quickLoginCaptions.size(); ++i) {
+    for (size_t i = 0; i < state.quickLoginEntries.size(); ++i) {
         TrayMenuItem leaf = Leaf(ListCommand(state, {Kind::kQuickLogin, i}));
-        const std::wstring group = i < state.quickLoginGroups.size() ? state.quickLoginGroups[i] : std::wstring();
+        const std::wstring group = QuickLoginEntry::QuickLoginGroup(state.quickLoginEntries[i]);
         if (group.empty()) {
             items.push_back(std::move(leaf));
             continue;
@@ -68,15 +68,15 @@ std::vector<TrayMenuItem> GroupedQuickLogins(const TrayMenuState& state) {
 
 UINT ListCommand(const TrayMenuState& state, TrayListItem item) {
     size_t offset = 0;
-    if (item.kind == Kind::kTeam) offset = state.quickLoginCaptions.size();
-    if (item.kind == Kind::kRunningGame) offset = state.quickLoginCaptions.size() + state.teamNames.size();
+    if (item.kind == Kind::kTeam) offset = state.quickLoginEntries.size();
+    if (item.kind == Kind::kRunningGame) offset = state.quickLoginEntries.size() + state.teamNames.size();
     return tray_menu::kFirstListCommand + static_cast<UINT>(offset + item.index);
 }
 
 TrayListItem ListItemOf(const TrayMenuState& state, UINT command) {
     if (command < tray_menu::kFirstListCommand) return {};
     size_t at = command - tray_menu::kFirstListCommand;
-    const std::pair<Kind, size_t> lists[] = {{Kind::kQuickLogin, state.quickLoginCaptions.size()},
+    const std::pair<Kind, size_t> lists[] = {{Kind::kQuickLogin, state.quickLoginEntries.size()},
                                              {Kind::kTeam, state.teamNames.size()},
                                              {Kind::kRunningGame, state.runningGames.size()}};
     for (const auto& [kind, size] : lists) {
@@ -88,13 +88,16 @@ TrayListItem ListItemOf(const TrayMenuState& state, UINT command) {
 
 std::vector<TrayMenuItem> TrayMenuItems(const TrayMenuState& state) {
     using namespace tray_menu;
-    std::vector<TrayMenuItem> items{Leaf(popupmenue_about), Leaf(popupmenue_config), Leaf(kSeparator),
-                                    {popupmenue_daoc, {Leaf(popupmenue_daoc_lizenzen[0]), Leaf(popupmenue_daoc_lizenzen[1])}},
-                                    Leaf(kSeparator)};
+    std::vector<TrayMenuItem> items{
+        Leaf(popupmenue_about),
+        Leaf(popupmenue_config),
+        Leaf(kSeparator),
+        {popupmenue_daoc, {Leaf(popupmenue_daoc_lizenzen[0]), Leaf(popupmenue_daoc_lizenzen[1])}},
+        Leaf(kSeparator)};
     std::vector<TrayMenuItem> teams;
     for (size_t i = 0; i < state.teamNames.size(); ++i) teams.push_back(Leaf(ListCommand(state, {Kind::kTeam, i})));
-    if (state.quickLoginCaptions.size() + teams.size() <= kScreenItems) {
-        for (size_t i = 0; i < state.quickLoginCaptions.size(); ++i)
+    if (state.quickLoginEntries.size() + teams.size() <= kScreenItems) {
+        for (size_t i = 0; i < state.quickLoginEntries.size(); ++i)
             items.push_back(Leaf(ListCommand(state, {Kind::kQuickLogin, i})));
         items.insert(items.end(), teams.begin(), teams.end());
     } else {
@@ -164,7 +167,8 @@ private:
             default: break;
         }
         const TrayListItem listed = ListItemOf(state_, item.id);
-        if (listed.kind == Kind::kQuickLogin) return MenuText(state_.quickLoginCaptions[listed.index]);
+        if (listed.kind == Kind::kQuickLogin)
+            return MenuText(QuickLoginEntry::QuickLoginCaption(state_.quickLoginEntries[listed.index]));
         if (listed.kind == Kind::kTeam) return MenuText(LangFormat(L"tray", L"team", {state_.teamNames[listed.index]}));
         if (listed.kind == Kind::kRunningGame) return MenuText(state_.runningGames[listed.index]);
         return {};
@@ -174,8 +178,7 @@ private:
     std::wstring Group(const TrayMenuItem& item) const {
         const TrayMenuItem* first = &item;
         while (!first->items.empty()) first = &first->items.front();
-        const TrayListItem listed = ListItemOf(state_, first->id);
-        return listed.index < state_.quickLoginGroups.size() ? state_.quickLoginGroups[listed.index] : std::wstring();
+        return QuickLoginEntry::QuickLoginGroup(state_.quickLoginEntries[ListItemOf(state_, first->id).index]);
     }
 
     // What names the first or the last item of a part: a group by its server and realm, a
@@ -186,9 +189,9 @@ private:
         if (end.id == tray_menu::popupmenue_group) return Group(end);
         const TrayListItem listed = ListItemOf(state_, end.id);
         if (listed.kind == Kind::kTeam) return state_.teamNames[listed.index];
-        const std::wstring& caption = state_.quickLoginCaptions[listed.index];
-        const std::wstring group = listed.index < state_.quickLoginGroups.size() ? state_.quickLoginGroups[listed.index]
-                                                                                : std::wstring();
+        const std::wstring& entry = state_.quickLoginEntries[listed.index];
+        const std::wstring caption = QuickLoginEntry::QuickLoginCaption(entry),
+                           group = QuickLoginEntry::QuickLoginGroup(entry);
         return group.empty() ? caption : caption.substr(std::min(caption.size(), group.size() + 2));
     }
 

@@ -16,8 +16,8 @@ inline constexpr UINT popupmenue_config = 2;
 inline constexpr UINT popupmenue_daoc_lizenzen[2] = {3, 4};  // the end-user agreement, the rules of conduct
 inline constexpr UINT popupmenue_cancel_run = 5;             // "Anmeldung abbrechen", while a login runs
 inline constexpr UINT popupmenue_beenden = 6;
-inline constexpr UINT popupmenue_daoc = 7;  // the "DAoC" submenu with the agreements
-inline constexpr UINT popupmenue_running = 8;  // "Laufende Spiele": the games logged in that still run
+inline constexpr UINT popupmenue_daoc = 7;             // the "DAoC" submenu with the agreements
+inline constexpr UINT popupmenue_running = 8;          // "Laufende Spiele": the games logged in that still run
 inline constexpr UINT popupmenue_places_remember = 9;  // "Fensterplätze merken"
 inline constexpr UINT popupmenue_places_forget = 10;   // "Fensterplätze vergessen"
 // The submenus of a menu too long for one screen: the QuickLogins of one server and realm,
@@ -33,13 +33,14 @@ inline constexpr UINT kFirstListCommand = 1000;
 }  // namespace tray_menu
 
 struct TrayMenuState {
-    std::vector<std::wstring> quickLoginCaptions;  // one per entry, in entry order
-    std::vector<std::wstring> quickLoginGroups;    // and its "<server>/<realm>"; empty: none
-    std::vector<std::wstring> teamNames;           // in the order the teams were made
-    bool quickLoginsEnabled = true;                // false while a login runs
-    bool runInProgress = false;                    // offers to cancel the run
-    std::vector<std::wstring> runningGames;        // the running games' window titles
-    std::vector<HWND> runningWindows;              // and their windows, in the same order
+    // The QuickLogins' whole entries (unscrambled), in entry order: an item logs in exactly the
+    // entry it shows, wherever the file holds it by then.
+    std::vector<std::wstring> quickLoginEntries;
+    std::vector<std::wstring> teamNames;     // in the order the teams were made
+    bool quickLoginsEnabled = true;          // false while a login runs
+    bool runInProgress = false;              // offers to cancel the run
+    std::vector<std::wstring> runningGames;  // the running games' window titles
+    std::vector<HWND> runningWindows;        // and their windows, in the same order
     bool operator==(const TrayMenuState&) const = default;
 };
 

@@ -3,9 +3,9 @@
 #include "tray/tray_menu.h"
 #include "version.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -47,7 +47,10 @@ static std::wstring UnixPathFromEnv(const wchar_t* name) {
 
 std::wstring BuiltProgramDir() { return UnixPathFromEnv(L"CORVALINK_PROGRAM_DIR"); }
 
-std::wstring AboutTitle() { return L"Corvalink :: Version " L"" CORVALINK_VERSION_TEXT; }
+std::wstring AboutTitle() {
+    return L"Corvalink :: Version "
+           L"" CORVALINK_VERSION_TEXT;
+}
 std::wstring BuiltGameDouble() { return UnixPathFromEnv(L"CORVALINK_GAME_DOUBLE"); }
 
 bool StaysTrue(const std::function<bool()>& condition, std::chrono::milliseconds duration) {
@@ -91,7 +94,8 @@ FullDisk::FullDisk(const std::wstring& folder, int pagesLeft) : filler_(folder +
     std::string block(65536, 'x');
     for (size_t size = block.size(); size > 0; size /= 2) {
         DWORD written = 0;
-        while (WriteFile(fill.get(), block.data(), static_cast<DWORD>(size), &written, nullptr) && written == size) {}
+        while (WriteFile(fill.get(), block.data(), static_cast<DWORD>(size), &written, nullptr) && written == size) {
+        }
     }
     if (pagesLeft > 0) {
         LARGE_INTEGER end{};
@@ -104,8 +108,7 @@ FullDisk::FullDisk(const std::wstring& folder, int pagesLeft) : filler_(folder +
 
 FullDisk::~FullDisk() { DeleteFileW(filler_.c_str()); }
 
-ProgramFolder::ProgramFolder(Parts parts, const std::wstring& parent, const std::wstring& name)
-    : dir_(parent, name) {
+ProgramFolder::ProgramFolder(Parts parts, const std::wstring& parent, const std::wstring& name) : dir_(parent, name) {
     const std::wstring built = BuiltProgramDir();
     CopyOrThrow(built + L"\\Corvalink.exe", Exe());
     if (parts.companion) CopyOrThrow(built + L"\\Modal.exe", File(L"Modal.exe"));
@@ -137,7 +140,8 @@ HWND FocusIn(HWND window) {
 }
 
 void FocusControl(HWND dialog, HWND control) {
-    SendMessageTimeoutW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
 }
 
 namespace {
@@ -193,8 +197,8 @@ RunningProgram RunningProgram::StartExe(const std::wstring& exe, const std::wstr
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
-                        &startup, &info))
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
+                        &info))
         throw std::runtime_error("cannot start a program");
     CloseHandle(info.hThread);
     return RunningProgram(info.hProcess, info.dwProcessId);
@@ -204,8 +208,7 @@ RunningProgram RunningProgram::StartCommandLine(std::wstring commandLine, const 
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
-                        &info))
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup, &info))
         throw std::runtime_error("cannot start a program");
     CloseHandle(info.hThread);
     return RunningProgram(info.hProcess, info.dwProcessId);
@@ -601,8 +604,7 @@ namespace {
 
 TrayMenuState StateOf(const ShownTrayMenu& shown) {
     TrayMenuState state;
-    state.quickLoginCaptions.resize(shown.quickLogins);
-    state.quickLoginGroups.resize(shown.quickLogins, L"LYONESSE/Albion");
+    state.quickLoginEntries.resize(shown.quickLogins, L"Char,LYONESSE,Albion");
     state.teamNames.resize(shown.teams);
     state.quickLoginsEnabled = !shown.running;
     state.runInProgress = shown.running;
@@ -672,7 +674,9 @@ bool PickTeam(DWORD pid, size_t index, const ShownTrayMenu& shown) {
     return PickTrayCommand(pid, shown, ListCommand(StateOf(shown), {TrayListItem::Kind::kTeam, index}));
 }
 
-std::string QuickLoginLine(int key, const std::wstring& text) { return std::to_string(key) + "=" + Scrambled(text) + "\r\n"; }
+std::string QuickLoginLine(int key, const std::wstring& text) {
+    return std::to_string(key) + "=" + Scrambled(text) + "\r\n";
+}
 
 std::string Scrambled(const std::wstring& text) { return ToAnsi(EncodeScrambled(text)); }
 
@@ -685,7 +689,8 @@ std::wstring FromAnsiBytes(const std::string& bytes) { return FromAnsi(bytes); }
 
 std::string ToUtf8(const std::wstring& text) {
     if (text.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
     return out;

@@ -2,12 +2,12 @@
 // Every test here uses: game_windows
 #include <gtest/gtest.h>
 
-#include "store/simple_crypt.h"
 #include "forms/config/login_cnf_frm.h"
 #include "forms/info/helper_frm.h"
+#include "store/simple_crypt.h"
 #include "support/automation.h"
-#include "tray/tray_menu.h"
 #include "support/game_double.h"
+#include "tray/tray_menu.h"
 
 using namespace uia;
 
@@ -22,7 +22,8 @@ protected:
     ProgramFolder folder;
     std::optional<RunningProgram> program;
 
-    // Settings with the accounts acc1 and nobody (without password), the client "Client A" in `game` and the LYONESSE server.
+    // Settings with the accounts acc1 and nobody (without password), the client "Client A" in `game` and the LYONESSE
+    // server.
     static std::string Settings(const GameInstall& game, const std::wstring& entry, const std::string& more = "") {
         return "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + AccountLine(L"nobody", L"") +
                "[clients]\r\nClient A=" + Ansi(game.path()) +
@@ -50,7 +51,6 @@ protected:
         return help ? TextOf(GetDlgItem(help, kTitleLabel)) : L"<no help window>";
     }
 };
-
 
 TEST_F(Login, LogsTheCharacterInEndToEnd) {
     GameInstall game;
@@ -85,13 +85,23 @@ TEST_F(Login, EnglishLauncherLateGameWindowAndEmptyPassword) {
     EXPECT_EQ(game.Count("terms-click"), 1);
 }
 
-TEST_F(Login, MissingLauncherFailsToStartAndRestoresNormalPriority) {
+// A folder without the launcher is found before anything is written or started; a launcher
+// that does not start leaves the program's priority as it was before the start.
+TEST_F(Login, MissingLauncherIsNamedABrokenOneRestoresNormalPriority) {
     GameInstall game("", false);
     Start(Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A"));
+    ChooseFirstQuickLogin();
+    EXPECT_EQ(Answer(IDOK), L"Im DAoC-Ordner „" + game.path() +
+                                L"“ des Clients „Client A“ liegt keine camelot.exe. Ist DAoC dort noch installiert? "
+                                L"Bitte tragen Sie den Client in der Konfiguration mit dem Ordner Ihrer "
+                                L"DAoC-Installation ein.");
+    EXPECT_EQ(GetFileAttributesW(game.File(L"user.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    testing_support::WriteBytes(game.File(L"camelot.exe"), "kein Programm");
     program->SetPriority(BELOW_NORMAL_PRIORITY_CLASS);
     ASSERT_EQ(program->PriorityClass(), static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
     ChooseFirstQuickLogin();
-    EXPECT_EQ(Answer(IDOK), L"daoc start failed:2");
+    EXPECT_EQ(Answer(IDOK).rfind(L"daoc start failed:", 0), 0u);
     EXPECT_EQ(program->PriorityClass(), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
 }
 
@@ -150,8 +160,9 @@ TEST_F(Login, PasswordsProtectedByWindowsAndBackLogIn) {
         const std::string file = folder.Read(L"Corvalink.dat");
         const std::string key = classic.substr(0, classic.find('=') + 1);
         const size_t at = file.find("\r\n" + key);
-        return at == std::string::npos ? std::string("<missing>")
-                                        : file.substr(at + 2 + key.size(), file.find("\r\n", at + 2) - at - 2 - key.size());
+        return at == std::string::npos
+                   ? std::string("<missing>")
+                   : file.substr(at + 2 + key.size(), file.find("\r\n", at + 2) - at - 2 - key.size());
     };
 
     ASSERT_NO_FATAL_FAILURE(saveWithProtection(true));
@@ -180,7 +191,9 @@ TEST_F(Login, AProtectedPasswordThatCannotBeReadIsRefused) {
               Settings(game, L"Aldwin,LYONESSE,Albion,acc1,Client A").substr(std::string("[accounts]\r\n").size()));
         ChooseFirstQuickLogin();
         const std::wstring text = Answer(IDOK);
-        EXPECT_EQ(text.rfind(L"Das Passwort des Accounts „acc1“ ist mit Windows geschützt und lässt sich hier nicht lesen", 0), 0u)
+        EXPECT_EQ(text.rfind(
+                      L"Das Passwort des Accounts „acc1“ ist mit Windows geschützt und lässt sich hier nicht lesen", 0),
+                  0u)
             << Ansi(text);
         EXPECT_TRUE(StaysTrue([&] { return game.Count("start") == 0; }, std::chrono::milliseconds(300)));
         program.reset();
@@ -198,7 +211,8 @@ TEST_F(Login, ATeamLogsInItsMembersOneAfterAnother) {
     settings += "[server]\r\nLYONESSE=10.0.0.7:10622\r\n[tag]\r\nLYONESSE=4\r\n[help]\r\n1=0\r\n[quicklogin]\r\n";
     const wchar_t* characters[] = {L"Aldwin", L"Bryn", L"Cai"};
     for (int i = 0; i < 3; ++i)
-        settings += QuickLoginLine(i, std::wstring(characters[i]) + L",LYONESSE,Albion,acc1,Client" + std::to_wstring(i));
+        settings +=
+            QuickLoginLine(i, std::wstring(characters[i]) + L",LYONESSE,Albion,acc1,Client" + std::to_wstring(i));
     Start(settings);
 
     // The team is saved from the configuration window: the ticked rows, under a name.
@@ -237,11 +251,13 @@ TEST_F(Login, ATeamLogsInItsMembersOneAfterAnother) {
         slowSettings.replace(slowSettings.find(from), from.size(), to);
     }
     program.reset();
-    Start(slowSettings + "[teams]\r\nGruppe=3\r\n" + folder.Read(L"Corvalink.dat").substr(folder.Read(L"Corvalink.dat").find("[team:Gruppe]")));
+    Start(slowSettings + "[teams]\r\nGruppe=3\r\n" +
+          folder.Read(L"Corvalink.dat").substr(folder.Read(L"Corvalink.dat").find("[team:Gruppe]")));
     ASSERT_TRUE(PickTeam(pid(), 0, {3, 1}));
     ASSERT_TRUE(slow[0].WaitFor("start"));
     EXPECT_TRUE(TrayTipBecomes(L"Corvalink :: Team Gruppe, 1/3 Aldwin: wartet auf den DAoC-Launcher"));
-    ASSERT_TRUE(PickTrayCommand(pid(), {3, 1, true}, tray_menu::popupmenue_cancel_run));  // "Anmeldung abbrechen" below the team
+    ASSERT_TRUE(PickTrayCommand(pid(), {3, 1, true},
+                                tray_menu::popupmenue_cancel_run));  // "Anmeldung abbrechen" below the team
     // The run is over (the items work again) and no further member started.
     ASSERT_TRUE(PickQuickLogin(pid(), 0));
     EXPECT_TRUE(slow[0].WaitFor("start", std::chrono::seconds(10), 2));

@@ -1,12 +1,12 @@
 // Tray mode of the real program, driven through the icon's notifications and the menu.
 #include <gtest/gtest.h>
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "support/automation.h"
-#include "tray/tray_menu.h"
 #include "tray/systray_icon.h"
+#include "tray/tray_menu.h"
 
 using namespace uia;
 
@@ -87,15 +87,37 @@ TEST_F(TrayMode, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
     EXPECT_TRUE(WaitUntil([&] { return TrayIconExists(tray); }));
 }
 
-TEST_F(TrayMode, AnEntryRemovedAfterTheMenuWasBuiltIsNotFound) {
-    ASSERT_TRUE(Start("[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main") +
-                      Entry(1, L"Brenna,LYONESSE,Albion,acc1,Main")));
-    folder.Write(L"Corvalink.dat", "[quicklogin]\r\n" + Entry(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
+// The settings file changed by hand behind the running program: an item logs in the QuickLogin
+// it shows, wherever the file now holds it, or says that it is gone and starts nothing. Each
+// QuickLogin names a client of its own without a folder, so the message tells which one ran.
+TEST_F(TrayMode, AnItemLogsInWhatItShowsAfterTheFileChanged) {
+    const std::wstring aldwin = L"Aldwin,LYONESSE,Albion,acc1,AldwinPC", bea = L"Bea,LYONESSE,Albion,acc2,BeaPC";
+    const std::wstring aldwinRan =
+        L"Für den Client „AldwinPC“ ist kein DAoC-Ordner eingetragen. Bitte richten Sie "
+        L"den Client in der Konfiguration ein.";
+    const std::wstring beaRan =
+        L"Für den Client „BeaPC“ ist kein DAoC-Ordner eingetragen. Bitte richten Sie den "
+        L"Client in der Konfiguration ein.";
+    ASSERT_TRUE(Start("[quicklogin]\r\n" + Entry(0, aldwin) + Entry(1, bea)));
 
+    // Swapped: the first item still logs Aldwin in.
+    folder.Write(L"Corvalink.dat", "[quicklogin]\r\n" + Entry(0, bea) + Entry(1, aldwin));
+    ASSERT_TRUE(PickQuickLogin(pid(), 0));
+    EXPECT_EQ(AnswerMessageBox(pid(), IDOK).text, aldwinRan);
     ASSERT_TRUE(PickQuickLogin(pid(), 1));
+    EXPECT_EQ(AnswerMessageBox(pid(), IDOK).text, beaRan);
+
+    // Removed: the item says so and starts nobody; the next menu shows what the file holds.
+    folder.Write(L"Corvalink.dat", "[quicklogin]\r\n" + Entry(0, bea));
+    ASSERT_TRUE(PickQuickLogin(pid(), 0, {2}));
     MessageBoxInfo info = AnswerMessageBox(pid(), IDOK);
-    EXPECT_EQ(info.text, L"Eintrag nicht gefunden");
+    EXPECT_EQ(info.text, L"Den QuickLogin „LYONESSE/Albion: Aldwin“ gibt es in der Einstellungsdatei „" +
+                             folder.Settings() +
+                             L"“ nicht mehr: Die Datei wurde wohl außerhalb von Corvalink geändert. Es wurde nichts "
+                             L"gestartet; das Menü zeigt jetzt, was die Datei enthält.");
     EXPECT_EQ(info.title, L"Corvalink :: Fehler");
+    ASSERT_TRUE(PickQuickLogin(pid(), 0, {1}));
+    EXPECT_EQ(AnswerMessageBox(pid(), IDOK).text, beaRan);
     EXPECT_TRUE(program->Running());
 }
 
@@ -103,7 +125,10 @@ TEST_F(TrayMode, AgreementTextsComeFromTheFirstListedClient) {
     testing_support::TempDir first, second;
     // Longer than the 32 K characters an edit control takes by default, with bare LF lines.
     std::string agreement;
-    for (int i = 0; agreement.size() < 40000; ++i) agreement += "Absatz " + std::to_string(i) + ": Gr\xFC\xDF" "e\n";
+    for (int i = 0; agreement.size() < 40000; ++i)
+        agreement += "Absatz " + std::to_string(i) +
+                     ": Gr\xFC\xDF"
+                     "e\n";
     testing_support::WriteBytes(first / L"daoc_euala.txt", agreement);
     testing_support::WriteBytes(second / L"daoc_euala.txt", "wrong client");
     ASSERT_TRUE(Start("[clients]\r\nFirst=" + Ansi(first.path()) + "\r\nSecond=" + Ansi(second.path()) +

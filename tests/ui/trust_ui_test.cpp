@@ -226,26 +226,49 @@ TEST_F(Trust, AMessageWithANulIsShownWhole) {
         << Ansi(text);
 }
 
-// A team whose second member cannot log in starts nobody; the message names the member and why.
+// A team whose second member cannot log in starts nobody; the message names the member and
+// why: a placeholder address, a game folder that is gone, a folder without the game.
 TEST_F(Trust, ATeamStartsWholeOrNotAtAll) {
     GameInstall game;
-    const std::string settings =
-        "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" + Ansi(game.path()) +
-        "\r\n[server]\r\nLYONESSE=10.0.0.7:10622\r\nDARTMOOR=198.51.100.12:10622\r\n"
-        "[tag]\r\nLYONESSE=4\r\nDARTMOOR=12\r\n[teams]\r\nGruppe=2\r\n[team:Gruppe]\r\n" +
-        QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main") + QuickLoginLine(1, L"Bryn,DARTMOOR,Albion,acc1,Main");
-    Start(settings + Entries({L"Aldwin,LYONESSE,Albion,acc1,Main", L"Bryn,DARTMOOR,Albion,acc1,Main"}));
-    ASSERT_TRUE(PickTeam(pid(), 0, {2, 1}));  // "Team: Gruppe"
-    const MessageBoxInfo box = Answer();
-    EXPECT_EQ(box.title, kErrorTitle);
-    EXPECT_EQ(box.text.rfind(L"Das Team „Gruppe“ kann nicht starten, es wurde nichts gestartet. Der QuickLogin "
-                             L"„DARTMOOR/Albion: Bryn“ kann sich nicht anmelden:\r\n\r\nFür den Server „DARTMOOR“ ist "
-                             L"noch die Platzhalter-Adresse 198.51.100.12 eingetragen",
-                             0),
-              0u)
-        << Ansi(box.text);
-    EXPECT_TRUE(StaysTrue([&] { return game.Count("start") == 0; }, 1s)) << "the first member started";
-    EXPECT_FALSE(GetFileAttributesW(game.File(L"user.dat").c_str()) != INVALID_FILE_ATTRIBUTES);
+    testing_support::TempDir empty;
+    const std::wstring gone = empty / L"DAoC";
+    const struct {
+        const char* name;
+        std::wstring secondFolder;
+        std::wstring secondServer;
+        std::wstring why;
+    } cases[] = {
+        {"a placeholder address", game.path(), L"DARTMOOR",
+         L"Für den Server „DARTMOOR“ ist noch die Platzhalter-Adresse 198.51.100.12 eingetragen"},
+        {"a folder that is gone", gone, L"LYONESSE",
+         L"Den DAoC-Ordner „" + gone + L"“ des Clients „Second“ gibt es nicht (mehr)."},
+        {"a folder without the game", empty.path(), L"LYONESSE",
+         L"Im DAoC-Ordner „" + empty.path() + L"“ des Clients „Second“ liegt keine camelot.exe."},
+    };
+    const std::wstring first = L"Aldwin,LYONESSE,Albion,acc1,Main";
+    const auto settings = [&](const std::wstring& secondFolder, const std::wstring& second) {
+        return "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" + Ansi(game.path()) +
+               "\r\nSecond=" + Ansi(secondFolder) +
+               "\r\n[server]\r\nLYONESSE=10.0.0.7:10622\r\nDARTMOOR=198.51.100.12:10622\r\n"
+               "[tag]\r\nLYONESSE=4\r\nDARTMOOR=12\r\n[teams]\r\nGruppe=2\r\n[team:Gruppe]\r\n" +
+               QuickLoginLine(0, first) + QuickLoginLine(1, second) + Entries({first, second});
+    };
+    Start(settings(game.path(), L"Bryn,LYONESSE,Albion,acc1,Second"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.Write(L"Corvalink.dat", settings(c.secondFolder, L"Bryn," + c.secondServer + L",Albion,acc1,Second"));
+        ASSERT_TRUE(PickTeam(pid(), 0, {2, 1}));  // "Team: Gruppe"
+        const MessageBoxInfo box = Answer();
+        EXPECT_EQ(box.title, kErrorTitle);
+        EXPECT_EQ(box.text.rfind(L"Das Team „Gruppe“ kann nicht starten, es wurde nichts gestartet. Der QuickLogin "
+                                 L"„" +
+                                     c.secondServer + L"/Albion: Bryn“ kann sich nicht anmelden:\r\n\r\n" + c.why,
+                                 0),
+                  0u)
+            << Ansi(box.text);
+        EXPECT_TRUE(StaysTrue([&] { return game.Count("start") == 0; }, 1s)) << "the first member started";
+        EXPECT_FALSE(GetFileAttributesW(game.File(L"user.dat").c_str()) != INVALID_FILE_ATTRIBUTES);
+    }
 }
 
 // "Als Team speichern" saves the window's new rows with the team: the team never names a row
@@ -283,6 +306,8 @@ TEST_F(Trust, TheServerWindowChecksWhatTheLoginChecks) {
         std::wstring message;
     } refused[] = {
         {L"198.51.100.4", L"„198.51.100.4“ ist eine Platzhalter-Adresse, die zu keinem Spielserver führt."},
+        {L"0.0.0.0", L"„0.0.0.0“ kann keine Adresse eines Spielservers sein"},
+        {L"255.255.255.255", L"„255.255.255.255“ kann keine Adresse eines Spielservers sein"},
         {L"010.001.001.001",
          L"„010.001.001.001“ ist keine Adresse: Bitte geben Sie eine IPv4-Adresse (etwa 10.0.0.5, "
          L"ohne führende Nullen)"},

@@ -10,8 +10,8 @@
 #include "forms/wizard/wizard_frm.h"
 #include "store/simple_crypt.h"
 #include "support/automation.h"
-#include "support/wizard_walk.h"
 #include "support/game_double.h"
+#include "support/wizard_walk.h"
 
 using namespace uia;
 
@@ -47,9 +47,7 @@ protected:
     }
     HWND Control(int id) const { return GetDlgItem(wizard, id); }
     std::wstring Heading() const { return TextOf(Control(kHeading)); }
-    void Click(int id) {
-        PressButton(wizard, id);
-    }
+    void Click(int id) { PressButton(wizard, id); }
     // Next, expecting the error box with `message` (and the page to stay), or none.
     void NextExpecting(const std::wstring& message) {
         const std::wstring before = Heading();
@@ -143,27 +141,49 @@ TEST_F(Wizard, EveryPageChecksItsFields) {
     NextExpecting(L"Bitte wählen Sie ein Reich aus.");
     Select(kRealm, 2);
     // The chosen server's address is a placeholder: the server window asks for the real one,
-    // and the page goes on only once it is there.
-    for (const wchar_t* address : {L"", L"10.0.0.12"}) {
+    // and the page goes on only once it is there. Closed without one, or with the server
+    // removed in it, the wizard says what is missing and stays.
+    const struct {
+        const wchar_t *server, *tag, *address;  // address: nullptr closes the window, L"" removes the server
+        std::wstring message;
+    } rounds[] = {
+        {L"DARTMOOR", L"12", nullptr,
+         L"Für den Server „DARTMOOR“ ist noch keine echte Adresse eingetragen, so kann sich der QuickLogin nicht "
+         L"anmelden. Bitte tragen Sie die Adresse ein, die der Spielbetreiber auf seiner Website nennt: „Weiter“ "
+         L"öffnet dafür das Server-Fenster, oder „..“ neben der Server-Liste."},
+        {L"DARTMOOR", L"12", L"", L"Bitte wählen Sie einen Server aus."},
+        {L"LOGRES", L"8", L"10.0.0.12", L""},
+    };
+    for (const auto& r : rounds) {
+        SCOPED_TRACE(r.message);
+        Select(kServer, 0);
         Click(kNext);
         HWND servers = WaitForWindow(program->pid(), L"#32770", L"Corvalink :: Server");
         ASSERT_TRUE(servers);
-        EXPECT_EQ(TextOf(GetDlgItem(servers, server_frm::LgnTxt[0])), L"DARTMOOR");
+        EXPECT_EQ(TextOf(GetDlgItem(servers, server_frm::LgnTxt[0])), r.server);
         EXPECT_EQ(TextOf(GetDlgItem(servers, server_frm::LgnTxt[1])), L"");
         EXPECT_EQ(TextOf(GetDlgItem(servers, server_frm::LgnTxt[2])), L"10622");
-        EXPECT_EQ(TextOf(GetDlgItem(servers, server_frm::LgnTxt[3])), L"12");
+        EXPECT_EQ(TextOf(GetDlgItem(servers, server_frm::LgnTxt[3])), r.tag);
         EXPECT_TRUE(WaitUntil([&] { return FocusIn(servers) == GetDlgItem(servers, server_frm::LgnTxt[1]); }));
-        if (!*address) {
-            ASSERT_TRUE(CloseAndWait(servers));
-            EXPECT_TRUE(StaysTrue([&] { return Heading() == L"Ihr Charakter"; }, 300ms));
+        if (r.address && *r.address) {
+            SetTextOf(GetDlgItem(servers, server_frm::LgnTxt[1]), r.address);
+            PressButton(servers, server_frm::AddCmd);
+            EXPECT_TRUE(WaitUntil([&] { return !IsWindow(servers); })) << "the window closes once the address is in";
             continue;
         }
-        SetTextOf(GetDlgItem(servers, server_frm::LgnTxt[1]), address);
-        PressButton(servers, server_frm::AddCmd);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(servers); })) << "the window closes once the address is in";
+        if (r.address) {
+            PressButton(servers, server_frm::DelCmd);
+            EXPECT_EQ(AnswerMessageBox(program->pid(), IDYES).text.rfind(L"Server „DARTMOOR“ wirklich entfernen?", 0),
+                      0u);
+        }
+        ASSERT_TRUE(CloseAndWait(servers));
+        MessageBoxInfo box = AnswerMessageBox(program->pid(), IDOK);
+        EXPECT_EQ(box.text, r.message);
+        EXPECT_EQ(Heading(), L"Ihr Charakter");
     }
     EXPECT_TRUE(WaitUntil([&] { return Heading() == L"Ihre DAoC-Installation"; }));
-    EXPECT_NE(folder.Read(L"Corvalink.dat").find("DARTMOOR=10.0.0.12:10622"), std::string::npos);
+    EXPECT_NE(folder.Read(L"Corvalink.dat").find("LOGRES=10.0.0.12:10622"), std::string::npos);
+    EXPECT_EQ(folder.Read(L"Corvalink.dat").find("DARTMOOR"), std::string::npos);
 
     testing_support::TempDir empty;
     SetTextOf(Control(kClientDir), empty.path());
@@ -300,11 +320,11 @@ TEST(NewUser, FromTheWizardToALoggedInGame) {
         << Ansi(TextOf(GetDlgItem(wizard, kLogin))) << "|" << Ansi(TextOf(GetDlgItem(wizard, kPassword))) << "|"
         << Ansi(ReadMessageBox(WaitForMessageBox(program.pid(), 500ms)).text);
     TypeText(wizard, L"Aldwin");
-    PressKey(wizard, VK_TAB);  // the server list
+    PressKey(wizard, VK_TAB);                               // the server list
     for (int i = 0; i < 4; ++i) PressKey(wizard, VK_DOWN);  // LYONESSE, its address a placeholder
-    PressKey(wizard, VK_TAB);  // ".."
-    PressKey(wizard, VK_TAB);  // the realm list
-    PressKey(wizard, VK_DOWN);  // Albion, the first realm
+    PressKey(wizard, VK_TAB);                               // ".."
+    PressKey(wizard, VK_TAB);                               // the realm list
+    PressKey(wizard, VK_DOWN);                              // Albion, the first realm
     PressKey(wizard, VK_RETURN);
     HWND servers = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Server");
     ASSERT_TRUE(servers) << "the wizard did not ask for the server's address";
@@ -318,7 +338,7 @@ TEST(NewUser, FromTheWizardToALoggedInGame) {
     TypeText(wizard, L"Main");
     PressKey(wizard, VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return heading() == L"Fertig"; }));
-    PressKey(wizard, VK_SPACE);  // Windows-start off
+    PressKey(wizard, VK_SPACE);   // Windows-start off
     PressKey(wizard, VK_RETURN);  // Finish
     ASSERT_TRUE(WaitForTrayWindow(program.pid()));
 

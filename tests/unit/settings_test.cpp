@@ -3,8 +3,8 @@
 
 #include "base/paths.h"
 #include "store/ansi.h"
-#include "store/settings.h"
 #include "store/scrambled_form.h"
+#include "store/settings.h"
 #include "store/simple_crypt.h"
 #include "store/storable.h"
 #include "support/program_folder_test.h"
@@ -50,9 +50,9 @@ TEST_F(SettingsFileTest, QuickLoginEntriesEndAtTheFirstMissingOrEmptyKey) {
     Write("[quicklogin]\r\n0=" + Scrambled(L"A,S,Albion,a,c") + "\r\n1=" + Scrambled(L"B,S,Midgard,a,c") +
           "\r\n2=\r\n3=" + Scrambled(L"D,S,Hibernia,a,c") + "\r\n");
     EXPECT_EQ(settings->ReadQuickLoginTexts(), (std::vector<std::wstring>{L"A,S,Albion,a,c", L"B,S,Midgard,a,c"}));
-    EXPECT_EQ(settings->ReadQuickLoginText(3), L"D,S,Hibernia,a,c");
-    EXPECT_EQ(settings->ReadQuickLoginText(7), L"");
-
+    // An entry beyond the gap is no QuickLogin of the file.
+    EXPECT_TRUE(settings->HasQuickLogin(L"B,S,Midgard,a,c"));
+    EXPECT_FALSE(settings->HasQuickLogin(L"D,S,Hibernia,a,c"));
 }
 
 // A save writes the QuickLogins that changed and removes the ones the window read and no longer
@@ -115,7 +115,8 @@ TEST_F(SettingsFileTest, TheReadCheckNamesWhatIsWrong) {
         {"umlauts in ANSI", "[clients]\r\nHaupt=C:\\Spiele\\\xDC\r\n", ReadProblem::Kind::kNone},
         {"UTF-8 without a mark", "[clients]\r\nHaupt=C:\\Spiele\\\xC3\x9C\r\n", ReadProblem::Kind::kUtf8NoMark},
         {"UTF-8 with its mark", "\xEF\xBB\xBF[clients]\r\nHaupt=C:\\Spiele\\\xC3\x9C\r\n", ReadProblem::Kind::kNone},
-        {"a header without its bracket", "[clients]\r\nMain=C:\\x\r\n[accounts\r\n", ReadProblem::Kind::kBrokenHeader, 3},
+        {"a header without its bracket", "[clients]\r\nMain=C:\\x\r\n[accounts\r\n", ReadProblem::Kind::kBrokenHeader,
+         3},
     };
     for (const Case& c : cases) {
         Write(c.bytes);
@@ -215,8 +216,10 @@ TEST_F(SettingsFileTest, TheByteRuleAgreesWithTheProfileFunctions) {
         // Written as the file is, without the transaction's own check.
         std::string bytes = asKey ? "" : "[v]\r\n";
         for (size_t i = 0; i < samples.size(); ++i) {
-            if (asKey) bytes.append("[k").append(std::to_string(i)).append("]\r\n").append(samples[i]).append("=v\r\n");
-            else bytes.append("k").append(std::to_string(i)).append("=").append(samples[i]).append("\r\n");
+            if (asKey)
+                bytes.append("[k").append(std::to_string(i)).append("]\r\n").append(samples[i]).append("=v\r\n");
+            else
+                bytes.append("k").append(std::to_string(i)).append("=").append(samples[i]).append("\r\n");
         }
         WriteBytes(SettingsFile(), bytes);
         for (size_t i = 0; i < samples.size(); ++i) {
@@ -244,7 +247,10 @@ TEST_F(SettingsFileTest, ScrambledTextsComeBackExactly) {
         const wchar_t* login;
         const wchar_t* password;
     } cases[] = {
-        {L"acc1", L"secret12"}, {L"Kjellö", L"Tagesmenü"}, {L"Åsa", L"Corazónó"}, {L"ÿÿÿÿÿÿÿÿÿÿ", L"äöüÄÖÜß"},
+        {L"acc1", L"secret12"},
+        {L"Kjellö", L"Tagesmenü"},
+        {L"Åsa", L"Corazónó"},
+        {L"ÿÿÿÿÿÿÿÿÿÿ", L"äöüÄÖÜß"},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(settings->StoreAccount(c.login, c.password).ok()) << ToAnsi(c.login);
@@ -300,9 +306,10 @@ TEST(HotkeyKeys, TextAndKeysBothWays) {
 // changed in place and go when it goes; a hand-broken place line is left out.
 TEST_F(SettingsFileTest, PlacesAndHotkeysFollowTheirQuickLogins) {
     const std::wstring a = L"A,S,Albion,a,c", b = L"B,S,Midgard,a,c";
-    Write("[quicklogin]\r\n0=" + Scrambled(a) + "\r\n1=" + Scrambled(b) + "\r\n[places]\r\n9=x,1,2,3,M," + Scrambled(a) +
-          "\r\n[hotkeys]\r\nStrg+Alt+9=team:Gruppe\r\n");
-    ASSERT_TRUE(settings->StoreWindowPlaces({{a, {10, 20, 300, 200, L"\\\\.\\DISPLAY1"}}, {b, {0, 0, 640, 480, L"M2"}}}).ok());
+    Write("[quicklogin]\r\n0=" + Scrambled(a) + "\r\n1=" + Scrambled(b) + "\r\n[places]\r\n9=x,1,2,3,M," +
+          Scrambled(a) + "\r\n[hotkeys]\r\nStrg+Alt+9=team:Gruppe\r\n");
+    ASSERT_TRUE(
+        settings->StoreWindowPlaces({{a, {10, 20, 300, 200, L"\\\\.\\DISPLAY1"}}, {b, {0, 0, 640, 480, L"M2"}}}).ok());
     EXPECT_EQ(settings->WindowPlaceOf(a), (WindowPlace{10, 20, 300, 200, L"\\\\.\\DISPLAY1"}));
     ASSERT_TRUE(settings->StoreWindowPlaces({{a, {11, 21, 301, 201, L"M"}}}).ok());
     EXPECT_EQ(settings->WindowPlaces().size(), 2u) << "a place replaces the one of its QuickLogin";

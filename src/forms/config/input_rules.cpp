@@ -97,11 +97,12 @@ std::optional<std::wstring> RefuseClientDir(const std::wstring& what, std::wstri
 }
 
 std::optional<std::wstring> RefuseAccount(const Settings& settings, const std::wstring& login,
-                                         const std::wstring& password) {
+                                          const std::wstring& password) {
     if (auto refusal = RefuseValue(LangText(L"rules", L"field_login"), login, StoredAs::kScrambledKey)) return refusal;
     if (auto refusal = RefuseValue(LangText(L"rules", L"field_password"), password, StoredAs::kScrambledValue))
         return refusal;
-    if (auto other = settings.AccountKeyCollision(login)) return LangFormat(L"rules", L"login_collision", {login, *other});
+    if (auto other = settings.AccountKeyCollision(login))
+        return LangFormat(L"rules", L"login_collision", {login, *other});
     return std::nullopt;
 }
 
@@ -140,6 +141,15 @@ bool IsServerAddress(const std::wstring& address) {
     return true;
 }
 
+// An IPv4 address that no game server can have: the unspecified network 0.x.x.x, multicast
+// and the reserved range above it, and the broadcast address 255.255.255.255.
+bool IsNoServerAddress(const std::wstring& address) {
+    // Checked as an address before: one of digits and dots is an IPv4 address.
+    if (address.find_first_not_of(L"0123456789.") != std::wstring::npos) return false;
+    const int first = std::stoi(address.substr(0, address.find(L'.')));
+    return first == 0 || first >= 224;
+}
+
 }  // namespace
 
 std::optional<std::wstring> RefuseServer(const std::wstring& name, const std::wstring& address,
@@ -149,13 +159,12 @@ std::optional<std::wstring> RefuseServer(const std::wstring& name, const std::ws
     if (auto refusal = RefuseValue(LangText(L"rules", L"field_server"), name, StoredAs::kKey)) return refusal;
     if (!IsServerAddress(address)) return LangFormat(L"rules", L"not_an_address", {address});
     if (IsPlaceholderAddress(address)) return LangFormat(L"rules", L"placeholder_address", {address});
+    if (IsNoServerAddress(address)) return LangFormat(L"rules", L"no_server_address", {address});
     if (!AllDigits(port) || port.size() > 5 || std::stoi(port) < 1 || std::stoi(port) > 65535)
         return LangFormat(L"rules", L"not_a_port", {port});
     if (!AllDigits(tag) || tag.size() > 9) return LangFormat(L"rules", L"not_a_tag", {tag});
     return std::nullopt;
 }
-
-
 
 bool StoreEntered(HWND addButton, const std::optional<std::wstring>& refusal, const std::function<SaveResult()>& save) {
     if (refusal) {

@@ -93,7 +93,8 @@ bool Contains(std::wstring text, std::wstring part) {
 class WizardFrm : public ui::Form {
 public:
     WizardFrm(Settings& settings, WizardEnd end)
-        : Form({kProductName, 6240, 4440, {L"Trebuchet MS", 825}, false, true}, kControls), settings_(settings),
+        : Form({kProductName, 6240, 4440, {L"Trebuchet MS", 825}, false, true}, kControls),
+          settings_(settings),
           end_(std::move(end)) {}
 
 protected:
@@ -116,11 +117,12 @@ protected:
         SetCaption(product + L" :: " + LangText(L"wizard", L"topic"));
         ApplyTexts();
         ui::SetText(Item(Descr[1]), product + LangText(L"wizard", L"2") + kCrLf + kCrLf + LangText(L"wizard", L"3") +
-                                      ProgramDir() + LangText(L"wizard", L"4") + kCrLf + kCrLf + LangText(L"wizard", L"5"));
+                                        ProgramDir() + LangText(L"wizard", L"4") + kCrLf + kCrLf +
+                                        LangText(L"wizard", L"5"));
         ui::SetText(Item(Descr0[0]), product + LangText(L"wizard", L"6") + kCrLf + LangText(L"wizard", L"7") + kCrLf +
-                                       kCrLf + LangText(L"wizard", L"8"));
+                                         kCrLf + LangText(L"wizard", L"8"));
         ui::SetText(Item(Descr1[0]), LangText(L"wizard", L"9") + kCrLf + kCrLf + LangText(L"wizard", L"10") + L" " +
-                                       LangText(L"wizard", L"address"));
+                                         LangText(L"wizard", L"address"));
         ui::SetText(Item(Descr2[0]), LangText(L"wizard", L"11") + kCrLf + kCrLf + LangText(L"wizard", L"12"));
         ui::SetText(Item(Descr3[0]), LangText(L"wizard", L"13") + kCrLf + kCrLf + LangText(L"wizard", L"14"));
         ui::SetText(Item(Cmds[0]), LangText(L"general", L"abort"));
@@ -150,7 +152,8 @@ protected:
     // The server window (asking for one server's address, or for any change); the list
     // follows, keeping the chosen server where it still exists.
     void SrvCmd_Click(const std::wstring& addressFor = L"") {
-        ShowServerWindow(hwnd(), settings_, [this] { FillServerList(); }, addressFor);
+        ShowServerWindow(
+            hwnd(), settings_, [this] { FillServerList(); }, addressFor);
     }
 
     // 0 Cancel, 1 Next (Finish on the final page), 2 Back, 3 the folder button.
@@ -204,9 +207,12 @@ private:
                 return;
             case 0: {
                 const std::wstring login = Text(AccLoginTxt), password = Text(AccPWTxt);
-                if (login.size() < 3) refusal = LangText(L"errors", L"3");
-                else if (password.size() != 8) refusal = LangText(L"errors", L"4");
-                else refusal = RefuseAccount(settings_, login, password);
+                if (login.size() < 3)
+                    refusal = LangText(L"errors", L"3");
+                else if (password.size() != 8)
+                    refusal = LangText(L"errors", L"4");
+                else
+                    refusal = RefuseAccount(settings_, login, password);
                 if (refusal) break;
                 ui::SetEnabled(Item(Cmds[2]), true);
                 Advance();
@@ -214,29 +220,42 @@ private:
             }
             case 1: {
                 const std::wstring name = Text(CharNameTxt);
-                if (name.size() < 3) refusal = LangText(L"errors", L"5");
-                else if (ChosenServer().empty()) refusal = LangText(L"errors", L"6");
-                else if (Text(ReichCmb).empty()) refusal = LangText(L"errors", L"7");
-                else refusal = RefuseQuickLogin(Entry());
+                if (name.size() < 3)
+                    refusal = LangText(L"errors", L"5");
+                else if (ChosenServer().empty())
+                    refusal = LangText(L"errors", L"6");
+                else if (Text(ReichCmb).empty())
+                    refusal = LangText(L"errors", L"7");
+                else
+                    refusal = RefuseQuickLogin(Entry());
                 if (refusal) break;
                 // The first login must work: a server whose address is still a placeholder gets
                 // its real address now, in the server window.
-                if (HasPlaceholderAddress(ChosenServer())) SrvCmd_Click(ChosenServer());
-                if (HasPlaceholderAddress(ChosenServer())) {
-                    SetFocus(Item(ServerCmb));
-                    return;  // the window was closed without an address: the page stays
+                if (!HasRealAddress(ChosenServer())) SrvCmd_Click(ChosenServer());
+                // The window may have been closed without an address, or the server removed in it.
+                if (ChosenServer().empty())
+                    refusal = LangText(L"errors", L"6");
+                else if (!HasRealAddress(ChosenServer()))
+                    refusal = LangFormat(L"wizard", L"address_missing", {ChosenServer()});
+                if (!refusal) {
+                    Advance();
+                    return;
                 }
-                Advance();
+                ShowError(*refusal);
+                SetFocus(Item(ServerCmb));
                 return;
             }
             case 2: {
                 const std::wstring name = Text(ClientNameTxt);
                 clientDir_ = Text(ClientPfadTxt);
-                if (!IsGameFolder(clientDir_)) refusal = LangText(L"errors", L"9");
-                else if (name.empty()) refusal = LangText(L"errors", L"8");
-                else if ((refusal = RefuseClientName(LangText(L"wizard", L"field_client"), name))) {}
-                else if ((refusal = RefuseClientDir(LangText(L"wizard", L"field_folder"), clientDir_))) {}
-                else refusal = RefuseQuickLogin(Entry());
+                if (!IsGameFolder(clientDir_))
+                    refusal = LangText(L"errors", L"9");
+                else if (name.empty())
+                    refusal = LangText(L"errors", L"8");
+                else if ((refusal = RefuseClientName(LangText(L"wizard", L"field_client"), name))) {
+                } else if ((refusal = RefuseClientDir(LangText(L"wizard", L"field_folder"), clientDir_))) {
+                } else
+                    refusal = RefuseQuickLogin(Entry());
                 if (refusal) break;
                 ui::SetVisible(Item(Cmds[0]), false);
                 ui::SetVisible(Item(Cmds[2]), false);
@@ -257,8 +276,9 @@ private:
     }
 
     void PickFolder() {
-        const std::optional<std::wstring> picked =
-            PickGameFolder([](const std::wstring& path) { ShowError(LangText(L"errors", L"10") + path + LangText(L"errors", L"11")); });
+        const std::optional<std::wstring> picked = PickGameFolder([](const std::wstring& path) {
+            ShowError(LangText(L"errors", L"10") + path + LangText(L"errors", L"11"));
+        });
         if (!picked) return;
         const std::wstring& path = *picked;
         ui::SetText(Item(ClientPfadTxt), path);
@@ -284,9 +304,10 @@ private:
         return index >= 0 && static_cast<size_t>(index) < serverNames_.size() ? serverNames_[static_cast<size_t>(index)]
                                                                               : std::wstring();
     }
-    bool HasPlaceholderAddress(const std::wstring& name) const {
+    // Whether the server is in the file with an address that is not a placeholder.
+    bool HasRealAddress(const std::wstring& name) const {
         for (const ServerRecord& server : settings_.Servers())
-            if (server.name == name) return IsPlaceholderAddress(server.address);
+            if (server.name == name) return !server.address.empty() && !IsPlaceholderAddress(server.address);
         return false;
     }
 
@@ -305,7 +326,9 @@ private:
         serverNames_.clear();
         for (const ServerRecord& server : settings_.Servers()) {
             serverNames_.push_back(server.name);
-            ui::ComboAdd(combo, IsPlaceholderAddress(server.address) ? server.name + LangText(L"general", L"placeholder") : server.name);
+            ui::ComboAdd(combo, IsPlaceholderAddress(server.address)
+                                    ? server.name + LangText(L"general", L"placeholder")
+                                    : server.name);
             if (server.name == chosen) ui::ComboSelect(combo, static_cast<int>(serverNames_.size() - 1));
         }
     }
@@ -320,8 +343,7 @@ private:
             return;
         }
         ui::SetEnabled(Item(Cmds[1]), false);
-        if (ui::IsChecked(Item(WinStartChk)) && !CreateAutostart())
-            ShowError(LangText(L"wizard", L"autostart_failed"));
+        if (ui::IsChecked(Item(WinStartChk)) && !CreateAutostart()) ShowError(LangText(L"wizard", L"autostart_failed"));
         Hide();
         // The opener's tray mode unloads this window: nothing of it is used afterwards.
         const std::function<void()> finished = end_.finished;
@@ -340,10 +362,6 @@ ui::SingleWindow<WizardFrm> g_wizard;
 
 }  // namespace
 
-void ShowWizard(Settings& settings, WizardEnd end) {
-    g_wizard.Get(settings, std::move(end)).Show();
-}
+void ShowWizard(Settings& settings, WizardEnd end) { g_wizard.Get(settings, std::move(end)).Show(); }
 
-void UnloadWizard() {
-    g_wizard.Unload();
-}
+void UnloadWizard() { g_wizard.Unload(); }
