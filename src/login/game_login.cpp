@@ -1,7 +1,8 @@
 #include "login/game_login.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <memory>
 #include <utility>

@@ -84,7 +84,7 @@ std::vector<std::wstring> ListIniKeys(const std::wstring& file, const std::wstri
 }
 
 std::vector<std::pair<std::wstring, std::wstring>> ReadIniSection(const std::wstring& file, const std::wstring& section,
-                                                                   int bufferSize) {
+                                                                   int bufferSize, std::vector<std::wstring>* repeated) {
     std::vector<std::pair<std::wstring, std::wstring>> entries;
     std::set<std::wstring> seen;
     for (const std::wstring& line : ReadWholeList(file, [&](wchar_t* buffer, DWORD size) {
@@ -93,7 +93,10 @@ std::vector<std::pair<std::wstring, std::wstring>> ReadIniSection(const std::wst
         const size_t equals = line.find(L'=');
         if (equals == std::wstring::npos) continue;
         const std::wstring_view key = TrimBlanks(std::wstring_view(line).substr(0, equals));
-        if (!seen.insert(UpperCase(key)).second) continue;
+        if (!seen.insert(UpperCase(key)).second) {
+            if (repeated) repeated->emplace_back(key);
+            continue;
+        }
         std::wstring_view value = TrimBlanks(std::wstring_view(line).substr(equals + 1));
         if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front())
             value = value.substr(1, value.size() - 2);

@@ -33,6 +33,8 @@ std::vector<std::wstring> ListIniKeys(const std::wstring& file, const std::wstri
 
 // Every key of the section with its value, in file order, read with one pass over the file.
 // Values are what ReadIni with `bufferSize` would give for them (outer blanks dropped, one
-// pair of enclosing quotes removed, cut to bufferSize - 1); a repeated key keeps its first value.
+// pair of enclosing quotes removed, cut to bufferSize - 1); a repeated key keeps its first value,
+// and its later lines are named in `repeated` (as written) when it is given.
 std::vector<std::pair<std::wstring, std::wstring>> ReadIniSection(const std::wstring& file, const std::wstring& section,
-                                                                   int bufferSize);
+                                                                   int bufferSize,
+                                                                   std::vector<std::wstring>* repeated = nullptr);

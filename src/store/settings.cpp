@@ -80,20 +80,27 @@ std::optional<StoredPlace> PlaceFromText(std::wstring_view text) {
     return p;
 }
 
-std::vector<std::pair<std::wstring, std::wstring>> NumberedPlaces(const std::vector<StoredPlace>& places) {
-    std::vector<std::pair<std::wstring, std::wstring>> numbered;
+using IniLines = std::vector<std::pair<std::wstring, std::wstring>>;
+
+// The places numbered "0", "1", ..., then the lines of the section that could not be read as a
+// place (written by hand or by a later version): a save never drops what it could not read.
+IniLines NumberedPlaces(const std::vector<StoredPlace>& places, const IniLines& unread) {
+    IniLines numbered;
     for (size_t i = 0; i < places.size(); ++i) numbered.emplace_back(std::to_wstring(i), PlaceText(places[i]));
+    for (const auto& line : unread) numbered.emplace_back(std::to_wstring(numbered.size()), line.second);
     return numbered;
 }
 
 constexpr wchar_t kQuickTarget[] = L"quick:";
 constexpr wchar_t kTeamTarget[] = L"team:";
 
-std::vector<std::pair<std::wstring, std::wstring>> HotkeyLines(const std::vector<Hotkey>& hotkeys) {
-    std::vector<std::pair<std::wstring, std::wstring>> lines;
+// The hotkeys' lines, then the lines of the section that could not be read as a hotkey.
+IniLines HotkeyLines(const std::vector<Hotkey>& hotkeys, const IniLines& unread) {
+    IniLines lines;
     for (const Hotkey& h : hotkeys)
         lines.emplace_back(h.keys, h.kind == Hotkey::Kind::kQuickLogin ? kQuickTarget + EncodeScrambled(h.target)
                                                                        : kTeamTarget + h.target);
+    lines.insert(lines.end(), unread.begin(), unread.end());
     return lines;
 }
 
@@ -382,10 +389,13 @@ bool Hotkey::ParseKeys(const std::wstring& text, unsigned& modifiers, unsigned& 
     return virtualKey > 0 && virtualKey < 256;
 }
 
-std::vector<StoredPlace> Settings::WindowPlaces() const {
+std::vector<StoredPlace> Settings::WindowPlaces(IniLines* unread) const {
     std::vector<StoredPlace> places;
-    for (const auto& [key, value] : ReadIniSection(file_, section::kPlaces, kSettingsBufferSize))
-        if (std::optional<StoredPlace> place = PlaceFromText(value)) places.push_back(std::move(*place));
+    // Read whole: a place holds a whole scrambled entry and more.
+    for (auto& line : ReadIniSection(file_, section::kPlaces, kWholeValueBufferSize)) {
+        if (std::optional<StoredPlace> place = PlaceFromText(line.second)) places.push_back(std::move(*place));
+        else if (unread) unread->push_back(std::move(line));
+    }
     return places;
 }
 
@@ -396,7 +406,8 @@ std::optional<WindowPlace> Settings::WindowPlaceOf(const std::wstring& entry) co
 }
 
 SaveResult Settings::StoreWindowPlaces(const std::vector<StoredPlace>& places) {
-    std::vector<StoredPlace> all = WindowPlaces();
+    IniLines unread;
+    std::vector<StoredPlace> all = WindowPlaces(&unread);
     for (const StoredPlace& p : places) {
         auto same = std::find_if(all.begin(), all.end(), [&](const StoredPlace& q) { return q.entry == p.entry; });
         if (same != all.end())
@@ -405,7 +416,7 @@ SaveResult Settings::StoreWindowPlaces(const std::vector<StoredPlace>& places) {
             all.push_back(p);
     }
     IniTransaction change(file_);
-    change.ReplaceSection(section::kPlaces, NumberedPlaces(all));
+    change.ReplaceSection(section::kPlaces, NumberedPlaces(all, unread));
     return Commit(change);
 }
 
@@ -416,17 +427,18 @@ SaveResult Settings::ForgetWindowPlaces() {
     return Commit(change);
 }
 
-std::vector<Hotkey> Settings::Hotkeys() const {
-    std::vector<Hotkey> hotkeys;
-    for (const auto& [keys, value] : ReadIniSection(file_, section::kHotkeys, kSettingsBufferSize)) {
-        const std::wstring_view v = value;
-        if (v.rfind(kQuickTarget, 0) == 0)
-            hotkeys.push_back(
-                {keys, Hotkey::Kind::kQuickLogin, DecodeScrambled(v.substr(std::size(kQuickTarget) - 1))});
-        else if (v.rfind(kTeamTarget, 0) == 0)
-            hotkeys.push_back({keys, Hotkey::Kind::kTeam, std::wstring(v.substr(std::size(kTeamTarget) - 1))});
+StoredHotkeys Settings::ReadHotkeys() const {
+    StoredHotkeys stored;
+    // Read whole: "quick:" and a whole scrambled entry may be longer than a setting.
+    for (auto& line : ReadIniSection(file_, section::kHotkeys, kWholeValueBufferSize, &stored.repeated)) {
+        const std::wstring_view v = line.second;
+        const std::wstring_view quick = v.rfind(kQuickTarget, 0) == 0 ? v.substr(std::size(kQuickTarget) - 1) : L"";
+        const std::wstring_view team = v.rfind(kTeamTarget, 0) == 0 ? v.substr(std::size(kTeamTarget) - 1) : L"";
+        if (!quick.empty()) stored.hotkeys.push_back({line.first, Hotkey::Kind::kQuickLogin, DecodeScrambled(quick)});
+        else if (!team.empty()) stored.hotkeys.push_back({line.first, Hotkey::Kind::kTeam, std::wstring(team)});
+        else stored.unread.push_back(std::move(line));
     }
-    return hotkeys;
+    return stored;
 }
 
 void Settings::AddFollowingPlacesAndHotkeys(IniTransaction& change, const ConfigurationChange& c) const {
@@ -438,15 +450,17 @@ void Settings::AddFollowingPlacesAndHotkeys(IniTransaction& change, const Config
             if (e.ToText() == entry) return entry;
         return std::nullopt;
     };
-    const std::vector<StoredPlace> places = WindowPlaces();
+    IniLines unreadPlaces;
+    const std::vector<StoredPlace> places = WindowPlaces(&unreadPlaces);
     std::vector<StoredPlace> keptPlaces;
     for (const StoredPlace& p : places)
         if (const std::optional<std::wstring> entry = now(p.entry)) keptPlaces.push_back({*entry, p.place});
     bool placesChanged = keptPlaces.size() != places.size();
     for (size_t i = 0; !placesChanged && i < places.size(); ++i) placesChanged = keptPlaces[i].entry != places[i].entry;
-    if (placesChanged) change.ReplaceSection(section::kPlaces, NumberedPlaces(keptPlaces));
+    if (placesChanged) change.ReplaceSection(section::kPlaces, NumberedPlaces(keptPlaces, unreadPlaces));
 
-    const std::vector<Hotkey> stored = Hotkeys();
+    const StoredHotkeys read = ReadHotkeys();
+    const std::vector<Hotkey>& stored = read.hotkeys;
     std::vector<Hotkey> hotkeys = c.hotkeys ? *c.hotkeys : stored;
     std::vector<Hotkey> keptHotkeys;
     for (Hotkey h : hotkeys) {
@@ -457,7 +471,7 @@ void Settings::AddFollowingPlacesAndHotkeys(IniTransaction& change, const Config
         }
         keptHotkeys.push_back(std::move(h));
     }
-    if (keptHotkeys != stored) change.ReplaceSection(section::kHotkeys, HotkeyLines(keptHotkeys));
+    if (keptHotkeys != stored) change.ReplaceSection(section::kHotkeys, HotkeyLines(keptHotkeys, read.unread));
 }
 
 std::vector<std::wstring> Settings::TeamNames() const {

@@ -92,6 +92,17 @@ struct Hotkey {
 // placeholders: no game server has one.
 bool IsPlaceholderAddress(std::wstring_view address);
 
+// The hotkeys as section "hotkeys" holds them.
+struct StoredHotkeys {
+    std::vector<Hotkey> hotkeys;
+    // Lines that are no hotkey ("<keys>=<value>" without "quick:" or "team:" and a target): every
+    // save keeps them as they are.
+    std::vector<std::pair<std::wstring, std::wstring>> unread;
+    // Keys written a second time (in another case: the file compares keys without regard to
+    // case), as written; only their first line counts.
+    std::vector<std::wstring> repeated;
+};
+
 // Why the settings file cannot be trusted for reading.
 struct ReadProblem {
     enum class Kind {
@@ -167,11 +178,13 @@ public:
     // Whether game windows are titled after their characters (the default; "rename=0" in
     // section "options" switches it off).
     bool RenamesGameWindows() const;
-    // The stored places of game windows, and the one of a QuickLogin.
-    std::vector<StoredPlace> WindowPlaces() const;
+    // The stored places of game windows, and the one of a QuickLogin. `unread` takes the lines
+    // that are no place (every save keeps them as they are).
+    std::vector<StoredPlace> WindowPlaces(std::vector<std::pair<std::wstring, std::wstring>>* unread = nullptr) const;
     std::optional<WindowPlace> WindowPlaceOf(const std::wstring& entry) const;
-    // The hotkeys as stored; a line the format does not know is left out.
-    std::vector<Hotkey> Hotkeys() const;
+    // The hotkeys as stored; a line the format does not know is left out (and kept by saves).
+    std::vector<Hotkey> Hotkeys() const { return ReadHotkeys().hotkeys; }
+    StoredHotkeys ReadHotkeys() const;
     std::wstring ClientDir(const std::wstring& clientName) const;
     // "<address>, <port>" from the stored "<address>:<port>" (only the first colon splits);
     // nothing when the server has no stored value or the value has no colon.

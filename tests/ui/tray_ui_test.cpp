@@ -1,8 +1,9 @@
 // Tray mode of the real program, driven through the icon's notifications and the menu.
 #include <gtest/gtest.h>
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include "support/automation.h"
 #include "tray/systray_icon.h"

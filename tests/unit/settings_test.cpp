@@ -303,7 +303,7 @@ TEST(HotkeyKeys, TextAndKeysBothWays) {
 }
 
 // Places and hotkeys belong to their QuickLogin's whole entry: they follow it when it is
-// changed in place and go when it goes; a hand-broken place line is left out.
+// changed in place and go when it goes; a hand-broken place line is left out, and kept.
 TEST_F(SettingsFileTest, PlacesAndHotkeysFollowTheirQuickLogins) {
     const std::wstring a = L"A,S,Albion,a,c", b = L"B,S,Midgard,a,c";
     Write("[quicklogin]\r\n0=" + Scrambled(a) + "\r\n1=" + Scrambled(b) + "\r\n[places]\r\n9=x,1,2,3,M," +
@@ -330,9 +330,43 @@ TEST_F(SettingsFileTest, PlacesAndHotkeysFollowTheirQuickLogins) {
     ASSERT_TRUE(settings->SaveConfiguration({{changed, entryB}, {changed}, std::nullopt, std::nullopt, {}}).ok());
     EXPECT_FALSE(settings->WindowPlaceOf(b));
     EXPECT_EQ(settings->Hotkeys().size(), 2u);
+    EXPECT_NE(ReadBytes(SettingsFile()).find("=x,1,2,3,M," + Scrambled(a)), std::string::npos)
+        << "a line that is no place stays";
     ASSERT_TRUE(settings->ForgetWindowPlaces().ok());
     EXPECT_TRUE(settings->WindowPlaces().empty());
     EXPECT_EQ(ReadBytes(SettingsFile()).find("[places]"), std::string::npos);
+}
+
+// A QuickLogin as long as the file can store keeps its place and hotkey, whose lines are longer
+// than any other setting, through saves and a new start; lines that are no hotkey stay.
+TEST_F(SettingsFileTest, ALongQuickLoginKeepsItsPlaceAndHotkey) {
+    // 250 characters whose scrambled bytes hold no line break or NUL: each letter of the name is
+    // chosen so that its scrambled byte (letter ^ 255 ^ position) is none of them.
+    std::wstring longEntry;
+    for (unsigned i = 0; i < 237; ++i) {
+        wchar_t letter = L'a';
+        while (((letter ^ 255u ^ i) & 255u) == 0 || ((letter ^ 255u ^ i) & 255u) == 10 ||
+               ((letter ^ 255u ^ i) & 255u) == 13)
+            ++letter;
+        longEntry += letter;
+    }
+    longEntry += L",S,Albion,a,c";
+    ASSERT_TRUE(CheckStorable(longEntry, StoredAs::kScrambledValue).ok());
+    ASSERT_EQ(longEntry.size(), 250u);
+    const QuickLoginEntry entry = QuickLoginEntry::FromText(longEntry);
+    Write("[quicklogin]\r\n0=" + Scrambled(longEntry) + "\r\n[hotkeys]\r\nStrg+Alt+7=quick:\r\nStrg+Alt+8=spaeter:x\r\n");
+    const WindowPlace place{10, 20, 300, 200, L"\\\\.\\DISPLAY1"};
+    ASSERT_TRUE(settings->StoreWindowPlaces({{longEntry, place}}).ok());
+    ConfigurationChange change{{entry}, {entry}, std::nullopt, std::nullopt, {}};
+    change.hotkeys = std::vector<Hotkey>{{L"Strg+Alt+1", Hotkey::Kind::kQuickLogin, longEntry}};
+    ASSERT_TRUE(settings->SaveConfiguration(change).ok());
+    ASSERT_TRUE(settings->SaveConfiguration({{entry}, {entry}, true, std::nullopt, {}}).ok());
+
+    const Settings restarted(SettingsFile());
+    EXPECT_EQ(restarted.WindowPlaceOf(longEntry), place);
+    const StoredHotkeys stored = restarted.ReadHotkeys();
+    EXPECT_EQ(stored.hotkeys, (std::vector<Hotkey>{{L"Strg+Alt+1", Hotkey::Kind::kQuickLogin, longEntry}}));
+    EXPECT_EQ(stored.unread.size(), 2u) << "\"quick:\" without a QuickLogin and an unknown target stay";
 }
 
 }  // namespace
