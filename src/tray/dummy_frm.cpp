@@ -26,6 +26,7 @@ bool DummyFRM::Create() {
     if (!Loaded()) return false;
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     state_.icon = TrayIcon(hwnd());
+    state_.runEnded = [this](LoginOutcome outcome) { RunEnded(outcome); };
     return true;
 }
 
@@ -161,32 +162,83 @@ void DummyFRM::popupmenue_places_Click(bool remember) {
     ReportMissingBackup(saved);
 }
 
+namespace {
+
+// A message that names the first few of many problems and how many more there are, so that its
+// box stays within the screen.
+std::wstring FirstProblems(const std::vector<std::wstring>& problems) {
+    constexpr size_t kShown = 6;
+    std::wstring text;
+    for (size_t i = 0; i < problems.size() && i < kShown; ++i) text += (i ? L"\r\n\r\n" : L"") + problems[i];
+    if (problems.size() > kShown)
+        text += L"\r\n\r\n" + LangFormat(L"tray", L"hotkey_more", {std::to_wstring(problems.size() - kShown)});
+    return text;
+}
+
+}  // namespace
+
 void DummyFRM::RegisterHotkeys() {
     for (size_t id = 0; id < hotkeys_.size(); ++id) UnregisterHotKey(hwnd(), static_cast<int>(id));
-    hotkeys_ = settings().Hotkeys();
-    std::wstring refused;
+    const StoredHotkeys stored = settings().ReadHotkeys();
+    hotkeys_ = stored.hotkeys;
+    std::vector<std::wstring> problems;
+    for (const std::wstring& keys : stored.repeated) problems.push_back(LangFormat(L"tray", L"hotkey_repeated", {keys}));
+    for (const auto& [keys, value] : stored.unread)
+        problems.push_back(LangFormat(L"tray", L"hotkey_no_target", {keys, value}));
+    std::vector<std::pair<unsigned, unsigned>> registered(hotkeys_.size());  // modifiers and key, by id
     for (size_t id = 0; id < hotkeys_.size(); ++id) {
         const Hotkey& hotkey = hotkeys_[id];
         unsigned modifiers = 0, key = 0;
         if (!Hotkey::ParseKeys(hotkey.keys, modifiers, key)) {
-            refused += L"\r\n\r\n" + LangFormat(L"tray", L"hotkey_unknown", {hotkey.keys});
+            problems.push_back(LangFormat(L"tray", L"hotkey_unknown", {hotkey.keys}));
             continue;
         }
+        // The same keys written another way ("Alt+Strg+1" beside "Strg+Alt+1"): the first counts.
+        const auto same = std::find(registered.begin(), registered.begin() + static_cast<std::ptrdiff_t>(id),
+                                    std::make_pair(modifiers, key));
+        if (same != registered.begin() + static_cast<std::ptrdiff_t>(id)) {
+            problems.push_back(LangFormat(L"tray", L"hotkey_twice",
+                                          {hotkey.keys, hotkeys_[static_cast<size_t>(same - registered.begin())].keys}));
+            continue;
+        }
+        registered[id] = {modifiers, key};
         if (RegisterHotKey(hwnd(), static_cast<int>(id), modifiers | MOD_NOREPEAT, key)) continue;
         const std::wstring target = hotkey.kind == Hotkey::Kind::kTeam
                                         ? LangFormat(L"tray", L"team", {hotkey.target})
                                         : QuickLoginEntry::QuickLoginCaption(hotkey.target);
-        refused += L"\r\n\r\n" + LangFormat(L"tray", L"hotkey_taken", {ShownKeys(hotkey.keys), target});
+        problems.push_back(LangFormat(L"tray", L"hotkey_taken", {ShownKeys(hotkey.keys), target}));
     }
-    if (!refused.empty()) ShowError(refused.substr(4));
+    if (!problems.empty()) ShowError(FirstProblems(problems));
 }
 
+namespace {
+
+// Posted to the tray window once a run has ended: the next waiting hotkey runs.
+constexpr UINT kRunWaitingHotkey = WM_APP + 2;
+
+}  // namespace
+
 void DummyFRM::Hotkey_Pressed(size_t index) {
-    // While a login runs, its QuickLogins are greyed in the menu; a hotkey waits as they do
-    // (a second login would write a user.dat that the running one may still read).
-    if (index >= hotkeys_.size() || state_.menu.runInProgress || GameLoginRunning()) return;
+    if (index >= hotkeys_.size()) return;
+    // While a login runs, its QuickLogins are greyed in the menu; a hotkey waits until it has
+    // ended (a second login would write a user.dat that the running one may still read).
+    if (state_.menu.runInProgress || GameLoginRunning()) {
+        if (std::find(waitingHotkeys_.begin(), waitingHotkeys_.end(), hotkeys_[index]) == waitingHotkeys_.end())
+            waitingHotkeys_.push_back(hotkeys_[index]);
+        SetTip(LangFormat(L"tray", L"hotkey_waits", {ShownKeys(hotkeys_[index].keys)}));
+        return;
+    }
+    RunHotkey(hotkeys_[index]);
+}
+
+void DummyFRM::RunEnded(LoginOutcome outcome) {
+    // A cancelled run takes the hotkeys pressed meanwhile with it.
+    if (outcome == LoginOutcome::kCancelled || outcome == LoginOutcome::kDeclined) waitingHotkeys_.clear();
+    if (!waitingHotkeys_.empty()) PostMessageW(hwnd(), kRunWaitingHotkey, 0, 0);
+}
+
+void DummyFRM::RunHotkey(const Hotkey& hotkey) {
     if (!CheckSettingsBeforeUse(settings())) return;
-    const Hotkey hotkey = hotkeys_[index];
     const std::vector<RunningGame> games = RunningGames();
     const auto running = [&](const std::wstring& entry) {
         return std::find_if(games.begin(), games.end(), [&](const RunningGame& g) { return g.entry == entry; });
@@ -221,6 +273,15 @@ INT_PTR DummyFRM::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handle
     if (msg == WM_HOTKEY) {
         handled = true;
         Hotkey_Pressed(static_cast<size_t>(wParam));
+        return 0;
+    }
+    if (msg == kRunWaitingHotkey) {
+        handled = true;
+        if (!waitingHotkeys_.empty() && !state_.menu.runInProgress && !GameLoginRunning()) {
+            const Hotkey next = waitingHotkeys_.front();
+            waitingHotkeys_.erase(waitingHotkeys_.begin());
+            RunHotkey(next);
+        }
         return 0;
     }
     if (msg == kTrayCallbackMessage) {

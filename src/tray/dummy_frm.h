@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/product.h"
 #include "store/settings.h"
 #include "tray/tray_login_observer.h"
 #include "tray/tray_state.h"
@@ -54,13 +55,19 @@ private:
     void popup_chars_Click(const std::wstring& entry);
     void popup_teams_Click(const std::wstring& team);
     void popupmenue_places_Click(bool remember);
-    // A hotkey pressed: its QuickLogin or team logs in, or its games come to the front.
+    // A hotkey pressed: its QuickLogin or team logs in, or its games come to the front; while a
+    // login runs, it waits for the run's end.
     void Hotkey_Pressed(size_t index);
+    void RunHotkey(const Hotkey& hotkey);
+    // A login run (or a team) has ended: a hotkey that waits runs next.
+    void RunEnded(LoginOutcome outcome);
+    void SetTip(const std::wstring& text) const { state_.SetTip(std::wstring(kProductName) + L" :: " + text); }
 
     TrayState state_;
     TrayLoginObserver observer_{state_};
     std::function<void()> rebuildMenu_;
-    std::vector<Hotkey> hotkeys_;  // registered under their index as id
+    std::vector<Hotkey> hotkeys_;         // registered under their index as id
+    std::vector<Hotkey> waitingHotkeys_;  // pressed while a login ran, in their order
     // The popup menu as last built, and what from: a right click builds it only after a change.
     base::ScopedMenu builtMenu_;
     TrayMenuState builtFrom_;

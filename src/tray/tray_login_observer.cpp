@@ -78,4 +78,5 @@ void TrayLoginObserver::LoginEnded(LoginOutcome outcome) {
     tray_.SetRunning(false);
     tray_.SetTip(kProductName);
     if (outcome == LoginOutcome::kCompleted) ShowFinalHelp(settings());
+    if (tray_.runEnded) tray_.runEnded(outcome);
 }

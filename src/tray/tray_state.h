@@ -2,8 +2,10 @@
 // window owns it and hands it to the login observer and the team run, which change the icon's
 // tip and grey the menu's items while a login runs.
 #pragma once
+#include <functional>
 #include <string>
 
+#include "login/login_observer.h"
 #include "store/settings.h"
 #include "tray/systray_icon.h"
 #include "tray/tray_menu.h"
@@ -12,6 +14,8 @@ struct TrayState {
     TrayIcon icon{nullptr};  // built from the tray window's handle once it is loaded
     TrayMenuState menu;
     Settings* settings = nullptr;
+    // Told when a login run (or a team) has ended, after the tray shows it as ended.
+    std::function<void(LoginOutcome)> runEnded;
 
     void SetTip(const std::wstring& tip) const { icon.SetTip(tip); }
     // While a run goes on, its QuickLogin and team items are greyed and it can be cancelled.

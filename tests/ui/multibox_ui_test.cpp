@@ -248,6 +248,68 @@ TEST(Multibox, AHotkeyOfAGoneQuickLoginNamesIt) {
     EXPECT_EQ(game.Count("start"), 0);
 }
 
+// A hotkey pressed while a login runs waits for it and then logs its own QuickLogin in.
+TEST(Multibox, AHotkeyDuringALoginFollowsIt) {
+    const GameInstall first("window_delay_ms=700\r\nlinger_ms=0\r\n"), second("linger_ms=0\r\n");
+    ProgramFolder folder;
+    const std::wstring a = L"Aldwin,LYONESSE,Albion,acc1,C0", b = L"Bea,LYONESSE,Albion,acc1,C1";
+    folder.Write(L"Corvalink.dat",
+                 Settings({&first, &second}, {a, b}, "[hotkeys]\r\nStrg+Alt+4=quick:" + Scrambled(b) + "\r\n"));
+    RunningProgram program = RunningProgram::Start(folder);
+    HWND tray = WaitForTrayWindow(program.pid());
+    ASSERT_TRUE(tray);
+    ASSERT_TRUE(PickQuickLogin(program.pid(), 0));
+    ASSERT_TRUE(first.WaitFor("start"));
+    PostMessageW(tray, WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL | MOD_ALT, '4'));
+    EXPECT_TRUE(TrayTipBecomes(L"Corvalink :: Tastenkürzel „Strg+Alt+4“: Es folgt, sobald die laufende Anmeldung "
+                               L"fertig ist."));
+    ASSERT_TRUE(first.WaitFor("logged-in"));
+    // The first game runs: the hotkey's login asks, as any login does, before starting another.
+    EXPECT_NE(AnswerMessageBox(program.pid(), IDYES).text.find(L"DAoC"), std::wstring::npos);
+    ASSERT_TRUE(second.WaitFor("logged-in")) << "the hotkey's login did not follow";
+    const auto at = [](const GameInstall& game, const std::string& name) {
+        for (const GameInstall::Event& e : game.Log())
+            if (e.name == name) return e.microseconds;
+        return 0LL;
+    };
+    EXPECT_GT(at(second, "start"), at(first, "logged-in")) << "the second login started during the first";
+    for (const GameInstall* game : {&first, &second}) PostMessageW(GameWindowOf(*game), WM_CLOSE, 0, 0);
+}
+
+// Hand-written hotkeys: the same keys twice, a key repeated in other capitals, a hotkey without
+// a target and thousands that name no key are each named for what they are, the first few of
+// them in a box that fits on the screen.
+TEST(Multibox, HandWrittenHotkeyProblemsAreNamedForWhatTheyAre) {
+    const GameInstall game;
+    ProgramFolder folder;
+    std::string hotkeys = "[hotkeys]\r\nStrg+Alt+1=team:Zwei\r\nAlt+Strg+1=team:Zwei\r\nstrg+alt+1=team:Zwei\r\n"
+                          "Strg+Alt+2=quick:\r\n";
+    for (int i = 0; i < 3000; ++i) hotkeys += "Strg+Taste" + std::to_string(i) + "=team:Zwei\r\n";
+    folder.Write(L"Corvalink.dat", Settings({&game}, {L"Aldwin,LYONESSE,Albion,acc1,C0"}, hotkeys));
+    RunningProgram program = RunningProgram::Start(folder);
+    HWND box = WaitForMessageBox(program.pid());
+    ASSERT_TRUE(box);
+    const std::wstring text = ReadMessageBox(box).text;
+    RECT rect{};
+    GetWindowRect(box, &rect);
+    PressButton(box, IDOK);
+    const std::wstring expected[] = {
+        L"Das Tastenkürzel „strg+alt+1“ steht zweimal in der Einstellungsdatei (in anderer Groß- und "
+        L"Kleinschreibung); es gilt nur seine erste Zeile.",
+        L"Das Tastenkürzel „Strg+Alt+2“ in der Einstellungsdatei nennt keinen QuickLogin und kein Team (\u201Equick:\u201C); "
+        L"es bleibt ohne Wirkung.",
+        L"Die Tastenkürzel „Alt+Strg+1“ und „Strg+Alt+1“ in der Einstellungsdatei sind dieselben Tasten; es gilt nur "
+        L"„Strg+Alt+1“.",
+        L"Das Tastenkürzel „Strg+Taste0“ in der Einstellungsdatei nennt keine Taste; es bleibt ohne Wirkung.",
+        L"… und 2997 weitere Probleme mit Tastenkürzeln. Bitte prüfen Sie den Abschnitt [hotkeys] der "
+        L"Einstellungsdatei.",
+    };
+    for (const std::wstring& part : expected) EXPECT_NE(text.find(part), std::wstring::npos) << Ansi(part);
+    EXPECT_LT(text.size(), 2000u);
+    EXPECT_GE(rect.top, 0);
+    EXPECT_LE(rect.bottom, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+}
+
 }  // namespace
 
 namespace {
