@@ -36,15 +36,70 @@ std::wstring LanguageName(const std::wstring& code) {
 
 }  // namespace
 
+namespace {
+
+// A fallback that no text of a language file can be: tells a missing key from an empty text.
+const std::wstring kNoText(1, L'\n');
+
+// Whether another program holds the file without letting others read it.
+bool HeldByAnotherProgram(const std::wstring& file) {
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        return false;
+    }
+    const DWORD error = GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// The text of section/key in the file, empty when it has none. A file that another program
+// holds (a virus scanner, an editor) is waited for a while; `held` says whether it still was.
+std::wstring ReadLangText(const std::wstring& file, const std::wstring& section, const std::wstring& key, bool& held) {
+    constexpr int kWaitMs = 5000, kStepMs = 100;
+    // A file that stayed held through one whole wait is not waited for again until it reads.
+    static std::wstring stillHeld;
+    held = false;
+    for (int waited = 0;; waited += kStepMs) {
+        std::wstring text(kLanguageBufferSize, L'\0');
+        text.resize(GetPrivateProfileStringW(section.c_str(), key.c_str(), kNoText.c_str(), text.data(),
+                                             kLanguageBufferSize, file.c_str()));
+        held = (text == kNoText || text.empty()) && HeldByAnotherProgram(file);
+        if (!held && file == stillHeld) stillHeld.clear();
+        if (text != kNoText && !text.empty()) return text;
+        if (!held) return {};
+        if (waited >= kWaitMs || file == stillHeld) {
+            stillHeld = file;
+            return {};
+        }
+        Sleep(kStepMs);
+    }
+}
+
+// Says that the language file cannot give its texts, then ends the program.
+[[noreturn]] void EndForLanguageFile(const std::wstring& file, bool held) {
+    const std::wstring text =
+        held ? L"Die Sprachdatei „" + file + L"“ wird von einem anderen Programm gehalten, das Programm wird beendet"
+             : L"Die Sprachdatei ist fehlerhaft, das Programm wird beendet";
+    MessageBoxW(nullptr, text.c_str(), kProductName, MB_OK | MB_SETFOREGROUND);
+    QuitProgram();
+}
+
+}  // namespace
+
 std::wstring LangText(const std::wstring& section, const std::wstring& key, const std::wstring& fallback) {
     if (section.empty() || key.empty()) return {};
-    std::wstring text(kLanguageBufferSize, L'\0');
-    text.resize(GetPrivateProfileStringW(section.c_str(), key.c_str(), fallback.c_str(), text.data(),
-                                         kLanguageBufferSize, ActiveLangFile().c_str()));
+    bool held = false;
+    std::wstring text = ReadLangText(ActiveLangFile(), section, key, held);
+    // A text that another language lacks (or a file of it that stays held) comes in German.
+    if (text.empty() && !Selected().empty()) text = ReadLangText(LangFile(), section, key, held);
+    if (text.empty()) text = fallback;
     if (!text.empty()) return text;
-    MessageBoxW(nullptr, L"Die Sprachdatei ist fehlerhaft, das Programm wird beendet", kProductName,
-                MB_OK | MB_SETFOREGROUND);
-    QuitProgram();
+    // Said once: the box's own message loop may ask for more texts before the program ends.
+    static bool ending = false;
+    if (ending) return key;
+    ending = true;
+    EndForLanguageFile(LangFile(), held);
 }
 
 std::wstring LangFormat(const std::wstring& section, const std::wstring& key,

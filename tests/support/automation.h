@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -71,6 +72,33 @@ public:
 
 private:
     std::wstring filler_;
+};
+
+// Another program that holds a file without sharing it, from now until Release (or for a
+// while, released by a thread).
+class HeldFile {
+public:
+    explicit HeldFile(const std::wstring& path)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~HeldFile() {
+        if (releaser_.joinable()) releaser_.join();
+        Release();
+    }
+    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Release() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+    void ReleaseAfter(std::chrono::milliseconds delay) {
+        releaser_ = std::thread([this, delay] {
+            Sleep(static_cast<DWORD>(delay.count()));
+            Release();
+        });
+    }
+
+private:
+    HANDLE handle_;
+    std::thread releaser_;
 };
 
 // Waits until `condition` holds or the bound passes; true when it held.

@@ -176,4 +176,36 @@ TEST(English, TheConfigurationWindowSwitchesTheLanguage) {
     EXPECT_TRUE(OpenConfigWindow(program.pid()));
 }
 
+// The English file held by another program for a while is waited for; a text it lacks comes in
+// German. Neither ends Corvalink.
+TEST(English, AHeldOrIncompleteFileNeverEndsCorvalink) {
+    ProgramFolder folder;
+    folder.Write(L"Corvalink.dat", "[options]\r\nlanguage=en\r\n[quicklogin]\r\n" +
+                                       QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
+    std::optional<RunningProgram> program;
+    {
+        HeldFile held(folder.File(L"Corvalink.en.lng"));
+        ASSERT_TRUE(held.held());
+        program.emplace(RunningProgram::Start(folder));
+        ASSERT_TRUE(WaitForTrayWindow(program->pid()));
+        held.ReleaseAfter(1500ms);
+        ASSERT_TRUE(PickQuickLogin(program->pid(), 0));  // the menu's texts wait for the file
+    }
+    MessageBoxInfo box = AnswerMessageBox(program->pid(), IDOK);
+    EXPECT_EQ(box.text, L"No DAoC folder is set for the client “Main”. Please set up the client in the configuration.");
+    EXPECT_EQ(box.title, L"Corvalink :: Error");
+
+    std::string english = folder.Read(L"Corvalink.en.lng");
+    const size_t line = english.find("no_client_folder=");
+    ASSERT_NE(line, std::string::npos);
+    english.erase(line, english.find('\n', line) + 1 - line);
+    folder.Write(L"Corvalink.en.lng", english);
+    ASSERT_TRUE(PickQuickLogin(program->pid(), 0));
+    box = AnswerMessageBox(program->pid(), IDOK);
+    EXPECT_EQ(box.text, L"Für den Client „Main“ ist kein DAoC-Ordner eingetragen. Bitte richten Sie den Client in der "
+                        L"Konfiguration ein.");
+    EXPECT_EQ(box.title, L"Corvalink :: Error");
+    EXPECT_TRUE(program->Running());
+}
+
 }  // namespace

@@ -4,8 +4,6 @@
 // Every test here uses: game_windows, startup_folder
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "forms/config/login_cnf_frm.h"
 #include "forms/config/server_frm.h"
 #include "forms/info/lizenz_frm.h"
@@ -35,33 +33,6 @@ std::string Utf16(const std::string& ansi) {
 
 // The file as an editor saves it in UTF-8 without a mark.
 std::string Utf8(const std::string& ansi) { return ToUtf8(FromAnsiBytes(ansi)); }
-
-// Another program that holds a file without sharing it, from now until Release (or for a
-// while, released by a thread).
-class HeldFile {
-public:
-    explicit HeldFile(const std::wstring& path)
-        : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~HeldFile() {
-        if (releaser_.joinable()) releaser_.join();
-        Release();
-    }
-    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void Release() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
-    void ReleaseAfter(std::chrono::milliseconds delay) {
-        releaser_ = std::thread([this, delay] {
-            Sleep(static_cast<DWORD>(delay.count()));
-            Release();
-        });
-    }
-
-private:
-    HANDLE handle_;
-    std::thread releaser_;
-};
 
 class Trust : public ::testing::Test {
 protected:
