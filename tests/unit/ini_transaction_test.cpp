@@ -224,6 +224,22 @@ TEST(SettingsBackup, OneGenerationARunTheLastFiveKept) {
     EXPECT_NE(ReadBytes(dir / backups.front()).find("Again2="), std::string::npos);
 }
 
+// Backups named for a later date (a clock that was set back since): the newest copy is still
+// the file as it was before the last change, and it is kept.
+TEST(SettingsBackup, TheNewestIsTheLastChangeWhateverTheClockSays) {
+    TempDir dir;
+    const std::wstring file = dir / L"Corvalink.dat";
+    for (int i = 0; i < kBackupGenerations; ++i)
+        WriteBytes(dir / (L"Corvalink.dat.209" + std::to_wstring(i) + L"1231-235959-999.bak"), "later");
+    WriteBytes(file, "[clients]\r\nMain=C:\\Games\r\n");
+    Settings settings(file);
+    ASSERT_TRUE(settings.StoreClient(L"Second", L"D:\\Games").ok());
+    const std::vector<std::wstring> backups = testing_support::FilesMatching(dir / L"Corvalink.dat.*.bak");
+    ASSERT_EQ(backups.size(), static_cast<size_t>(kBackupGenerations));
+    EXPECT_EQ(backups.back(), L"Corvalink.dat.20950101-000000-000.bak");
+    EXPECT_EQ(ReadBytes(dir / backups.back()), "[clients]\r\nMain=C:\\Games\r\n");
+}
+
 // A backup that cannot be replaced (a folder of that name, as if held) does not stop the save.
 TEST(SettingsBackup, ABackupThatCannotBeWrittenNeverBlocksTheSave) {
     TempDir dir;
