@@ -68,7 +68,7 @@ std::wstring GameWindowCaption(const QuickLoginEntry& entry) {
 void TakeCareOfGameWindow(HWND window, const GameWindowCare& care) {
     if (care.place) PutAtPlace(window, *care.place);
     if (!care.caption.empty()) SetGameText(window, care.caption);
-    RunningGame game{window, 0, care.entry};
+    RunningGame game{window, 0, care.entry, care.caption};
     GetWindowThreadProcessId(window, &game.process);
     std::vector<RunningGame>& games = Games();
     games.erase(std::remove_if(games.begin(), games.end(), [&](const RunningGame& g) { return g.window == window; }),
@@ -81,6 +81,16 @@ std::vector<RunningGame> RunningGames() {
     games.erase(std::remove_if(games.begin(), games.end(), [](const RunningGame& g) { return !StillRuns(g); }),
                 games.end());
     return games;
+}
+
+void KeepGameCaptions() {
+    for (const RunningGame& game : RunningGames()) {
+        if (game.caption.empty()) continue;
+        // The title as the window keeps it, read without a message to the game.
+        wchar_t title[256] = {};
+        InternalGetWindowText(game.window, title, 256);
+        if (game.caption != title) SetGameText(game.window, game.caption);
+    }
 }
 
 void BringGameToFront(HWND window) {

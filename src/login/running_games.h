@@ -10,10 +10,16 @@
 
 #include "store/settings.h"
 
+// The window's title as a login gives it: "<character> – <server>/<realm>".
+std::wstring GameWindowCaption(const QuickLoginEntry& entry);
+
 struct RunningGame {
     HWND window = nullptr;
     DWORD process = 0;
-    std::wstring entry;  // the QuickLogin's whole entry (unscrambled)
+    std::wstring entry;    // the QuickLogin's whole entry (unscrambled)
+    std::wstring caption;  // the title the login gave the window; empty: the game's own
+    // The game as lists show it, whatever its window's title now: "<character> – <server>/<realm>".
+    std::wstring Name() const { return GameWindowCaption(QuickLoginEntry::FromText(entry)); }
 };
 
 // What a login does to the game window it brings up, once the window is there.
@@ -23,13 +29,13 @@ struct GameWindowCare {
     std::optional<WindowPlace> place;    // where the window goes; nothing: where the game puts it
 };
 
-// The window's title as a login gives it: "<character> – <server>/<realm>".
-std::wstring GameWindowCaption(const QuickLoginEntry& entry);
-
 // Takes care of a game window a login has just seen come up, and lists it as running.
 void TakeCareOfGameWindow(HWND window, const GameWindowCare& care);
 // The games still running, oldest first (closed ones are dropped).
 std::vector<RunningGame> RunningGames();
+// Gives the title back to each running game window that a login titled and that has been
+// titled anew since (the game titles its window itself when it enters the world).
+void KeepGameCaptions();
 
 // The window to the front, restored first when it is minimised.
 void BringGameToFront(HWND window);

@@ -19,6 +19,15 @@
 #include "tray/team_run.h"
 #include "ui/message_box.h"
 
+namespace {
+
+// How often the running games' titles are checked (a game titles its window anew when it enters
+// the world); the check reads each title without a message to the game.
+constexpr UINT_PTR kCaptionTimer = 1;
+constexpr UINT kCaptionCheckMs = 1000;
+
+}  // namespace
+
 DummyFRM::DummyFRM() : Form({kProductName, 0, 0, {}}, {}) {}
 
 bool DummyFRM::Create() {
@@ -27,6 +36,7 @@ bool DummyFRM::Create() {
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     state_.icon = TrayIcon(hwnd());
     state_.runEnded = [this](LoginOutcome outcome) { RunEnded(outcome); };
+    SetTimer(hwnd(), kCaptionTimer, kCaptionCheckMs, nullptr);
     return true;
 }
 
@@ -40,18 +50,19 @@ void DummyFRM::ClearQuickLogins() {
     if (state_.menu.quickLoginEntries.size() > 1) state_.menu.quickLoginEntries.resize(1);
 }
 
-void DummyFRM::OpenMenu() {
-    // The menu that is open is not built anew under its own feet.
-    if (menuOpen_) return;
-    // The running games as they are now, each by its window's title.
+void DummyFRM::ReadRunningGames() {
     state_.menu.runningGames.clear();
     state_.menu.runningWindows.clear();
     for (const RunningGame& game : RunningGames()) {
-        wchar_t title[256] = {};
-        GetWindowTextW(game.window, title, 256);
-        state_.menu.runningGames.push_back(title);
+        state_.menu.runningGames.push_back(game.Name());
         state_.menu.runningWindows.push_back(game.window);
     }
+}
+
+void DummyFRM::OpenMenu() {
+    // The menu that is open is not built anew under its own feet.
+    if (menuOpen_) return;
+    ReadRunningGames();
     // The commands are decoded against the menu that was shown, whatever changes meanwhile.
     const TrayMenuState shown = state_.menu;
     if (!builtMenu_ || shown != builtFrom_ || SelectedLanguage() != builtLanguage_) {
@@ -273,6 +284,11 @@ INT_PTR DummyFRM::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handle
     if (msg == WM_HOTKEY) {
         handled = true;
         Hotkey_Pressed(static_cast<size_t>(wParam));
+        return 0;
+    }
+    if (msg == WM_TIMER && wParam == kCaptionTimer) {
+        handled = true;
+        KeepGameCaptions();
         return 0;
     }
     if (msg == kRunWaitingHotkey) {

@@ -35,6 +35,9 @@ public:
     // While a login runs its items are greyed and the menu offers to cancel it.
     void SetRunning(bool running) { state_.SetRunning(running); }
 
+    // The running games as they are now, each by what the program knows of it (its character,
+    // server and realm), whatever its window's title.
+    void ReadRunningGames();
     // Opens the popup menu at the pointer and carries out the chosen command.
     void OpenMenu();
     // Registers the stored hotkeys anew (after a save, at start), naming those Windows refuses.

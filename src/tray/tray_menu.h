@@ -39,7 +39,7 @@ struct TrayMenuState {
     std::vector<std::wstring> teamNames;     // in the order the teams were made
     bool quickLoginsEnabled = true;          // false while a login runs
     bool runInProgress = false;              // offers to cancel the run
-    std::vector<std::wstring> runningGames;  // the running games' window titles
+    std::vector<std::wstring> runningGames;  // the running games' names
     std::vector<HWND> runningWindows;        // and their windows, in the same order
     bool operator==(const TrayMenuState&) const = default;
 };

@@ -13,6 +13,7 @@
 //   terms_clicks=1      clicks the terms window needs before it closes
 //   linger_ms=3000      after the login the double ends after this time; 0: stays
 //   hang_ms=0           the game window stops answering for this time at its first click
+//   retitle_ms=0        after the login the game window titles itself anew after this time
 //
 // Log lines: "<microseconds since 1601> <event>[ <detail>]". The game window logs its handle
 // ("game-window"), and each new title ("title") and place ("place x,y,w,h") another program
@@ -30,7 +31,7 @@ std::wstring g_dir;
 struct Scenario {
     std::wstring mode, launcher;
     bool playButton;
-    int windowDelayMs, gameDelayMs, termsClicks, lingerMs, hangMs;
+    int windowDelayMs, gameDelayMs, termsClicks, lingerMs, hangMs, retitleMs;
 } g_scenario;
 
 long long NowMicroseconds() {
@@ -176,6 +177,12 @@ void LoggedIn() {
     Log("logged-in");
     g_gameStatus = L"Eingeloggt. Viel Spaß in den Reichen!";
     InvalidateRect(g_game, nullptr, TRUE);
+    // As the real game does when it enters the world: its own title again, set by itself.
+    if (g_scenario.retitleMs > 0)
+        After(g_scenario.retitleMs, [] {
+            DefWindowProcW(g_game, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Dark Age of Camelot"));
+            Log("self-title");
+        });
     if (g_scenario.lingerMs > 0) After(g_scenario.lingerMs, [] { PostQuitMessage(0); });
 }
 
@@ -347,7 +354,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                   IntSetting(L"game_delay_ms", 0),
                   IntSetting(L"terms_clicks", 1),
                   IntSetting(L"linger_ms", 3000),
-                  IntSetting(L"hang_ms", 0)};
+                  IntSetting(L"hang_ms", 0),
+                  IntSetting(L"retitle_ms", 0)};
 
     WNDCLASSW host{};
     host.lpfnWndProc = HostProc;

@@ -40,10 +40,11 @@ RECT RectOf(HWND window) {
     return rect;
 }
 
-// A team of two: each window carries its character's name, a running game is still asked
-// about, and the switcher brings each window to the front.
+// A team of two: each window carries its character's name (given back when the game titles
+// itself anew), a running game is still asked about, and the switcher brings each window to the
+// front.
 TEST(Multibox, TwoGamesAreNamedAskedAboutAndBroughtToTheFront) {
-    const GameInstall first("linger_ms=0\r\n"), second("linger_ms=0\r\n");
+    const GameInstall first("linger_ms=0\r\nretitle_ms=200\r\n"), second("linger_ms=0\r\n");
     ProgramFolder folder;
     folder.Write(L"Corvalink.dat", Settings({&first, &second},
                                             {L"Aldwin,LYONESSE,Albion,acc1,C0", L"Brenna,LYONESSE,Hibernia,acc1,C1"},
@@ -58,6 +59,11 @@ TEST(Multibox, TwoGamesAreNamedAskedAboutAndBroughtToTheFront) {
     ASSERT_TRUE(windows[0] && windows[1]);
     EXPECT_EQ(TextOf(windows[0]), L"Aldwin \u2013 LYONESSE/Albion");
     EXPECT_EQ(TextOf(windows[1]), L"Brenna \u2013 LYONESSE/Hibernia");
+    ASSERT_TRUE(first.WaitFor("self-title"));
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::vector<GameInstall::Event> log = first.Log();
+        return !log.empty() && log.back().name == "title" && TextOf(windows[0]) == L"Aldwin \u2013 LYONESSE/Albion";
+    })) << "the name was not given back";
 
     // Renamed, the games still count as running (once the team's run is over).
     ASSERT_TRUE(TrayTipBecomes(L"Corvalink"));

@@ -7,6 +7,7 @@
 
 #include "base/lang.h"
 #include "base/paths.h"
+#include "login/running_games.h"
 #include "support/automation.h"
 #include "store/settings.h"
 #include "support/program_folder_test.h"
@@ -104,6 +105,21 @@ TEST_F(TrayMenu, RebuildFollowsTheFileAndRunsGreyTheItems) {
     EXPECT_EQ(Captions(BuildTrayMenu(tray.MenuState()).get()),
               (std::vector<std::wstring>{L"&Über ..", L"&Konfiguration (default)", L"-", L"&DAoC", L"-",
                                          L"S/Midgard: C (off)", L"Anmeldung &abbrechen", L"-", L"&Beenden"}));
+}
+
+// "Laufende Spiele" names each game by its QuickLogin, whatever its window's title says now.
+TEST_F(TrayMenu, RunningGamesAreNamedByTheirQuickLogins) {
+    Build(Entry(0, L"Aldwin,LYONESSE,Albion,a,c"));
+    HWND game = CreateWindowExW(0, L"STATIC", L"Aldwin \u2013 LYONESSE/Albion", WS_POPUP, 0, 0, 50, 50, nullptr,
+                                nullptr, nullptr, nullptr);
+    TakeCareOfGameWindow(game, {L"Aldwin,LYONESSE,Albion,a,c", L"", std::nullopt});
+    SetWindowTextW(game, L"Dark Age of Camelot");  // the game's own title again
+    tray.ReadRunningGames();
+    const base::ScopedMenu menu = BuildTrayMenu(tray.MenuState());
+    EXPECT_EQ(Captions(GetSubMenu(menu.get(), 6)),
+              (std::vector<std::wstring>{L"Aldwin \u2013 LYONESSE/Albion", L"-", L"Fensterplätze &merken",
+                                         L"Fensterplätze &vergessen"}));
+    DestroyWindow(game);
 }
 
 }  // namespace
