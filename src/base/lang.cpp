@@ -10,7 +10,7 @@
 
 namespace {
 
-// Texts of the language file are at most this long.
+// Texts of the shipped language files are shorter than this; a longer one is read whole.
 constexpr DWORD kLanguageBufferSize = 512;
 
 std::wstring& Selected() {
@@ -61,9 +61,14 @@ std::wstring ReadLangText(const std::wstring& file, const std::wstring& section,
     static std::wstring stillHeld;
     held = false;
     for (int waited = 0;; waited += kStepMs) {
-        std::wstring text(kLanguageBufferSize, L'\0');
-        text.resize(GetPrivateProfileStringW(section.c_str(), key.c_str(), kNoText.c_str(), text.data(),
-                                             kLanguageBufferSize, file.c_str()));
+        std::wstring text;
+        // A text that fills the buffer may be longer (a translator's file): read again, larger.
+        for (DWORD size = kLanguageBufferSize;; size *= 4) {
+            text.assign(size, L'\0');
+            text.resize(GetPrivateProfileStringW(section.c_str(), key.c_str(), kNoText.c_str(), text.data(), size,
+                                                 file.c_str()));
+            if (text.size() + 1 < size) break;
+        }
         held = (text == kNoText || text.empty()) && HeldByAnotherProgram(file);
         if (!held && file == stillHeld) stillHeld.clear();
         if (text != kNoText && !text.empty()) return text;

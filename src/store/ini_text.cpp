@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <iterator>
+#include <unordered_map>
+
 #include "store/file_encoding.h"
 
 namespace {
@@ -51,9 +54,30 @@ std::string HeaderLine(std::string_view section) {
 
 bool IniText::SameName(std::string_view a, std::string_view b) const {
     if (a == b) return true;
+    // Names of plain ASCII (numbered keys, most sections) compare without a conversion: a file of
+    // thousands of keys is edited key by key.
+    const auto ascii = [](std::string_view s) {
+        for (char c : s)
+            if (static_cast<unsigned char>(c) >= 0x80) return false;
+        return true;
+    };
+    if (ascii(a) && ascii(b)) {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i) {
+            const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+            if (fold(a[i]) != fold(b[i])) return false;
+        }
+        return true;
+    }
     const std::wstring wa = FromCodePage(a, codePage_), wb = FromCodePage(b, codePage_);
     return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()),
                                 TRUE) == CSTR_EQUAL;
+}
+
+std::wstring IniText::FoldedName(std::string_view name) const {
+    std::wstring folded = FromCodePage(name, codePage_);
+    if (!folded.empty()) CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+    return folded;
 }
 
 size_t IniText::FirstBrokenHeader() const {
@@ -124,6 +148,35 @@ void IniText::Set(std::string_view section, std::string_view key, std::string_vi
     const size_t end = BodyEnd(header);
     if (end == lines_.size() && !lines_.empty() && !*lines_.back().end) lines_.back().end = newline_;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(end), Line{KeyLine(key, value), newline_});
+}
+
+void IniText::SetAll(std::string_view section, const std::vector<std::pair<std::string, std::string>>& values) {
+    if (values.empty()) return;
+    if (FindSection(section) == npos) Set(section, values.front().first, values.front().second);
+    const size_t header = FindSection(section);
+    // The first line of each key of the section, and the lines to add at its end.
+    std::unordered_map<std::wstring, size_t> lineOf;
+    std::string_view name;
+    for (size_t i = header + 1, next = NextHeader(header); i < next; ++i)
+        if (KeyName(lines_[i].text, name)) lineOf.emplace(FoldedName(name), i);
+    std::vector<Line> added;
+    std::unordered_map<std::wstring, size_t> addedAt;
+    for (const auto& [key, value] : values) {
+        const std::wstring folded = FoldedName(key);
+        if (const auto at = lineOf.find(folded); at != lineOf.end()) {
+            lines_[at->second].text = KeyLine(key, value);
+        } else if (const auto later = addedAt.find(folded); later != addedAt.end()) {
+            added[later->second].text = KeyLine(key, value);
+        } else {
+            addedAt.emplace(folded, added.size());
+            added.push_back({KeyLine(key, value), newline_});
+        }
+    }
+    if (added.empty()) return;
+    const size_t end = BodyEnd(header);
+    if (end == lines_.size() && !lines_.empty() && !*lines_.back().end) lines_.back().end = newline_;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(end), std::make_move_iterator(added.begin()),
+                  std::make_move_iterator(added.end()));
 }
 
 void IniText::Remove(std::string_view section, std::string_view key) {

@@ -159,9 +159,18 @@ SaveResult IniTransaction::Commit() {
     const auto encode = [codePage](const std::wstring& text) { return ToCodePage(text, codePage); };
 
     IniText text(editable, codePage);
-    for (const Edit& e : edits_) {
+    for (size_t i = 0; i < edits_.size(); ++i) {
+        const Edit& e = edits_[i];
         switch (e.kind) {
-            case Kind::kSet: text.Set(encode(e.section), encode(e.key), encode(e.value)); break;
+            case Kind::kSet: {
+                // The keys set one after another in one section go in one pass.
+                std::vector<std::pair<std::string, std::string>> values{{encode(e.key), encode(e.value)}};
+                for (; i + 1 < edits_.size() && edits_[i + 1].kind == Kind::kSet && edits_[i + 1].section == e.section;
+                     ++i)
+                    values.emplace_back(encode(edits_[i + 1].key), encode(edits_[i + 1].value));
+                text.SetAll(encode(e.section), values);
+                break;
+            }
             case Kind::kRemove: text.Remove(encode(e.section), encode(e.key)); break;
             case Kind::kRemoveSection: text.RemoveSection(encode(e.section)); break;
             case Kind::kReplaceSection: {

@@ -113,11 +113,13 @@ void AddToolTip(HWND owner, HWND control, const std::wstring& text) {
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-DisabledWhile::DisabledWhile(HWND control) : control_(control), hadFocus_(GetFocus() == control) {
+DisabledWhile::DisabledWhile(HWND control)
+    : control_(control), hadFocus_(GetFocus() == control), pointer_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {
     SetEnabled(control_, false);
 }
 
 DisabledWhile::~DisabledWhile() {
+    SetCursor(pointer_);
     SetEnabled(control_, true);
     if (hadFocus_ && !GetFocus()) SetFocus(control_);
 }

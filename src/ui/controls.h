@@ -11,8 +11,9 @@ std::wstring GetText(HWND control);
 void SetText(HWND control, const std::wstring& text);
 void SetEnabled(HWND control, bool enabled);
 
-// Disables a button while it works; enabled again, it gets back the focus it had (a disabled
-// control loses the focus, and the keyboard would reach nothing until the next click).
+// Disables a button while it works, and shows the wait pointer meanwhile (a save of a long
+// list takes a moment); enabled again, it gets back the focus it had (a disabled control loses
+// the focus, and the keyboard would reach nothing until the next click).
 class DisabledWhile {
 public:
     explicit DisabledWhile(HWND control);
@@ -23,6 +24,7 @@ public:
 private:
     HWND control_;
     bool hadFocus_;
+    HCURSOR pointer_;  // the pointer before
 };
 void SetVisible(HWND control, bool visible);
 

@@ -1,6 +1,7 @@
 // Help pages and their switch, driven inside the process through the window's controls.
 #include <gtest/gtest.h>
 
+#include "base/lang.h"
 #include "base/paths.h"
 #include "forms/info/helper_frm.h"
 #include "support/automation.h"
@@ -33,6 +34,13 @@ protected:
         ui::DoEvents();
     }
 };
+
+// A text longer than the usual buffer (a translator's file may hold one) is read whole.
+TEST_F(HelpPages, ALongTextOfTheLanguageFileIsReadWhole) {
+    WriteBytes(dir / L"Corvalink.lng",
+               ReadBytes(dir / L"Corvalink.lng") + "\r\n[extra]\r\nlong=" + std::string(2000, 'x') + "\r\n");
+    EXPECT_EQ(LangText(L"extra", L"long"), std::wstring(2000, L'x'));
+}
 
 TEST_F(HelpPages, PageZeroIsAlwaysShownWithoutSwitch) {
     WriteBytes(SettingsFile(), "[help]\r\n0=0\r\n");
