@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace ui {
 
 std::wstring GetText(HWND control) {
@@ -25,6 +27,24 @@ void ComboAdd(HWND combo, const std::wstring& item) {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 void ComboSelect(HWND combo, int index) { SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+void FitDroppedWidth(HWND combo) {
+    HDC dc = GetDC(combo);
+    const HGDIOBJ before = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(combo, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(static_cast<size_t>(std::max<LRESULT>(0, SendMessageW(combo, CB_GETLBTEXTLEN, i, 0))) + 1, L'\0');
+        text.resize(static_cast<size_t>(
+            std::max<LRESULT>(0, SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data())))));
+        SIZE size{};
+        if (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size)) widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    SelectObject(dc, before);
+    ReleaseDC(combo, dc);
+    // Room for the list's edges, a scroll bar and the item's margins.
+    const int room = 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL) + 8;
+    SendMessageW(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + room), 0);
+}
 
 void ListClear(HWND list) { SendMessageW(list, LB_RESETCONTENT, 0, 0); }
 void ListAdd(HWND list, const std::wstring& item) {

@@ -35,6 +35,8 @@ void SetChecked(HWND checkBox, bool checked);
 void ComboClear(HWND combo);
 void ComboAdd(HWND combo, const std::wstring& item);
 void ComboSelect(HWND combo, int index);  // -1 selects nothing
+// The open list as wide as its widest item (at least as wide as the box).
+void FitDroppedWidth(HWND combo);
 void ListClear(HWND list);
 void ListAdd(HWND list, const std::wstring& item);
 int ListSelection(HWND list);

@@ -456,12 +456,40 @@ bool ListViewCheckIn(HWND listView, int index, bool checked) {
         block.Write(0, &hit, sizeof(hit));
         SendWithin(listView, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(block.at(0)));
         block.Read(0, &hit, sizeof(hit));
-        if (hit.iItem != index || !(hit.flags & LVHT_ONITEMSTATEICON)) continue;
+        if (hit.iItem != index || (hit.flags & LVHT_ONITEM) != LVHT_ONITEMSTATEICON) continue;
         PostMessageW(listView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         PostMessageW(listView, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         return WaitUntil([&] { return ListViewTicked(listView, index) == checked; });
     }
     return false;
+}
+
+bool PressOnXKeyboard(HWND window, const std::wstring& keys) {
+    SetForegroundWindow(window);
+    Sleep(300);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::wstring line = L"Z:\\usr\\bin\\xdotool key " + keys;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    Sleep(500);
+    return true;
+}
+
+void ListViewClickCell(HWND listView, int index, int column) {
+    SendWithin(listView, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+    RemoteBlock block(listView, sizeof(RECT));
+    RECT cell{LVIR_BOUNDS, column, 0, 0};
+    block.Write(0, &cell, sizeof(cell));
+    SendWithin(listView, LVM_GETSUBITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(block.at(0)));
+    block.Read(0, &cell, sizeof(cell));
+    const LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    PostMessageW(listView, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(listView, WM_LBUTTONUP, 0, at);
+    Settle(listView);
 }
 
 std::vector<std::wstring> ComboItemsOf(HWND combo) {

@@ -189,6 +189,8 @@ void ListViewSelectIn(HWND listView, int index);
 // does (list views with tick boxes); false when the click did not do it.
 bool ListViewTicked(HWND listView, int index);
 [[nodiscard]] bool ListViewCheckIn(HWND listView, int index, bool checked);
+// A click in the middle of a row's cell of that column, as a user does; returns once handled.
+void ListViewClickCell(HWND listView, int index, int column);
 std::vector<std::wstring> ComboItemsOf(HWND combo);
 std::vector<std::wstring> ListBoxItemsOf(HWND list);
 
@@ -200,6 +202,9 @@ void FocusControl(HWND dialog, HWND control);
 // pressed (VK_TAB, VK_RETURN, VK_DOWN, ...), or text typed character by character. Each
 // returns once the program has handled it.
 void PressKey(HWND window, WORD key);
+// Keys pressed on the X server's keyboard (xdotool's names: "alt+v", "ctrl+alt+1") while the
+// window has the X keyboard focus, as a player types them; false when xdotool could not run.
+bool PressOnXKeyboard(HWND window, const std::wstring& keys);
 void TypeText(HWND window, const std::wstring& text);
 
 // Closes a window as its close box would and waits until it is gone; true when it went.

@@ -88,6 +88,12 @@ std::string Entries(const std::vector<std::wstring>& texts) {
     return section;
 }
 
+// A file with an account, a client and a server, so that new rows are complete.
+std::string CompleteRows(const std::vector<std::wstring>& texts) {
+    return "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") +
+           "[clients]\r\nMain=C:\\x\r\n[server]\r\nS=10.0.0.1:10622\r\n" + Entries(texts);
+}
+
 // Uses: keyboard_focus
 TEST_F(Config, EmptySettingsFileGivesEmptyListsAndAppendsWhatIsTyped) {
     Open("[quicklogin]\r\n0=x\r\n");  // tray mode, but no entry that unscrambles to anything useful
@@ -119,8 +125,9 @@ TEST_F(Config, EmptySettingsFileGivesEmptyListsAndAppendsWhatIsTyped) {
 // The Server box marks servers whose address is a placeholder, keeps its server when the
 // server window changes the list, and the same inputs twice give two rows.
 TEST_F(Config, TheServerBoxAlwaysHoldsAServer) {
-    Open("[server]\r\nDARTMOOR=198.51.100.12:10622\r\nLYONESSE=10.0.0.7:10622\r\n" +
-         Entries({L"A,LYONESSE,Albion,acc,Main"}));
+    Open("[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=C:\\x\r\n" +
+         "[server]\r\nDARTMOOR=198.51.100.12:10622\r\nLYONESSE=10.0.0.7:10622\r\n" +
+         Entries({L"A,LYONESSE,Albion,acc1,Main"}));
     EXPECT_EQ(ComboItemsOf(Control(kServerCmb)), (std::vector<std::wstring>{L"DARTMOOR (Adresse fehlt)", L"LYONESSE"}));
     EXPECT_EQ(TextOf(Control(kServerCmb)), L"LYONESSE") << "the first server with a real address is chosen";
     SendMessageW(Control(kServerCmb), CB_SETCURSEL, 0, 0);
@@ -140,8 +147,8 @@ TEST_F(Config, TheServerBoxAlwaysHoldsAServer) {
     EXPECT_EQ(ListRows().size(), 3u);
     EXPECT_EQ(ListRows()[2], ListRows()[1]);
     Save();
-    EXPECT_EQ(StoredEntry(1), L"Aldwin,DARTMOOR,Albion,,");
-    EXPECT_EQ(StoredEntry(2), L"Aldwin,DARTMOOR,Albion,,");
+    EXPECT_EQ(StoredEntry(1), L"Aldwin,DARTMOOR,Albion,acc1,Main");
+    EXPECT_EQ(StoredEntry(2), L"Aldwin,DARTMOOR,Albion,acc1,Main");
 }
 
 TEST_F(Config, RowsMoveAndAreSavedInTheirNewOrder) {
@@ -217,7 +224,7 @@ TEST_F(Config, RemovedRowsDoNotComeBack) {
 }
 
 TEST_F(Config, InputTheFileCannotHoldIsRefused) {
-    Open("[server]\r\nS=10.0.0.1:10622\r\n" + Entries({L"A,S,Albion,acc,Main"}));
+    Open(CompleteRows({L"A,S,Albion,acc1,Main"}));
     SetTextOf(Control(kCharTxt), L"Tom, der Zweite");
     PressButton(window, kAdd);
     EXPECT_EQ(Answer(IDOK),
@@ -320,7 +327,8 @@ TEST_F(Config, ServersAreEnteredInTheServerWindow) {
         for (int i = 0; i < 4; ++i) SetTextOf(GetDlgItem(servers, server_frm::LgnTxt[i]), fields[static_cast<size_t>(i)]);
     };
     auto rows = [&] { return ListViewRowsOf(GetDlgItem(servers, server_frm::ServerLstVw), 4); };
-    EXPECT_EQ(rows(), (Rows{{L"LYONESSE", L"198.51.100.4", L"10622", L"4"}}));
+    // A placeholder address is shown as missing, as the server boxes show it.
+    EXPECT_EQ(rows(), (Rows{{L"LYONESSE", L"(Adresse fehlt)", L"10622", L"4"}}));
 
     struct Refused {
         std::vector<std::wstring> fields;
@@ -396,7 +404,7 @@ TEST_F(Config, TheFolderPickerTakesOnlyGameFolders) {
 }
 
 TEST_F(Config, ALockedSettingsFileIsReportedAndTheRowsStay) {
-    Open("[server]\r\nS=10.0.0.1:10622\r\n" + Entries({L"A,S,Albion,acc,Main"}));
+    Open(CompleteRows({L"A,S,Albion,acc1,Main"}));
     SetTextOf(Control(kCharTxt), L"Neu");
     Press(window, kAdd);
     HANDLE lock = CreateFileW(folder.Settings().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -501,9 +509,6 @@ TEST_F(Config, TheKeyboardNeverGetsStuck) {
 
 namespace {
 
-bool RowTicked(HWND list, int row) {
-    return (SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) >> 12) == 2;
-}
 
 // A row chosen in the list fills the fields; "Ändern" puts the fields' values back into it, and
 // the saved teams that hold it follow. The saved teams are listed: choosing one ticks its
@@ -538,13 +543,101 @@ TEST_F(Config, ARowIsChangedInPlaceAndItsTeamFollows) {
     SendMessageW(teams, CB_SETCURSEL, 0, 0);
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(login_cnf_frm::TeamCmb, CBN_SELCHANGE), reinterpret_cast<LPARAM>(teams));
     EXPECT_EQ(TextOf(Control(login_cnf_frm::TeamTxt)), L"Gruppe");
-    EXPECT_TRUE(RowTicked(Control(kList), 0));
-    EXPECT_TRUE(RowTicked(Control(kList), 1));
+    EXPECT_TRUE(ListViewTicked(Control(kList), 0));
+    EXPECT_TRUE(ListViewTicked(Control(kList), 1));
     PressButton(window, login_cnf_frm::TeamDelCmd);
     EXPECT_EQ(Answer(IDYES), L"Team „Gruppe“ wirklich entfernen?");
     EXPECT_TRUE(WaitUntil([&] { return folder.Read(L"Corvalink.dat").find("Gruppe") == std::string::npos; }));
     EXPECT_TRUE(ComboItemsOf(teams).empty());
     EXPECT_TRUE(CloseAndWait(window));
+}
+
+// A click on a row's Realm, Character, Account or Client cell chooses the row and ticks
+// nothing; only a click on its tick box ticks it.
+TEST_F(Config, AClickOnARowChoosesItOnlyItsBoxTicksIt) {
+    Open(CompleteRows({L"Aldwin,S,Albion,acc1,Main", L"Bryn,S,Midgard,acc1,Main"}));
+    HWND list = Control(kList);
+    for (int column : {1, 2, 3, 4}) {
+        const int row = column % 2;
+        ListViewClickCell(list, row, column);
+        EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), row) << column;
+        EXPECT_EQ(TextOf(Control(kCharTxt)), row ? L"Bryn" : L"Aldwin") << column;
+        EXPECT_FALSE(ListViewTicked(list, 0) || ListViewTicked(list, 1)) << column;
+    }
+    ASSERT_TRUE(ListViewCheckIn(list, 0, true));
+    EXPECT_FALSE(ListViewTicked(list, 1));
+}
+
+// The account and client windows opened and closed leave their boxes' choice (an account just
+// added is chosen), so a new row is complete; a row without an account is refused.
+TEST_F(Config, ARowAlwaysHasAnAccountAndAClient) {
+    Open(CompleteRows({L"Aldwin,S,Albion,acc1,Main"}));
+    for (const auto& [button, title] : {std::pair{kNewAccount, kAccountTitle}, std::pair{kNewClient, kClientTitle}}) {
+        HWND small = OpenSmallWindow(button, title);
+        ASSERT_TRUE(small);
+        EXPECT_TRUE(CloseAndWait(small));
+    }
+    EXPECT_EQ(TextOf(Control(kAccountCmb)), L"acc1");
+    EXPECT_EQ(TextOf(Control(kClientCmb)), L"Main");
+    SetTextOf(Control(kCharTxt), L"Bryn");
+    Press(window, kAdd);
+    EXPECT_EQ(ListRows().back(), (std::vector<std::wstring>{L"S", L"Albion", L"Bryn", L"acc1", L"Main"}));
+
+    HWND accounts = OpenSmallWindow(kNewAccount, kAccountTitle);
+    ASSERT_TRUE(accounts);
+    SetTextOf(GetDlgItem(accounts, kFirstTxt), L"acc2");
+    SetTextOf(GetDlgItem(accounts, kSecondTxt), L"secret34");
+    Press(accounts, kSmallAdd);
+    EXPECT_TRUE(CloseAndWait(accounts));
+    EXPECT_EQ(TextOf(Control(kAccountCmb)), L"acc2");
+
+    SendMessageW(Control(kAccountCmb), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    Press(window, kAdd);
+    EXPECT_EQ(Answer(IDOK), L"Bitte wählen Sie einen Account aus (neue Accounts über „..“ daneben).");
+    EXPECT_TRUE(WaitUntil([&] { return FocusIn(window) == Control(kAccountCmb); }));
+    EXPECT_EQ(ListRows().size(), 2u);
+}
+
+// A saved team stays chosen with its ticks; the hotkey field's label names what it speaks for
+// after every change: the team, a row, the row changed, nothing once the row is gone.
+TEST_F(Config, ASavedTeamStaysShownAndTheHotkeyLabelFollows) {
+    Open(CompleteRows({L"Aldwin,S,Albion,acc1,Main", L"Bryn,S,Midgard,acc1,Main"}));
+    HWND list = Control(kList);
+    ASSERT_TRUE(ListViewCheckIn(list, 1, true));
+    SetTextOf(Control(TeamTxt), L"Duo");
+    Press(window, TeamCmd);
+    EXPECT_NE(folder.Read(L"Corvalink.dat").find("[teams]\r\nDuo=1"), std::string::npos);
+    EXPECT_EQ(TextOf(Control(TeamCmb)), L"Duo");
+    EXPECT_EQ(TextOf(Control(TeamTxt)), L"Duo");
+    EXPECT_TRUE(ListViewTicked(list, 1));
+    EXPECT_FALSE(ListViewTicked(list, 0));
+    EXPECT_EQ(TextOf(Control(HotkeyFor)), L"für Team: Duo");
+
+    ListViewSelectIn(list, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(HotkeyFor)) == L"für S/Albion: Aldwin"; }));
+    SetTextOf(Control(kCharTxt), L"Aldo");
+    Press(window, ChgCmd);
+    EXPECT_EQ(TextOf(Control(HotkeyFor)), L"für S/Albion: Aldo");
+    Press(window, kDelete);
+    Answer(IDYES);
+    EXPECT_EQ(TextOf(Control(HotkeyFor)), L"Zeile oder Team wählen");
+}
+
+// Alt with a letter in the hotkey field is a button's underlined letter (Alt+P saves), never a
+// hotkey: only combinations with Ctrl are taken. Typed on the X server's keyboard.
+// Uses: keyboard_focus
+TEST_F(Config, AltWithALetterInTheHotkeyFieldIsNoHotkey) {
+    if (GetFileAttributesW(L"Z:\\usr\\bin\\xdotool") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no xdotool";
+    Open(CompleteRows({L"Aldwin,S,Albion,acc1,Main"}));
+    ListViewSelectIn(Control(kList), 0);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(Control(HotkeyFor)) == L"für S/Albion: Aldwin"; }));
+    SetTextOf(Control(kCharTxt), L"Aldo");
+    Press(window, ChgCmd);  // a change, so that the save writes
+    FocusControl(window, Control(HotkeyTxt));
+    ASSERT_TRUE(PressOnXKeyboard(window, L"alt+p"));  // "S&peichern"
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); })) << "Alt+P did not save";
+    EXPECT_EQ(StoredEntry(0), L"Aldo,S,Albion,acc1,Main");
+    EXPECT_EQ(folder.Read(L"Corvalink.dat").find("[hotkeys]"), std::string::npos);
 }
 
 }  // namespace

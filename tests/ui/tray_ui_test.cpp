@@ -143,11 +143,15 @@ TEST_F(TrayMode, AgreementTextsComeFromTheFirstListedClient) {
     for (size_t at = 0; (at = expected.find(L'\n', at)) != std::wstring::npos; at += 2) expected.insert(at, 1, L'\r');
     EXPECT_EQ(Item(viewer, 11), expected);
 
-    // The rules of conduct are missing: the same window shows the source and an empty text.
+    // The rules of conduct are missing: the same window names the file and where it comes from.
     ASSERT_TRUE(UseTrayMenu(pid(), AgreementKeys(1)));
     ASSERT_TRUE(WaitUntil([&] { return Item(viewer, 10).ends_with(L"daoc_roc.txt"); }));
     EXPECT_EQ(Item(viewer, 10), L"Originaltext aus " + first.path() + L"\\daoc_roc.txt");
-    EXPECT_EQ(Item(viewer, 11), L"");
+    EXPECT_EQ(Item(viewer, 11), L"Die Datei „" + first.path() +
+                                    L"\\daoc_roc.txt“ gibt es nicht, oder sie kann nicht gelesen werden. DAoC legt "
+                                    L"sie bei der Installation in seinen Ordner; Corvalink zeigt sie aus dem "
+                                    L"DAoC-Ordner des ersten Clients der Konfiguration. Ist dort der Ordner Ihrer "
+                                    L"DAoC-Installation eingetragen?");
 }
 
 TEST_F(TrayMode, AgreementWithoutClientsSaysSo) {

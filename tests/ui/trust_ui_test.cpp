@@ -245,7 +245,8 @@ TEST_F(Trust, ATeamStartsWholeOrNotAtAll) {
 // "Als Team speichern" saves the window's new rows with the team: the team never names a row
 // that the file does not hold, and nothing is left unsaved to ask about.
 TEST_F(Trust, ATeamIsSavedWithTheRowsItNames) {
-    Start("[server]\r\nLYONESSE=10.0.0.7:10622\r\n" + Entries({L"Aldwin,LYONESSE,Albion,acc1,Main"}));
+    Start("[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=C:\\x\r\n" +
+          "[server]\r\nLYONESSE=10.0.0.7:10622\r\n" + Entries({L"Aldwin,LYONESSE,Albion,acc1,Main"}));
     HWND window = DoubleClickForConfig();
     ASSERT_TRUE(window);
     SetTextOf(GetDlgItem(window, login_cnf_frm::LgnTxt[0]), L"Bryn");
@@ -258,7 +259,8 @@ TEST_F(Trust, ATeamIsSavedWithTheRowsItNames) {
     PressButton(window, login_cnf_frm::TeamCmd);
     const std::string saved = folder.Read(L"Corvalink.dat");
     EXPECT_NE(saved.find("[teams]\r\nGruppe=2"), std::string::npos);
-    EXPECT_NE(saved.find(QuickLoginLine(1, L"Bryn,LYONESSE,Albion,,")), std::string::npos) << "the new row is saved";
+    EXPECT_NE(saved.find(QuickLoginLine(1, L"Bryn,LYONESSE,Albion,acc1,Main")), std::string::npos)
+        << "the new row is saved";
     EXPECT_TRUE(CloseAndWait(window)) << "nothing unsaved: no question";
 }
 

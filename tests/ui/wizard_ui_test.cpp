@@ -104,13 +104,32 @@ TEST_F(Wizard, CancelLaterLeavesExactlyTheServers) {
               (std::vector<std::wstring>{L"DARTMOOR (Adresse fehlt)", L"LOGRES (Adresse fehlt)",
                                          L"STONEHENGE (Adresse fehlt)", L"LYONESSE (Adresse fehlt)"}));
     PressButton(wizard, kCancel);
+    AnswerMessageBox(program->pid(), IDYES);
     EXPECT_TRUE(program->WaitForExit());
     EXPECT_EQ(FromAnsiBytes(folder.Read(L"Corvalink.dat")), kDefaultSettings);
 }
 
-TEST_F(Wizard, ClosingTheWindowEndsTheProgram) {
+// Past the introduction, Escape, the close box and "Abbrechen" ask first: No keeps everything
+// typed, Yes ends the program.
+// Uses: keyboard_focus
+TEST_F(Wizard, ClosingAsksFirstAndNoKeepsWhatWasTyped) {
     Click(kNext);
+    SetTextOf(Control(kLogin), L"spieler");
+    SetTextOf(Control(kPassword), L"geheim12");
+    const std::function<void()> closes[] = {[&] { PressKey(wizard, VK_ESCAPE); },
+                                            [&] { PostMessageW(wizard, WM_CLOSE, 0, 0); },
+                                            [&] { PressButton(wizard, kCancel); }};
+    for (const auto& close : closes) {
+        close();
+        EXPECT_EQ(AnswerMessageBox(program->pid(), IDNO).text,
+                  L"Die Einrichtung beenden? Was Sie bisher eingegeben haben, geht dann verloren, und Corvalink wird "
+                  L"beendet.");
+        EXPECT_TRUE(program->Running());
+        EXPECT_EQ(TextOf(Control(kLogin)), L"spieler");
+        EXPECT_EQ(TextOf(Control(kPassword)), L"geheim12");
+    }
     PostMessageW(wizard, WM_CLOSE, 0, 0);
+    AnswerMessageBox(program->pid(), IDYES);
     EXPECT_TRUE(program->WaitForExit());
 }
 
@@ -191,12 +210,17 @@ TEST_F(Wizard, EveryPageChecksItsFields) {
     SetTextOf(Control(kClientDir), game.path());
     NextExpecting(L"Bitte geben Sie dem Client einen Namen.");
 
-    // Back leads to the previous pages, never to the introduction.
+    // Back leads to the previous pages and to the introduction with its language choice.
     Click(kBack);
     EXPECT_EQ(Heading(), L"Ihr Charakter");
     Click(kBack);
     EXPECT_EQ(Heading(), L"Ihr Account");
+    Click(kBack);
+    EXPECT_EQ(Heading(), L"Willkommen bei Corvalink");
+    EXPECT_TRUE(IsWindowVisible(Control(LangCmb)));
     EXPECT_FALSE(IsWindowEnabled(Control(kBack)));
+    Click(kNext);
+    EXPECT_EQ(TextOf(Control(kLogin)), L"abc") << "what was typed stays";
     Click(kNext);
     Click(kNext);
     SetTextOf(Control(kClientName), L"Main");

@@ -113,6 +113,22 @@ void FillCombo(HWND combo, const std::vector<std::wstring>& items) {
     for (const std::wstring& item : items) ui::ComboAdd(combo, item);
 }
 
+// Fills the box anew after its window changed the list: an entry just added is chosen, else the
+// one chosen before while it is still there, else the first.
+void RefillCombo(HWND combo, const std::vector<std::wstring>& before, const std::vector<std::wstring>& now) {
+    const std::wstring chosen = ui::GetText(combo);
+    FillCombo(combo, now);
+    int select = now.empty() ? -1 : 0;
+    for (size_t i = 0; i < now.size(); ++i) {
+        if (std::find(before.begin(), before.end(), now[i]) == before.end()) {
+            select = static_cast<int>(i);
+            break;
+        }
+        if (now[i] == chosen) select = static_cast<int>(i);
+    }
+    ui::ComboSelect(combo, select);
+}
+
 class LoginCnfFrm : public ui::Form {
 public:
     explicit LoginCnfFrm(Settings& settings)
@@ -121,8 +137,17 @@ public:
           settings_(settings) {}
 
     void SetSaved(std::function<void()> saved) { saved_ = std::move(saved); }
-    void FillAccountCombo() { FillCombo(Item(LgnCmb[0]), settings_.AccountNames()); }
-    void FillClientCombo() { FillCombo(Item(LgnCmb[3]), settings_.ListSettingKeys(section::kClients)); }
+    // The account and client boxes follow their windows' changes, keeping a choice.
+    void FillAccountCombo() {
+        std::vector<std::wstring> names = settings_.AccountNames();
+        RefillCombo(Item(LgnCmb[0]), accountNames_, names);
+        accountNames_ = std::move(names);
+    }
+    void FillClientCombo() {
+        std::vector<std::wstring> names = settings_.ListSettingKeys(section::kClients);
+        RefillCombo(Item(LgnCmb[3]), clientNames_, names);
+        clientNames_ = std::move(names);
+    }
     // The servers, those with a placeholder address marked; the chosen server stays chosen (or
     // the first with a real address is, or the first), so that a new row always has one.
     void FillServerCombo() {
@@ -141,6 +166,7 @@ public:
         }
         if (select < 0) select = firstReal >= 0 ? firstReal : 0;
         ui::ComboSelect(combo, serverNames_.empty() ? -1 : select);
+        ui::FitDroppedWidth(combo);
     }
     // The server chosen in the Server box, by its name (without the placeholder mark).
     std::wstring ChosenServer() const {
@@ -158,9 +184,12 @@ protected:
         ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
         ListView_SetCallbackMask(list, LVIS_STATEIMAGEMASK);
         SetWindowSubclass(list, TickBoxClicks, 0, reinterpret_cast<DWORD_PTR>(this));
+        SetWindowSubclass(Item(HotkeyTxt), HotkeyKeys, 0, 0);
         AddListColumns(ChrLstVw, kColumns);
-        FillAccountCombo();
-        FillClientCombo();
+        accountNames_ = settings_.AccountNames();
+        clientNames_ = settings_.ListSettingKeys(section::kClients);
+        FillCombo(Item(LgnCmb[0]), accountNames_);
+        FillCombo(Item(LgnCmb[3]), clientNames_);
         FillServerCombo();
         for (int id : {LgnCmb[0], LgnCmb[3]}) ui::ComboSelect(Item(id), 0);
         for (const wchar_t* realm : kRealms) ui::ComboAdd(Item(LgnCmb[2]), realm);
@@ -238,13 +267,16 @@ private:
         rows_[static_cast<size_t>(index)].ticked = !rows_[static_cast<size_t>(index)].ticked;
         ListView_RedrawItems(Item(ChrLstVw), index, index);
     }
-    // A click on a row's tick box ticks or unticks it, and selects nothing.
+    // A click on a row's tick box ticks or unticks it, and selects nothing; a click anywhere
+    // else on the row chooses it. (A hit anywhere on a row of a full-row list says "on the
+    // item", all of whose bits include the tick box's: only the tick box's bit alone is the box.)
     static LRESULT CALLBACK TickBoxClicks(HWND list, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                           DWORD_PTR self) {
         if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
             LVHITTESTINFO hit{};
             hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (ListView_HitTest(list, &hit) >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) {
+            if (ListView_SubItemHitTest(list, &hit) >= 0 && hit.iSubItem == 0 &&
+                (hit.flags & LVHT_ONITEM) == LVHT_ONITEMSTATEICON) {
                 SetFocus(list);
                 reinterpret_cast<LoginCnfFrm*>(self)->ToggleTick(hit.iItem);
                 return 0;
@@ -252,6 +284,19 @@ private:
         }
         if (msg == WM_NCDESTROY) RemoveWindowSubclass(list, TickBoxClicks, id);
         return DefSubclassProc(list, msg, wParam, lParam);
+    }
+    // The hotkey field takes only combinations with Ctrl: a global hotkey without it would take
+    // a key from every other program, and Alt with a letter is a button's underlined letter here
+    // (Alt+P saves), which the dialog handles. Backspace and Delete still clear the field.
+    static LRESULT CALLBACK HotkeyKeys(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+        if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
+            const bool modifier = wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU ||
+                                  wParam == VK_LWIN || wParam == VK_RWIN;
+            const bool clearing = (wParam == VK_BACK || wParam == VK_DELETE) && !(GetKeyState(VK_MENU) & 0x8000);
+            if (!modifier && !clearing && !(GetKeyState(VK_CONTROL) & 0x8000)) return 0;
+        }
+        if (msg == WM_NCDESTROY) RemoveWindowSubclass(field, HotkeyKeys, id);
+        return DefSubclassProc(field, msg, wParam, lParam);
     }
     // The list learns how many rows there are, keeping its scroll place; nothing stays selected.
     void ShowRowCount() {
@@ -290,9 +335,17 @@ private:
         change.team = std::move(team);
         if (!StoreEntered(button, std::nullopt, [&] { return settings_.SaveConfiguration(change); })) return;
         Saved(change);
-        SetItemText(TeamTxt, L"");
-        for (Row& row : rows_) row.ticked = false;
-        InvalidateRect(Item(ChrLstVw), nullptr, FALSE);
+        // A saved team stays shown: chosen in the list, its members ticked. A removed one goes.
+        const auto saved = std::find(teamNames_.begin(), teamNames_.end(), change.team->name);
+        if (change.team->members.empty() || saved == teamNames_.end()) {
+            SetItemText(TeamTxt, L"");
+            for (Row& row : rows_) row.ticked = false;
+            InvalidateRect(Item(ChrLstVw), nullptr, FALSE);
+            if (hotkeyTarget_ && hotkeyTarget_->kind == Hotkey::Kind::kTeam) ShowNoHotkeyTarget();
+        } else {
+            ui::ComboSelect(Item(TeamCmb), static_cast<int>(saved - teamNames_.begin()));
+            ShowHotkeyOf({Hotkey::Kind::kTeam, *saved}, LangFormat(L"tray", L"team", {*saved}));
+        }
         SetFocus(Item(TeamTxt));
     }
 
@@ -308,10 +361,12 @@ private:
     std::optional<QuickLoginEntry> EntryFromFields() {
         const QuickLoginEntry entry{ui::GetText(Item(LgnTxt[0])), ChosenServer(), ui::GetText(Item(LgnCmb[2])),
                                     ui::GetText(Item(LgnCmb[0])), ui::GetText(Item(LgnCmb[3]))};
-        // A row without character or server could never log in.
+        // A row without character, server, account or client could never log in.
         const std::pair<int, std::wstring> empty =
             entry.character.empty() ? std::pair{LgnTxt[0], LangText(L"config", L"no_character")}
             : entry.server.empty()  ? std::pair{LgnCmb[1], LangText(L"config", L"no_server")}
+            : entry.account.empty() ? std::pair{LgnCmb[0], LangText(L"config", L"no_account")}
+            : entry.client.empty()  ? std::pair{LgnCmb[3], LangText(L"config", L"no_client")}
                                     : std::pair{0, std::wstring()};
         if (!empty.second.empty()) {
             ShowError(empty.second);
@@ -342,7 +397,12 @@ private:
         }
         const std::optional<QuickLoginEntry> entry = EntryFromFields();
         if (!entry) return;
+        // The row's hotkey goes with it, and the hotkey field speaks for the row as it is now.
+        const std::wstring before = rows_[static_cast<size_t>(selected)].entry.ToText();
+        for (Hotkey& h : hotkeys_)
+            if (h.kind == Hotkey::Kind::kQuickLogin && h.target == before) h.target = entry->ToText();
         rows_[static_cast<size_t>(selected)].entry = *entry;
+        ShowHotkeyOf({Hotkey::Kind::kQuickLogin, entry->ToText()}, entry->Caption());
         ListView_RedrawItems(list, selected, selected);
         SetFocus(list);
     }
@@ -381,11 +441,21 @@ private:
         SetItemText(HotkeyFor, LangFormat(L"config", L"hotkey_for", {caption}));
     }
 
+    // The hotkey field speaks for nothing until a row or team is chosen.
+    void ShowNoHotkeyTarget() {
+        hotkeyTarget_.reset();
+        showingHotkey_ = true;
+        SendMessageW(Item(HotkeyTxt), HKM_SETHOTKEY, 0, 0);
+        showingHotkey_ = false;
+        SetItemText(HotkeyFor, LangText(L"config", L"hotkey_none"));
+    }
+
     // A key combination typed into the hotkey field belongs to the chosen QuickLogin or team
     // from now on (and to nothing else); an empty field takes its hotkey away.
     void HotkeyTxt_Change() {
         if (showingHotkey_ || !hotkeyTarget_) return;
         const WORD value = LOWORD(SendMessageW(Item(HotkeyTxt), HKM_GETHOTKEY, 0, 0));
+        if (LOBYTE(value) && !(HIBYTE(value) & HOTKEYF_CONTROL)) return;  // only with Ctrl
         const std::wstring keys = LOBYTE(value) ? Hotkey::KeysText(Modifiers(HIBYTE(value)), LOBYTE(value)) : std::wstring();
         std::erase_if(hotkeys_, [&](const Hotkey& h) {
             return (h.kind == hotkeyTarget_->kind && h.target == hotkeyTarget_->target) ||
@@ -458,6 +528,8 @@ private:
             return;
         rows_.erase(rows_.begin() + selected);
         ShowRowCount();
+        if (hotkeyTarget_ && hotkeyTarget_->kind == Hotkey::Kind::kQuickLogin && hotkeyTarget_->target == entry.ToText())
+            ShowNoHotkeyTarget();
     }
 
     // The rows as they are now.
@@ -541,6 +613,7 @@ private:
 
     Settings& settings_;
     std::vector<std::wstring> serverNames_;  // the Server box's servers, in its order
+    std::vector<std::wstring> accountNames_, clientNames_;  // the Account and Client boxes' items
     std::vector<QuickLoginEntry> read_;  // the QuickLogins as the file held them at load or the last save
     std::vector<Row> rows_;              // the list's rows, as the window has them now
     std::vector<std::wstring> teamNames_;  // the Team box's teams, in its order

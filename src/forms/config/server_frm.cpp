@@ -30,6 +30,7 @@ constexpr ui::ControlSpec kControls[] = {
     {LgnTxt[3], ui::Kind::kTextBox, nullptr, 4800, 2280, 1080, 300, nullptr, ES_NUMBER, 0, 9},
     {AddCmd, ui::Kind::kDefaultButton, L"server/apply", 120, 2760, 1695, 375},
     {DelCmd, ui::Kind::kButton, L"general/remove", 1920, 2760, 1335, 375},
+    {HintLbl, ui::Kind::kLabel, nullptr, 120, 3240, 5760, 615},
 };
 
 constexpr ui::ListColumn kColumns[] = {{L"server/col_server", 1700},
@@ -41,7 +42,7 @@ constexpr ui::ListColumn kColumns[] = {{L"server/col_server", 1700},
 class ServerFrm : public ui::Form {
 public:
     ServerFrm(Settings& settings, std::function<void()> changed, std::wstring addressFor)
-        : Form({std::wstring(kProductName) + L" :: " + LangText(L"server", L"caption"), 6000, 3255, {}}, kControls), settings_(settings),
+        : Form({std::wstring(kProductName) + L" :: " + LangText(L"server", L"caption"), 6000, 3975, {}}, kControls), settings_(settings),
           changed_(std::move(changed)), addressFor_(std::move(addressFor)) {}
 
 protected:
@@ -49,6 +50,8 @@ protected:
         AddListColumns(ServerLstVw, kColumns);
         RefreshServerList();
         SetFocus(Item(LgnTxt[0]));
+        SetItemText(HintLbl, addressFor_.empty() ? LangText(L"server", L"hint")
+                                                 : LangFormat(L"server", L"hint_for", {addressFor_}));
         if (addressFor_.empty()) return;
         for (const ServerRecord& server : settings_.Servers()) {
             if (UpperCase(server.name) != UpperCase(addressFor_)) continue;
@@ -71,20 +74,28 @@ protected:
     }
 
 private:
+    // The servers, a placeholder address shown as missing (as the server boxes show it).
     void RefreshServerList() {
         HWND list = Item(ServerLstVw);
         SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
-        for (const ServerRecord& server : settings_.Servers()) {
-            ui::ListViewInsertRow(list, ui::ListViewCount(list), {server.name, server.address, server.port, server.tag});
+        servers_ = settings_.Servers();
+        const std::wstring missing = LangText(L"server", L"address_missing");
+        for (const ServerRecord& server : servers_) {
+            const std::wstring& address = IsPlaceholderAddress(server.address) ? missing : server.address;
+            ui::ListViewInsertRow(list, ui::ListViewCount(list), {server.name, address, server.port, server.tag});
         }
     }
 
-    // A row chosen in the list fills the fields, to replace or remove that server.
+    // A row chosen in the list fills the fields, to replace or remove that server; a
+    // placeholder address leaves the address field empty for the real one.
     void ServerLstVw_Click() {
         const int selected = ui::ListViewSelection(Item(ServerLstVw));
-        if (selected < 0) return;
-        const std::vector<std::wstring> row = ui::ListViewRow(Item(ServerLstVw), selected, 4);
-        for (int i = 0; i < 4; ++i) SetItemText(LgnTxt[i], row[static_cast<size_t>(i)]);
+        if (selected < 0 || static_cast<size_t>(selected) >= servers_.size()) return;
+        const ServerRecord& server = servers_[static_cast<size_t>(selected)];
+        SetItemText(LgnTxt[0], server.name);
+        SetItemText(LgnTxt[1], IsPlaceholderAddress(server.address) ? std::wstring() : server.address);
+        SetItemText(LgnTxt[2], server.port);
+        SetItemText(LgnTxt[3], server.tag);
     }
 
     // Adds the server, or replaces the address and tag of the server of that name.
@@ -128,6 +139,7 @@ private:
     }
 
     Settings& settings_;
+    std::vector<ServerRecord> servers_;  // the list's servers, in its order
     std::function<void()> changed_;
     std::wstring addressFor_;  // the server whose address the window asks for, if any
 };

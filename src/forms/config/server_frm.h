@@ -14,6 +14,7 @@ inline constexpr int LgnTxt[4] = {210, 211, 212, 213};  // name, address, port, 
 inline constexpr int DescrLbl[4] = {300, 301, 302, 303};
 inline constexpr int AddCmd = 230;  // add, or replace the server of that name
 inline constexpr int DelCmd = 250;
+inline constexpr int HintLbl = 260;  // what to enter, and why the window opened
 }  // namespace server_frm
 
 // Shows the window modal over `owner`; returns when it is closed. `changed` runs after each

@@ -67,11 +67,11 @@ ui::SingleWindow<LizenzFrm> g_window;
 constexpr size_t kShownBytes = 1 << 20;
 
 // The file as text in the ANSI code page, up to kShownBytes and a line that says where it was
-// cut; empty when it cannot be read.
+// cut; for a file that cannot be read, which file it is and where it comes from.
 std::wstring ReadAgreementFile(const std::wstring& path) {
     const base::ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return {};
+    if (!file) return LangFormat(L"agreement", L"missing", {path});
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0) return {};
     std::string bytes(static_cast<size_t>(std::min<LONGLONG>(size.QuadPart, kShownBytes)), '\0');

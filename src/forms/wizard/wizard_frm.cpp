@@ -14,6 +14,7 @@
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -56,8 +57,9 @@ constexpr ui::ControlSpec kControls[] = {
     // page 2: client
     OnPage(2, {Descr2[0], ui::Kind::kLabel, nullptr, 0, 0, 5655, 1455}),
     OnPage(2, {Descr2[2], ui::Kind::kLabel, nullptr, 120, 1605, 2055, 255, nullptr, SS_RIGHT}),
-    OnPage(2, {ClientPfadTxt, ui::Kind::kTextBox, nullptr, 2280, 1560, 1575, 345, nullptr, 0, 0, 64}),
-    OnPage(2, {Cmds[3], ui::Kind::kButton, L"..", 3840, 1560, 375, 345}),
+    // A game folder's path is long: the box takes the page's width.
+    OnPage(2, {ClientPfadTxt, ui::Kind::kTextBox, nullptr, 2280, 1560, 2895, 345, nullptr, 0, 0, 64}),
+    OnPage(2, {Cmds[3], ui::Kind::kButton, L"..", 5220, 1560, 375, 345}),
     OnPage(2, {Descr2[1], ui::Kind::kLabel, nullptr, 120, 1965, 2055, 255, nullptr, SS_RIGHT}),
     OnPage(2, {ClientNameTxt, ui::Kind::kTextBox, nullptr, 2280, 1920, 1935, 345, nullptr, 0, 0, 16}),
     // page 3: final
@@ -159,12 +161,19 @@ protected:
     // 0 Cancel, 1 Next (Finish on the final page), 2 Back, 3 the folder button.
     void Cmds_Click(int index) {
         switch (index) {
-            case 0: QuitProgram();
+            case 0:
+                if (EndingConfirmed()) QuitProgram();
+                break;
             case 1: Next(); break;
             case 2: Back(); break;
             case 3: PickFolder(); break;
             default: break;
         }
+    }
+
+    // The close box or Escape: as "Abbrechen", what was typed is not dropped without a question.
+    void OnClose() override {
+        if (EndingConfirmed()) Unload();
     }
 
     void Form_Unload() override {
@@ -173,6 +182,11 @@ protected:
 
 private:
     std::wstring Text(int id) { return ui::GetText(Item(id)); }
+
+    // Past the introduction the player has typed something: ending the setup is asked first.
+    bool EndingConfirmed() const {
+        return CurrentStep < 0 || ui::MsgBox(LangText(L"wizard", L"confirm_end"), MB_YESNO | MB_ICONQUESTION) == IDYES;
+    }
 
     // The wizard speaks the chosen language at once; it is stored with the first setup.
     void LangCmb_Click() {
@@ -203,6 +217,7 @@ private:
                     return;
                 }
                 FillServerList();
+                ui::SetEnabled(Item(Cmds[2]), true);
                 Advance();
                 return;
             case 0: {
@@ -214,7 +229,6 @@ private:
                 else
                     refusal = RefuseAccount(settings_, login, password);
                 if (refusal) break;
-                ui::SetEnabled(Item(Cmds[2]), true);
                 Advance();
                 return;
             }
@@ -267,11 +281,10 @@ private:
         ShowError(*refusal);  // the page and all fields stay as they are
     }
 
+    // Back leads as far as the introduction, where the language is chosen.
     void Back() {
-        if (--CurrentStep < 1) {
-            ui::SetEnabled(Item(Cmds[2]), false);
-            CurrentStep = 0;
-        }
+        if (CurrentStep < 0) return;
+        if (--CurrentStep < 0) ui::SetEnabled(Item(Cmds[2]), false);
         ShowStep();
     }
 
@@ -331,6 +344,7 @@ private:
                                     : server.name);
             if (server.name == chosen) ui::ComboSelect(combo, static_cast<int>(serverNames_.size() - 1));
         }
+        ui::FitDroppedWidth(combo);
     }
 
     SaveResult SaveWizardEntries() {
