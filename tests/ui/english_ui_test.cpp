@@ -127,7 +127,7 @@ TEST(English, FromTheWizardToALoggedInGameWithoutAGermanWord) {
     SetTextOf(GetDlgItem(config, login_cnf_frm::LgnTxt[0]), L"");
     PressButton(config, login_cnf_frm::AddCmd);
     const MessageBoxInfo refusal = AnswerMessageBox(program.pid(), IDOK);
-    EXPECT_EQ(refusal.text, L"Please enter the character's name.");
+    EXPECT_EQ(refusal.text, L"Please enter the character\u2019s name.");
     EXPECT_EQ(refusal.title, L"Corvalink :: Error");
     CloseAndWait(config);
 

@@ -194,7 +194,7 @@ TEST_F(TrayMenu, SpeaksTheChosenLanguage) {
     const std::vector<std::wstring> running = Captions(BuildTrayMenu(tray.MenuState()).get());
     tray.SetRunning(false);
     SelectLanguage(L"");
-    EXPECT_EQ(english, (std::vector<std::wstring>{L"&About ..", L"&Configuration (default)", L"-", L"&DAoC", L"-",
+    EXPECT_EQ(english, (std::vector<std::wstring>{L"&About Corvalink", L"&Configuration\u2026 (default)", L"-", L"&DAoC", L"-",
                                                   L"S/Albion: A", L"Team: G", L"-", L"E&xit"}));
     EXPECT_EQ(running[7], L"Ca&ncel login");
     EXPECT_EQ(Build(""), Menu({})) << "German again";
