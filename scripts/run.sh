@@ -5,7 +5,7 @@
 # a character, server and realm, and the folder build/demo-game (shown as Z:\...); then choose
 # the QuickLogin in the tray menu and watch it log into the demo game.
 # Without a display the demo plays itself through in a private Xvfb display and leaves a
-# screenshot of every step in build/demo-shots/.
+# screenshot of every step in build/demo-shots/. CORVALINK_DEMO_LANGUAGE=en plays it in English.
 set -eu
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -47,7 +47,7 @@ trap 'bash tests/rig/rig.sh stop "$rig"' EXIT
 export WINEPREFIX=$rig/prefix DISPLAY=$(cat "$rig/display")
 echo "No display: playing the demo through in a private Xvfb display ($DISPLAY)."
 "$loader" build/tests/demo_player.exe "$(winpath "$demo")" "$(winpath "$game")" "$(winpath "$handshake")" \
-  >"$handshake/player.out" 2>&1 </dev/null &
+  ${CORVALINK_DEMO_LANGUAGE:-} >"$handshake/player.out" 2>&1 </dev/null &
 player=$!
 seen=0
 while kill -0 "$player" 2>/dev/null; do

@@ -1,8 +1,8 @@
 // Plays the newcomer's path through for the demo on a machine without a display: the wizard,
 // tray mode and a QuickLogin that logs into the demo game. Before each step's screenshot it
 // writes "<name>" as a line to steps.txt in the handshake folder and waits until the runner
-// has created "<name>.done" there.
-//   demo_player.exe <program folder> <game folder> <handshake folder>
+// has created "<name>.done" there. With "en" it chooses English on the wizard's first page.
+//   demo_player.exe <program folder> <game folder> <handshake folder> [en]
 #include <windows.h>
 
 #include <cstdio>
@@ -37,10 +37,20 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 4) return 2;
     const std::wstring programDir = argv[1], gameDir = argv[2];
     g_handshake = argv[3];
+    const bool english = argc > 4 && std::wstring(argv[4]) == L"en";
+    const std::wstring serversTitle = english ? L"Corvalink :: Servers" : L"Corvalink :: Server",
+                       helpTitle = english ? L"Corvalink :: Help" : L"Corvalink :: Hilfe",
+                       configTitle = english ? L"Corvalink :: QuickLogin configuration"
+                                             : L"Corvalink :: Konfiguration der QuickLogins";
     RunningProgram program = RunningProgram::StartExe(programDir + L"\\Corvalink.exe");
     HWND wizard = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Einrichtungsassistent");
     if (!wizard) return 1;
     auto control = [&](int id) { return GetDlgItem(wizard, id); };
+    if (english) {
+        SendMessageW(control(wizard_frm::LangCmb), CB_SETCURSEL, 1, 0);
+        SendMessageW(wizard, WM_COMMAND, MAKEWPARAM(wizard_frm::LangCmb, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(control(wizard_frm::LangCmb)));
+    }
     Pause();
     Shot("01-wizard-welcome");
     PressButton(wizard, wizard_frm::Cmds[1]);
@@ -57,7 +67,7 @@ int wmain(int argc, wchar_t** argv) {
     // LYONESSE's address is still the placeholder: the wizard asks for the real one in the
     // server window, as it asks a player.
     PressButton(wizard, wizard_frm::Cmds[1]);
-    if (HWND servers = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Server")) {
+    if (HWND servers = WaitForWindow(program.pid(), L"#32770", serversTitle.c_str())) {
         SetTextOf(GetDlgItem(servers, server_frm::LgnTxt[1]), L"127.0.0.1");
         Pause();
         Shot("03-server-window");
@@ -73,7 +83,7 @@ int wmain(int argc, wchar_t** argv) {
     Pause();
     Shot("06-wizard-finish");
     PressButton(wizard, wizard_frm::Cmds[1]);
-    HWND help = WaitForWindow(program.pid(), L"#32770", L"Corvalink :: Hilfe");
+    HWND help = WaitForWindow(program.pid(), L"#32770", helpTitle.c_str());
     Pause();
     Shot("07-tray-mode-help");
     if (help) PressButton(help, IDOK);
@@ -97,9 +107,9 @@ int wmain(int argc, wchar_t** argv) {
 
     // A team: the QuickLogin ticked in the configuration window and saved under a name, then
     // chosen from the tray menu.
-    if (HWND config = OpenConfigWindow(program.pid())) {
+    if (HWND config = OpenConfigWindow(program.pid(), configTitle.c_str())) {
         (void)ListViewCheckIn(GetDlgItem(config, login_cnf_frm::ChrLstVw), 0, true);  // the team says if not
-        SetTextOf(GetDlgItem(config, login_cnf_frm::TeamTxt), L"Abend");
+        SetTextOf(GetDlgItem(config, login_cnf_frm::TeamTxt), english ? L"Evening" : L"Abend");
         Pause();
         Shot("10-configuration-team");
         PressButton(config, login_cnf_frm::TeamCmd);
@@ -111,7 +121,7 @@ int wmain(int argc, wchar_t** argv) {
         for (size_t at = text.find("logged-in"); at != std::string::npos; at = text.find("logged-in", at + 1)) ++n;
         return n;
     };
-    PickTeam(program.pid(), 0, {1, 1});  // "Team: Abend", below the QuickLogin
+    PickTeam(program.pid(), 0, {1, 1});  // "Team: Abend" ("Team: Evening"), below the QuickLogin
     // The first login's game still runs: Corvalink asks before starting another.
     AnswerMessageBox(program.pid(), IDYES, std::chrono::seconds(5));
     WaitUntil([&] { return loggedIn() >= 2; }, std::chrono::seconds(60));
