@@ -28,7 +28,7 @@ std::wstring QuickStartEntry(const std::wstring& character, const std::wstring& 
 std::optional<LoginProblem> ResolveQuickLogin(const Settings& settings, const std::wstring& entry,
                                               ResolvedLogin& resolved) {
     using Kind = LoginProblem::Kind;
-    if (SplitFields(entry, 5).size() < 5) return LoginProblem{Kind::kIncomplete, {}, entry};
+    if (!QuickLoginEntry::HasAllFields(entry)) return LoginProblem{Kind::kIncomplete, {}, entry};
     const QuickLoginEntry login = QuickLoginEntry::FromText(entry);
     const std::wstring clientDir = settings.ClientDir(login.client);
     if (clientDir.empty()) return LoginProblem{Kind::kNoClientFolder, login.client, {}};

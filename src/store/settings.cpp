@@ -181,9 +181,17 @@ std::vector<std::wstring> SplitFields(std::wstring_view text, size_t limit) {
 }
 
 QuickLoginEntry QuickLoginEntry::FromText(std::wstring_view text) {
-    std::vector<std::wstring> f = SplitFields(text, 5);
-    f.resize(5);
+    std::vector<std::wstring> f = SplitFields(text, kQuickLoginFields);
+    f.resize(kQuickLoginFields);
     return {f[0], f[1], f[2], f[3], f[4]};
+}
+
+bool QuickLoginEntry::Same(std::wstring_view a, std::wstring_view b) {
+    if (a == b) return true;
+    std::vector<std::wstring> fieldsA = SplitFields(a, kQuickLoginFields + 1), fieldsB = SplitFields(b, kQuickLoginFields + 1);
+    fieldsA.resize(kQuickLoginFields);
+    fieldsB.resize(kQuickLoginFields);
+    return fieldsA == fieldsB;
 }
 
 std::wstring QuickLoginEntry::QuickLoginGroup(std::wstring_view entryText) {
@@ -221,7 +229,8 @@ std::vector<std::wstring> Settings::ReadQuickLoginTexts() const { return ReadNum
 
 bool Settings::HasQuickLogin(const std::wstring& entry) const {
     const std::vector<std::wstring> entries = ReadQuickLoginTexts();
-    return std::find(entries.begin(), entries.end(), entry) != entries.end();
+    return std::any_of(entries.begin(), entries.end(),
+                       [&](const std::wstring& stored) { return QuickLoginEntry::Same(stored, entry); });
 }
 
 std::vector<std::wstring> Settings::AccountNames() const {
@@ -362,7 +371,7 @@ SaveResult Settings::SaveConfiguration(const ConfigurationChange& c) {
         bool followed = false;
         for (std::wstring& member : members)
             for (const auto& [before, now] : c.edited)
-                if (member == before.ToText()) {
+                if (QuickLoginEntry::Same(member, before.ToText())) {
                     member = now.ToText();
                     followed = true;
                     break;
@@ -444,7 +453,7 @@ std::vector<StoredPlace> Settings::WindowPlaces(IniLines* unread) const {
 
 std::optional<WindowPlace> Settings::WindowPlaceOf(const std::wstring& entry) const {
     for (const StoredPlace& p : WindowPlaces())
-        if (p.entry == entry) return p.place;
+        if (QuickLoginEntry::Same(p.entry, entry)) return p.place;
     return std::nullopt;
 }
 
@@ -452,7 +461,7 @@ SaveResult Settings::StoreWindowPlaces(const std::vector<StoredPlace>& places) {
     IniLines unread;
     std::vector<StoredPlace> all = WindowPlaces(&unread);
     for (const StoredPlace& p : places) {
-        auto same = std::find_if(all.begin(), all.end(), [&](const StoredPlace& q) { return q.entry == p.entry; });
+        auto same = std::find_if(all.begin(), all.end(), [&](const StoredPlace& q) { return QuickLoginEntry::Same(q.entry, p.entry); });
         if (same != all.end())
             *same = p;
         else
@@ -488,9 +497,9 @@ void Settings::AddFollowingPlacesAndHotkeys(IniTransaction& change, const Config
     // An entry changed in place takes its place and hotkey along; one that is gone loses them.
     const auto now = [&](const std::wstring& entry) -> std::optional<std::wstring> {
         for (const auto& [before, after] : c.edited)
-            if (before.ToText() == entry) return after.ToText();
+            if (QuickLoginEntry::Same(before.ToText(), entry)) return after.ToText();
         for (const QuickLoginEntry& e : c.entries)
-            if (e.ToText() == entry) return entry;
+            if (QuickLoginEntry::Same(e.ToText(), entry)) return entry;
         return std::nullopt;
     };
     IniLines unreadPlaces;

@@ -28,12 +28,21 @@ inline constexpr wchar_t kHotkeys[] = L"hotkeys";   // "<keys>=quick:<entry>" or
 // Splits at commas into at most `limit` fields; the last field keeps any further commas.
 std::vector<std::wstring> SplitFields(std::wstring_view text, size_t limit);
 
-// One QuickLogin: five fields joined by single commas, nothing added or trimmed. An entry
-// with fewer fields reads its missing fields as empty.
+// The fields of a QuickLogin: character, server, realm, account, client.
+inline constexpr size_t kQuickLoginFields = 5;
+
+// One QuickLogin: its fields joined by single commas, nothing added or trimmed. An entry with
+// fewer fields reads its missing fields as empty.
 struct QuickLoginEntry {
     std::wstring character, server, realm, account, client;
 
     static QuickLoginEntry FromText(std::wstring_view text);
+    // Whether two entries (unscrambled texts) are the same QuickLogin: the same fields, whatever
+    // may follow them (a field that a later version adds). Teams, window places, hotkeys and
+    // menu items keep their QuickLogins by this, never by the raw text.
+    static bool Same(std::wstring_view a, std::wstring_view b);
+    // Whether the text has all the fields that a login needs.
+    static bool HasAllFields(std::wstring_view text) { return SplitFields(text, kQuickLoginFields).size() == kQuickLoginFields; }
     std::wstring ToText() const;
     // "<server>/<realm>: <character>", as the tray menu shows it.
     std::wstring Caption() const { return QuickLoginCaption(ToText()); }

@@ -252,7 +252,7 @@ void DummyFRM::RunHotkey(const Hotkey& hotkey) {
     if (!CheckSettingsBeforeUse(settings())) return;
     const std::vector<RunningGame> games = RunningGames();
     const auto running = [&](const std::wstring& entry) {
-        return std::find_if(games.begin(), games.end(), [&](const RunningGame& g) { return g.entry == entry; });
+        return std::find_if(games.begin(), games.end(), [&](const RunningGame& g) { return QuickLoginEntry::Same(g.entry, entry); });
     };
     if (hotkey.kind == Hotkey::Kind::kQuickLogin) {
         if (!settings().HasQuickLogin(hotkey.target)) {

@@ -27,7 +27,7 @@ void UseVersion4(NOTIFYICONDATAW data) {
 
 }  // namespace
 
-void TrayIcon::Add(const std::wstring& tip) const {
+void TrayIcon::AddTrayIcon(const std::wstring& tip) const {
     // The shell refuses to add an icon that exists: an existing one is updated instead, so
     // that a rebuild of the menu leaves exactly one icon (and does not make it flicker).
     NOTIFYICONDATAW data = IconData(owner_, NIF_MESSAGE | NIF_ICON | NIF_TIP, tip);
@@ -46,7 +46,7 @@ void TrayIcon::SetTip(const std::wstring& tip) const {
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
-void TrayIcon::Remove() const {
+void TrayIcon::RemoveTrayIcon() const {
     NOTIFYICONDATAW data = IconData(owner_, 0, L"");
     Shell_NotifyIconW(NIM_DELETE, &data);
 }

@@ -17,13 +17,13 @@ public:
 
     // Adds the icon with the tip (at most 127 characters are shown). An icon that exists
     // already is updated, so one icon stays.
-    void Add(const std::wstring& tip) const;
+    void AddTrayIcon(const std::wstring& tip) const;
     // Adds the icon anew after the notification area was recreated (the shell restarted).
     void ReAdd(const std::wstring& tip) const;
     // Changes the tip of the existing icon.
     void SetTip(const std::wstring& tip) const;
     // Removes the icon; nothing happens when there is none.
-    void Remove() const;
+    void RemoveTrayIcon() const;
 
 private:
     HWND owner_;

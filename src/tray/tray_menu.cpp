@@ -91,9 +91,9 @@ std::vector<TrayMenuItem> TrayMenuItems(const TrayMenuState& state) {
     std::vector<TrayMenuItem> items{
         Leaf(popupmenue_about),
         Leaf(popupmenue_config),
-        Leaf(kSeparator),
+        Leaf(popupmenue_trennlinie3),
         {popupmenue_daoc, {Leaf(popupmenue_daoc_lizenzen[0]), Leaf(popupmenue_daoc_lizenzen[1])}},
-        Leaf(kSeparator)};
+        Leaf(popupmenue_trennlinie2)};
     std::vector<TrayMenuItem> teams;
     for (size_t i = 0; i < state.teamNames.size(); ++i) teams.push_back(Leaf(ListCommand(state, {Kind::kTeam, i})));
     if (state.quickLoginEntries.size() + teams.size() <= kScreenItems) {
@@ -114,7 +114,7 @@ std::vector<TrayMenuItem> TrayMenuItems(const TrayMenuState& state) {
         items.push_back(std::move(running));
     }
     if (state.runInProgress) items.push_back(Leaf(popupmenue_cancel_run));
-    if (items.back().id != kSeparator) items.push_back(Leaf(kSeparator));
+    if (items.back().id != kSeparator) items.push_back(Leaf(popupmenue_trennlinie));
     items.push_back(Leaf(popupmenue_beenden));
     return items;
 }

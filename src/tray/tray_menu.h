@@ -29,6 +29,10 @@ inline constexpr UINT popupmenue_part = 13;
 // menu or submenu lists more items than this.
 inline constexpr size_t kScreenItems = 25;
 inline constexpr UINT kSeparator = 0;
+// The menu's lines: after the configuration, after the DAoC submenu, and before "Beenden".
+inline constexpr UINT popupmenue_trennlinie3 = kSeparator;
+inline constexpr UINT popupmenue_trennlinie2 = kSeparator;
+inline constexpr UINT popupmenue_trennlinie = kSeparator;
 inline constexpr UINT kFirstListCommand = 1000;
 }  // namespace tray_menu
 

@@ -31,7 +31,7 @@ DummyFRM& TrayWindow() {
     g_tray.IfLoaded()->SetMenuRebuild(RebuildTrayMenu);
     // The icon goes with the program, however it ends.
     SetQuitHook([] {
-        if (DummyFRM* tray = g_tray.IfLoaded()) tray->Icon().Remove();
+        if (DummyFRM* tray = g_tray.IfLoaded()) tray->Icon().RemoveTrayIcon();
     });
     return *g_tray.IfLoaded();
 }
@@ -43,7 +43,7 @@ void StartTrayMode(Settings& settings) {
     DummyFRM& tray = TrayWindow();
     tray.UseSettings(settings);
     tray.ReadMenuItems();
-    tray.Icon().Add(kProductName);
+    tray.Icon().AddTrayIcon(kProductName);
     tray.RegisterHotkeys();
 }
 
@@ -61,6 +61,6 @@ void StartTrayModeAfterWizard(Settings& settings) {
 }
 
 void EndTrayMode() {
-    if (DummyFRM* tray = g_tray.IfLoaded()) tray->Icon().Remove();
+    if (DummyFRM* tray = g_tray.IfLoaded()) tray->Icon().RemoveTrayIcon();
     g_tray.Unload();
 }

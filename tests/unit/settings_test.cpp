@@ -46,6 +46,40 @@ TEST(QuickLoginFormat, SplitsIntoFiveFieldsTheLastKeepingCommas) {
     EXPECT_EQ(SplitFields(L"a,b,c,d,e,f,g", 6), (std::vector<std::wstring>{L"a", L"b", L"c", L"d", L"e", L"f,g"}));
 }
 
+// When two entries are the same QuickLogin: the same fields, compared as fields, whatever a later
+// version appends; any field that differs (case included) makes another QuickLogin.
+TEST(QuickLoginIdentity, IsTheFieldsNotTheText) {
+    const struct {
+        const wchar_t *a, *b;
+        bool same;
+    } cases[] = {
+        {L"Aldwin,LYONESSE,Albion,acc1,Main", L"Aldwin,LYONESSE,Albion,acc1,Main", true},
+        {L"Aldwin,LYONESSE,Albion,acc1,Main", L"Aldwin,LYONESSE,Albion,acc1,Main,1", true},  // a sixth field
+        {L"Aldwin,LYONESSE", L"Aldwin,LYONESSE,,,", true},                                 // missing fields are empty
+        {L"Aldwin,LYONESSE,Albion,acc1,Main", L"Aldwin,LYONESSE,Albion,acc1,Other", false},
+        {L"Aldwin,LYONESSE,Albion,acc1,Main", L"aldwin,LYONESSE,Albion,acc1,Main", false},
+        {L"Aldwin,LYONESSE,Albion,acc1,Main", L"Bea,LYONESSE,Albion,acc1,Main", false},
+        {L"Aldwin,LYONESSE,Albion,acc1,Main", L"Aldwin,LYONESSE,Albion,acc1,Main ", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(QuickLoginEntry::Same(c.a, c.b), c.same) << ToAnsi(c.a) << " / " << ToAnsi(c.b);
+        EXPECT_EQ(QuickLoginEntry::Same(c.b, c.a), c.same) << ToAnsi(c.b) << " / " << ToAnsi(c.a);
+    }
+}
+
+// A place and a hotkey stored for an entry stay with it when a later version appends a field.
+TEST_F(SettingsFileTest, PlacesAndHotkeysKeepTheirQuickLoginByItsFields) {
+    const std::wstring stored = L"A,S,Albion,a,c", later = L"A,S,Albion,a,c,1";
+    Write("[quicklogin]\r\n0=" + Scrambled(later) + "\r\n[places]\r\n0=1,2,300,200,M," + Scrambled(stored) +
+          "\r\n[hotkeys]\r\nStrg+Alt+1=quick:" + Scrambled(stored) + "\r\n");
+    EXPECT_TRUE(settings->HasQuickLogin(stored));
+    EXPECT_TRUE(settings->WindowPlaceOf(later));
+    const QuickLoginEntry entry = QuickLoginEntry::FromText(later);
+    ASSERT_TRUE(settings->SaveConfiguration({{entry}, {entry}, true, std::nullopt, {}}).ok());
+    EXPECT_TRUE(settings->WindowPlaceOf(later)) << "a save kept the place";
+    EXPECT_EQ(settings->Hotkeys().size(), 1u) << "a save kept the hotkey";
+}
+
 TEST_F(SettingsFileTest, QuickLoginEntriesEndAtTheFirstMissingOrEmptyKey) {
     Write("[quicklogin]\r\n0=" + Scrambled(L"A,S,Albion,a,c") + "\r\n1=" + Scrambled(L"B,S,Midgard,a,c") +
           "\r\n2=\r\n3=" + Scrambled(L"D,S,Hibernia,a,c") + "\r\n");

@@ -400,7 +400,7 @@ private:
         // The row's hotkey goes with it, and the hotkey field speaks for the row as it is now.
         const std::wstring before = rows_[static_cast<size_t>(selected)].entry.ToText();
         for (Hotkey& h : hotkeys_)
-            if (h.kind == Hotkey::Kind::kQuickLogin && h.target == before) h.target = entry->ToText();
+            if (h.kind == Hotkey::Kind::kQuickLogin && QuickLoginEntry::Same(h.target, before)) h.target = entry->ToText();
         rows_[static_cast<size_t>(selected)].entry = *entry;
         ShowHotkeyOf({Hotkey::Kind::kQuickLogin, entry->ToText()}, entry->Caption());
         ListView_RedrawItems(list, selected, selected);
@@ -422,6 +422,11 @@ private:
         ShowHotkeyOf({Hotkey::Kind::kQuickLogin, entry.ToText()}, entry.Caption());
     }
 
+    // A hotkey's target and another are the same QuickLogin, or the same team.
+    static bool SameTarget(Hotkey::Kind kind, const std::wstring& a, const std::wstring& b) {
+        return kind == Hotkey::Kind::kQuickLogin ? QuickLoginEntry::Same(a, b) : a == b;
+    }
+
     // The hotkey field speaks for the QuickLogin or team chosen last.
     struct HotkeyTarget {
         Hotkey::Kind kind;
@@ -432,7 +437,7 @@ private:
         WORD value = 0;
         for (const Hotkey& h : hotkeys_) {
             unsigned modifiers = 0, key = 0;
-            if (h.kind == target.kind && h.target == target.target && Hotkey::ParseKeys(h.keys, modifiers, key))
+            if (h.kind == target.kind && SameTarget(h.kind, h.target, target.target) && Hotkey::ParseKeys(h.keys, modifiers, key))
                 value = MAKEWORD(key, FieldFlags(modifiers));
         }
         showingHotkey_ = true;
@@ -458,7 +463,7 @@ private:
         if (LOBYTE(value) && !(HIBYTE(value) & HOTKEYF_CONTROL)) return;  // only with Ctrl
         const std::wstring keys = LOBYTE(value) ? Hotkey::KeysText(Modifiers(HIBYTE(value)), LOBYTE(value)) : std::wstring();
         std::erase_if(hotkeys_, [&](const Hotkey& h) {
-            return (h.kind == hotkeyTarget_->kind && h.target == hotkeyTarget_->target) ||
+            return (h.kind == hotkeyTarget_->kind && SameTarget(h.kind, h.target, hotkeyTarget_->target)) ||
                    UpperCase(h.keys) == UpperCase(keys);
         });
         if (!keys.empty()) hotkeys_.push_back({keys, hotkeyTarget_->kind, hotkeyTarget_->target});
@@ -483,7 +488,9 @@ private:
         ShowHotkeyOf({Hotkey::Kind::kTeam, name}, LangFormat(L"tray", L"team", {name}));
         const std::vector<std::wstring> members = settings_.TeamMembers(name);
         for (Row& row : rows_)
-            row.ticked = std::find(members.begin(), members.end(), row.entry.ToText()) != members.end();
+            row.ticked = std::any_of(members.begin(), members.end(), [&](const std::wstring& member) {
+                return QuickLoginEntry::Same(member, row.entry.ToText());
+            });
         InvalidateRect(Item(ChrLstVw), nullptr, FALSE);
     }
 
@@ -528,7 +535,8 @@ private:
             return;
         rows_.erase(rows_.begin() + selected);
         ShowRowCount();
-        if (hotkeyTarget_ && hotkeyTarget_->kind == Hotkey::Kind::kQuickLogin && hotkeyTarget_->target == entry.ToText())
+        if (hotkeyTarget_ && hotkeyTarget_->kind == Hotkey::Kind::kQuickLogin &&
+            QuickLoginEntry::Same(hotkeyTarget_->target, entry.ToText()))
             ShowNoHotkeyTarget();
     }
 
