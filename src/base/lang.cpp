@@ -158,6 +158,6 @@ std::vector<Language> AvailableLanguages() {
 }
 
 void ShowError(const std::wstring& text) {
-    const std::wstring title = std::wstring(kProductName) + L" :: " + LangText(L"general", L"err");
+    const std::wstring title = ProductTitle(LangText(L"general", L"err"));
     MessageBoxW(nullptr, ShownText(text).c_str(), title.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }

@@ -64,7 +64,7 @@ private:
     void RunHotkey(const Hotkey& hotkey);
     // A login run (or a team) has ended: a hotkey that waits runs next.
     void RunEnded(LoginOutcome outcome);
-    void SetTip(const std::wstring& text) const { state_.SetTip(std::wstring(kProductName) + L" :: " + text); }
+    void SetTip(const std::wstring& text) const { state_.SetTip(ProductTitle(text)); }
 
     TrayState state_;
     TrayLoginObserver observer_{state_};

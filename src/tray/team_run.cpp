@@ -25,10 +25,9 @@ public:
     bool ConfirmSecondGame() override { return tray_.ConfirmSecondGame(); }
     void LoginWaitingFor(GameWindow window) override {
         const QuickLoginEntry member = QuickLoginEntry::FromText(members_[next_]);
-        tray_.tray().SetTip(std::wstring(kProductName) + L" :: " +
-                            LangFormat(L"team", L"waiting",
+        tray_.tray().SetTip(ProductTitle(LangFormat(L"team", L"waiting",
                                        {name_, std::to_wstring(next_ + 1), std::to_wstring(members_.size()),
-                                        member.character, GameWindowText(window)}));
+                                        member.character, GameWindowText(window)})));
     }
     void LauncherShown() override {
         if (next_ == 0) tray_.LauncherShown();

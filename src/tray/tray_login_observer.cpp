@@ -67,7 +67,7 @@ bool TrayLoginObserver::ConfirmSecondGame() {
 }
 
 void TrayLoginObserver::LoginWaitingFor(GameWindow window) {
-    tray_.SetTip(std::wstring(kProductName) + L" :: " + LangFormat(L"login", L"waiting", {GameWindowText(window)}));
+    tray_.SetTip(ProductTitle(LangFormat(L"login", L"waiting", {GameWindowText(window)})));
 }
 
 void TrayLoginObserver::LauncherShown() { ShowLauncherHelp(settings()); }

@@ -27,7 +27,7 @@ constexpr ui::ControlSpec kControls[] = {
 class AddAccFrm : public StoredListFrm {
 public:
     AddAccFrm(Settings& settings, std::function<void()> changed)
-        : StoredListFrm({std::wstring(kProductName) + L" :: " + LangText(L"account", L"caption"), 3990, 1995, {}}, kControls,
+        : StoredListFrm({ProductTitle(LangText(L"account", L"caption")), 3990, 1995, {}}, kControls,
                         {LgnTxt[0], LgnTxt[1], AddCmd, AccLst, DelCmd}, settings, std::move(changed)) {}
 
 protected:

@@ -30,7 +30,7 @@ constexpr ui::ControlSpec kControls[] = {
 class AddClientFrm : public StoredListFrm {
 public:
     AddClientFrm(Settings& settings, std::function<void()> changed)
-        : StoredListFrm({std::wstring(kProductName) + L" :: " + LangText(L"client", L"caption"), 4680, 2805, {}}, kControls,
+        : StoredListFrm({ProductTitle(LangText(L"client", L"caption")), 4680, 2805, {}}, kControls,
                         {LgnTxt[0], LgnTxt[1], AddCmd, ClientLst, DelCmd}, settings, std::move(changed)) {}
 
 protected:

@@ -132,7 +132,7 @@ void RefillCombo(HWND combo, const std::vector<std::wstring>& before, const std:
 class LoginCnfFrm : public ui::Form {
 public:
     explicit LoginCnfFrm(Settings& settings)
-        : Form({std::wstring(kProductName) + L" :: " + LangText(L"config", L"caption"), 9855, 7245, kVerdana, true},
+        : Form({ProductTitle(LangText(L"config", L"caption")), 9855, 7245, kVerdana, true},
                kControls),
           settings_(settings) {}
 

@@ -42,7 +42,7 @@ constexpr ui::ListColumn kColumns[] = {{L"server/col_server", 1700},
 class ServerFrm : public ui::Form {
 public:
     ServerFrm(Settings& settings, std::function<void()> changed, std::wstring addressFor)
-        : Form({std::wstring(kProductName) + L" :: " + LangText(L"server", L"caption"), 6000, 3975, {}}, kControls), settings_(settings),
+        : Form({ProductTitle(LangText(L"server", L"caption")), 6000, 3975, {}}, kControls), settings_(settings),
           changed_(std::move(changed)), addressFor_(std::move(addressFor)) {}
 
 protected:

@@ -57,7 +57,7 @@ public:
 
 protected:
     void Form_Load() override {
-        SetCaption(std::wstring(kProductName) + L" :: " + LangText(L"about", L"ver") + L" " + ProgramVersion());
+        SetCaption(ProductTitle(LangText(L"about", L"ver") + L" " + ProgramVersion()));
         ui::SetText(Item(DescrLbl[0]), LangText(L"about", L"descr"));
     }
 

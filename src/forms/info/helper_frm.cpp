@@ -27,7 +27,7 @@ constexpr ui::ControlSpec kControls[] = {
 class HelperFrm : public ui::Form {
 public:
     explicit HelperFrm(Settings& settings)
-        : Form({std::wstring(kProductName) + L" :: " + LangText(L"help", L"caption"), 6930, 4320, {L"Trebuchet MS", 825}}, kControls),
+        : Form({ProductTitle(LangText(L"help", L"caption")), 6930, 4320, {L"Trebuchet MS", 825}}, kControls),
           settings_(settings) {}
 
     void ShowPage(const std::wstring& topic, const std::wstring& text, short number) {

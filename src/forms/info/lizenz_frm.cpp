@@ -42,7 +42,7 @@ std::wstring WithWindowsLineBreaks(const std::wstring& text) {
 class LizenzFrm : public ui::Form {
 public:
     LizenzFrm()
-        : Form({std::wstring(kProductName) + L" :: " + LangText(L"agreement", L"caption"), 9150, 6390,
+        : Form({ProductTitle(LangText(L"agreement", L"caption")), 9150, 6390,
                 {L"Trebuchet MS", 825}, true},
                kControls) {}
 

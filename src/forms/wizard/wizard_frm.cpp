@@ -116,7 +116,7 @@ protected:
     // Every text of the wizard, in the language chosen now.
     void SetTexts() {
         const std::wstring product = kProductName;
-        SetCaption(product + L" :: " + LangText(L"wizard", L"topic"));
+        SetCaption(ProductTitle(LangText(L"wizard", L"topic")));
         ApplyTexts();
         ui::SetText(Item(Descr[1]), product + LangText(L"wizard", L"2") + kCrLf + kCrLf + LangText(L"wizard", L"3") +
                                         ProgramDir() + LangText(L"wizard", L"4") + kCrLf + kCrLf +
