@@ -9,7 +9,8 @@ for dir in build build-i686; do
   (cd "$dir" && cpack -G ZIP >/dev/null)
   zip=$(ls "$dir"/Corvalink-*-win*.zip)
   listing=$(cmake -E tar tf "$zip")
-  for f in Corvalink/Corvalink.exe Corvalink/Modal.exe Corvalink/Corvalink.lng Corvalink/Corvalink.en.lng Corvalink/LIESMICH.txt Corvalink/README-en.txt; do
+  languages=$(cd res && ls Corvalink*.lng | sed 's|^|Corvalink/|')
+  for f in Corvalink/Corvalink.exe Corvalink/Modal.exe $languages Corvalink/LIESMICH.txt Corvalink/README-en.txt; do
     grep -qx "$f" <<<"$listing" || { echo "$zip lacks $f" >&2; exit 1; }
   done
   # The read-me files as every Notepad reads them: a byte-order mark and CR LF on every line.

@@ -108,14 +108,23 @@ FullDisk::FullDisk(const std::wstring& folder, int pagesLeft) : filler_(folder +
 
 FullDisk::~FullDisk() { DeleteFileW(filler_.c_str()); }
 
+std::vector<std::wstring> BuiltLanguageFiles() {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((BuiltProgramDir() + L"\\Corvalink*.lng").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.emplace_back(found.cFileName);
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
 ProgramFolder::ProgramFolder(Parts parts, const std::wstring& parent, const std::wstring& name) : dir_(parent, name) {
     const std::wstring built = BuiltProgramDir();
     CopyOrThrow(built + L"\\Corvalink.exe", Exe());
     if (parts.companion) CopyOrThrow(built + L"\\Modal.exe", File(L"Modal.exe"));
-    if (parts.languageFile) {
-        CopyOrThrow(built + L"\\Corvalink.lng", Language());
-        CopyOrThrow(built + L"\\Corvalink.en.lng", File(L"Corvalink.en.lng"));
-    }
+    if (parts.languageFile)
+        for (const std::wstring& language : BuiltLanguageFiles()) CopyOrThrow(built + L"\\" + language, File(language));
 }
 
 void ProgramFolder::Write(const std::wstring& name, const std::string& ansiBytes) const {

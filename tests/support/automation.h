@@ -24,6 +24,9 @@ constexpr auto kDefaultWait = 10s;
 std::wstring BuiltProgramDir();
 // The about window's title, with the version this build carries.
 std::wstring AboutTitle();
+// The language files of the built program folder by name ("Corvalink.lng", "Corvalink.en.lng"):
+// every language shipped.
+std::vector<std::wstring> BuiltLanguageFiles();
 // The built game double camelot.exe (from CORVALINK_GAME_DOUBLE).
 std::wstring BuiltGameDouble();
 

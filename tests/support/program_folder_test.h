@@ -16,7 +16,7 @@ class ProgramFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         InitPaths(dir / L"Corvalink.exe");
-        for (const wchar_t* name : {L"Corvalink.lng", L"Corvalink.en.lng"})
+        for (const std::wstring& name : uia::BuiltLanguageFiles())
             CopyFileW((uia::BuiltProgramDir() + L"\\" + name).c_str(), (dir / name).c_str(), FALSE);
         settings = std::make_unique<Settings>(SettingsFile());
     }
