@@ -16,6 +16,7 @@
 #include "login/quick_login.h"
 #include "login/running_games.h"
 #include "store/settings.h"
+#include "tray/hotkey_decision.h"
 #include "tray/team_run.h"
 #include "ui/message_box.h"
 
@@ -250,34 +251,24 @@ void DummyFRM::RunEnded(LoginOutcome outcome) {
 
 void DummyFRM::RunHotkey(const Hotkey& hotkey) {
     if (!CheckSettingsBeforeUse(settings())) return;
-    const std::vector<RunningGame> games = RunningGames();
-    const auto running = [&](const std::wstring& entry) {
-        return std::find_if(games.begin(), games.end(), [&](const RunningGame& g) { return QuickLoginEntry::Same(g.entry, entry); });
-    };
-    if (hotkey.kind == Hotkey::Kind::kQuickLogin) {
-        if (!settings().HasQuickLogin(hotkey.target)) {
+    const std::vector<std::wstring> members =
+        hotkey.kind == Hotkey::Kind::kTeam ? settings().TeamMembers(hotkey.target) : std::vector<std::wstring>();
+    const HotkeyDecision decision = DecideHotkey(hotkey, settings().ReadQuickLoginTexts(), members, RunningGames());
+    using Action = HotkeyDecision::Action;
+    switch (decision.action) {
+        case Action::kLogIn: RunQuickLogin(settings(), hotkey.target, observer_); break;
+        case Action::kStartTeam: RunTeam(hotkey.target, observer_); break;
+        case Action::kBringToFront:
+            for (HWND window : decision.windows) BringGameToFront(window);
+            break;
+        case Action::kQuickLoginGone:
             ShowError(LangFormat(L"tray", L"hotkey_gone_quick",
                                  {ShownKeys(hotkey.keys), QuickLoginEntry::QuickLoginCaption(hotkey.target)}));
-            return;
-        }
-        if (const auto game = running(hotkey.target); game != games.end())
-            BringGameToFront(game->window);
-        else
-            RunQuickLogin(settings(), hotkey.target, observer_);
-        return;
+            break;
+        case Action::kTeamGone:
+            ShowError(LangFormat(L"tray", L"hotkey_gone_team", {ShownKeys(hotkey.keys), hotkey.target}));
+            break;
     }
-    const std::vector<std::wstring> members = settings().TeamMembers(hotkey.target);
-    if (members.empty()) {
-        ShowError(LangFormat(L"tray", L"hotkey_gone_team", {ShownKeys(hotkey.keys), hotkey.target}));
-        return;
-    }
-    // A team whose games all run comes to the front, the first member last (so on top).
-    if (std::all_of(members.begin(), members.end(), [&](const std::wstring& m) { return running(m) != games.end(); })) {
-        for (auto member = members.rbegin(); member != members.rend(); ++member)
-            BringGameToFront(running(*member)->window);
-        return;
-    }
-    RunTeam(hotkey.target, observer_);
 }
 
 INT_PTR DummyFRM::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
