@@ -4,7 +4,7 @@
 1. Every language file has the same sections and keys as the German one, no empty text, no
    text longer than 511 characters, and the same placeholders (%1, %2, ...) for each key.
 2. Every key that src/ looks up exists: LangText(L"section", L"key"...), LangFormat(...) and
-   the "section/key" names of layout tables and list columns.
+   the "section/key" names of layout tables and list columns; and every key is looked up.
 3. No other string literal in src/ holds words (two letters in a row), unless it is on the
    allowed list beside this script (window classes, file names, settings keys, the game's own
    window titles, ...).
@@ -117,6 +117,7 @@ def strip_comments(code):
 
 
 used = 0
+used_keys = set()
 for path in sorted((root / "src").rglob("*")):
     if path.suffix not in (".cpp", ".h"):
         continue
@@ -142,11 +143,47 @@ for path in sorted((root / "src").rglob("*")):
             continue
         line = code[: match.start()].count("\n") + 1
         problems.append(f"{relative}:{line}: a text for the player outside the language files: \"{text}\"")
+    used_keys |= keys
     for section, key in sorted(keys):
         used += 1
         for name, texts in languages.items():
             if key not in texts.get(section, {}):
                 problems.append(f"{relative}: [{section}] {key} is not in {name}")
+
+# Every text of the files is shown somewhere: a key nobody looks up is a text nobody sees.
+# [general] language names each file's language in the language choice (read by the file list).
+for section, keys in german.items():
+    for key in keys:
+        if (section, key) not in used_keys and (section, key) != ("general", "language"):
+            problems.append(f"{german_file.name}: [{section}] {key} is looked up nowhere in src/")
+
+# Within one window or menu no two texts underline the same letter: Alt with that letter (or the
+# letter in a menu) would reach only one of them.
+mnemonic_groups = {
+    "the configuration window": [("config", k) for k in (
+        "account", "character", "server", "realm", "client", "add", "change", "autostart", "protect", "save",
+        "team_label", "team_save", "team_list", "team_remove", "language", "hotkey", "rename")],
+    "the server window": [("server", k) for k in ("name", "address", "port", "tag", "apply")] + [("general", "remove")],
+    "the account window": [("account", k) for k in ("login", "password", "add")] + [("general", "remove")],
+    "the client window": [("client", k) for k in ("folder", "name", "add")] + [("general", "remove")],
+    "the tray menu": [("tray", k) for k in ("about", "config", "game", "teams", "running", "cancel_run", "quit")],
+    "the DAoC submenu": [("tray", k) for k in ("agreement", "conduct")],
+    "the running games submenu": [("tray", k) for k in ("remember_places", "forget_places")],
+    "the wizard's buttons": [("general", k) for k in ("abort", "cntrt", "bcklt", "gtrdy")],
+}
+for name, texts in languages.items():
+    for window, keys in mnemonic_groups.items():
+        letters = {}
+        for section, key in keys:
+            text = texts.get(section, {}).get(key, "").replace("&&", "")
+            at = text.find("&")
+            if at < 0 or at + 1 >= len(text):
+                continue
+            letter = text[at + 1].lower()
+            if letter in letters:
+                problems.append(f"{name}: [{section}] {key} and [{letters[letter][0]}] {letters[letter][1]} both "
+                                f"underline “{letter}” in {window}")
+            letters[letter] = (section, key)
 
 for problem in problems:
     print(problem)
