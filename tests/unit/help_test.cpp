@@ -42,6 +42,22 @@ TEST_F(HelpPages, ALongTextOfTheLanguageFileIsReadWhole) {
     EXPECT_EQ(LangText(L"extra", L"long"), std::wstring(2000, L'x'));
 }
 
+// A language outside the ANSI code page ships in UTF-16 with a byte-order mark, which the
+// profile functions read as Unicode: its texts come whole, its name is offered.
+TEST_F(HelpPages, ALanguageFileInUtf16KeepsEveryCharacter) {
+    const std::wstring text = L"[general]\r\nlanguage=Polski\r\n[extra]\r\ngreeting=Łódź, żółć i Ёлка\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    WriteBytes(dir / L"Corvalink.pl.lng", bytes);
+    bool offered = false;
+    for (const Language& language : AvailableLanguages()) offered = offered || language.name == L"Polski";
+    EXPECT_TRUE(offered);
+    SelectLanguage(L"pl");
+    EXPECT_EQ(LangText(L"extra", L"greeting"), L"Łódź, żółć i Ёлка");
+    EXPECT_EQ(LangText(L"general", L"err"), L"Fehler") << "a text it lacks comes in German";
+    SelectLanguage(L"");
+}
+
 TEST_F(HelpPages, PageZeroIsAlwaysShownWithoutSwitch) {
     WriteBytes(SettingsFile(), "[help]\r\n0=0\r\n");
     for (int round = 0; round < 2; ++round) {
