@@ -13,6 +13,7 @@
 #include "forms/config/add_acc_frm.h"
 #include "forms/config/add_client_frm.h"
 #include "forms/config/autostart.h"
+#include "forms/config/config_draft.h"
 #include "forms/config/input_rules.h"
 #include "forms/config/language_choice.h"
 #include "forms/config/server_frm.h"
@@ -84,13 +85,6 @@ const std::wstring& ColumnText(const QuickLoginEntry& e, int column) {
     return *fields[std::clamp(column, 0, kColumnCount - 1)];
 }
 
-// A row of the list: the window keeps its rows and the list asks for what it shows (a list of
-// thousands of rows opens as fast as one of ten).
-struct Row {
-    QuickLoginEntry entry;
-    int origin = -1;  // the entry of read_ it came from, or -1 for a new one
-    bool ticked = false;
-};
 
 // Windows' hotkey field and RegisterHotKey name the modifier keys with different flags.
 constexpr std::pair<BYTE, unsigned> kModifierFlags[] = {
@@ -196,20 +190,16 @@ protected:
         ui::ComboSelect(Item(LgnCmb[2]), 0);
         autostartRead_ = AutostartExists();
         ui::SetChecked(Item(WinStartChk), autostartRead_);
-        protectedRead_ = settings_.PasswordsProtected();
-        CheckItem(ProtectChk, protectedRead_);
-        for (const std::wstring& text : settings_.ReadQuickLoginTexts()) {
-            rows_.push_back({QuickLoginEntry::FromText(text), static_cast<int>(read_.size())});
-            read_.push_back(rows_.back().entry);
-        }
+        const ConfigSwitches switches{settings_.PasswordsProtected(), settings_.RenamesGameWindows(), SelectedLanguage()};
+        CheckItem(ProtectChk, switches.protect);
+        CheckItem(RenameChk, switches.rename);
+        languages_ = AvailableLanguages();
+        FillLanguageCombo(Item(LangCmb), languages_, switches.language);
+        std::vector<QuickLoginEntry> entries;
+        for (const std::wstring& text : settings_.ReadQuickLoginTexts()) entries.push_back(QuickLoginEntry::FromText(text));
+        draft_.Read(std::move(entries), settings_.Hotkeys(), switches);
         ShowRowCount();
         FillTeamCombo();
-        renameRead_ = settings_.RenamesGameWindows();
-        CheckItem(RenameChk, renameRead_);
-        hotkeys_ = hotkeysRead_ = settings_.Hotkeys();
-        languages_ = AvailableLanguages();
-        FillLanguageCombo(Item(LangCmb), languages_, SelectedLanguage());
-        languageRead_ = SelectedLanguage();
         // The symbol buttons say what they do.
         ui::AddToolTip(hwnd(), Item(ChgPosCmd[0]), LangText(L"config", L"tip_up"));
         ui::AddToolTip(hwnd(), Item(ChgPosCmd[1]), LangText(L"config", L"tip_down"));
@@ -253,8 +243,8 @@ protected:
 private:
     // What the list shows of a row: a column's text, and whether its box is ticked.
     void ChrLstVw_GetDispInfo(LVITEMW& item) const {
-        if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_.size()) return;
-        const Row& row = rows_[static_cast<size_t>(item.iItem)];
+        if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= draft_.rows().size()) return;
+        const ConfigDraft::Row& row = draft_.rows()[static_cast<size_t>(item.iItem)];
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
             lstrcpynW(item.pszText, ColumnText(row.entry, item.iSubItem).c_str(), item.cchTextMax);
         if (item.mask & LVIF_STATE) {
@@ -263,8 +253,8 @@ private:
         }
     }
     void ToggleTick(int index) {
-        if (index < 0 || static_cast<size_t>(index) >= rows_.size()) return;
-        rows_[static_cast<size_t>(index)].ticked = !rows_[static_cast<size_t>(index)].ticked;
+        if (index < 0) return;
+        draft_.ToggleTick(static_cast<size_t>(index));
         ListView_RedrawItems(Item(ChrLstVw), index, index);
     }
     // A click on a row's tick box ticks or unticks it, and selects nothing; a click anywhere
@@ -302,7 +292,7 @@ private:
     void ShowRowCount() {
         HWND list = Item(ChrLstVw);
         ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_SetItemCountEx(list, static_cast<int>(rows_.size()), LVSICF_NOSCROLL);
+        ListView_SetItemCountEx(list, static_cast<int>(draft_.rows().size()), LVSICF_NOSCROLL);
         InvalidateRect(list, nullptr, FALSE);
     }
 
@@ -315,9 +305,7 @@ private:
         if (name.empty()) refusal = LangText(L"config", L"team_no_name");
         else if (name.find_first_of(L"[]") != std::wstring::npos) refusal = LangText(L"config", L"team_brackets");
         else refusal = RefuseValue(LangText(L"config", L"field_team"), name, StoredAs::kKey);
-        std::vector<QuickLoginEntry> members;
-        for (const Row& row : rows_)
-            if (row.ticked) members.push_back(row.entry);
+        const std::vector<QuickLoginEntry> members = draft_.Ticked();
         if (!refusal && members.empty() &&
             ui::MsgBox(LangFormat(L"config", L"team_none_ticked", {name}), MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
@@ -339,7 +327,7 @@ private:
         const auto saved = std::find(teamNames_.begin(), teamNames_.end(), change.team->name);
         if (change.team->members.empty() || saved == teamNames_.end()) {
             SetItemText(TeamTxt, L"");
-            for (Row& row : rows_) row.ticked = false;
+            draft_.TickMembers({});
             InvalidateRect(Item(ChrLstVw), nullptr, FALSE);
             if (hotkeyTarget_ && hotkeyTarget_->kind == Hotkey::Kind::kTeam) ShowNoHotkeyTarget();
         } else {
@@ -383,8 +371,9 @@ private:
     void AddCmd_Click() {
         const std::optional<QuickLoginEntry> entry = EntryFromFields();
         if (!entry) return;
-        rows_.push_back({*entry});
-        ListView_SetItemCountEx(Item(ChrLstVw), static_cast<int>(rows_.size()), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+        draft_.Add(*entry);
+        ListView_SetItemCountEx(Item(ChrLstVw), static_cast<int>(draft_.rows().size()),
+                                LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
     }
 
     // The selected row takes the fields' values; saved, the teams that hold it follow it.
@@ -398,10 +387,7 @@ private:
         const std::optional<QuickLoginEntry> entry = EntryFromFields();
         if (!entry) return;
         // The row's hotkey goes with it, and the hotkey field speaks for the row as it is now.
-        const std::wstring before = rows_[static_cast<size_t>(selected)].entry.ToText();
-        for (Hotkey& h : hotkeys_)
-            if (h.kind == Hotkey::Kind::kQuickLogin && QuickLoginEntry::Same(h.target, before)) h.target = entry->ToText();
-        rows_[static_cast<size_t>(selected)].entry = *entry;
+        draft_.Change(static_cast<size_t>(selected), *entry);
         ShowHotkeyOf({Hotkey::Kind::kQuickLogin, entry->ToText()}, entry->Caption());
         ListView_RedrawItems(list, selected, selected);
         SetFocus(list);
@@ -409,8 +395,8 @@ private:
 
     // A row chosen in the list fills the fields, to change it or to make a similar one.
     void ChrLstVw_Click(int row) {
-        if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return;
-        const QuickLoginEntry entry = rows_[static_cast<size_t>(row)].entry;
+        if (row < 0 || static_cast<size_t>(row) >= draft_.rows().size()) return;
+        const QuickLoginEntry entry = draft_.rows()[static_cast<size_t>(row)].entry;
         SetItemText(LgnTxt[0], entry.character);
         SelectExactly(Item(LgnCmb[0]), entry.account);
         SelectExactly(Item(LgnCmb[2]), entry.realm);
@@ -422,11 +408,6 @@ private:
         ShowHotkeyOf({Hotkey::Kind::kQuickLogin, entry.ToText()}, entry.Caption());
     }
 
-    // A hotkey's target and another are the same QuickLogin, or the same team.
-    static bool SameTarget(Hotkey::Kind kind, const std::wstring& a, const std::wstring& b) {
-        return kind == Hotkey::Kind::kQuickLogin ? QuickLoginEntry::Same(a, b) : a == b;
-    }
-
     // The hotkey field speaks for the QuickLogin or team chosen last.
     struct HotkeyTarget {
         Hotkey::Kind kind;
@@ -435,11 +416,9 @@ private:
     void ShowHotkeyOf(const HotkeyTarget& target, const std::wstring& caption) {
         hotkeyTarget_ = target;
         WORD value = 0;
-        for (const Hotkey& h : hotkeys_) {
-            unsigned modifiers = 0, key = 0;
-            if (h.kind == target.kind && SameTarget(h.kind, h.target, target.target) && Hotkey::ParseKeys(h.keys, modifiers, key))
-                value = MAKEWORD(key, FieldFlags(modifiers));
-        }
+        unsigned modifiers = 0, key = 0;
+        if (Hotkey::ParseKeys(draft_.HotkeyOf(target.kind, target.target), modifiers, key))
+            value = MAKEWORD(key, FieldFlags(modifiers));
         showingHotkey_ = true;
         SendMessageW(Item(HotkeyTxt), HKM_SETHOTKEY, value, 0);
         showingHotkey_ = false;
@@ -462,11 +441,7 @@ private:
         const WORD value = LOWORD(SendMessageW(Item(HotkeyTxt), HKM_GETHOTKEY, 0, 0));
         if (LOBYTE(value) && !(HIBYTE(value) & HOTKEYF_CONTROL)) return;  // only with Ctrl
         const std::wstring keys = LOBYTE(value) ? Hotkey::KeysText(Modifiers(HIBYTE(value)), LOBYTE(value)) : std::wstring();
-        std::erase_if(hotkeys_, [&](const Hotkey& h) {
-            return (h.kind == hotkeyTarget_->kind && SameTarget(h.kind, h.target, hotkeyTarget_->target)) ||
-                   UpperCase(h.keys) == UpperCase(keys);
-        });
-        if (!keys.empty()) hotkeys_.push_back({keys, hotkeyTarget_->kind, hotkeyTarget_->target});
+        draft_.SetHotkey(hotkeyTarget_->kind, hotkeyTarget_->target, keys);
     }
     static void SelectExactly(HWND combo, const std::wstring& text) {
         ui::ComboSelect(combo, static_cast<int>(SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
@@ -486,11 +461,7 @@ private:
         const std::wstring& name = teamNames_[static_cast<size_t>(index)];
         SetItemText(TeamTxt, name);
         ShowHotkeyOf({Hotkey::Kind::kTeam, name}, LangFormat(L"tray", L"team", {name}));
-        const std::vector<std::wstring> members = settings_.TeamMembers(name);
-        for (Row& row : rows_)
-            row.ticked = std::any_of(members.begin(), members.end(), [&](const std::wstring& member) {
-                return QuickLoginEntry::Same(member, row.entry.ToText());
-            });
+        draft_.TickMembers(settings_.TeamMembers(name));
         InvalidateRect(Item(ChrLstVw), nullptr, FALSE);
     }
 
@@ -514,11 +485,10 @@ private:
         SetFocus(list);
         if (from < 0) return;
         const int to = from + step;
-        if (to < 0 || static_cast<size_t>(to) >= rows_.size()) {
+        if (!draft_.Move(static_cast<size_t>(from), step)) {
             ui::ListViewSelect(list, from);
             return;
         }
-        std::swap(rows_[static_cast<size_t>(from)], rows_[static_cast<size_t>(to)]);
         ListView_RedrawItems(list, std::min(from, to), std::max(from, to));
         ui::ListViewSelect(list, to);
     }
@@ -530,55 +500,31 @@ private:
             ui::MsgBox(LangText(L"config", L"choose_to_remove"), MB_OK | MB_ICONINFORMATION);
             return;
         }
-        const QuickLoginEntry entry = rows_[static_cast<size_t>(selected)].entry;
+        const QuickLoginEntry entry = draft_.rows()[static_cast<size_t>(selected)].entry;
         if (ui::MsgBox(LangFormat(L"config", L"remove_row", {entry.Caption()}), MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
-        rows_.erase(rows_.begin() + selected);
+        draft_.Remove(static_cast<size_t>(selected));
         ShowRowCount();
         if (hotkeyTarget_ && hotkeyTarget_->kind == Hotkey::Kind::kQuickLogin &&
             QuickLoginEntry::Same(hotkeyTarget_->target, entry.ToText()))
             ShowNoHotkeyTarget();
     }
 
-    // The rows as they are now.
-    std::vector<QuickLoginEntry> Entries() const {
-        std::vector<QuickLoginEntry> entries;
-        entries.reserve(rows_.size());
-        for (const Row& row : rows_) entries.push_back(row.entry);
-        return entries;
+    // The switches as the window shows them now.
+    ConfigSwitches Switches() const {
+        return {IsItemChecked(ProtectChk), IsItemChecked(RenameChk), ChosenLanguage(Item(LangCmb), languages_)};
     }
-
     // What a save would change against what the window read.
-    ConfigurationChange PendingChange() const {
-        ConfigurationChange change{read_, Entries(), std::nullopt, std::nullopt, {}, std::nullopt};
-        if (IsItemChecked(ProtectChk) != protectedRead_) change.protection = IsItemChecked(ProtectChk);
-        if (const std::wstring language = ChosenLanguage(Item(LangCmb), languages_); language != languageRead_)
-            change.language = language;
-        if (IsItemChecked(RenameChk) != renameRead_) change.renameWindows = IsItemChecked(RenameChk);
-        if (hotkeys_ != hotkeysRead_) change.hotkeys = hotkeys_;
-        for (size_t i = 0; i < change.entries.size(); ++i) {
-            const int origin = rows_[i].origin;
-            if (origin >= 0 && change.entries[i] != read_[static_cast<size_t>(origin)])
-                change.edited.emplace_back(read_[static_cast<size_t>(origin)], change.entries[i]);
-        }
-        return change;
-    }
+    ConfigurationChange PendingChange() const { return draft_.PendingChange(Switches()); }
     bool HasUnsavedChanges() const {
-        const ConfigurationChange change = PendingChange();
-        return change.entries != change.read || change.protection || change.language || change.renameWindows ||
-               change.hotkeys ||
-               ui::IsChecked(Item(WinStartChk)) != autostartRead_;
+        return draft_.HasUnsavedChanges(Switches()) || ui::IsChecked(Item(WinStartChk)) != autostartRead_;
     }
 
     // The file now holds what the change wrote: later saves compare with that.
     void Saved(const ConfigurationChange& change) {
-        read_ = change.entries;
-        for (size_t i = 0; i < rows_.size(); ++i) rows_[i].origin = static_cast<int>(i);
-        if (change.protection) protectedRead_ = *change.protection;
-        if (change.renameWindows) renameRead_ = *change.renameWindows;
-        hotkeysRead_ = hotkeys_ = settings_.Hotkeys();
+        draft_.Saved(change, settings_.Hotkeys(), Switches());
         // The menu and every window opened from now on speak the chosen language.
-        if (change.language) SelectLanguage(languageRead_ = *change.language);
+        if (change.language) SelectLanguage(*change.language);
         FillTeamCombo();
         if (saved_) saved_();  // the tray lists the QuickLogins and teams
     }
@@ -622,14 +568,9 @@ private:
     Settings& settings_;
     std::vector<std::wstring> serverNames_;  // the Server box's servers, in its order
     std::vector<std::wstring> accountNames_, clientNames_;  // the Account and Client boxes' items
-    std::vector<QuickLoginEntry> read_;  // the QuickLogins as the file held them at load or the last save
-    std::vector<Row> rows_;              // the list's rows, as the window has them now
+    ConfigDraft draft_;  // the rows, ticks, hotkeys and switches, and what a save would change
     std::vector<std::wstring> teamNames_;  // the Team box's teams, in its order
     std::vector<Language> languages_;  // the Language box's languages, in its order
-    std::wstring languageRead_;        // the language in use when the window opened or last saved
-    bool protectedRead_ = false;
-    bool renameRead_ = true;
-    std::vector<Hotkey> hotkeysRead_, hotkeys_;  // as the file held them, and as the window has them now
     std::optional<HotkeyTarget> hotkeyTarget_;
     bool showingHotkey_ = false;  // the field is being set to a stored hotkey: that is no change
     bool autostartRead_ = false;
