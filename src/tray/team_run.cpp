@@ -48,8 +48,11 @@ std::unique_ptr<TeamRun>& Current() {
 }
 
 void TeamRun::LoginEnded(LoginOutcome outcome) {
-    // The next member starts once this one has finished its login; anything else ends the team.
-    if (outcome == LoginOutcome::kCompleted && next_ + 1 < members_.size()) {
+    // The next member starts once this one has finished its login. A member that failed was
+    // reported and the rest go on; only the player ends the team (a cancel, or no to a second
+    // game).
+    const bool stopped = outcome == LoginOutcome::kCancelled || outcome == LoginOutcome::kDeclined;
+    while (!stopped && next_ + 1 < members_.size()) {
         ++next_;
         if (StartNext()) return;
         outcome = LoginOutcome::kStartFailed;

@@ -1,7 +1,8 @@
 // A team: its QuickLogins run one after another, each once the previous one has finished its
-// login (the game windows of two logins share their titles, so they must not overlap). The
-// running-game question is asked for the first member only; "Anmeldung abbrechen" stops the
-// team; the tray tip names the member and the window it waits for.
+// login (the game windows of two logins share their titles, so they must not overlap). A member
+// that fails is reported and the next one goes on. The running-game question is asked for the
+// first member only; "Anmeldung abbrechen" stops the team; the tray tip names the member and
+// the window it waits for.
 #pragma once
 #include <string>
 

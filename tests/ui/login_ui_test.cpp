@@ -264,6 +264,21 @@ TEST_F(Login, ATeamLogsInItsMembersOneAfterAnother) {
     EXPECT_EQ(slow[1].Count("start") + slow[2].Count("start"), 0);
 }
 
+// A member whose game does not start is reported, and the rest of the team goes on.
+TEST_F(Login, AFailedMemberNeverStopsTheRest) {
+    GameInstall broken("", false), second("linger_ms=0\r\n");
+    testing_support::WriteBytes(broken.File(L"camelot.exe"), "kein Programm");
+    const std::wstring a = L"Aldwin,LYONESSE,Albion,acc1,C0", b = L"Bryn,LYONESSE,Albion,acc1,C1";
+    Start("[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nC0=" + Ansi(broken.path()) +
+          "\r\nC1=" + Ansi(second.path()) +
+          "\r\n[server]\r\nLYONESSE=10.0.0.7:10622\r\n[tag]\r\nLYONESSE=4\r\n[help]\r\n1=0\r\n[quicklogin]\r\n" +
+          QuickLoginLine(0, a) + QuickLoginLine(1, b) + "[teams]\r\nDuo=2\r\n[team:Duo]\r\n" + QuickLoginLine(0, a) +
+          QuickLoginLine(1, b));
+    ASSERT_TRUE(PickTeam(pid(), 0, {2, 1}));
+    EXPECT_EQ(Answer(IDOK).rfind(L"daoc start failed:", 0), 0u);
+    EXPECT_TRUE(second.WaitFor("logged-in", std::chrono::seconds(30))) << "the second member did not follow";
+}
+
 // While the launcher starts, the program idles and its tip names the window it awaits; the
 // tip is the product's name again after the login.
 TEST_F(Login, TheProgramIdlesWhileTheLauncherStartsAndItsTipNamesTheAwaitedWindow) {
