@@ -15,9 +15,9 @@ namespace {
 // The "entry0" quick-start value the game reads from section "quick" of its user.dat:
 // "<character>, <SERVER>, <address>, <port>, <realm number>, <tag>".
 std::wstring QuickStartEntry(const std::wstring& character, const std::wstring& serverUpper,
-                             const std::wstring& addressAndPort, short realmNumber, const std::wstring& tag) {
-    std::wstring entry =
-        character + L", " + serverUpper + L", " + addressAndPort + L", " + std::to_wstring(realmNumber) + L", " + tag;
+                             const ServerRecord& server, short realmNumber) {
+    std::wstring entry = character + L", " + serverUpper + L", " + server.address + L", " + server.port + L", " +
+                         std::to_wstring(realmNumber) + L", " + server.tag;
     // Without a tag the entry would end in a blank, which the game never reads: it is not written.
     while (!entry.empty() && entry.back() == L' ') entry.pop_back();
     return entry;
@@ -38,12 +38,10 @@ std::optional<LoginProblem> ResolveQuickLogin(const Settings& settings, const st
     if (!FileExists(clientDir + L"\\" + game::kLauncherFile))
         return LoginProblem{Kind::kNoLauncher, login.client, clientDir};
     const std::wstring server = UpperCase(login.server);
-    const std::optional<std::wstring> address = settings.ServerAddress(server);
-    if (!address) return LoginProblem{Kind::kNoServerAddress, server, {}};
-    if (IsPlaceholderAddress(*address))
-        return LoginProblem{Kind::kPlaceholderAddress, server, address->substr(0, address->find(L','))};
-    const short realm = RealmNumber(UpperCase(login.realm));
-    const std::wstring value = QuickStartEntry(login.character, server, *address, realm, settings.ServerTag(server));
+    const std::optional<ServerRecord> record = settings.Server(server);
+    if (!record) return LoginProblem{Kind::kNoServerAddress, server, {}};
+    if (IsPlaceholderAddress(record->address)) return LoginProblem{Kind::kPlaceholderAddress, server, record->address};
+    const std::wstring value = QuickStartEntry(login.character, server, *record, RealmNumber(UpperCase(login.realm)));
 
     const Settings::Password password = settings.AccountPassword(login.account);
     if (password.state == Settings::Password::State::kUnreadable)

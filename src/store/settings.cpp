@@ -152,15 +152,10 @@ std::wstring Settings::ClientDir(const std::wstring& clientName) const {
     return ReadSetting(section::kClients, clientName);
 }
 
-std::optional<std::wstring> Settings::ServerAddress(const std::wstring& serverName) const {
-    const std::wstring value = ReadSetting(section::kServer, serverName);
-    const size_t colon = value.find(L':');
-    if (colon == std::wstring::npos) return std::nullopt;
-    return value.substr(0, colon) + L", " + value.substr(colon + 1);
-}
-
-std::wstring Settings::ServerTag(const std::wstring& serverName) const {
-    return ReadSetting(section::kTag, serverName);
+std::optional<ServerRecord> Settings::Server(const std::wstring& serverName) const {
+    const std::wstring stored = ReadSetting(section::kServer, serverName);
+    if (stored.find(L':') == std::wstring::npos) return std::nullopt;
+    return ServerRecord::FromStored(serverName, stored, ReadSetting(section::kTag, serverName));
 }
 
 std::optional<std::wstring> Settings::AccountKeyCollision(const std::wstring& loginName) const {

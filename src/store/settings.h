@@ -120,10 +120,9 @@ public:
     std::vector<Hotkey> Hotkeys() const { return ReadHotkeys().hotkeys; }
     StoredHotkeys ReadHotkeys() const;
     std::wstring ClientDir(const std::wstring& clientName) const;
-    // "<address>, <port>" from the stored "<address>:<port>" (only the first colon splits);
-    // nothing when the server has no stored value or the value has no colon.
-    std::optional<std::wstring> ServerAddress(const std::wstring& serverName) const;
-    std::wstring ServerTag(const std::wstring& serverName) const;
+    // The server as stored: its address and port (only the first colon of "<address>:<port>"
+    // splits) and its tag; nothing when it has no stored value or the value has no colon.
+    std::optional<ServerRecord> Server(const std::wstring& serverName) const;
 
     // A stored account whose key the file would confuse with this login name's (key names match
     // without regard to case): that account's login name, or nothing.

@@ -178,12 +178,14 @@ TEST_F(SettingsFileTest, RecordReaders) {
     EXPECT_EQ(settings->AccountPassword(L"unknown").state, Settings::Password::State::kMissing);
     EXPECT_EQ(settings->ClientDir(L"Main"), L"C:\\Games\\DAoC");
     EXPECT_EQ(settings->ClientDir(L"Other"), L"");
-    EXPECT_EQ(settings->ServerAddress(L"LYONESSE"), L"198.51.100.7, 10622");
-    EXPECT_EQ(settings->ServerAddress(L"ODD"), L"198.51.100.8, 10622:x");  // only the first colon splits
-    EXPECT_EQ(settings->ServerAddress(L"NOPORT"), std::nullopt);
-    EXPECT_EQ(settings->ServerAddress(L"MISSING"), std::nullopt);
-    EXPECT_EQ(settings->ServerTag(L"LYONESSE"), L"4");
-    EXPECT_EQ(settings->ServerTag(L"MISSING"), L"");
+    const auto server = [&](const wchar_t* name) {
+        const std::optional<ServerRecord> record = settings->Server(name);
+        return record ? record->address + L"|" + record->port + L"|" + record->tag : L"<none>";
+    };
+    EXPECT_EQ(server(L"LYONESSE"), L"198.51.100.7|10622|4");
+    EXPECT_EQ(server(L"ODD"), L"198.51.100.8|10622:x|");  // only the first colon splits
+    EXPECT_EQ(server(L"NOPORT"), L"<none>");
+    EXPECT_EQ(server(L"MISSING"), L"<none>");
 }
 
 TEST(RealmNumber, MatchesExactUpperCaseNames) {
