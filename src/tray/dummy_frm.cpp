@@ -234,7 +234,7 @@ void DummyFRM::Hotkey_Pressed(size_t index) {
     if (index >= hotkeys_.size()) return;
     // While a login runs, its QuickLogins are greyed in the menu; a hotkey waits until it has
     // ended (a second login would write a user.dat that the running one may still read).
-    if (state_.menu.runInProgress || GameLoginRunning()) {
+    if (state_.RunUnderWay()) {
         if (std::find(waitingHotkeys_.begin(), waitingHotkeys_.end(), hotkeys_[index]) == waitingHotkeys_.end())
             waitingHotkeys_.push_back(hotkeys_[index]);
         SetTip(LangFormat(L"tray", L"hotkey_waits", {ShownKeys(hotkeys_[index].keys)}));
@@ -284,7 +284,7 @@ INT_PTR DummyFRM::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handle
     }
     if (msg == kRunWaitingHotkey) {
         handled = true;
-        if (!waitingHotkeys_.empty() && !state_.menu.runInProgress && !GameLoginRunning()) {
+        if (!waitingHotkeys_.empty() && !state_.RunUnderWay()) {
             const Hotkey next = waitingHotkeys_.front();
             waitingHotkeys_.erase(waitingHotkeys_.begin());
             RunHotkey(next);

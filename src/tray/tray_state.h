@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "login/game_login.h"
 #include "login/login_observer.h"
 #include "store/settings.h"
 #include "tray/systray_icon.h"
@@ -18,6 +19,9 @@ struct TrayState {
     std::function<void(LoginOutcome)> runEnded;
 
     void SetTip(const std::wstring& tip) const { icon.SetTip(tip); }
+    // The one answer to whether a login (or a team) is under way: from its start until its end,
+    // and while the driver asks its first question, before the run has told the tray.
+    bool RunUnderWay() const { return menu.runInProgress || GameLoginRunning(); }
     // While a run goes on, its QuickLogin and team items are greyed and it can be cancelled.
     void SetRunning(bool running) {
         menu.quickLoginsEnabled = !running;
