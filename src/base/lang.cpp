@@ -34,10 +34,6 @@ std::wstring LanguageName(const std::wstring& code) {
     return name;
 }
 
-}  // namespace
-
-namespace {
-
 // A fallback that no text of a language file can be: tells a missing key from an empty text.
 const std::wstring kNoText(1, L'\n');
 
