@@ -16,6 +16,7 @@
 #include "forms/config/config_draft.h"
 #include "forms/config/input_rules.h"
 #include "forms/config/language_choice.h"
+#include "forms/config/server_choice.h"
 #include "forms/config/server_frm.h"
 #include "store/ini_handling.h"
 #include "store/settings.h"
@@ -144,30 +145,9 @@ public:
     }
     // The servers, those with a placeholder address marked; the chosen server stays chosen (or
     // the first with a real address is, or the first), so that a new row always has one.
-    void FillServerCombo() {
-        const std::wstring chosen = ChosenServer();
-        HWND combo = Item(LgnCmb[1]);
-        ui::ComboClear(combo);
-        serverNames_.clear();
-        int select = -1, firstReal = -1;
-        for (const ServerRecord& server : settings_.Servers()) {
-            const int index = static_cast<int>(serverNames_.size());
-            const bool placeholder = IsPlaceholderAddress(server.address);
-            if (server.name == chosen) select = index;
-            if (!placeholder && firstReal < 0) firstReal = index;
-            serverNames_.push_back(server.name);
-            ui::ComboAdd(combo, placeholder ? server.name + LangText(L"general", L"placeholder") : server.name);
-        }
-        if (select < 0) select = firstReal >= 0 ? firstReal : 0;
-        ui::ComboSelect(combo, serverNames_.empty() ? -1 : select);
-        ui::FitDroppedWidth(combo);
-    }
+    void FillServerCombo() { servers_.Fill(Item(LgnCmb[1]), settings_, ServerChoice::Fallback::kFirstReal); }
     // The server chosen in the Server box, by its name (without the placeholder mark).
-    std::wstring ChosenServer() const {
-        const int index = static_cast<int>(SendMessageW(Item(LgnCmb[1]), CB_GETCURSEL, 0, 0));
-        return index >= 0 && static_cast<size_t>(index) < serverNames_.size() ? serverNames_[static_cast<size_t>(index)]
-                                                                              : std::wstring();
-    }
+    std::wstring ChosenServer() const { return servers_.Chosen(Item(LgnCmb[1])); }
 
 protected:
     void Form_Load() override {
@@ -401,10 +381,7 @@ private:
         SelectExactly(Item(LgnCmb[0]), entry.account);
         SelectExactly(Item(LgnCmb[2]), entry.realm);
         SelectExactly(Item(LgnCmb[3]), entry.client);
-        int server = -1;
-        for (size_t i = 0; i < serverNames_.size(); ++i)
-            if (UpperCase(serverNames_[i]) == UpperCase(entry.server)) server = static_cast<int>(i);
-        ui::ComboSelect(Item(LgnCmb[1]), server);
+        servers_.Choose(Item(LgnCmb[1]), entry.server);
         ShowHotkeyOf({Hotkey::Kind::kQuickLogin, entry.ToText()}, entry.Caption());
     }
 
@@ -566,7 +543,7 @@ private:
     }
 
     Settings& settings_;
-    std::vector<std::wstring> serverNames_;  // the Server box's servers, in its order
+    ServerChoice servers_;  // the Server box
     std::vector<std::wstring> accountNames_, clientNames_;  // the Account and Client boxes' items
     ConfigDraft draft_;  // the rows, ticks, hotkeys and switches, and what a save would change
     std::vector<std::wstring> teamNames_;  // the Team box's teams, in its order

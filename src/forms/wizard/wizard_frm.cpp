@@ -10,6 +10,7 @@
 #include "forms/config/folder_picker.h"
 #include "forms/config/input_rules.h"
 #include "forms/config/language_choice.h"
+#include "forms/config/server_choice.h"
 #include "forms/config/server_frm.h"
 #include "store/settings.h"
 #include "ui/controls.h"
@@ -312,11 +313,7 @@ private:
     }
 
     // The server chosen in the list, by its name (without the placeholder mark).
-    std::wstring ChosenServer() const {
-        const int index = static_cast<int>(SendMessageW(Item(ServerCmb), CB_GETCURSEL, 0, 0));
-        return index >= 0 && static_cast<size_t>(index) < serverNames_.size() ? serverNames_[static_cast<size_t>(index)]
-                                                                              : std::wstring();
-    }
+    std::wstring ChosenServer() const { return servers_.Chosen(Item(ServerCmb)); }
     // Whether the server is in the file with an address that is not a placeholder.
     bool HasRealAddress(const std::wstring& name) const {
         for (const ServerRecord& server : settings_.Servers())
@@ -332,20 +329,7 @@ private:
     }
 
     // The servers, those whose address is still a placeholder marked; the chosen one stays.
-    void FillServerList() {
-        const std::wstring chosen = ChosenServer();
-        HWND combo = Item(ServerCmb);
-        ui::ComboClear(combo);
-        serverNames_.clear();
-        for (const ServerRecord& server : settings_.Servers()) {
-            serverNames_.push_back(server.name);
-            ui::ComboAdd(combo, IsPlaceholderAddress(server.address)
-                                    ? server.name + LangText(L"general", L"placeholder")
-                                    : server.name);
-            if (server.name == chosen) ui::ComboSelect(combo, static_cast<int>(serverNames_.size() - 1));
-        }
-        ui::FitDroppedWidth(combo);
-    }
+    void FillServerList() { servers_.Fill(Item(ServerCmb), settings_, ServerChoice::Fallback::kNone); }
 
     SaveResult SaveWizardEntries() {
         return settings_.StoreFirstSetup(Entry(), Text(AccPWTxt), clientDir_, SelectedLanguage());
@@ -365,7 +349,7 @@ private:
     }
 
     Settings& settings_;
-    std::vector<std::wstring> serverNames_;  // the server list's servers, in its order
+    ServerChoice servers_;  // the server list
     std::vector<Language> languages_;        // the language list's languages, in its order
     WizardEnd end_;
     short CurrentStep = -1;
