@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -132,6 +133,56 @@ void AddToolTip(HWND owner, HWND control, const std::wstring& text) {
     info.lpszText = const_cast<wchar_t*>(text.c_str());
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
+
+namespace {
+
+LRESULT CALLBACK TickBoxKeys(HWND list, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+    auto& toggle = *reinterpret_cast<std::function<void(int)>*>(data);
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+        // A hit anywhere on a row of a full-row list says "on the item", all of whose bits
+        // include the tick box's: only the tick box's bit alone, in the first column, is the box.
+        LVHITTESTINFO hit{};
+        hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (ListView_SubItemHitTest(list, &hit) >= 0 && hit.iSubItem == 0 &&
+            (hit.flags & LVHT_ONITEM) == LVHT_ONITEMSTATEICON) {
+            SetFocus(list);
+            toggle(hit.iItem);
+            return 0;
+        }
+    }
+    if (msg == WM_KEYDOWN && wParam == VK_SPACE) {
+        const int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+        if (focused >= 0) toggle(focused);
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(list, TickBoxKeys, id);
+        delete &toggle;
+    }
+    return DefSubclassProc(list, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK CtrlCombinationsOnly(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
+        const bool modifier =
+            wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU || wParam == VK_LWIN || wParam == VK_RWIN;
+        const bool clearing = (wParam == VK_BACK || wParam == VK_DELETE) && !(GetKeyState(VK_MENU) & 0x8000);
+        if (!modifier && !clearing && !(GetKeyState(VK_CONTROL) & 0x8000)) return 0;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(field, CtrlCombinationsOnly, id);
+    return DefSubclassProc(field, msg, wParam, lParam);
+}
+
+}  // namespace
+
+void KeepTickBoxes(HWND listView, std::function<void(int row)> toggle) {
+    ListView_SetExtendedListViewStyleEx(listView, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+    ListView_SetCallbackMask(listView, LVIS_STATEIMAGEMASK);
+    SetWindowSubclass(listView, TickBoxKeys, 0,
+                      reinterpret_cast<DWORD_PTR>(new std::function<void(int)>(std::move(toggle))));
+}
+
+void TakeOnlyCtrlCombinations(HWND hotkeyField) { SetWindowSubclass(hotkeyField, CtrlCombinationsOnly, 0, 0); }
 
 DisabledWhile::DisabledWhile(HWND control)
     : control_(control), hadFocus_(GetFocus() == control), pointer_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {

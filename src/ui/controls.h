@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,16 @@ std::vector<std::wstring> ListViewRow(HWND listView, int index, int columns);
 int ListViewCount(HWND listView);
 int ListViewSelection(HWND listView);  // -1 when no row is selected
 void ListViewSelect(HWND listView, int index);
+
+// Tick boxes on an owner-data list view, whose rows (and ticks) its window keeps: the list asks
+// the window for a row's tick, and a click on a row's tick box or Space on the focused row calls
+// `toggle` with that row. A click anywhere else on a row chooses it, as on any list.
+void KeepTickBoxes(HWND listView, std::function<void(int row)> toggle);
+
+// A hotkey field that takes only combinations with Ctrl: a global hotkey without it would take
+// a key from every other program, and Alt with a letter stays a button's underlined letter,
+// which the dialog handles. Backspace and Delete still clear the field.
+void TakeOnlyCtrlCombinations(HWND hotkeyField);
 
 // A tooltip for a control of a window.
 void AddToolTip(HWND owner, HWND control, const std::wstring& text);

@@ -1,7 +1,6 @@
 #include "forms/config/login_cnf_frm.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <algorithm>
 #include <memory>
@@ -152,13 +151,9 @@ public:
 protected:
     void Form_Load() override {
         HWND list = Item(ChrLstVw);
-        // Ticked rows make a team. The list asks the window whether a row is ticked, and a list
-        // whose rows the window keeps leaves ticking to the window: a click on a tick box and
-        // Space on a row tick it here.
-        ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
-        ListView_SetCallbackMask(list, LVIS_STATEIMAGEMASK);
-        SetWindowSubclass(list, TickBoxClicks, 0, reinterpret_cast<DWORD_PTR>(this));
-        SetWindowSubclass(Item(HotkeyTxt), HotkeyKeys, 0, 0);
+        // Ticked rows make a team; the draft keeps the ticks.
+        ui::KeepTickBoxes(list, [this](int row) { ToggleTick(row); });
+        ui::TakeOnlyCtrlCombinations(Item(HotkeyTxt));
         AddListColumns(ChrLstVw, kColumns);
         accountNames_ = settings_.AccountNames();
         clientNames_ = settings_.ListSettingKeys(section::kClients);
@@ -215,8 +210,6 @@ protected:
             if ((change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED))
                 ChrLstVw_Click(change.iItem);
         }
-        if (header.code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_SPACE)
-            ToggleTick(ListView_GetNextItem(Item(ChrLstVw), -1, LVNI_FOCUSED));
         return 0;
     }
 
@@ -236,37 +229,6 @@ private:
         if (index < 0) return;
         draft_.ToggleTick(static_cast<size_t>(index));
         ListView_RedrawItems(Item(ChrLstVw), index, index);
-    }
-    // A click on a row's tick box ticks or unticks it, and selects nothing; a click anywhere
-    // else on the row chooses it. (A hit anywhere on a row of a full-row list says "on the
-    // item", all of whose bits include the tick box's: only the tick box's bit alone is the box.)
-    static LRESULT CALLBACK TickBoxClicks(HWND list, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                          DWORD_PTR self) {
-        if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
-            LVHITTESTINFO hit{};
-            hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (ListView_SubItemHitTest(list, &hit) >= 0 && hit.iSubItem == 0 &&
-                (hit.flags & LVHT_ONITEM) == LVHT_ONITEMSTATEICON) {
-                SetFocus(list);
-                reinterpret_cast<LoginCnfFrm*>(self)->ToggleTick(hit.iItem);
-                return 0;
-            }
-        }
-        if (msg == WM_NCDESTROY) RemoveWindowSubclass(list, TickBoxClicks, id);
-        return DefSubclassProc(list, msg, wParam, lParam);
-    }
-    // The hotkey field takes only combinations with Ctrl: a global hotkey without it would take
-    // a key from every other program, and Alt with a letter is a button's underlined letter here
-    // (Alt+P saves), which the dialog handles. Backspace and Delete still clear the field.
-    static LRESULT CALLBACK HotkeyKeys(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
-        if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
-            const bool modifier = wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU ||
-                                  wParam == VK_LWIN || wParam == VK_RWIN;
-            const bool clearing = (wParam == VK_BACK || wParam == VK_DELETE) && !(GetKeyState(VK_MENU) & 0x8000);
-            if (!modifier && !clearing && !(GetKeyState(VK_CONTROL) & 0x8000)) return 0;
-        }
-        if (msg == WM_NCDESTROY) RemoveWindowSubclass(field, HotkeyKeys, id);
-        return DefSubclassProc(field, msg, wParam, lParam);
     }
     // The list learns how many rows there are, keeping its scroll place; nothing stays selected.
     void ShowRowCount() {
