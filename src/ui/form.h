@@ -90,6 +90,10 @@ public:
     void SetItemText(int id, const std::wstring& text) const { SetDlgItemTextW(hwnd_, id, text.c_str()); }
     bool IsItemChecked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
     void CheckItem(int id, bool checked) const { CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED); }
+    void ShowItem(int id, bool visible) const { ShowWindow(Item(id), visible ? SW_SHOWNA : SW_HIDE); }
+    void EnableItem(int id, bool enabled) const { EnableWindow(Item(id), enabled ? TRUE : FALSE); }
+    // Chooses a combo box's item by its index; -1 chooses none.
+    void ChooseItem(int id, int index) const { SendDlgItemMessageW(hwnd_, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
     // Pixels for twips at the window's DPI.
     int Px(int twips) const;
     // Adds the columns to a report-view list view of the window, their widths at its DPI.

@@ -160,11 +160,11 @@ protected:
         FillCombo(Item(LgnCmb[0]), accountNames_);
         FillCombo(Item(LgnCmb[3]), clientNames_);
         FillServerCombo();
-        for (int id : {LgnCmb[0], LgnCmb[3]}) ui::ComboSelect(Item(id), 0);
+        for (int id : {LgnCmb[0], LgnCmb[3]}) ChooseItem(id, 0);
         for (const wchar_t* realm : kRealms) ui::ComboAdd(Item(LgnCmb[2]), realm);
-        ui::ComboSelect(Item(LgnCmb[2]), 0);
+        ChooseItem(LgnCmb[2], 0);
         autostartRead_ = AutostartExists();
-        ui::SetChecked(Item(WinStartChk), autostartRead_);
+        CheckItem(WinStartChk, autostartRead_);
         const ConfigSwitches switches{settings_.PasswordsProtected(), settings_.RenamesGameWindows(), SelectedLanguage()};
         CheckItem(ProtectChk, switches.protect);
         CheckItem(RenameChk, switches.rename);
@@ -273,7 +273,7 @@ private:
             InvalidateRect(Item(ChrLstVw), nullptr, FALSE);
             if (hotkeyTarget_ && hotkeyTarget_->kind == Hotkey::Kind::kTeam) ShowNoHotkeyTarget();
         } else {
-            ui::ComboSelect(Item(TeamCmb), static_cast<int>(saved - teamNames_.begin()));
+            ChooseItem(TeamCmb, static_cast<int>(saved - teamNames_.begin()));
             ShowHotkeyOf({Hotkey::Kind::kTeam, *saved}, LangFormat(L"tray", L"team", {*saved}));
         }
         SetFocus(Item(TeamTxt));
@@ -289,8 +289,8 @@ private:
     // The QuickLogin that the fields describe, or nothing (after saying why) when it could not
     // log in or the file could not hold it.
     std::optional<QuickLoginEntry> EntryFromFields() {
-        const QuickLoginEntry entry{ui::GetText(Item(LgnTxt[0])), ChosenServer(), ui::GetText(Item(LgnCmb[2])),
-                                    ui::GetText(Item(LgnCmb[0])), ui::GetText(Item(LgnCmb[3]))};
+        const QuickLoginEntry entry{ItemText(LgnTxt[0]), ChosenServer(), ItemText(LgnCmb[2]),
+                                    ItemText(LgnCmb[0]), ItemText(LgnCmb[3])};
         // A row without character, server, account or client could never log in.
         const std::pair<int, std::wstring> empty =
             entry.character.empty() ? std::pair{LgnTxt[0], LangText(L"config", L"no_character")}
@@ -456,7 +456,7 @@ private:
     // What a save would change against what the window read.
     ConfigurationChange PendingChange() const { return draft_.PendingChange(Switches()); }
     bool HasUnsavedChanges() const {
-        return draft_.HasUnsavedChanges(Switches()) || ui::IsChecked(Item(WinStartChk)) != autostartRead_;
+        return draft_.HasUnsavedChanges(Switches()) || IsItemChecked(WinStartChk) != autostartRead_;
     }
 
     // The file now holds what the change wrote: later saves compare with that.
@@ -482,7 +482,7 @@ private:
         }
         ReportMissingBackup(saved);
         Saved(change);
-        const bool autostart = ui::IsChecked(Item(WinStartChk));
+        const bool autostart = IsItemChecked(WinStartChk);
         if (autostart && !CreateAutostart()) {
             ShowError(LangText(L"config", L"autostart_failed"));
             return;

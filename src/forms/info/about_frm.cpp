@@ -58,7 +58,7 @@ public:
 protected:
     void Form_Load() override {
         SetCaption(ProductTitle(LangText(L"about", L"ver") + L" " + ProgramVersion()));
-        ui::SetText(Item(DescrLbl[0]), LangText(L"about", L"descr"));
+        SetItemText(DescrLbl[0], LangText(L"about", L"descr"));
     }
 
     void OnCommand(int id, int code) override {
@@ -69,7 +69,7 @@ protected:
     // Label 1, the author's address, opens it in the browser.
     void DescrLbl_Click(int index) {
         if (index != 1) return;
-        const std::wstring address = L"http://" + ui::GetText(Item(DescrLbl[1]));
+        const std::wstring address = L"http://" + ItemText(DescrLbl[1]);
         ShellExecuteW(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }
 

@@ -33,10 +33,10 @@ public:
     void ShowPage(const std::wstring& topic, const std::wstring& text, short number) {
         Load();
         number_ = number;
-        ui::SetVisible(Item(HlpChk), number != 0);
-        ui::SetChecked(Item(HlpChk), false);
-        ui::SetText(Item(Descr[0]), topic);
-        ui::SetText(Item(Descr[1]), text);
+        ShowItem(HlpChk, number != 0);
+        CheckItem(HlpChk, false);
+        SetItemText(Descr[0], topic);
+        SetItemText(Descr[1], text);
         Show();
         SetFocus(Item(Cmds));
     }
@@ -48,7 +48,7 @@ protected:
 
     // "Danke": stores the switch when it is ticked, then closes the window.
     void Cmds_Click() {
-        if (number_ != 0 && ui::IsChecked(Item(HlpChk))) {
+        if (number_ != 0 && IsItemChecked(HlpChk)) {
             const SaveResult saved = settings_.StoreHelpSwitch(number_, false);
             if (!saved.ok()) {
                 // The window stays open with the box ticked, so the user can try again.

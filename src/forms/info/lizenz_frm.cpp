@@ -48,10 +48,10 @@ public:
 
     void ShowText(const std::wstring& sourceLine, const std::wstring& text) {
         Load();
-        ui::SetText(Item(Descr), sourceLine);
+        SetItemText(Descr, sourceLine);
         // Without a limit the edit control would cut a long agreement at 32 K characters.
         SendMessageW(Item(LizenzTxt), EM_SETLIMITTEXT, 0, 0);
-        ui::SetText(Item(LizenzTxt), WithWindowsLineBreaks(text));
+        SetItemText(LizenzTxt, WithWindowsLineBreaks(text));
         Show();
         SetFocus(Item(LizenzTxt));
         // The dialog manager selects all of a focused edit's text: start unselected at the top.

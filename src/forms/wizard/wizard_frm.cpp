@@ -106,7 +106,7 @@ protected:
         languages_ = AvailableLanguages();
         FillLanguageCombo(Item(LangCmb), languages_, SelectedLanguage());
         SetTexts();
-        ui::SetChecked(Item(WinStartChk), true);
+        CheckItem(WinStartChk, true);
         for (const wchar_t* realm : kRealms) ui::ComboAdd(Item(ReichCmb), realm);
         // The ".." buttons say what they open.
         ui::AddToolTip(hwnd(), Item(SrvCmd), LangText(L"config", L"tip_servers"));
@@ -119,29 +119,29 @@ protected:
         const std::wstring product = kProductName;
         SetCaption(ProductTitle(LangText(L"wizard", L"topic")));
         ApplyTexts();
-        ui::SetText(Item(Descr[1]), product + LangText(L"wizard", L"2") + kCrLf + kCrLf + LangText(L"wizard", L"3") +
+        SetItemText(Descr[1], product + LangText(L"wizard", L"2") + kCrLf + kCrLf + LangText(L"wizard", L"3") +
                                         ProgramDir() + LangText(L"wizard", L"4") + kCrLf + kCrLf +
                                         LangText(L"wizard", L"5"));
-        ui::SetText(Item(Descr0[0]), product + LangText(L"wizard", L"6") + kCrLf + LangText(L"wizard", L"7") + kCrLf +
+        SetItemText(Descr0[0], product + LangText(L"wizard", L"6") + kCrLf + LangText(L"wizard", L"7") + kCrLf +
                                          kCrLf + LangText(L"wizard", L"8"));
-        ui::SetText(Item(Descr1[0]), LangText(L"wizard", L"9") + kCrLf + kCrLf + LangText(L"wizard", L"10") + L" " +
+        SetItemText(Descr1[0], LangText(L"wizard", L"9") + kCrLf + kCrLf + LangText(L"wizard", L"10") + L" " +
                                          LangText(L"wizard", L"address"));
-        ui::SetText(Item(Descr2[0]), LangText(L"wizard", L"11") + kCrLf + kCrLf + LangText(L"wizard", L"12"));
-        ui::SetText(Item(Descr3[0]), LangText(L"wizard", L"13") + kCrLf + kCrLf + LangText(L"wizard", L"14"));
-        ui::SetText(Item(Cmds[0]), LangText(L"general", L"abort"));
-        ui::SetText(Item(Cmds[1]), CurrentStep == 3 ? LangText(L"general", L"gtrdy") : LangText(L"general", L"cntrt"));
-        ui::SetText(Item(Cmds[2]), LangText(L"general", L"bcklt"));
-        ui::SetText(Item(Descr0[1]), LangText(L"general", L"accid"));
-        ui::SetText(Item(Descr0[2]), LangText(L"general", L"accpw"));
-        ui::SetText(Item(Descr1[1]), LangText(L"general", L"chrname"));
-        ui::SetText(Item(Descr1[2]), LangText(L"general", L"srvdescr"));
-        ui::SetText(Item(Descr1[3]), LangText(L"general", L"reichdescr"));
-        ui::SetText(Item(Descr2[2]), LangText(L"general", L"clntdir"));
-        ui::SetText(Item(Descr2[1]), LangText(L"general", L"clntname"));
-        ui::SetText(Item(WinStartChk), LangText(L"general", L"wndstrt"));
+        SetItemText(Descr2[0], LangText(L"wizard", L"11") + kCrLf + kCrLf + LangText(L"wizard", L"12"));
+        SetItemText(Descr3[0], LangText(L"wizard", L"13") + kCrLf + kCrLf + LangText(L"wizard", L"14"));
+        SetItemText(Cmds[0], LangText(L"general", L"abort"));
+        SetItemText(Cmds[1], CurrentStep == 3 ? LangText(L"general", L"gtrdy") : LangText(L"general", L"cntrt"));
+        SetItemText(Cmds[2], LangText(L"general", L"bcklt"));
+        SetItemText(Descr0[1], LangText(L"general", L"accid"));
+        SetItemText(Descr0[2], LangText(L"general", L"accpw"));
+        SetItemText(Descr1[1], LangText(L"general", L"chrname"));
+        SetItemText(Descr1[2], LangText(L"general", L"srvdescr"));
+        SetItemText(Descr1[3], LangText(L"general", L"reichdescr"));
+        SetItemText(Descr2[2], LangText(L"general", L"clntdir"));
+        SetItemText(Descr2[1], LangText(L"general", L"clntname"));
+        SetItemText(WinStartChk, LangText(L"general", L"wndstrt"));
         const std::wstring captions[] = {LangText(L"wizard", L"caption1"), LangText(L"wizard", L"caption2"),
                                          LangText(L"wizard", L"caption3"), LangText(L"wizard", L"caption4")};
-        ui::SetText(Item(Descr[0]), CurrentStep >= 0 ? captions[CurrentStep] : LangText(L"wizard", L"1"));
+        SetItemText(Descr[0], CurrentStep >= 0 ? captions[CurrentStep] : LangText(L"wizard", L"1"));
     }
 
     void OnCommand(int id, int code) override {
@@ -182,7 +182,7 @@ protected:
     }
 
 private:
-    std::wstring Text(int id) { return ui::GetText(Item(id)); }
+    std::wstring Text(int id) { return ItemText(id); }
 
     // Past the introduction the player has typed something: ending the setup is asked first.
     bool EndingConfirmed() const {
@@ -198,7 +198,7 @@ private:
 
     void ShowStep() {
         for (int page = 0; page < 4; ++page) SetGroupVisible(FrameFrm[page], page == CurrentStep);
-        for (int id : {Descr[1], LangLbl, LangCmb}) ui::SetVisible(Item(id), CurrentStep < 0);
+        for (int id : {Descr[1], LangLbl, LangCmb}) ShowItem(id, CurrentStep < 0);
         static const int kFocus[] = {AccLoginTxt, CharNameTxt, ClientPfadTxt, WinStartChk};
         SetTexts();
         SetFocus(Item(CurrentStep >= 0 ? kFocus[CurrentStep] : Cmds[1]));
@@ -218,7 +218,7 @@ private:
                     return;
                 }
                 FillServerList();
-                ui::SetEnabled(Item(Cmds[2]), true);
+                EnableItem(Cmds[2], true);
                 Advance();
                 return;
             case 0: {
@@ -272,8 +272,8 @@ private:
                 } else
                     refusal = RefuseQuickLogin(Entry());
                 if (refusal) break;
-                ui::SetVisible(Item(Cmds[0]), false);
-                ui::SetVisible(Item(Cmds[2]), false);
+                ShowItem(Cmds[0], false);
+                ShowItem(Cmds[2], false);
                 Advance();
                 return;
             }
@@ -285,7 +285,7 @@ private:
     // Back leads as far as the introduction, where the language is chosen.
     void Back() {
         if (CurrentStep < 0) return;
-        if (--CurrentStep < 0) ui::SetEnabled(Item(Cmds[2]), false);
+        if (--CurrentStep < 0) EnableItem(Cmds[2], false);
         ShowStep();
     }
 
@@ -295,7 +295,7 @@ private:
         });
         if (!picked) return;
         const std::wstring& path = *picked;
-        ui::SetText(Item(ClientPfadTxt), path);
+        SetItemText(ClientPfadTxt, path);
         const size_t slash = path.find_last_of(L'\\');
         if (slash != std::wstring::npos) {
             const std::wstring last = path.substr(slash + 1);
@@ -303,7 +303,7 @@ private:
             if (Contains(last, L"Cata")) guess = L"Catacombs";
             if (Contains(last, L"Atlantis")) guess = L"ToA";
             if (Contains(last, L"ToA")) guess = L"ToA";
-            if (!guess.empty()) ui::SetText(Item(ClientNameTxt), guess);
+            if (!guess.empty()) SetItemText(ClientNameTxt, guess);
         }
         SetFocus(Item(ClientNameTxt));
     }
@@ -340,8 +340,8 @@ private:
             ShowError(WriteFailedText(saved));
             return;
         }
-        ui::SetEnabled(Item(Cmds[1]), false);
-        if (ui::IsChecked(Item(WinStartChk)) && !CreateAutostart()) ShowError(LangText(L"wizard", L"autostart_failed"));
+        EnableItem(Cmds[1], false);
+        if (IsItemChecked(WinStartChk) && !CreateAutostart()) ShowError(LangText(L"wizard", L"autostart_failed"));
         Hide();
         // The opener's tray mode unloads this window: nothing of it is used afterwards.
         const std::function<void()> finished = end_.finished;
