@@ -1,3 +1,6 @@
+// Every read and write of the settings file, one short method each, which is why the file is
+// long. The record formats (records.h), the backups (backups.h) and the transactions
+// (ini_transaction.h) live in files of their own.
 #include "store/settings.h"
 
 #include <windows.h>

@@ -1,3 +1,7 @@
+// The QuickLogin configuration window: its layout table of some thirty controls and one handler
+// a control, which is why the file is long. What the handlers work on lives in files of its
+// own: the draft of rows, ticks and hotkeys (config_draft.h), the server list
+// (server_choice.h), the tick boxes and the hotkey field (ui/controls.h).
 #include "forms/config/login_cnf_frm.h"
 
 #include <commctrl.h>
