@@ -7,7 +7,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,7 +20,6 @@
 #include "forms/config/language_choice.h"
 #include "forms/config/server_choice.h"
 #include "forms/config/server_frm.h"
-#include "store/ini_handling.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/form.h"
