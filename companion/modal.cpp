@@ -1,6 +1,8 @@
 // Modal.exe: Corvalink's companion. Corvalink starts it once it has put account and password
 // into the game's login dialog; it confirms that dialog the way a user would, with its
-// default button, and ends. Exit codes:
+// default button, and ends. Corvalink names the dialog by its window handle (a decimal number,
+// the only argument): with several logins under way, the first login dialog found may be
+// another one's. Without an argument it takes the first login dialog that appears. Exit codes:
 //   0  the dialog's default button was pressed
 //   1  no login dialog appeared within the waiting time
 //   2  the dialog has no default button
@@ -14,13 +16,33 @@ namespace {
 constexpr DWORD kWaitForDialogMs = 3 * 60 * 1000;
 constexpr UINT kAnswerTimeoutMs = 5000;
 
+// The dialog named on the command line once it is the game's login dialog, or the first login
+// dialog there is when none is named.
+HWND FindDialog(HWND named) {
+    if (!named) return game::FindLoginDialog();
+    return game::IsLoginDialog(named) ? named : nullptr;
+}
+
+// The handle on the command line; null when there is none.
+HWND NamedDialog(const wchar_t* commandLine) {
+    unsigned long long handle = 0;
+    for (const wchar_t* c = commandLine; *c; ++c) {
+        if (*c == L' ' || *c == L'"') continue;
+        if (*c < L'0' || *c > L'9') return nullptr;
+        handle = handle * 10 + static_cast<unsigned>(*c - L'0');
+    }
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
+}
+
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+    const HWND named = NamedDialog(commandLine ? commandLine : L"");
     const ULONGLONG deadline = GetTickCount64() + kWaitForDialogMs;
     HWND dialog = nullptr;
-    while (!(dialog = game::FindLoginDialog())) {
-        if (GetTickCount64() >= deadline) return 1;
+    while (!(dialog = FindDialog(named))) {
+        // The named dialog is gone: nothing more will come.
+        if (GetTickCount64() >= deadline || (named && !IsWindow(named))) return 1;
         Sleep(25);
     }
     DWORD_PTR defaultId = 0;

@@ -5,7 +5,7 @@
 namespace {
 
 struct Paths {
-    std::wstring executable, dir, settings, lang;
+    std::wstring executable, dir, settings, lang, log;
 };
 
 Paths& Current() {
@@ -25,6 +25,7 @@ void InitPaths(const std::wstring& executablePath) {
     if (dot != std::wstring::npos) name.resize(dot);
     p.settings = p.dir + L"\\" + name + L".dat";
     p.lang = p.dir + L"\\" + name + L".lng";
+    p.log = p.dir + L"\\" + name + L".log";
 }
 
 void InitPathsFromModule() {
@@ -44,3 +45,4 @@ const std::wstring& ProgramDir() { return Current().dir; }
 const std::wstring& ExecutablePath() { return Current().executable; }
 const std::wstring& SettingsFile() { return Current().settings; }
 const std::wstring& LangFile() { return Current().lang; }
+const std::wstring& LogFile() { return Current().log; }

@@ -15,3 +15,5 @@ const std::wstring& ExecutablePath();
 // <program folder>\<executable name>.dat and .lng
 const std::wstring& SettingsFile();
 const std::wstring& LangFile();
+// <program folder>\<executable name>.log: what the logins did, for a player to send
+const std::wstring& LogFile();

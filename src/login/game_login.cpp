@@ -4,12 +4,18 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <utility>
+#include <vector>
 
+#include "base/handles.h"
 #include "base/paths.h"
 #include "login/game_windows.h"
 #include "login/login_dialog.h"
+#include "login/login_log.h"
+#include "login/process_family.h"
 #include "login/process_prio.h"
 
 namespace {
@@ -19,57 +25,90 @@ namespace {
 constexpr UINT kTickMs = 15;
 // A click that shows no effect is repeated once more than this many tenths have passed.
 constexpr ULONGLONG kRepeatClickTenths = 5;
+// How often a run looks for processes its launcher started, while the game starts.
+constexpr ULONGLONG kFamilyLookTenths = 1;
 
 // Whole tenths of a second on the monotonic clock. The time of day would start again at
 // midnight, and a wait that spans midnight would never repeat its click.
 ULONGLONG TenthsNow() { return GetTickCount64() / 100; }
 
-HWND FindLauncher(const std::vector<HWND>& ignore) {
-    HWND launcher = FindTopWindow(game::kDialogClass, game::kLauncherTitleGerman, Visibility::kShown, &ignore);
-    return launcher ? launcher
-                    : FindTopWindow(game::kDialogClass, game::kLauncherTitleEnglish, Visibility::kShown, &ignore);
+// The program idles while any launcher starts (a launcher takes the machine's attention then)
+// and is back to normal once none does.
+void LauncherStarting(bool starting) {
+    static int starting_count = 0;
+    starting_count += starting ? 1 : -1;
+    if (starting && starting_count == 1) SetProcessPriority(IDLE_PRIORITY_CLASS);
+    if (!starting && starting_count == 0) SetProcessPriority(NORMAL_PRIORITY_CLASS);
 }
 
-// The shown login dialog, confirmed by its controls.
-HWND FindShownLoginDialog(const std::vector<HWND>& ignore) {
-    HWND dialog = FindTopWindow(game::kDialogClass, game::kGameTitle, Visibility::kShown, &ignore);
-    return game::IsLoginDialog(dialog) ? dialog : nullptr;
-}
-
-// One run, from the start of the launcher to the accepted terms. Each step waits for its
-// window; the timer checks for it and repeats the step's click when it shows no effect.
+// One run, from the start of the launcher to the accepted terms. Its steps stand in a table:
+// each waits for its window, which the timer looks for, repeating the previous click while it
+// shows no effect, and acts once the window is there.
 class GameLoginRun {
 public:
-    GameLoginRun(std::wstring account, std::wstring password, std::wstring clientDir, LoginObserver& observer,
-                 bool askIfRunning, GameWindowCare care)
-        : account_(std::move(account)),
-          password_(std::move(password)),
-          clientDir_(std::move(clientDir)),
-          observer_(observer),
-          askIfRunning_(askIfRunning),
-          care_(std::move(care)) {}
-    ~GameLoginRun() { StopTimer(); }
+    GameLoginRun(LoginRequest request, LoginObserver& observer)
+        : request_(std::move(request)), observer_(observer) {}
+    ~GameLoginRun() { Idle(false); }
     GameLoginRun(const GameLoginRun&) = delete;
     GameLoginRun& operator=(const GameLoginRun&) = delete;
 
-    // Steps 1 to 3: the question, the start of the launcher, then the timer takes over.
-    // False when the run ended already.
+    // The question and the start of the launcher; then the timer takes over. False when the
+    // run ended already.
     bool Begin();
     void Cancel() { cancelRequested_ = true; }
-    // One step; nothing while a step is under way.
-    void Tick();
+    // One step; false once the run is over. Nothing while a step of this run is under way.
+    bool Tick();
 
     LoginObserver& observer() const { return observer_; }
     LoginOutcome outcome() const { return outcome_; }
 
 private:
-    enum class Step { kLauncher, kGameWindow, kLoginDialog, kFillDialog, kAgreement, kTerms, kTermsClosing };
+    // What a step's action came to.
+    enum class Done { kNext, kStay, kDenied };
+    // A step: the window it waits for (told to the observer when the step begins; none: it
+    // waits for the end of the previous step's window), how that is found (null while it is not
+    // there), what is done then, and whether the previous click is repeated meanwhile.
+    struct Step {
+        const wchar_t* name;  // in the log
+        std::optional<GameWindow> awaited;
+        HWND (GameLoginRun::*find)();
+        Done (GameLoginRun::*act)(HWND found);
+        bool repeatsClick;
+        bool untilGone = false;  // acts once the window that `find` finds is gone
+    };
+    static const Step kSteps[];
+    static const size_t kStepCount;
 
-    void Wait(Step step, GameWindow window) {
-        step_ = step;
-        observer_.LoginWaitingFor(window);
+    // The windows of this run's processes; before the family is known, any window there was
+    // not before the run.
+    bool Mine(HWND window) {
+        if (hasFamily_) return family_.Owns(window);
+        return std::find(before_.begin(), before_.end(), window) == before_.end();
     }
-    // Clicks `target` now and remembers it for repeats.
+    HWND FindMine(const wchar_t* cls, const wchar_t* title) {
+        return FindTopWindow(cls, title, Visibility::kShown, [this](HWND w) { return Mine(w); });
+    }
+
+    HWND FindLauncher();
+    Done PressPlay(HWND launcher);
+    HWND FindGameWindow() { return FindMine(game::kGameClass, game::kGameTitle); }
+    Done TakeGameWindow(HWND window);
+    HWND FindLoginDialog();
+    Done FillLoginDialog(HWND dialog);
+    HWND FindAgreementButton() {
+        return FindChildWindow(FindMine(nullptr, game::kAgreementTitle), nullptr, L"Button", game::kAcceptCaption);
+    }
+    Done AcceptAgreement(HWND button);
+    HWND FindTerms() { return FindMine(game::kDialogClass, game::kTermsTitle); }
+    HWND FindTermsButton() { return FindChildWindow(FindTerms(), nullptr, L"Button", game::kAcceptCaption); }
+    Done AcceptTerms(HWND button) { return Click(button) ? Done::kNext : Done::kDenied; }
+    Done Finish(HWND);
+
+    bool BeginSteps();
+    void Enter(size_t step);
+    // One look at the current step; false when the run is over.
+    bool Advance();
+    // Clicks `target` now and remembers it for repeats; false when the game refused it.
     bool Click(HWND target) {
         clickTarget_ = target;
         const bool accepted = ClickWindow(target) != SendResult::kAccessDenied;
@@ -81,46 +120,85 @@ private:
         if (TenthsNow() - clickStamp_ <= kRepeatClickTenths) return true;
         return Click(clickTarget_);
     }
-    bool BeginSteps();
-    // One step's check; false when the run is over.
-    bool Advance();
-    bool FillLoginDialog(HWND dialog, bool& answered);
-    void StopTimer() {
-        if (timer_) KillTimer(nullptr, std::exchange(timer_, 0));
+    void Idle(bool idle) {
+        if (idle != idling_) LauncherStarting(idling_ = idle);
     }
+    void Log(const std::wstring& what) const { LogLogin(request_.who, what); }
     void End(LoginOutcome outcome);
 
-    std::wstring account_, password_, clientDir_;
+    LoginRequest request_;
     LoginObserver& observer_;
-    bool askIfRunning_;
-    GameWindowCare care_;
-    // The windows there before the run: another game's (an earlier member of a team) carry the
-    // same titles and are never driven.
-    std::vector<HWND> before_;
-    Step step_ = Step::kLauncher;
-    UINT_PTR timer_ = 0;
+    ProcessFamily family_;
+    bool hasFamily_ = false;
+    std::vector<HWND> before_;  // the windows there at the start, while the family is unknown
+    size_t step_ = 0;
     LoginOutcome outcome_ = LoginOutcome::kCompleted;
-    bool cancelRequested_ = false;
+    bool cancelRequested_ = false, idling_ = false, launcherSeen_ = false;
     bool busy_ = false;  // a step is under way: a message box shown from it lets further messages through
-    HWND gameWindow_ = nullptr, loginDialog_ = nullptr, agreementButton_ = nullptr;
+    HWND gameWindow_ = nullptr;
     HWND clickTarget_ = nullptr;
-    ULONGLONG clickStamp_ = 0;  // TenthsNow() at the last click
+    ULONGLONG clickStamp_ = 0;   // TenthsNow() at the last click
+    ULONGLONG playStamp_ = 0;    // TenthsNow() when Play was pressed; 0 before
+    ULONGLONG familyStamp_ = 0;  // TenthsNow() at the last look for the family's new processes
+    ULONGLONG beginStamp_ = 0;
 };
 
-std::unique_ptr<GameLoginRun>& Slot() {
-    static std::unique_ptr<GameLoginRun> run;
-    return run;
+// Steps 4 to 15, in their order.
+const GameLoginRun::Step GameLoginRun::kSteps[] = {
+    {L"launcher", GameWindow::kLauncher, &GameLoginRun::FindLauncher, &GameLoginRun::PressPlay, false},
+    {L"game window", GameWindow::kGameWindow, &GameLoginRun::FindGameWindow, &GameLoginRun::TakeGameWindow, true},
+    {L"login dialog", GameWindow::kLoginDialog, &GameLoginRun::FindLoginDialog, &GameLoginRun::FillLoginDialog,
+     true},
+    {L"agreement", GameWindow::kAgreement, &GameLoginRun::FindAgreementButton, &GameLoginRun::AcceptAgreement, false},
+    {L"terms", GameWindow::kTerms, &GameLoginRun::FindTermsButton, &GameLoginRun::AcceptTerms, true},
+    {L"terms closed", std::nullopt, &GameLoginRun::FindTerms, &GameLoginRun::Finish, true, true},
+};
+const size_t GameLoginRun::kStepCount = std::size(kSteps);
+
+// Every run under way, each known by a number, and the one timer that drives them all.
+struct Runs {
+    std::vector<std::pair<int, std::unique_ptr<GameLoginRun>>> list;
+    UINT_PTR timer = 0;
+    int lastId = 0;
+
+    GameLoginRun* Find(int id) {
+        for (auto& [runId, run] : list)
+            if (runId == id) return run.get();
+        return nullptr;
+    }
+    std::vector<int> Ids() const {
+        std::vector<int> ids;
+        for (const auto& entry : list) ids.push_back(entry.first);
+        return ids;
+    }
+};
+
+Runs& AllRuns() {
+    static Runs runs;
+    return runs;
 }
 
-// The run is over: it goes, then its observer hears of the end (and may start the next run).
-void FinishRun() {
-    const std::unique_ptr<GameLoginRun> run = std::move(Slot());
+// The run is over: it goes, then its observer hears of the end (and may start further runs).
+void FinishRun(int id) {
+    Runs& runs = AllRuns();
+    auto it = std::find_if(runs.list.begin(), runs.list.end(), [id](const auto& entry) { return entry.first == id; });
+    if (it == runs.list.end()) return;
+    const std::unique_ptr<GameLoginRun> run = std::move(it->second);
+    runs.list.erase(it);
+    if (runs.list.empty() && runs.timer) KillTimer(nullptr, std::exchange(runs.timer, 0));
     run->observer().LoginEnded(run->outcome());
 }
 
-void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
-    if (Slot()) Slot()->Tick();
+// Each run by its number: a run's step may show a box whose loop ticks again, and runs may end
+// or begin meanwhile.
+void TickRuns() {
+    for (int id : AllRuns().Ids()) {
+        GameLoginRun* run = AllRuns().Find(id);
+        if (run && !run->Tick()) FinishRun(id);
+    }
 }
+
+void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) { TickRuns(); }
 
 bool GameLoginRun::Begin() {
     busy_ = true;
@@ -137,7 +215,7 @@ bool GameLoginRun::BeginSteps() {
     // character's name by now).
     const bool gameRuns =
         FindTopWindow(nullptr, game::kRunningTitle, Visibility::kShownOrHidden) || !RunningGames().empty();
-    if (askIfRunning_ && gameRuns && !observer_.ConfirmSecondGame()) {
+    if (request_.terms.askIfRunning && gameRuns && !observer_.ConfirmSecondGame()) {
         End(LoginOutcome::kDeclined);
         return false;
     }
@@ -147,154 +225,191 @@ bool GameLoginRun::BeginSteps() {
     }
 
     before_ = AllTopWindows();
+    beginStamp_ = TenthsNow();
     // 2.-3. Start the launcher, with the program in the background meanwhile.
-    SetProcessPriority(IDLE_PRIORITY_CLASS);
-    const std::wstring launcher = clientDir_ + L"\\" + game::kLauncherFile;
-    const auto started = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, nullptr, launcher.c_str(), nullptr, clientDir_.c_str(), SW_SHOWNORMAL));
-    if (started <= 32) {
-        SetProcessPriority(NORMAL_PRIORITY_CLASS);
-        observer_.LoginFailed({LoginProblem::Kind::kStartFailed, {}, std::to_wstring(started)});
+    Idle(true);
+    const std::wstring launcher = request_.clientDir + L"\\" + game::kLauncherFile;
+    SHELLEXECUTEINFOW start{};
+    start.cbSize = sizeof(start);
+    start.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    start.lpFile = launcher.c_str();
+    start.lpDirectory = request_.clientDir.c_str();
+    start.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&start)) {
+        Idle(false);
+        // The code ShellExecute would give: its error numbers below 32 are the system's.
+        const auto code = reinterpret_cast<INT_PTR>(start.hInstApp);
+        const std::wstring value = std::to_wstring(code > 0 && code <= 32 ? code : GetLastError());
+        Log(L"launcher " + launcher + L" could not start (" + value + L")");
+        observer_.LoginFailed({LoginProblem::Kind::kStartFailed, {}, value});
         End(LoginOutcome::kStartFailed);
         return false;
     }
-    Wait(Step::kLauncher, GameWindow::kLauncher);
-    timer_ = SetTimer(nullptr, 0, kTickMs, OnTick);
+    const base::ScopedHandle process(start.hProcess);
+    if (const DWORD id = process ? GetProcessId(process.get()) : 0) {
+        family_ = ProcessFamily(id);
+        hasFamily_ = true;
+    }
+    Log(L"launcher " + launcher + L" started (process " + std::to_wstring(process ? GetProcessId(process.get()) : 0) +
+        L")");
+    Enter(0);
+    Runs& runs = AllRuns();
+    if (!runs.timer) runs.timer = SetTimer(nullptr, 0, kTickMs, OnTick);
     return true;
 }
 
-void GameLoginRun::Tick() {
-    if (busy_) return;
+void GameLoginRun::Enter(size_t step) {
+    step_ = step;
+    if (kSteps[step].awaited) observer_.LoginWaitingFor(*kSteps[step].awaited);
+}
+
+bool GameLoginRun::Tick() {
+    if (busy_) return true;
     busy_ = true;
     const bool goesOn = Advance();
     busy_ = false;
-    if (!goesOn) FinishRun();  // this object goes
+    return goesOn;
 }
 
 bool GameLoginRun::Advance() {
     if (cancelRequested_) {
-        if (step_ == Step::kLauncher) SetProcessPriority(NORMAL_PRIORITY_CLASS);
+        Log(L"cancelled while waiting for the " + std::wstring(kSteps[step_].name));
         End(LoginOutcome::kCancelled);
         return false;
     }
-    bool clicked = true;
-    switch (step_) {
-        case Step::kLauncher: {  // 4.-8.
-            HWND launcher = FindLauncher(before_);
-            if (!launcher) return true;
-            SetProcessPriority(NORMAL_PRIORITY_CLASS);
-            observer_.LauncherShown();
-            HWND firstButton = FindChildWindow(launcher, nullptr, L"Button", nullptr);
-            HWND play = firstButton ? GetWindow(firstButton, GW_HWNDNEXT) : nullptr;
-            if (!play) observer_.LoginFailed({LoginProblem::Kind::kNoPlayButton, {}, {}});
-            if (cancelRequested_) break;
-            Wait(Step::kGameWindow, GameWindow::kGameWindow);
-            clicked = Click(play);
-            break;
-        }
-        case Step::kGameWindow:  // 8.-9. Play again until the game window exists.
-            if ((gameWindow_ = FindTopWindow(game::kGameClass, game::kGameTitle, Visibility::kShown, &before_)) !=
-                nullptr) {
-                // Named and placed the moment it is there, before anything else of it is seen.
-                TakeCareOfGameWindow(gameWindow_, care_);
-                Wait(Step::kLoginDialog, GameWindow::kLoginDialog);
-                clicked = Click(gameWindow_);
-            } else {
-                clicked = RepeatClickIfDue();
-            }
-            break;
-        case Step::kLoginDialog:  // 9. The game window again until the login dialog exists.
-            if ((loginDialog_ = FindShownLoginDialog(before_)) != nullptr)
-                step_ = Step::kFillDialog;
-            else
-                clicked = RepeatClickIfDue();
-            break;
-        case Step::kFillDialog: {  // 10.-11. Fill it in (again while it does not answer).
-            bool answered = false;
-            if (!FillLoginDialog(loginDialog_, answered)) {
-                End(LoginOutcome::kAccessDenied);
-                return false;
-            }
-            if (!answered) return true;
-            const std::wstring companion = ProgramDir() + L"\\Modal.exe";
-            ShellExecuteW(nullptr, L"open", companion.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-            Wait(Step::kAgreement, GameWindow::kAgreement);
-            break;
-        }
-        case Step::kAgreement: {  // 12.
-            HWND agreement = FindTopWindow(nullptr, game::kAgreementTitle, Visibility::kShown, &before_);
-            agreementButton_ = FindChildWindow(agreement, nullptr, L"Button", game::kAcceptCaption);
-            if (!agreementButton_) return true;
-            Wait(Step::kTerms, GameWindow::kTerms);
-            clicked = Click(agreementButton_);
-            break;
-        }
-        case Step::kTerms: {  // 13. The agreement's button again until the terms have theirs.
-            HWND terms = FindTopWindow(game::kDialogClass, game::kTermsTitle, Visibility::kShown, &before_);
-            HWND termsButton = FindChildWindow(terms, nullptr, L"Button", game::kAcceptCaption);
-            if (termsButton) {
-                step_ = Step::kTermsClosing;
-                clicked = Click(termsButton);
-            } else if (!terms) {
-                clicked = RepeatClickIfDue();
-            }
-            break;
-        }
-        case Step::kTermsClosing:  // 14. The terms' button again until their window closes.
-            if (!FindTopWindow(game::kDialogClass, game::kTermsTitle, Visibility::kShown, &before_)) {
-                // A game that titled its window anew meanwhile gets the character's name back.
-                if (!care_.caption.empty() && IsWindow(gameWindow_)) SetGameText(gameWindow_, care_.caption);
-                End(LoginOutcome::kCompleted);  // 15.
-                return false;
-            }
-            clicked = RepeatClickIfDue();
-            break;
+    if (request_.terms.timeLimitSeconds && playStamp_ && TenthsNow() - playStamp_ > 10ULL * request_.terms.timeLimitSeconds) {
+        Log(L"given up after " + std::to_wstring(request_.terms.timeLimitSeconds) + L" s waiting for the " +
+            kSteps[step_].name + L"; its game is left running");
+        observer_.LoginFailed({LoginProblem::Kind::kTimedOut, {}, std::to_wstring(request_.terms.timeLimitSeconds)});
+        End(LoginOutcome::kTimedOut);
+        return false;
     }
-    if (!clicked) {
+    if (hasFamily_ && step_ <= 1 && TenthsNow() - familyStamp_ >= kFamilyLookTenths) {
+        familyStamp_ = TenthsNow();
+        family_.LookForChildren();
+    }
+    const Step& step = kSteps[step_];
+    HWND found = (this->*step.find)();
+    Done done = Done::kStay;
+    if (step.untilGone ? !found : found != nullptr) {
+        done = (this->*step.act)(found);
+    } else if (step.repeatsClick && !RepeatClickIfDue()) {
+        done = Done::kDenied;
+    }
+    if (done == Done::kDenied) {
         End(LoginOutcome::kAccessDenied);
         return false;
     }
-    return true;
-}
-
-// Password into the dialog's first edit field, the account into the edit field of its second
-// combo box; nothing else of the dialog is touched. False when the game refused the texts;
-// `answered` false when the dialog did not answer in time (the next tick tries again).
-bool GameLoginRun::FillLoginDialog(HWND dialog, bool& answered) {
-    const game::LoginDialogFields fields = game::LoginDialogFieldsOf(dialog);
-    answered = true;
-    for (auto [field, text] : {std::pair{fields.password, &password_}, std::pair{fields.account, &account_}}) {
-        const SendResult result = SetGameText(field, *text);
-        if (result == SendResult::kAccessDenied) return false;
-        // A field that is gone is the game's business; one that hangs gets another try.
-        if (result == SendResult::kNoAnswer && IsWindow(field)) answered = false;
+    if (done == Done::kNext) {
+        if (step_ + 1 == kStepCount) return false;  // 15. ended by the last step
+        Log(std::wstring(step.name) + L" done");
+        Enter(step_ + 1);
     }
     return true;
 }
 
+HWND GameLoginRun::FindLauncher() {
+    HWND launcher = FindMine(game::kDialogClass, game::kLauncherTitleGerman);
+    return launcher ? launcher : FindMine(game::kDialogClass, game::kLauncherTitleEnglish);
+}
+
+// 4.-8. The launcher is there: the program back to normal, its help page, then Play, which is
+// its second button. A launcher that still checks for patches keeps Play disabled: it is
+// waited for.
+GameLoginRun::Done GameLoginRun::PressPlay(HWND launcher) {
+    HWND firstButton = FindChildWindow(launcher, nullptr, L"Button", nullptr);
+    HWND play = firstButton ? GetWindow(firstButton, GW_HWNDNEXT) : nullptr;
+    if (!launcherSeen_) {
+        launcherSeen_ = true;
+        Idle(false);
+        Log(L"launcher shown");
+        observer_.LauncherShown();
+    }
+    if (play && !IsWindowEnabled(play)) return Done::kStay;
+    if (!play) observer_.LoginFailed({LoginProblem::Kind::kNoPlayButton, {}, {}});
+    if (cancelRequested_) return Done::kStay;  // the help page was open: the next tick ends the run
+    playStamp_ = TenthsNow();
+    return Click(play) ? Done::kNext : Done::kDenied;
+}
+
+// 8.-9. Named and placed the moment it is there, before anything else of it is seen; then a
+// click on it brings the login dialog.
+GameLoginRun::Done GameLoginRun::TakeGameWindow(HWND window) {
+    gameWindow_ = window;
+    TakeCareOfGameWindow(gameWindow_, request_.care);
+    return Click(gameWindow_) ? Done::kNext : Done::kDenied;
+}
+
+// The run's shown login dialog, confirmed by its controls.
+HWND GameLoginRun::FindLoginDialog() {
+    HWND dialog = FindMine(game::kDialogClass, game::kGameTitle);
+    return game::IsLoginDialog(dialog) ? dialog : nullptr;
+}
+
+// 10.-11. The password into the dialog's first edit field, the account into the edit field of
+// its second combo box; nothing else of the dialog is touched. Again while it does not answer.
+// Then Modal.exe confirms exactly this dialog.
+GameLoginRun::Done GameLoginRun::FillLoginDialog(HWND dialog) {
+    const game::LoginDialogFields fields = game::LoginDialogFieldsOf(dialog);
+    bool answered = true;
+    for (auto [field, text] :
+         {std::pair{fields.password, &request_.password}, std::pair{fields.account, &request_.account}}) {
+        const SendResult result = SetGameText(field, *text);
+        if (result == SendResult::kAccessDenied) return Done::kDenied;
+        // A field that is gone is the game's business; one that hangs gets another try.
+        if (result == SendResult::kNoAnswer && IsWindow(field)) answered = false;
+    }
+    if (!answered) return Done::kStay;
+    const std::wstring companion = ProgramDir() + L"\\Modal.exe";
+    const std::wstring which = std::to_wstring(reinterpret_cast<UINT_PTR>(dialog));
+    ShellExecuteW(nullptr, L"open", companion.c_str(), which.c_str(), nullptr, SW_SHOWNORMAL);
+    return Done::kNext;
+}
+
+// 12. The agreement is the server's answer to the login: the game has used its quick-start
+// entry by now.
+GameLoginRun::Done GameLoginRun::AcceptAgreement(HWND button) {
+    observer_.GameTookItsEntry();
+    return Click(button) ? Done::kNext : Done::kDenied;
+}
+
+// 14.-15. The terms are closed: a game that titled its window anew meanwhile gets the
+// character's name back.
+GameLoginRun::Done GameLoginRun::Finish(HWND) {
+    if (!request_.care.caption.empty() && IsWindow(gameWindow_)) SetGameText(gameWindow_, request_.care.caption);
+    Log(L"logged in after " + std::to_wstring((TenthsNow() - beginStamp_) / 10) + L"." +
+        std::to_wstring((TenthsNow() - beginStamp_) % 10) + L" s");
+    End(LoginOutcome::kCompleted);
+    return Done::kNext;
+}
+
 void GameLoginRun::End(LoginOutcome outcome) {
-    StopTimer();
+    Idle(false);
     outcome_ = outcome;
-    if (outcome == LoginOutcome::kAccessDenied) observer_.LoginFailed({LoginProblem::Kind::kAccessDenied, {}, {}});
+    if (outcome == LoginOutcome::kAccessDenied) {
+        Log(L"the game refused Corvalink's messages");
+        observer_.LoginFailed({LoginProblem::Kind::kAccessDenied, {}, {}});
+    }
 }
 
 }  // namespace
 
-bool DriveGameLogin(const std::wstring& account, const std::wstring& password, const std::wstring& clientDir,
-                    LoginObserver& observer, bool askIfRunning, GameWindowCare care) {
-    if (Slot()) return false;
-    Slot() = std::make_unique<GameLoginRun>(account, password, clientDir, observer, askIfRunning, std::move(care));
+bool DriveGameLogin(LoginRequest request, LoginObserver& observer) {
+    Runs& runs = AllRuns();
+    if (!runs.list.empty() && !request.terms.besideOthers) return false;
+    const int id = ++runs.lastId;
+    runs.list.emplace_back(id, std::make_unique<GameLoginRun>(std::move(request), observer));
     // The question in Begin may let the message loop run: the run is known as running meanwhile.
-    if (!Slot()->Begin()) FinishRun();
+    if (!runs.Find(id)->Begin()) FinishRun(id);
     return true;
 }
 
-bool GameLoginRunning() { return Slot() != nullptr; }
+bool GameLoginRunning() { return !AllRuns().list.empty(); }
 
-// The run ends at once, so that the menu shows its QuickLogins again straight away; while one
-// of its steps is under way (its question is open), that step ends it when it returns.
+// The runs end at once, so that the menu shows its QuickLogins again straight away; a run whose
+// step is under way (its question is open) ends when that step returns.
 void RequestLoginCancel() {
-    if (!Slot()) return;
-    Slot()->Cancel();
-    Slot()->Tick();
+    for (int id : AllRuns().Ids())
+        if (GameLoginRun* run = AllRuns().Find(id)) run->Cancel();
+    TickRuns();
 }

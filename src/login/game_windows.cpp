@@ -22,12 +22,12 @@ struct AnsiArg {
 }  // namespace
 
 HWND FindTopWindow(const wchar_t* windowClass, const wchar_t* title, Visibility visibility,
-                   const std::vector<HWND>* ignore) {
+                   const std::function<bool(HWND)>& belongs) {
     const AnsiArg cls(windowClass), caption(title);
     for (HWND w = FindWindowExA(nullptr, nullptr, cls.get(), caption.get()); w;
          w = FindWindowExA(nullptr, w, cls.get(), caption.get())) {
-        if (ignore && std::find(ignore->begin(), ignore->end(), w) != ignore->end()) continue;
-        if (visibility == Visibility::kShownOrHidden || IsWindowVisible(w)) return w;
+        if (visibility == Visibility::kShown && !IsWindowVisible(w)) continue;
+        if (!belongs || belongs(w)) return w;
     }
     return nullptr;
 }

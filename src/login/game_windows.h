@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,9 @@
 enum class Visibility { kShown, kShownOrHidden };
 // A top-level window by class and title; a null class or title matches any. By default only
 // shown windows count: one that is not shown yet may still be without its controls.
-// Windows in `ignore` do not count (those of a game that was there before the run).
+// With `belongs`, only windows it accepts count (those of one login's processes).
 HWND FindTopWindow(const wchar_t* windowClass, const wchar_t* title, Visibility visibility = Visibility::kShown,
-                   const std::vector<HWND>* ignore = nullptr);
+                   const std::function<bool(HWND)>& belongs = {});
 // Every top-level window there is now.
 std::vector<HWND> AllTopWindows();
 // A direct child of `parent` after `after` (null: from the first) by class and caption.

@@ -12,6 +12,7 @@ enum class LoginOutcome {
     kStartFailed,   // camelot.exe could not be started
     kCancelled,     // the user cancelled the run
     kAccessDenied,  // the game refuses our messages (it runs with higher rights)
+    kTimedOut,      // not logged in within the run's time limit (its game is left running)
 };
 
 // The windows of the game that a run waits for, in their order.
@@ -32,6 +33,7 @@ struct LoginProblem {
         kStartFailed,         // `value`: the code the shell gave for camelot.exe
         kNoPlayButton,        // the launcher has no Play button
         kAccessDenied,        // the game runs with higher rights and refuses our messages
+        kTimedOut,            // `value`: the time limit in seconds, which passed after Play was pressed
     };
     Kind kind;
     std::wstring name, value;
@@ -49,6 +51,10 @@ public:
     virtual void LoginWaitingFor(GameWindow window) = 0;
     // The launcher window is there: the moment for its help page.
     virtual void LauncherShown() = 0;
+    // The game has used the quick-start entry of its installation's user.dat: the server has
+    // answered the login that the entry named with its agreement window. Another login of the
+    // same installation may write its own entry from now on.
+    virtual void GameTookItsEntry() {}
     // The login cannot start, or its run met a problem (shown before the run ends).
     virtual void LoginFailed(const LoginProblem& problem) = 0;
     // The run is over (its problems already reported).

@@ -4,6 +4,7 @@
 
 #include "login/game_login.h"
 #include "login/game_names.h"
+#include "login/login_log.h"
 #include "login/login_observer.h"
 #include "store/file_check.h"
 #include "store/ini_handling.h"
@@ -52,7 +53,9 @@ std::optional<LoginProblem> ResolveQuickLogin(const Settings& settings, const st
     return std::nullopt;
 }
 
-bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObserver& observer, bool askIfRunning) {
+bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObserver& observer, const RunTerms& terms) {
+    // The user.dat of a login under way may still be read: nothing is written then.
+    if (!terms.besideOthers && GameLoginRunning()) return false;
     ResolvedLogin resolved;
     if (const std::optional<LoginProblem> problem = ResolveQuickLogin(settings, entry, resolved)) {
         observer.LoginFailed(*problem);
@@ -72,6 +75,8 @@ bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObs
 
     GameWindowCare care{entry, {}, settings.WindowPlaceOf(entry)};
     if (settings.RenamesGameWindows()) care.caption = GameWindowCaption(resolved.entry);
-    return DriveGameLogin(resolved.entry.account, resolved.password, resolved.clientDir, observer, askIfRunning,
-                          std::move(care));
+    const std::wstring who = resolved.entry.Caption();
+    LogLogin(who, L"quick-start entry written to " + userDat);
+    return DriveGameLogin({resolved.entry.account, resolved.password, resolved.clientDir, std::move(care), who, terms},
+                          observer);
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "login/game_login.h"
 #include "login/login_observer.h"
 #include "store/settings.h"
 
@@ -10,9 +11,9 @@
 // fields are known (telling `observer` what is missing otherwise), writes the quick-start entry into the
 // client's user.dat and starts the game's login (game_login.h), which goes on after the
 // return and reports to `observer`. False when nothing was started.
-// With `askIfRunning` false (the next member of a team) a running game is not asked about.
+// `terms`: how the run goes about it (a team's member runs beside others, within a time limit).
 bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObserver& observer,
-                   bool askIfRunning = true);
+                   const RunTerms& terms = {});
 
 // Everything a QuickLogin's login needs, read from the settings file.
 struct ResolvedLogin {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "store/ini_handling.h"
 
 std::vector<std::wstring> SplitFields(std::wstring_view text, size_t limit) {
@@ -113,3 +115,27 @@ ServerRecord ServerRecord::FromStored(std::wstring name, std::wstring_view store
 }
 
 bool IsPlaceholderAddress(std::wstring_view address) { return address.rfind(L"198.51.100.", 0) == 0; }
+
+std::optional<unsigned> TeamPacing::ParseNumber(std::wstring_view text) {
+    while (!text.empty() && (text.front() == L' ' || text.front() == L'\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == L' ' || text.back() == L'\t')) text.remove_suffix(1);
+    if (text.empty() || text.size() > 9) return std::nullopt;
+    unsigned value = 0;
+    for (wchar_t c : text) {
+        if (c < L'0' || c > L'9') return std::nullopt;
+        value = value * 10 + static_cast<unsigned>(c - L'0');
+    }
+    return value;
+}
+
+unsigned TeamPacing::SpacingFrom(std::wstring_view text) {
+    return std::min(ParseNumber(text).value_or(TeamPacing{}.spacingSeconds), kMaxSpacing);
+}
+
+unsigned TeamPacing::AtOnceFrom(std::wstring_view text) {
+    return std::clamp(ParseNumber(text).value_or(TeamPacing{}.atOnce), 1u, kMaxAtOnce);
+}
+
+unsigned TeamPacing::TimeLimitFrom(std::wstring_view text) {
+    return std::clamp(ParseNumber(text).value_or(TeamPacing{}.memberTimeLimitSeconds), kMinTimeLimit, kMaxTimeLimit);
+}

@@ -2,6 +2,7 @@
 // realms, a server, a window place and a hotkey. No file is read here; Settings (settings.h)
 // reads and writes them.
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,24 @@ struct ServerRecord {
     std::wstring StoredAddress() const { return address + L":" + port; }
     // From that value; only the first colon splits, and a value without one has no port.
     static ServerRecord FromStored(std::wstring name, std::wstring_view stored, std::wstring tag);
+};
+
+// How a team starts its members, kept in section "options": seconds between two starts
+// ("start_spacing"), logins under way at once ("at_once"; 1: one after another) and the seconds
+// a member may take from its launcher's Play to its login ("member_time_limit"). A missing or
+// unreadable value is its default; a number out of range is taken to the nearest one allowed.
+struct TeamPacing {
+    static constexpr unsigned kMaxSpacing = 600, kMaxAtOnce = 16, kMinTimeLimit = 10, kMaxTimeLimit = 3600;
+    unsigned spacingSeconds = 2;
+    unsigned atOnce = 4;
+    unsigned memberTimeLimitSeconds = 120;
+    bool operator==(const TeamPacing&) const = default;
+
+    // A value as typed or stored: digits only (blanks around them aside), at most 9 of them.
+    static std::optional<unsigned> ParseNumber(std::wstring_view text);
+    static unsigned SpacingFrom(std::wstring_view text);
+    static unsigned AtOnceFrom(std::wstring_view text);
+    static unsigned TimeLimitFrom(std::wstring_view text);
 };
 
 // Where a game window stood: its rectangle on the virtual screen and the monitor it was on.

@@ -139,6 +139,12 @@ std::wstring Settings::Language() const { return ReadSetting(section::kOptions, 
 
 bool Settings::RenamesGameWindows() const { return ReadSetting(section::kOptions, L"rename") != L"0"; }
 
+TeamPacing Settings::Pacing() const {
+    return {TeamPacing::SpacingFrom(ReadSetting(section::kOptions, L"start_spacing")),
+            TeamPacing::AtOnceFrom(ReadSetting(section::kOptions, L"at_once")),
+            TeamPacing::TimeLimitFrom(ReadSetting(section::kOptions, L"member_time_limit"))};
+}
+
 namespace {
 
 // The default language is not written: a file without options stays without them.
@@ -233,6 +239,18 @@ SaveResult Settings::SaveConfiguration(const ConfigurationChange& c) {
     if (c.language) SetLanguage(change, *c.language);
     if (c.renameWindows && *c.renameWindows) change.Remove(section::kOptions, L"rename");
     if (c.renameWindows && !*c.renameWindows) change.Set(section::kOptions, L"rename", L"0");
+    if (c.pacing) {
+        // A default is not written: the file says only what the player chose.
+        const TeamPacing defaults;
+        const auto setOrRemove = [&](const wchar_t* key, unsigned value, unsigned fallback) {
+            if (value == fallback)
+                change.Remove(section::kOptions, key);
+            else
+                change.Set(section::kOptions, key, std::to_wstring(value));
+        };
+        setOrRemove(L"start_spacing", c.pacing->spacingSeconds, defaults.spacingSeconds);
+        setOrRemove(L"at_once", c.pacing->atOnce, defaults.atOnce);
+    }
     AddFollowingPlacesAndHotkeys(change, c);
     // Teams follow the QuickLogins that were changed in place.
     for (const std::wstring& team : c.edited.empty() ? std::vector<std::wstring>() : TeamNames()) {

@@ -68,6 +68,7 @@ struct ConfigurationChange {
     std::optional<std::wstring> language = std::nullopt;        // only when the player chose another; empty = German
     std::optional<bool> renameWindows = std::nullopt;           // only when the player switched it
     std::optional<std::vector<Hotkey>> hotkeys = std::nullopt;  // all of them, when the player changed one
+    std::optional<TeamPacing> pacing = std::nullopt;            // only when the player changed its spacing or cap
 };
 
 // The number of backup copies of the settings file that are kept, one for each run that
@@ -112,6 +113,8 @@ public:
     // Whether game windows are titled after their characters (the default; "rename=0" in
     // section "options" switches it off).
     bool RenamesGameWindows() const;
+    // How teams start their members; defaults for what the file does not hold.
+    TeamPacing Pacing() const;
     // The stored places of game windows, and the one of a QuickLogin. `unread` takes the lines
     // that are no place (every save keeps them as they are).
     std::vector<StoredPlace> WindowPlaces(std::vector<std::pair<std::wstring, std::wstring>>* unread = nullptr) const;

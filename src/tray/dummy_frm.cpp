@@ -108,7 +108,7 @@ void DummyFRM::RunCommand(const TrayMenuState& shown, UINT command) {
     else if (command == popupmenue_daoc_lizenzen[1])
         popupmenue_daoc_lizenzen_Click(1);
     else if (command == popupmenue_cancel_run)
-        RequestLoginCancel();
+        CancelLogins();
     else if (command == popupmenue_beenden)
         popupmenue_beenden_Click();
     else if (command == popupmenue_places_remember)

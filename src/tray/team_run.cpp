@@ -1,45 +1,119 @@
 #include "tray/team_run.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/lang.h"
+#include "base/paths.h"
 #include "base/product.h"
 #include "forms/shared/settings_messages.h"
+#include "login/game_windows.h"
+#include "login/login_log.h"
 #include "login/quick_login.h"
+#include "store/ini_handling.h"
+#include "ui/message_box.h"
 
 namespace {
 
-class TeamRun : public LoginObserver {
+// How often the team looks whether its next member may start.
+constexpr UINT kScheduleMs = 50;
+
+class TeamRun;
+
+struct Member {
+    Member(std::wstring entryText, std::wstring shownCaption, std::wstring clientFolder)
+        : entry(std::move(entryText)), caption(std::move(shownCaption)), installation(std::move(clientFolder)) {}
+
+    enum class State { kWaiting, kUnderWay, kLoggedIn, kFailed, kNotStarted };
+    std::wstring entry;         // the QuickLogin's whole entry
+    std::wstring caption;       // as the menu names it
+    std::wstring installation;  // its client folder, in capitals: members of one share its user.dat
+    State state = State::kWaiting;
+    // Until its game has used the quick-start entry, no other member of its installation starts.
+    bool holdsUserDat = false;
+    std::optional<GameWindow> awaited;
+    std::wstring reason;  // why it did not log in
+};
+
+// Hears one member's run and hands what it hears to the team.
+class MemberObserver : public LoginObserver {
 public:
-    TeamRun(TrayLoginObserver& tray, std::wstring name, std::vector<std::wstring> members)
-        : tray_(tray), name_(std::move(name)), members_(std::move(members)) {}
-
-    // Starts the member `next_`; false when it could not start (its message is shown).
-    bool StartNext() { return RunQuickLogin(tray_.settings(), members_[next_], *this, next_ == 0); }
-
-    void LoginStarted() override {
-        if (next_ == 0) tray_.LoginStarted();
-    }
-    bool ConfirmSecondGame() override { return tray_.ConfirmSecondGame(); }
-    void LoginWaitingFor(GameWindow window) override {
-        const QuickLoginEntry member = QuickLoginEntry::FromText(members_[next_]);
-        tray_.tray().SetTip(ProductTitle(LangFormat(L"team", L"waiting",
-                                       {name_, std::to_wstring(next_ + 1), std::to_wstring(members_.size()),
-                                        member.character, GameWindowText(window)})));
-    }
-    void LauncherShown() override {
-        if (next_ == 0) tray_.LauncherShown();
-    }
-    void LoginFailed(const LoginProblem& problem) override { tray_.LoginFailed(problem); }
+    MemberObserver(TeamRun& team, size_t index) : team_(team), index_(index) {}
+    void LoginStarted() override {}
+    bool ConfirmSecondGame() override { return true; }  // the team asked once, before anybody started
+    void LoginWaitingFor(GameWindow window) override;
+    void LauncherShown() override;
+    void GameTookItsEntry() override;
+    void LoginFailed(const LoginProblem& problem) override;
     void LoginEnded(LoginOutcome outcome) override;
 
 private:
+    TeamRun& team_;
+    size_t index_;
+};
+
+class TeamRun {
+public:
+    TeamRun(TrayLoginObserver& tray, std::wstring name, std::vector<Member> members, TeamPacing pacing)
+        : tray_(tray), name_(std::move(name)), members_(std::move(members)), pacing_(pacing) {
+        for (size_t i = 0; i < members_.size(); ++i) observers_.push_back(std::make_unique<MemberObserver>(*this, i));
+    }
+    ~TeamRun() { StopTimer(); }
+    TeamRun(const TeamRun&) = delete;
+    TeamRun& operator=(const TeamRun&) = delete;
+
+    // Asks about a running game, then lets the schedule start the members. False when the
+    // player chose not to start (the tray has heard of the end then).
+    bool Begin();
+    void Cancel() {
+        if (cancelled_) return;
+        cancelled_ = true;
+        LogLogin(Who(), L"cancelled: no further member starts");
+    }
+    bool cancelled() const { return cancelled_; }
+    // Starts whoever may start now; ends the team once nobody is waiting or under way.
+    void Schedule();
+
+    Member& member(size_t i) { return members_[i]; }
+    TrayLoginObserver& tray() const { return tray_; }
+    void LauncherShown() {
+        if (!launcherHelpShown_) {
+            launcherHelpShown_ = true;
+            tray_.LauncherShown();
+        }
+    }
+    void ShowProgress() const;
+
+private:
+    std::wstring Who() const { return std::wstring(L"Team") + L' ' + name_; }
+    size_t Count(Member::State state) const {
+        return static_cast<size_t>(std::count_if(members_.begin(), members_.end(),
+                                                 [state](const Member& m) { return m.state == state; }));
+    }
+    // Whether the member may start now: its installation's user.dat is free.
+    bool InstallationFree(const Member& member) const {
+        return std::none_of(members_.begin(), members_.end(), [&](const Member& m) {
+            return m.holdsUserDat && m.installation == member.installation;
+        });
+    }
+    void Start(size_t index);
+    void Finish();
+    void StopTimer() {
+        if (timer_) KillTimer(nullptr, std::exchange(timer_, 0));
+    }
+
     TrayLoginObserver& tray_;
     std::wstring name_;
-    std::vector<std::wstring> members_;
-    size_t next_ = 0;
+    std::vector<Member> members_;
+    std::vector<std::unique_ptr<MemberObserver>> observers_;
+    TeamPacing pacing_;
+    UINT_PTR timer_ = 0;
+    ULONGLONG lastStart_ = 0;  // GetTickCount64() at the last start; 0 before the first
+    bool cancelled_ = false, launcherHelpShown_ = false, starting_ = false;
 };
 
 std::unique_ptr<TeamRun>& Current() {
@@ -47,19 +121,157 @@ std::unique_ptr<TeamRun>& Current() {
     return run;
 }
 
-void TeamRun::LoginEnded(LoginOutcome outcome) {
-    // The next member starts once this one has finished its login. A member that failed was
-    // reported and the rest go on; only the player ends the team (a cancel, or no to a second
-    // game).
-    const bool stopped = outcome == LoginOutcome::kCancelled || outcome == LoginOutcome::kDeclined;
-    while (!stopped && next_ + 1 < members_.size()) {
-        ++next_;
-        if (StartNext()) return;
-        outcome = LoginOutcome::kStartFailed;
+// The team that Begin did not start goes (declined, or cancelled during its question).
+void EndUnstarted(TrayLoginObserver& tray) {
+    const bool cancelled = Current()->cancelled();
+    Current().reset();
+    tray.LoginEnded(cancelled ? LoginOutcome::kCancelled : LoginOutcome::kDeclined);
+}
+
+void CALLBACK OnSchedule(HWND, UINT, UINT_PTR, DWORD) {
+    if (Current()) Current()->Schedule();
+}
+
+bool TeamRun::Begin() {
+    tray_.LoginStarted();
+    ShowProgress();
+    std::wstring names;
+    for (const Member& m : members_) names += (names.empty() ? L"" : L"; ") + m.caption;
+    LogLogin(Who(), L"starts " + std::to_wstring(members_.size()) + L" members (" + names + L"), " +
+                        std::to_wstring(pacing_.spacingSeconds) + L" s apart, at most " +
+                        std::to_wstring(pacing_.atOnce) + L" at once, each within " +
+                        std::to_wstring(pacing_.memberTimeLimitSeconds) + L" s");
+    // One question for the whole team, before anybody starts: a game that runs already.
+    const bool gameRuns =
+        FindTopWindow(nullptr, game::kRunningTitle, Visibility::kShownOrHidden) || !RunningGames().empty();
+    if (gameRuns && !tray_.ConfirmSecondGame()) {
+        LogLogin(Who(), L"not started: a game runs already");
+        return false;
     }
+    if (cancelled_) return false;
+    timer_ = SetTimer(nullptr, 0, kScheduleMs, OnSchedule);
+    Schedule();
+    return true;
+}
+
+void TeamRun::Schedule() {
+    if (starting_) return;  // a start under way lets the message loop run
+    const size_t underWay = Count(Member::State::kUnderWay);
+    if (cancelled_) {
+        for (Member& m : members_)
+            if (m.state == Member::State::kWaiting) m.state = Member::State::kNotStarted;
+    }
+    if (Count(Member::State::kWaiting) == 0) {
+        if (underWay == 0) Finish();  // this object goes
+        return;
+    }
+    if (underWay >= pacing_.atOnce) return;
+    if (lastStart_ && GetTickCount64() - lastStart_ < 1000ULL * pacing_.spacingSeconds) return;
+    // The first waiting member whose installation is free; members of other installations
+    // need not wait behind one that waits for its user.dat.
+    for (size_t i = 0; i < members_.size(); ++i)
+        if (members_[i].state == Member::State::kWaiting && InstallationFree(members_[i])) {
+            Start(i);
+            return;
+        }
+}
+
+void TeamRun::Start(size_t index) {
+    Member& m = members_[index];
+    m.state = Member::State::kUnderWay;
+    m.holdsUserDat = true;
+    lastStart_ = GetTickCount64();
+    ShowProgress();
+    starting_ = true;
+    const RunTerms terms{false, true, pacing_.memberTimeLimitSeconds};
+    const bool started = RunQuickLogin(tray_.settings(), m.entry, *observers_[index], terms);
+    starting_ = false;
+    // Not started at all: its problem was heard; a run that started has its own end.
+    if (!started && m.state == Member::State::kUnderWay) {
+        m.state = Member::State::kFailed;
+        m.holdsUserDat = false;
+    }
+    ShowProgress();
+}
+
+void TeamRun::ShowProgress() const {
+    tray_.tray().SetTip(ProductTitle(LangFormat(
+        L"team", L"progress",
+        {name_, std::to_wstring(Count(Member::State::kLoggedIn)), std::to_wstring(members_.size()),
+         std::to_wstring(Count(Member::State::kUnderWay)), std::to_wstring(Count(Member::State::kFailed))})));
+}
+
+// The one message of the team's end (none when everybody logged in), then the tray hears of the
+// end; a retry of the members that failed starts as a team of its own.
+void TeamRun::Finish() {
+    StopTimer();
+    const size_t loggedIn = Count(Member::State::kLoggedIn);
+    const bool allIn = loggedIn == members_.size();
+    LogLogin(Who(), L"ended: " + std::to_wstring(loggedIn) + L" of " + std::to_wstring(members_.size()) +
+                        L" logged in" + (cancelled_ ? L" (cancelled)" : L""));
+    const std::unique_ptr<TeamRun> self = std::move(Current());  // this object goes with the call
     TrayLoginObserver& tray = tray_;
-    const std::unique_ptr<TeamRun> self = std::move(Current());  // this object goes after the call
+    std::vector<std::wstring> failed;
+    bool retry = false;
+    if (!allIn) {
+        std::wstring in, out;
+        for (const Member& m : members_) {
+            if (m.state == Member::State::kLoggedIn) {
+                in += L"\r\n    " + m.caption;
+                continue;
+            }
+            const std::wstring reason =
+                m.state == Member::State::kNotStarted ? LangText(L"team", L"not_started") : m.reason;
+            out += L"\r\n    " + LangFormat(L"team", L"member_reason", {m.caption, reason});
+            if (m.state == Member::State::kFailed) failed.push_back(m.entry);
+        }
+        const std::wstring shown = std::to_wstring(loggedIn), all = std::to_wstring(members_.size());
+        std::wstring text = cancelled_ ? LangFormat(L"team", L"summary_cancelled", {name_, shown, all})
+                                       : LangFormat(L"team", L"summary", {name_, shown, all});
+        if (!in.empty()) text += L"\r\n\r\n" + LangText(L"team", L"logged_in") + in;
+        text += L"\r\n\r\n" + LangText(L"team", L"not_logged_in") + out;
+        text += L"\r\n\r\n" + LangFormat(L"team", L"log_where", {LogFile()});
+        if (!cancelled_ && !failed.empty()) {
+            text += L"\r\n\r\n" + LangText(L"team", L"retry");
+            retry = ui::MsgBox(text, MB_YESNO | MB_ICONWARNING) == IDYES;
+        } else {
+            ui::MsgBox(text, MB_OK | (cancelled_ ? MB_ICONINFORMATION : MB_ICONWARNING));
+        }
+    }
+    const LoginOutcome outcome =
+        allIn ? LoginOutcome::kCompleted : cancelled_ ? LoginOutcome::kCancelled : LoginOutcome::kTimedOut;
     tray.LoginEnded(outcome);
+    if (!retry) return;
+    std::vector<Member> again;
+    for (const Member& m : self->members_)
+        if (m.state == Member::State::kFailed) again.emplace_back(m.entry, m.caption, m.installation);
+    Current() = std::make_unique<TeamRun>(tray, self->name_, std::move(again), tray.settings().Pacing());
+    if (!Current()->Begin()) EndUnstarted(tray);
+}
+
+void MemberObserver::LoginWaitingFor(GameWindow window) { team_.member(index_).awaited = window; }
+
+void MemberObserver::LauncherShown() { team_.LauncherShown(); }
+
+void MemberObserver::GameTookItsEntry() { team_.member(index_).holdsUserDat = false; }
+
+void MemberObserver::LoginFailed(const LoginProblem& problem) {
+    Member& m = team_.member(index_);
+    m.reason = LoginProblemText(problem);
+    if (problem.kind == LoginProblem::Kind::kTimedOut && m.awaited)
+        m.reason += L" (" + GameWindowText(*m.awaited) + L")";
+}
+
+void MemberObserver::LoginEnded(LoginOutcome outcome) {
+    Member& m = team_.member(index_);
+    m.holdsUserDat = false;
+    if (outcome == LoginOutcome::kCompleted) {
+        m.state = Member::State::kLoggedIn;
+    } else {
+        m.state = Member::State::kFailed;
+        if (outcome == LoginOutcome::kCancelled) m.reason = LangText(L"team", L"cancelled");
+    }
+    team_.ShowProgress();
 }
 
 }  // namespace
@@ -68,27 +280,34 @@ bool RunTeam(const std::wstring& name, TrayLoginObserver& tray) {
     if (Current()) return false;
     Settings& settings = tray.settings();
     if (!CheckSettingsBeforeUse(settings)) return false;
-    const std::vector<std::wstring> members = settings.TeamMembers(name);
-    if (members.empty()) {
+    const std::vector<std::wstring> entries = settings.TeamMembers(name);
+    if (entries.empty()) {
         ShowError(LangFormat(L"team", L"no_members", {name}));
         return false;
     }
-    for (const std::wstring& member : members) {
-        if (settings.HasQuickLogin(member)) continue;
-        ShowError(LangFormat(L"team", L"member_gone", {name, QuickLoginEntry::QuickLoginCaption(member)}));
+    for (const std::wstring& entry : entries) {
+        if (settings.HasQuickLogin(entry)) continue;
+        ShowError(LangFormat(L"team", L"member_gone", {name, QuickLoginEntry::QuickLoginCaption(entry)}));
         return false;
     }
     // The whole team or nobody: every member must be able to log in before the first starts.
-    for (const std::wstring& member : members) {
+    std::vector<Member> members;
+    for (const std::wstring& entry : entries) {
         ResolvedLogin resolved;
-        if (const std::optional<LoginProblem> problem = ResolveQuickLogin(settings, member, resolved)) {
-            ShowError(LangFormat(L"team", L"member_cannot_log_in", {name, QuickLoginEntry::QuickLoginCaption(member)}) +
+        if (const std::optional<LoginProblem> problem = ResolveQuickLogin(settings, entry, resolved)) {
+            ShowError(LangFormat(L"team", L"member_cannot_log_in", {name, QuickLoginEntry::QuickLoginCaption(entry)}) +
                       L"\r\n\r\n" + LoginProblemText(*problem));
             return false;
         }
+        members.emplace_back(entry, resolved.entry.Caption(), UpperCase(resolved.clientDir));
     }
-    Current() = std::make_unique<TeamRun>(tray, name, members);
-    if (Current()->StartNext()) return true;
-    Current().reset();
+    Current() = std::make_unique<TeamRun>(tray, name, std::move(members), settings.Pacing());
+    if (Current()->Begin()) return true;
+    EndUnstarted(tray);
     return false;
+}
+
+void CancelLogins() {
+    if (Current()) Current()->Cancel();
+    RequestLoginCancel();
 }

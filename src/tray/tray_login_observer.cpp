@@ -45,6 +45,7 @@ std::wstring LoginProblemText(const LoginProblem& p) {
         case Kind::kNoPlayButton: return LangText(L"login", L"no_play_button");
         case Kind::kAccessDenied:
             return LangText(L"login", L"access_denied_1") + kParagraph + LangText(L"login", L"access_denied_2");
+        case Kind::kTimedOut: return LangFormat(L"login", L"timed_out", {p.value});
     }
     return {};
 }

@@ -14,6 +14,16 @@
 //   linger_ms=3000      after the login the double ends after this time; 0: stays
 //   hang_ms=0           the game window stops answering for this time at its first click
 //   retitle_ms=0        after the login the game window titles itself anew after this time
+//   patch_ms=0          the launcher keeps Play disabled this long (a patch check); "A-B": a
+//                       random time between A and B
+//   read_user_dat=start start: user.dat is read (and logged) at the start; login: when the
+//                       login dialog is confirmed, as the game takes its quick-start entry then
+//   login_dialog=1      0: the game window never shows its login dialog
+//   game_process=same   same | child: Play starts a process of its own for the game window
+//                       (camelot.exe /game) and the launcher's process ends
+//   server_limit=0      more than this many logins within server_window_ms, counted over every
+//   server_window_ms=15000  copy that shares server_file (an absolute path), are refused
+//   server_file=        (logged "refused"; the game then shows nothing more), as a server might
 //
 // Log lines: "<microseconds since 1601> <event>[ <detail>]". The game window logs its handle
 // ("game-window"), and each new title ("title") and place ("place x,y,w,h") another program
@@ -32,6 +42,11 @@ struct Scenario {
     std::wstring mode, launcher;
     bool playButton;
     int windowDelayMs, gameDelayMs, termsClicks, lingerMs, hangMs, retitleMs;
+    std::wstring patch, readUserDat;
+    bool loginDialog;
+    std::wstring gameProcess;
+    int serverLimit, serverWindowMs;
+    std::wstring serverFile;
 } g_scenario;
 
 long long NowMicroseconds() {
@@ -170,6 +185,35 @@ void Watch(HWND field, const std::string& name) {
                         name};
 }
 
+void LogUserDat() { Log("user.dat", Escaped(ReadFileBytes(g_dir + L"\\user.dat"))); }
+
+// The server's limit, shared by every copy through one file of login times: a login is refused
+// when more than the limit came within the window before it (this one counted).
+bool ServerTakesLogin() {
+    if (g_scenario.serverLimit <= 0 || g_scenario.serverFile.empty()) return true;
+    // The file is held while it is read and written: copies confirm their logins at once.
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int tries = 0; tries < 200 && file == INVALID_HANDLE_VALUE; ++tries) {
+        file = CreateFileW(g_scenario.serverFile.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) Sleep(10);
+    }
+    if (file == INVALID_HANDLE_VALUE) return true;
+    std::string times(GetFileSize(file, nullptr), '\0');
+    DWORD done = 0;
+    ReadFile(file, times.data(), static_cast<DWORD>(times.size()), &done, nullptr);
+    const long long now = NowMicroseconds();
+    int recent = 1;
+    size_t start = 0;
+    for (size_t end; (end = times.find('\n', start)) != std::string::npos; start = end + 1)
+        if (now - std::stoll(times.substr(start, end - start)) < g_scenario.serverWindowMs * 1000LL) ++recent;
+    const std::string line = std::to_string(now) + "\n";
+    SetFilePointer(file, 0, nullptr, FILE_END);
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &done, nullptr);
+    CloseHandle(file);
+    return recent <= g_scenario.serverLimit;
+}
+
 HWND g_game = nullptr;
 std::wstring g_gameStatus = L"Dark Age of Camelot wird geladen ...";
 
@@ -235,6 +279,12 @@ void ShowLoginDialog() {
     g_commandHandlers[dialog] = [dialog, password, account](int id) {
         if (id == IDCANCEL) Log("login-cancelled");
         if (id != IDOK) return;
+        if (g_scenario.readUserDat == L"login") LogUserDat();
+        if (!ServerTakesLogin()) {
+            Log("refused");
+            DestroyWindow(dialog);
+            return;
+        }
         wchar_t text[256];
         GetWindowTextW(password, text, 256);
         Log("password", text);
@@ -257,7 +307,7 @@ LRESULT CALLBACK GameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             if (!loginShown) {
                 loginShown = true;
-                After(g_scenario.windowDelayMs, ShowLoginDialog);
+                if (g_scenario.loginDialog) After(g_scenario.windowDelayMs, ShowLoginDialog);
             }
             return 0;
         case WM_PAINT: {
@@ -291,7 +341,7 @@ LRESULT CALLBACK GameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void ShowGame(HWND launcher) {
-    DestroyWindow(launcher);
+    if (launcher) DestroyWindow(launcher);
     WNDCLASSW cls{};
     cls.lpfnWndProc = GameProc;
     cls.hInstance = GetModuleHandleW(nullptr);
@@ -304,6 +354,32 @@ void ShowGame(HWND launcher) {
     Reveal(g_game, "game");
 }
 
+// The patch check's time: "N" or a random time in "A-B".
+int PatchMilliseconds() {
+    const std::wstring& patch = g_scenario.patch;
+    const size_t dash = patch.find(L'-');
+    if (dash == std::wstring::npos) return _wtoi(patch.c_str());
+    const int low = _wtoi(patch.substr(0, dash).c_str()), high = _wtoi(patch.substr(dash + 1).c_str());
+    return high > low ? low + static_cast<int>(GetTickCount64() * 7919 % static_cast<unsigned>(high - low)) : low;
+}
+
+// The game in a process of its own, as some games run it: the launcher's process ends.
+void StartGameProcess(HWND launcher) {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring line = L"\"" + std::wstring(path) + L"\" /game";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, g_dir.c_str(), &startup, &process)) {
+        Log("game-process", std::to_wstring(process.dwProcessId));
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    DestroyWindow(launcher);
+    PostQuitMessage(0);
+}
+
 void ShowLauncher() {
     const wchar_t* title = g_scenario.launcher == L"english" ? L"Press the Play button to play"
                                                              : L"Klickt auf 'Spielen', um das Spiel zu starten.";
@@ -314,13 +390,23 @@ void ShowLauncher() {
         Log("play-click");
         if (!started) {
             started = true;
-            After(g_scenario.gameDelayMs + g_scenario.windowDelayMs, [launcher] { ShowGame(launcher); });
+            After(g_scenario.gameDelayMs + g_scenario.windowDelayMs, [launcher] {
+                if (g_scenario.gameProcess == L"child") StartGameProcess(launcher);
+                else ShowGame(launcher);
+            });
         }
     };
     Child(launcher, L"STATIC", L"DAoC-Launcher (Testdouble)", 0, -1, 10, 10, 420, 40);
     if (g_scenario.playButton) {
         Child(launcher, L"BUTTON", L"Optionen", BS_PUSHBUTTON, 1001, 20, 200, 120, 30);
-        Child(launcher, L"BUTTON", L"Spielen", BS_PUSHBUTTON, 1002, 300, 200, 120, 30);
+        HWND play = Child(launcher, L"BUTTON", L"Spielen", BS_PUSHBUTTON, 1002, 300, 200, 120, 30);
+        if (const int patchMs = PatchMilliseconds(); patchMs > 0) {
+            EnableWindow(play, FALSE);
+            After(patchMs, [play] {
+                EnableWindow(play, TRUE);
+                Log("patched");
+            });
+        }
     }
     Reveal(launcher, "launcher");
 }
@@ -342,7 +428,7 @@ void ShowRunningGame() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     g_dir = path;
@@ -355,7 +441,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                   IntSetting(L"terms_clicks", 1),
                   IntSetting(L"linger_ms", 3000),
                   IntSetting(L"hang_ms", 0),
-                  IntSetting(L"retitle_ms", 0)};
+                  IntSetting(L"retitle_ms", 0),
+                  Setting(L"patch_ms", L"0"),
+                  Setting(L"read_user_dat", L"start"),
+                  IntSetting(L"login_dialog", 1) != 0,
+                  Setting(L"game_process", L"same"),
+                  IntSetting(L"server_limit", 0),
+                  IntSetting(L"server_window_ms", 15000),
+                  Setting(L"server_file", L"")};
+    const bool gameOnly = commandLine && wcsstr(commandLine, L"/game");
 
     WNDCLASSW host{};
     host.lpfnWndProc = HostProc;
@@ -364,12 +458,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     RegisterClassW(&host);
     g_host = CreateWindowExW(0, L"CamelotDoubleHost", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
 
-    Log("start");
-    Log("user.dat", Escaped(ReadFileBytes(g_dir + L"\\user.dat")));
-    if (g_scenario.mode == L"running" || g_scenario.mode == L"hidden")
-        ShowRunningGame();
-    else
-        After(g_scenario.windowDelayMs, ShowLauncher);
+    if (gameOnly) {
+        ShowGame(nullptr);  // started by the launcher's process
+    } else {
+        Log("start");
+        if (g_scenario.readUserDat != L"login") LogUserDat();
+        if (g_scenario.mode == L"running" || g_scenario.mode == L"hidden")
+            ShowRunningGame();
+        else
+            After(g_scenario.windowDelayMs, ShowLauncher);
+    }
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -378,6 +476,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    Log("end");
+    // The launcher's process of a game in a process of its own ends without the game.
+    if (!(g_scenario.gameProcess == L"child" && !gameOnly)) Log("end");
     return 0;
 }

@@ -40,11 +40,11 @@ TEST(LoginDriver, ReportsEachAwaitedWindowAndIdlesWhileTheLauncherStarts) {
     InitPaths(folder.Exe());
     uia::GameInstall game("window_delay_ms=400\r\nlinger_ms=100\r\n");
     Recorder recorder;
-    ASSERT_TRUE(DriveGameLogin(L"acc1", L"secret12", game.path(), recorder));
+    ASSERT_TRUE(DriveGameLogin({L"acc1", L"secret12", game.path(), {}, L"Aldwin", {}}, recorder));
     EXPECT_TRUE(GameLoginRunning());
     // A second run waits for the first to end.
     Recorder second;
-    EXPECT_FALSE(DriveGameLogin(L"acc1", L"secret12", game.path(), second));
+    EXPECT_FALSE(DriveGameLogin({L"acc1", L"secret12", game.path(), {}, L"Bryn", {}}, second));
     const ULONGLONG deadline = GetTickCount64() + 20000;
     while (!recorder.outcome && GetTickCount64() < deadline) ui::WaitForEvents(50);
 
