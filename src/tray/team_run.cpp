@@ -66,9 +66,10 @@ public:
     TeamRun(const TeamRun&) = delete;
     TeamRun& operator=(const TeamRun&) = delete;
 
-    // Asks about a running game, then lets the schedule start the members. False when the
-    // player chose not to start (the tray has heard of the end then).
-    bool Begin();
+    // Asks about a running game (unless `ask` is false: a retry, which the player chose with the
+    // team's games running), then lets the schedule start the members. False when the player
+    // chose not to start.
+    bool Begin(bool ask = true);
     void Cancel() {
         if (cancelled_) return;
         cancelled_ = true;
@@ -132,7 +133,7 @@ void CALLBACK OnSchedule(HWND, UINT, UINT_PTR, DWORD) {
     if (Current()) Current()->Schedule();
 }
 
-bool TeamRun::Begin() {
+bool TeamRun::Begin(bool ask) {
     tray_.LoginStarted();
     ShowProgress();
     std::wstring names;
@@ -144,7 +145,7 @@ bool TeamRun::Begin() {
     // One question for the whole team, before anybody starts: a game that runs already.
     const bool gameRuns =
         FindTopWindow(nullptr, game::kRunningTitle, Visibility::kShownOrHidden) || !RunningGames().empty();
-    if (gameRuns && !tray_.ConfirmSecondGame()) {
+    if (ask && gameRuns && !tray_.ConfirmSecondGame()) {
         LogLogin(Who(), L"not started: a game runs already");
         return false;
     }
@@ -246,7 +247,7 @@ void TeamRun::Finish() {
     for (const Member& m : self->members_)
         if (m.state == Member::State::kFailed) again.emplace_back(m.entry, m.caption, m.installation);
     Current() = std::make_unique<TeamRun>(tray, self->name_, std::move(again), tray.settings().Pacing());
-    if (!Current()->Begin()) EndUnstarted(tray);
+    if (!Current()->Begin(false)) EndUnstarted(tray);
 }
 
 void MemberObserver::LoginWaitingFor(GameWindow window) { team_.member(index_).awaited = window; }
@@ -259,7 +260,7 @@ void MemberObserver::LoginFailed(const LoginProblem& problem) {
     Member& m = team_.member(index_);
     m.reason = LoginProblemText(problem);
     if (problem.kind == LoginProblem::Kind::kTimedOut && m.awaited)
-        m.reason += L" (" + GameWindowText(*m.awaited) + L")";
+        m.reason += L" (" + LangFormat(L"login", L"waiting", {GameWindowText(*m.awaited)}) + L")";
 }
 
 void MemberObserver::LoginEnded(LoginOutcome outcome) {
