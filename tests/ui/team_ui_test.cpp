@@ -8,6 +8,7 @@
 
 #include "support/automation.h"
 #include "support/game_double.h"
+#include "forms/config/login_cnf_frm.h"
 #include "tray/tray_menu.h"
 
 using namespace uia;
@@ -201,6 +202,35 @@ TEST_F(Team, ACancelStartsNobodyFurtherAndSaysWhoWasIn) {
     Sleep(1000);
     EXPECT_EQ(games[3].Count("start"), 0);
     EXPECT_EQ(games[1].Count("end") + games[2].Count("end"), 0) << "a launcher under way was ended";
+}
+
+// The pacing typed into the configuration window (its fields take digits only) is saved, and the
+// next team keeps it: one at a time, each member after the previous one's login.
+TEST_F(Team, ThePacingTypedInTheConfigurationWindowHolds) {
+    const GameInstall games[2] = {GameInstall("window_delay_ms=300\r\nlinger_ms=0\r\n"),
+                                  GameInstall("linger_ms=0\r\n")};
+    Start(TeamSettings({&games[0], &games[1]}, {{L"Aldwin", 0}, {L"Bryn", 1}}, ""));
+    HWND config = OpenConfigWindow(pid());
+    ASSERT_TRUE(config);
+    HWND spacing = GetDlgItem(config, login_cnf_frm::StartGapTxt), atOnce = GetDlgItem(config, login_cnf_frm::AtOnceTxt);
+    EXPECT_EQ(TextOf(spacing), L"2");
+    EXPECT_EQ(TextOf(atOnce), L"4");
+    for (auto [field, typed] : {std::pair{spacing, L"x0"}, std::pair{atOnce, L"1"}}) {
+        FocusControl(config, field);
+        SendMessageW(field, EM_SETSEL, 0, -1);
+        PressKey(field, VK_DELETE);
+        TypeText(field, typed);
+    }
+    EXPECT_EQ(TextOf(spacing), L"0");
+    PressButton(config, login_cnf_frm::SaveCmd);
+    const std::string saved = folder.Read(L"Corvalink.dat");
+    EXPECT_NE(saved.find("[options]\r\nstart_spacing=0\r\nat_once=1\r\n"), std::string::npos) << saved;
+    CloseAndWait(config);
+
+    ASSERT_TRUE(PickTeam(pid(), 0, {2, 1}));
+    ASSERT_TRUE(games[1].WaitFor("logged-in", std::chrono::seconds(30)));
+    EXPECT_GT(At(games[1], "start"), At(games[0], "logged-in"));
+    EXPECT_LT(At(games[1], "start") - At(games[0], "terms-click"), 1'500'000) << "no spacing was set";
 }
 
 }  // namespace

@@ -71,6 +71,9 @@ TEST(ConfigDraft, SwitchesAndTicks) {
     EXPECT_EQ(switched.renameWindows, false);
     EXPECT_EQ(switched.language, L"en");
     EXPECT_TRUE(draft.HasUnsavedChanges({true, true, L""}));
+    const ConfigurationChange paced = draft.PendingChange({false, true, L"", 0, 4});
+    EXPECT_EQ(paced.pacing, (TeamPacing{0, 4}));
+    EXPECT_FALSE(draft.PendingChange({}).pacing) << "unchanged pacing is not written";
 
     draft.ToggleTick(1);
     EXPECT_EQ(draft.Ticked(), std::vector<QuickLoginEntry>{kB});

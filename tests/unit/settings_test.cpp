@@ -188,6 +188,33 @@ TEST_F(SettingsFileTest, RecordReaders) {
     EXPECT_EQ(server(L"MISSING"), L"<none>");
 }
 
+// A team's pacing: defaults for what the file lacks or cannot be read, the nearest allowed
+// value for a number out of range; a save writes only what differs from the default.
+TEST_F(SettingsFileTest, TeamPacingReadsForgivinglyAndSavesOnlyWhatWasChosen) {
+    const struct {
+        const char* options;
+        TeamPacing pacing;
+    } cases[] = {
+        {"", {2, 4, 120}},
+        {"start_spacing=0\r\nat_once=1\r\nmember_time_limit=30\r\n", {0, 1, 30}},
+        {"start_spacing= 5 \r\nat_once=0\r\nmember_time_limit=1\r\n", {5, 1, 10}},
+        {"start_spacing=9999\r\nat_once=99\r\nmember_time_limit=999999\r\n", {600, 16, 3600}},
+        {"start_spacing=-1\r\nat_once=zwei\r\nmember_time_limit=1e3\r\n", {2, 4, 120}},
+        {"start_spacing=12345678901\r\n", {2, 4, 120}},
+    };
+    for (const auto& c : cases) {
+        Write(std::string("[options]\r\n") + c.options);
+        EXPECT_EQ(settings->Pacing(), c.pacing) << c.options;
+    }
+
+    Write("[options]\r\nat_once=3\r\nmember_time_limit=30\r\n");
+    ConfigurationChange change;
+    change.pacing = TeamPacing{5, 4};
+    ASSERT_TRUE(settings->SaveConfiguration(change).ok());
+    EXPECT_EQ(ReadBytes(SettingsFile()), "[options]\r\nmember_time_limit=30\r\nstart_spacing=5\r\n");
+    EXPECT_EQ(settings->Pacing(), (TeamPacing{5, 4, 30}));
+}
+
 TEST(RealmNumber, MatchesExactUpperCaseNames) {
     EXPECT_EQ(RealmNumber(L"ALBION"), 1);
     EXPECT_EQ(RealmNumber(L"MIDGARD"), 2);

@@ -81,6 +81,8 @@ ConfigurationChange ConfigDraft::PendingChange(const ConfigSwitches& now) const 
     if (now.protect != switchesRead_.protect) change.protection = now.protect;
     if (now.language != switchesRead_.language) change.language = now.language;
     if (now.rename != switchesRead_.rename) change.renameWindows = now.rename;
+    if (now.spacingSeconds != switchesRead_.spacingSeconds || now.atOnce != switchesRead_.atOnce)
+        change.pacing = TeamPacing{now.spacingSeconds, now.atOnce};
     if (hotkeys_ != hotkeysRead_) change.hotkeys = hotkeys_;
     for (size_t i = 0; i < rows_.size(); ++i) {
         const int origin = rows_[i].origin;
@@ -93,7 +95,7 @@ ConfigurationChange ConfigDraft::PendingChange(const ConfigSwitches& now) const 
 bool ConfigDraft::HasUnsavedChanges(const ConfigSwitches& now) const {
     const ConfigurationChange change = PendingChange(now);
     return change.entries != change.read || change.protection || change.language || change.renameWindows ||
-           change.hotkeys;
+           change.hotkeys || change.pacing;
 }
 
 void ConfigDraft::Saved(const ConfigurationChange& change, std::vector<Hotkey> hotkeys, const ConfigSwitches& now) {

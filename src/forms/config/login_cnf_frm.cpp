@@ -72,6 +72,10 @@ constexpr ui::ControlSpec kControls[] = {
     {HotkeyTxt, ui::Kind::kHotkey, nullptr, 3840, 6300, 2175, 300},
     {HotkeyFor, ui::Kind::kLabel, L"config/hotkey_none", 6120, 6360, 3615, 255, nullptr, SS_ENDELLIPSIS},
     {RenameChk, ui::Kind::kCheckBox, L"config/rename", 120, 6840, 6000, 255},
+    {StartGapLbl, ui::Kind::kLabel, L"config/start_spacing", 120, 7320, 3615, 255},
+    {StartGapTxt, ui::Kind::kTextBox, nullptr, 3840, 7260, 600, 300, nullptr, ES_NUMBER},
+    {AtOnceLbl, ui::Kind::kLabel, L"config/at_once", 4680, 7320, 2775, 255},
+    {AtOnceTxt, ui::Kind::kTextBox, nullptr, 7560, 7260, 600, 300, nullptr, ES_NUMBER},
 };
 
 // The list's columns, and where each stored field is shown.
@@ -128,7 +132,7 @@ void RefillCombo(HWND combo, const std::vector<std::wstring>& before, const std:
 class LoginCnfFrm : public ui::Form {
 public:
     explicit LoginCnfFrm(Settings& settings)
-        : Form({ProductTitle(LangText(L"config", L"caption")), 9855, 7245, kVerdana, true},
+        : Form({ProductTitle(LangText(L"config", L"caption")), 9855, 7725, kVerdana, true},
                kControls),
           settings_(settings) {}
 
@@ -167,9 +171,14 @@ protected:
         ChooseItem(LgnCmb[2], 0);
         autostartRead_ = AutostartExists();
         CheckItem(WinStartChk, autostartRead_);
-        const ConfigSwitches switches{settings_.PasswordsProtected(), settings_.RenamesGameWindows(), SelectedLanguage()};
+        const TeamPacing pacing = settings_.Pacing();
+        const ConfigSwitches switches{settings_.PasswordsProtected(), settings_.RenamesGameWindows(), SelectedLanguage(),
+                                      pacing.spacingSeconds, pacing.atOnce};
         CheckItem(ProtectChk, switches.protect);
         CheckItem(RenameChk, switches.rename);
+        SetItemText(StartGapTxt, std::to_wstring(switches.spacingSeconds));
+        SetItemText(AtOnceTxt, std::to_wstring(switches.atOnce));
+        for (int id : {StartGapTxt, AtOnceTxt}) SendMessageW(Item(id), EM_LIMITTEXT, 3, 0);
         languages_ = AvailableLanguages();
         FillLanguageCombo(Item(LangCmb), languages_, switches.language);
         std::vector<QuickLoginEntry> entries;
@@ -452,8 +461,11 @@ private:
     }
 
     // The switches as the window shows them now.
+    // The pacing fields take digits only; an empty one stands for its default, and a number out
+    // of range for the nearest one allowed.
     ConfigSwitches Switches() const {
-        return {IsItemChecked(ProtectChk), IsItemChecked(RenameChk), ChosenLanguage(Item(LangCmb), languages_)};
+        return {IsItemChecked(ProtectChk), IsItemChecked(RenameChk), ChosenLanguage(Item(LangCmb), languages_),
+                TeamPacing::SpacingFrom(ItemText(StartGapTxt)), TeamPacing::AtOnceFrom(ItemText(AtOnceTxt))};
     }
     // What a save would change against what the window read.
     ConfigurationChange PendingChange() const { return draft_.PendingChange(Switches()); }
@@ -463,7 +475,11 @@ private:
 
     // The file now holds what the change wrote: later saves compare with that.
     void Saved(const ConfigurationChange& change) {
-        draft_.Saved(change, settings_.Hotkeys(), Switches());
+        const ConfigSwitches now = Switches();
+        draft_.Saved(change, settings_.Hotkeys(), now);
+        // The pacing fields show what was saved: a number out of range became the nearest allowed.
+        SetItemText(StartGapTxt, std::to_wstring(now.spacingSeconds));
+        SetItemText(AtOnceTxt, std::to_wstring(now.atOnce));
         // The menu and every window opened from now on speak the chosen language.
         if (change.language) SelectLanguage(*change.language);
         FillTeamCombo();

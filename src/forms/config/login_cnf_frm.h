@@ -31,6 +31,10 @@ inline constexpr int HotkeyLbl = 320;   // "Tastenkürzel:"
 inline constexpr int HotkeyTxt = 321;   // the hotkey of the chosen QuickLogin or team
 inline constexpr int HotkeyFor = 322;   // what the hotkey is for
 inline constexpr int RenameChk = 323;   // "Spielfenster nach dem Charakter benennen"
+inline constexpr int StartGapLbl = 324;  // "Abstand zwischen Starts (s):"
+inline constexpr int StartGapTxt = 325;  // seconds between two starts of a team's members
+inline constexpr int AtOnceLbl = 326;    // "Höchstens gleichzeitig:"
+inline constexpr int AtOnceTxt = 327;    // a team's logins under way at once
 inline constexpr int DescrLbl[6] = {300, 0, 301, 302, 303, 304};  // (1) is not used
 inline constexpr int Line1[1] = {310};
 }  // namespace login_cnf_frm
