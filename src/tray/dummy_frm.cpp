@@ -159,7 +159,10 @@ void DummyFRM::popup_chars_Click(const std::wstring& entry) {
         ShowError(LangFormat(L"tray", L"entry_gone", {QuickLoginEntry::QuickLoginCaption(entry), settings().file()}));
         return;
     }
-    RunQuickLogin(settings(), entry, observer_);
+    if (TeamRuns())
+        LogInBesideTeam(entry, observer_);
+    else
+        RunQuickLogin(settings(), entry, observer_);
 }
 
 // Remembers where the running games' windows stand, under their QuickLogins; or forgets

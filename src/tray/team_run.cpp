@@ -24,6 +24,18 @@ constexpr UINT kScheduleMs = 50;
 
 class TeamRun;
 
+// The installations whose user.dat a login beside a team has written and its game not yet
+// used (in capitals): no member of the team starts there meanwhile.
+std::vector<std::wstring>& HeldBesideTeam() {
+    static std::vector<std::wstring> held;
+    return held;
+}
+
+void Release(const std::wstring& installation) {
+    std::vector<std::wstring>& held = HeldBesideTeam();
+    if (auto it = std::find(held.begin(), held.end(), installation); it != held.end()) held.erase(it);
+}
+
 struct Member {
     Member(std::wstring entryText, std::wstring shownCaption, std::wstring clientFolder)
         : entry(std::move(entryText)), caption(std::move(shownCaption)), installation(std::move(clientFolder)) {}
@@ -76,6 +88,14 @@ public:
         LogLogin(Who(), L"cancelled: no further member starts");
     }
     bool cancelled() const { return cancelled_; }
+    const std::wstring& name() const { return name_; }
+    // Whether a member still to log in, or logging in, uses the installation.
+    bool Uses(const std::wstring& installation) const {
+        return std::any_of(members_.begin(), members_.end(), [&](const Member& m) {
+            return m.installation == installation &&
+                   (m.state == Member::State::kWaiting || m.state == Member::State::kUnderWay);
+        });
+    }
     // Starts whoever may start now; ends the team once nobody is waiting or under way.
     void Schedule();
 
@@ -97,9 +117,11 @@ private:
     }
     // Whether the member may start now: its installation's user.dat is free.
     bool InstallationFree(const Member& member) const {
-        return std::none_of(members_.begin(), members_.end(), [&](const Member& m) {
-            return m.holdsUserDat && m.installation == member.installation;
-        });
+        const std::vector<std::wstring>& held = HeldBesideTeam();
+        return std::find(held.begin(), held.end(), member.installation) == held.end() &&
+               std::none_of(members_.begin(), members_.end(), [&](const Member& m) {
+                   return m.holdsUserDat && m.installation == member.installation;
+               });
     }
     void Start(size_t index);
     void Finish();
@@ -135,6 +157,7 @@ void CALLBACK OnSchedule(HWND, UINT, UINT_PTR, DWORD) {
 
 bool TeamRun::Begin(bool ask) {
     tray_.LoginStarted();
+    tray_.tray().menu.quickLoginsBesideTeam = true;
     ShowProgress();
     std::wstring names;
     for (const Member& m : members_) names += (names.empty() ? L"" : L"; ") + m.caption;
@@ -275,7 +298,70 @@ void MemberObserver::LoginEnded(LoginOutcome outcome) {
     team_.ShowProgress();
 }
 
+// A single QuickLogin started while a team runs: it goes on beside the team, shows its own
+// problems, and leaves the team's tip and the menu's state to the team.
+class BesideTeamObserver : public LoginObserver {
+public:
+    explicit BesideTeamObserver(std::wstring installation) : installation_(std::move(installation)) {
+        HeldBesideTeam().push_back(installation_);
+    }
+    ~BesideTeamObserver() override { ReleaseOnce(); }
+    BesideTeamObserver(const BesideTeamObserver&) = delete;
+    BesideTeamObserver& operator=(const BesideTeamObserver&) = delete;
+
+    void LoginStarted() override {}
+    bool ConfirmSecondGame() override { return true; }  // the team's games run, as the player knows
+    void LoginWaitingFor(GameWindow) override {}
+    void LauncherShown() override {}
+    void GameTookItsEntry() override { ReleaseOnce(); }
+    void LoginFailed(const LoginProblem& problem) override { ShowError(LoginProblemText(problem)); }
+    void LoginEnded(LoginOutcome) override;
+
+private:
+    void ReleaseOnce() {
+        if (!released_) Release(installation_);
+        released_ = true;
+    }
+    std::wstring installation_;
+    bool released_ = false;
+};
+
+std::vector<std::unique_ptr<BesideTeamObserver>>& BesideTeam() {
+    static std::vector<std::unique_ptr<BesideTeamObserver>> observers;
+    return observers;
+}
+
+void Forget(BesideTeamObserver* observer) {
+    std::erase_if(BesideTeam(), [observer](const auto& o) { return o.get() == observer; });
+}
+
+// Its run is over: it goes (this is the last thing it does).
+void BesideTeamObserver::LoginEnded(LoginOutcome) { Forget(this); }
+
 }  // namespace
+
+bool TeamRuns() { return Current() != nullptr; }
+
+void LogInBesideTeam(const std::wstring& entry, TrayLoginObserver& tray) {
+    Settings& settings = tray.settings();
+    ResolvedLogin resolved;
+    if (const std::optional<LoginProblem> problem = ResolveQuickLogin(settings, entry, resolved)) {
+        ShowError(LoginProblemText(*problem));
+        return;
+    }
+    const std::wstring installation = UpperCase(resolved.clientDir);
+    const std::vector<std::wstring>& held = HeldBesideTeam();
+    if ((Current() && Current()->Uses(installation)) ||
+        std::find(held.begin(), held.end(), installation) != held.end()) {
+        ShowError(LangFormat(L"team", L"installation_busy",
+                             {resolved.entry.Caption(), Current() ? Current()->name() : std::wstring()}));
+        return;
+    }
+    BesideTeam().push_back(std::make_unique<BesideTeamObserver>(installation));
+    BesideTeamObserver* observer = BesideTeam().back().get();
+    // A run that did not start has no end of its own to hear.
+    if (!RunQuickLogin(settings, entry, *observer, {false, true, 0})) Forget(observer);
+}
 
 bool RunTeam(const std::wstring& name, TrayLoginObserver& tray) {
     if (Current()) return false;

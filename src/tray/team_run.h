@@ -17,6 +17,13 @@
 // the reason. False when nothing was started.
 bool RunTeam(const std::wstring& name, TrayLoginObserver& tray);
 
+// Whether a team is under way.
+bool TeamRuns();
+
+// A QuickLogin chosen while a team runs logs in beside it, unless the team still logs in on the
+// same installation (a message says so then). Its problems are shown as its own.
+void LogInBesideTeam(const std::wstring& entry, TrayLoginObserver& tray);
+
 // "Anmeldung abbrechen": a team under way starts nobody more, and every login under way ends
 // (its game, when it was started, is left running).
 void CancelLogins();

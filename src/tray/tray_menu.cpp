@@ -136,9 +136,11 @@ public:
                 Append(sub, item.items);
                 AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Caption(item).c_str());
             } else {
-                // While a login runs, its QuickLogins and teams are greyed.
+                // While a login runs, its QuickLogins and teams are greyed; while a team runs, the
+                // QuickLogins stay.
                 const Kind kind = ListItemOf(state_, item.id).kind;
-                const bool enabled = (kind != Kind::kQuickLogin && kind != Kind::kTeam) || state_.quickLoginsEnabled;
+                const bool enabled = (kind != Kind::kQuickLogin && kind != Kind::kTeam) || state_.quickLoginsEnabled ||
+                                     (kind == Kind::kQuickLogin && state_.quickLoginsBesideTeam);
                 AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), item.id, Caption(item).c_str());
                 // What a double click on the icon does, in bold.
                 if (item.id == tray_menu::popupmenue_config) SetMenuDefaultItem(menu, item.id, FALSE);

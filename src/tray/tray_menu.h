@@ -42,6 +42,9 @@ struct TrayMenuState {
     std::vector<std::wstring> quickLoginEntries;
     std::vector<std::wstring> teamNames;     // in the order the teams were made
     bool quickLoginsEnabled = true;          // false while a login runs
+    // A team runs: its QuickLogins may still log in beside it (those of installations the team
+    // does not use).
+    bool quickLoginsBesideTeam = false;
     bool runInProgress = false;              // offers to cancel the run
     std::vector<std::wstring> runningGames;  // the running games' names
     std::vector<HWND> runningWindows;        // and their windows, in the same order

@@ -26,5 +26,6 @@ struct TrayState {
     void SetRunning(bool running) {
         menu.quickLoginsEnabled = !running;
         menu.runInProgress = running;
+        if (!running) menu.quickLoginsBesideTeam = false;
     }
 };

@@ -21,9 +21,10 @@ struct Member {
 };
 
 // Settings with the account acc1, a client C<i> for each installation, the LYONESSE server,
-// the members as QuickLogins and a team "Abend" of all of them; `options`: lines of [options].
+// the members as QuickLogins and a team "Abend" of all of them, then the QuickLogins `others`
+// outside the team; `options`: lines of [options].
 std::string TeamSettings(const std::vector<const GameInstall*>& games, const std::vector<Member>& members,
-                         const std::string& options) {
+                         const std::string& options, const std::vector<Member>& others = {}) {
     std::string settings = "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\n";
     for (size_t i = 0; i < games.size(); ++i)
         settings.append("C").append(std::to_string(i)).append("=").append(Ansi(games[i]->path())).append("\r\n");
@@ -35,6 +36,9 @@ std::string TeamSettings(const std::vector<const GameInstall*>& games, const std
         settings += QuickLoginLine(static_cast<int>(i), entry);
         team += QuickLoginLine(static_cast<int>(i), entry);
     }
+    for (size_t i = 0; i < others.size(); ++i)
+        settings += QuickLoginLine(static_cast<int>(members.size() + i),
+                                   others[i].character + L",LYONESSE,Albion,acc1,C" + std::to_wstring(others[i].client));
     return settings + team;
 }
 
@@ -231,6 +235,29 @@ TEST_F(Team, ThePacingTypedInTheConfigurationWindowHolds) {
     ASSERT_TRUE(games[1].WaitFor("logged-in", std::chrono::seconds(30)));
     EXPECT_GT(At(games[1], "start"), At(games[0], "logged-in"));
     EXPECT_LT(At(games[1], "start") - At(games[0], "terms-click"), 1'500'000) << "no spacing was set";
+}
+
+// While a team runs, the menu's QuickLogins still work: one of another installation logs in
+// beside the team, one of an installation the team still logs in on is refused with a reason.
+TEST_F(Team, AQuickLoginOfAnotherInstallationLogsInBesideTheTeam) {
+    const GameInstall games[3] = {GameInstall("linger_ms=0\r\n"), GameInstall("window_delay_ms=60000\r\n"),
+                                  GameInstall("linger_ms=0\r\n")};
+    Start(TeamSettings({&games[0], &games[1], &games[2]}, {{L"Aldwin", 0}, {L"Bryn", 1}}, "start_spacing=0\r\n",
+                       {{L"Cai", 2}, {L"Dora", 1}}));
+    ASSERT_TRUE(PickTeam(pid(), 0, {4, 1}));
+    ASSERT_TRUE(games[0].WaitFor("logged-in") && games[1].WaitFor("start"));
+    ASSERT_TRUE(TrayTipBecomes(L"Corvalink :: Team Abend: 1 von 2 eingeloggt, 1 laufen, 0 fehlgeschlagen"));
+    const ShownTrayMenu running{4, 1, true, 1};
+    ASSERT_TRUE(PickQuickLogin(pid(), 2, running));
+    ASSERT_TRUE(games[2].WaitFor("logged-in"));
+    EXPECT_NE(games[2].Detail("user.dat").find("entry0=Cai,"), std::string::npos);
+    ASSERT_TRUE(PickQuickLogin(pid(), 3, {4, 1, true, 2}));
+    const MessageBoxInfo refused = AnswerMessageBox(pid(), IDOK);
+    EXPECT_EQ(refused.text.rfind(L"„LYONESSE/Albion: Dora“ kann gerade nicht starten: Das Team „Abend“", 0), 0u)
+        << refused.text;
+    EXPECT_EQ(games[1].Count("start"), 1);
+    // The team goes on as it was.
+    EXPECT_TRUE(TrayTipBecomes(L"Corvalink :: Team Abend: 1 von 2 eingeloggt, 1 laufen, 0 fehlgeschlagen"));
 }
 
 }  // namespace
