@@ -19,7 +19,7 @@ run build/bench/menu_bench.exe
 run build/bench/config_bench.exe
 run build/bench/save_bench.exe
 run build/bench/login_bench.exe "${1:-20000}"
-run build/bench/team_bench.exe 2000
+run build/bench/team_bench.exe 500
 run build/bench/window_care_bench.exe
 size=$(du -sk build/Corvalink | cut -f1)
 echo "| Program folder (Corvalink.exe, Modal.exe, language files) | ${size} KiB | | |"
