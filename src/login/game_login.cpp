@@ -69,7 +69,8 @@ private:
     // waits for the end of the previous step's window), how that is found (null while it is not
     // there), what is done then, and whether the previous click is repeated meanwhile.
     struct Step {
-        const wchar_t* name;  // in the log
+        const wchar_t* name;  // in the log: what it waits for
+        const wchar_t* done;  // in the log: what it did
         std::optional<GameWindow> awaited;
         HWND (GameLoginRun::*find)();
         Done (GameLoginRun::*act)(HWND found);
@@ -145,13 +146,13 @@ private:
 
 // Steps 4 to 15, in their order.
 const GameLoginRun::Step GameLoginRun::kSteps[] = {
-    {L"launcher", GameWindow::kLauncher, &GameLoginRun::FindLauncher, &GameLoginRun::PressPlay, false},
-    {L"game window", GameWindow::kGameWindow, &GameLoginRun::FindGameWindow, &GameLoginRun::TakeGameWindow, true},
-    {L"login dialog", GameWindow::kLoginDialog, &GameLoginRun::FindLoginDialog, &GameLoginRun::FillLoginDialog,
+    {L"launcher", L"Play pressed", GameWindow::kLauncher, &GameLoginRun::FindLauncher, &GameLoginRun::PressPlay, false},
+    {L"game window", L"game window there, clicked", GameWindow::kGameWindow, &GameLoginRun::FindGameWindow, &GameLoginRun::TakeGameWindow, true},
+    {L"login dialog", L"login dialog filled in, Modal.exe started for it", GameWindow::kLoginDialog, &GameLoginRun::FindLoginDialog, &GameLoginRun::FillLoginDialog,
      true},
-    {L"agreement", GameWindow::kAgreement, &GameLoginRun::FindAgreementButton, &GameLoginRun::AcceptAgreement, false},
-    {L"terms", GameWindow::kTerms, &GameLoginRun::FindTermsButton, &GameLoginRun::AcceptTerms, true},
-    {L"terms closed", std::nullopt, &GameLoginRun::FindTerms, &GameLoginRun::Finish, true, true},
+    {L"agreement", L"agreement accepted (the game has used its quick-start entry)", GameWindow::kAgreement, &GameLoginRun::FindAgreementButton, &GameLoginRun::AcceptAgreement, false},
+    {L"terms", L"terms accepted", GameWindow::kTerms, &GameLoginRun::FindTermsButton, &GameLoginRun::AcceptTerms, true},
+    {L"terms closed", L"terms closed", std::nullopt, &GameLoginRun::FindTerms, &GameLoginRun::Finish, true, true},
 };
 const size_t GameLoginRun::kStepCount = std::size(kSteps);
 
@@ -302,7 +303,7 @@ bool GameLoginRun::Advance() {
     }
     if (done == Done::kNext) {
         if (step_ + 1 == kStepCount) return false;  // 15. ended by the last step
-        Log(std::wstring(step.name) + L" done");
+        Log(step.done);
         Enter(step_ + 1);
     }
     return true;

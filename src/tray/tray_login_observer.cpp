@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/lang.h"
+#include "base/paths.h"
 #include "base/product.h"
 #include "forms/info/helper_frm.h"
 #include "forms/shared/settings_messages.h"
@@ -19,10 +20,11 @@ void ShowLauncherHelp(Settings& settings) {
              1);
 }
 
+// Its last paragraph says where the log of the login is, for a player who asks for help.
 void ShowFinalHelp(Settings& settings) {
     ShowHelp(settings, LangText(L"help", L"topic3"),
              LangText(L"help", L"txt3_1") + kParagraph + LangText(L"help", L"txt3_2") + kParagraph +
-                 LangText(L"help", L"txt3_3"),
+                 LangText(L"help", L"txt3_3") + kParagraph + LangFormat(L"help", L"log_where", {LogFile()}),
              1);
 }
 

@@ -260,4 +260,13 @@ TEST_F(Team, AQuickLoginOfAnotherInstallationLogsInBesideTheTeam) {
     EXPECT_TRUE(TrayTipBecomes(L"Corvalink :: Team Abend: 1 von 2 eingeloggt, 1 laufen, 0 fehlgeschlagen"));
 }
 
+// A log that cannot be written (a folder stands where it would be) never stops a login.
+TEST_F(Team, ALogThatCannotBeWrittenNeverStopsALogin) {
+    const GameInstall game("linger_ms=0\r\n");
+    ASSERT_TRUE(CreateDirectoryW(folder.File(L"Corvalink.log").c_str(), nullptr));
+    Start(TeamSettings({&game}, {{L"Aldwin", 0}}, ""));
+    ASSERT_TRUE(PickQuickLogin(pid(), 0, {1, 1}));
+    EXPECT_TRUE(game.WaitFor("logged-in"));
+}
+
 }  // namespace
