@@ -14,6 +14,7 @@ have import || need+=(imagemagick)
 have iconv || need+=(libc-bin)
 have python3 || need+=(python3)
 have xdotool || need+=(xdotool)
+have clang-format || need+=(clang-format)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 # Wine's 32-bit part runs the 32-bit build (the players' platform) in the tests.
 dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
