@@ -32,8 +32,8 @@ inline double PrivateKiB(HANDLE process) {
 
 // A small file of the Linux side (through drive Z:), whole; empty when it cannot be read.
 inline std::string ReadUnixFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string text;
     char chunk[4096];

@@ -59,7 +59,8 @@ int main() {
         uia::RunningProgram floor = uia::RunningProgram::StartExe(floorExe, std::to_wstring(count));
         HWND corvalinkTray = uia::WaitForTrayWindow(corvalink.pid(), seconds(60));
         HWND floorTray = nullptr;
-        uia::WaitUntil([&] { return (floorTray = uia::FindWindowOf(floor.pid(), L"CorvalinkFloor", nullptr)) != nullptr; });
+        uia::WaitUntil(
+            [&] { return (floorTray = uia::FindWindowOf(floor.pid(), L"CorvalinkFloor", nullptr)) != nullptr; });
         if (!corvalinkTray || !floorTray) {
             std::printf("a program did not reach the tray\n");
             return 1;
@@ -76,9 +77,10 @@ int main() {
         }
         const double c = bench::Median(corvalinkMs), f = bench::Median(floorMs);
         const auto [minC, maxC] = std::minmax_element(corvalinkMs.begin(), corvalinkMs.end());
-        std::printf("| Configuration window opened with %d QuickLogins, double click to shown (median of %d; min %.0f, "
-                    "max %.0f) | %.0f ms | floor %.0f ms (a bare list view of %d rows) | %.2f x floor |\n",
-                    count, kRounds, *minC, *maxC, c, f, count, c / f);
+        std::printf(
+            "| Configuration window opened with %d QuickLogins, double click to shown (median of %d; min %.0f, "
+            "max %.0f) | %.0f ms | floor %.0f ms (a bare list view of %d rows) | %.2f x floor |\n",
+            count, kRounds, *minC, *maxC, c, f, count, c / f);
     }
     return 0;
 }

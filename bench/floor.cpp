@@ -8,8 +8,8 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include <cwchar>
 #include <cstdlib>
+#include <cwchar>
 
 namespace {
 
@@ -33,10 +33,10 @@ LRESULT CALLBACK ListWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
 void OpenListWindow(HINSTANCE instance) {
     HWND window = CreateWindowExW(0, L"CorvalinkFloorList", L"floor list", WS_OVERLAPPEDWINDOW, 100, 100, 660, 480,
                                   nullptr, nullptr, instance, nullptr);
-    HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, nullptr,
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                                    LVS_OWNERDATA,
-                                10, 10, 620, 400, window, reinterpret_cast<HMENU>(1), instance, nullptr);
+    HWND list = CreateWindowExW(
+        WS_EX_CLIENTEDGE, WC_LISTVIEWW, nullptr,
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA, 10, 10,
+        620, 400, window, reinterpret_cast<HMENU>(1), instance, nullptr);
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES,
                                         LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES);
     ListView_SetCallbackMask(list, LVIS_STATEIMAGEMASK);

@@ -8,8 +8,8 @@
 
 #include "bench_util.h"
 #include "support/automation.h"
-#include "tray/tray_menu.h"
 #include "support/game_double.h"
+#include "tray/tray_menu.h"
 
 using namespace std::chrono;
 
@@ -18,8 +18,8 @@ namespace {
 bool Measure(int delayMs, bool aboutOpen) {
     uia::GameInstall game("window_delay_ms=" + std::to_string(delayMs) + "\r\n");
     uia::ProgramFolder folder;
-    folder.Write(L"Corvalink.dat", "[accounts]\r\n" + uia::AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" +
-                                       uia::Ansi(game.path()) +
+    folder.Write(L"Corvalink.dat", "[accounts]\r\n" + uia::AccountLine(L"acc1", L"secret12") +
+                                       "[clients]\r\nMain=" + uia::Ansi(game.path()) +
                                        "\r\n[server]\r\nLYONESSE=10.0.0.7:10622\r\n[tag]\r\nLYONESSE=4\r\n"
                                        "[help]\r\n1=0\r\n[quicklogin]\r\n" +
                                        uia::QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));
@@ -43,8 +43,10 @@ bool Measure(int delayMs, bool aboutOpen) {
     const double cpuMs = bench::UnixCpuMilliseconds(folder.Exe()) - cpuBefore;
 
     // Appearance of each window, and the first action of the driver on it.
-    const std::map<std::string, std::string> actionOn = {{"launcher", "play-click"}, {"game", "game-click"},
-                                                         {"login", "password-set"}, {"agreement", "agreement-click"},
+    const std::map<std::string, std::string> actionOn = {{"launcher", "play-click"},
+                                                         {"game", "game-click"},
+                                                         {"login", "password-set"},
+                                                         {"agreement", "agreement-click"},
                                                          {"terms", "terms-click"}};
     std::map<std::string, long long> shown, acted;
     for (const auto& e : game.Log()) {
@@ -56,9 +58,10 @@ bool Measure(int delayMs, bool aboutOpen) {
     for (const auto& [window, at] : shown)
         if (acted.count(window)) delays.push_back((acted[window] - at) / 1000.0);
     const char* with = aboutOpen ? ", about window open" : "";
-    std::printf("| Driver's processor share while the game starts (%d s before each window%s) | %.2f %% of one core "
-                "| %.0f ms in %.0f s | |\n",
-                delayMs / 1000, with, 100.0 * cpuMs / wallMs, cpuMs, wallMs / 1000);
+    std::printf(
+        "| Driver's processor share while the game starts (%d s before each window%s) | %.2f %% of one core "
+        "| %.0f ms in %.0f s | |\n",
+        delayMs / 1000, with, 100.0 * cpuMs / wallMs, cpuMs, wallMs / 1000);
     std::printf("| Driver's reaction to a game window (median of %zu%s) | %.1f ms | max %.1f ms | |\n", delays.size(),
                 with, bench::Median(delays), delays.empty() ? 0 : *std::max_element(delays.begin(), delays.end()));
     return true;
@@ -70,8 +73,9 @@ bool CheckAgainstASpinningProcess() {
     uia::RunningProgram program = uia::RunningProgram::StartExe(spin);
     Sleep(3000);  // its 2 s of spinning are over, and it idles
     const double ms = bench::UnixCpuMilliseconds(spin);
-    std::printf("| Check of the processor-time measure: a process that spins 2000 ms | %.0f ms | %s | |\n", ms,
-                ms > 1700 && ms < 2300 ? "within 15 %: the figures below are the driver's own" : "OFF: do not trust them");
+    std::printf(
+        "| Check of the processor-time measure: a process that spins 2000 ms | %.0f ms | %s | |\n", ms,
+        ms > 1700 && ms < 2300 ? "within 15 %: the figures below are the driver's own" : "OFF: do not trust them");
     return ms > 0;
 }
 

@@ -53,14 +53,16 @@ int main() {
         }
         const double open = bench::Median(opens), build = bench::Median(builds);
         if (count == 10) floorMs = open;
-        std::printf("| Tray menu with %d QuickLogins opened: shown and closed (median of %zu) | %.1f ms | min %.1f, max "
-                    "%.1f ms | %.2f x 10 QuickLogins |\n",
-                    count, opens.size(), open, *std::min_element(opens.begin(), opens.end()),
-                    *std::max_element(opens.begin(), opens.end()), open / floorMs);
-        std::printf("| Tray menu with %d QuickLogins built, once per change (median of %zu) | %.1f ms | min %.1f, max "
-                    "%.1f ms | |\n",
-                    count, builds.size(), build, *std::min_element(builds.begin(), builds.end()),
-                    *std::max_element(builds.begin(), builds.end()));
+        std::printf(
+            "| Tray menu with %d QuickLogins opened: shown and closed (median of %zu) | %.1f ms | min %.1f, max "
+            "%.1f ms | %.2f x 10 QuickLogins |\n",
+            count, opens.size(), open, *std::min_element(opens.begin(), opens.end()),
+            *std::max_element(opens.begin(), opens.end()), open / floorMs);
+        std::printf(
+            "| Tray menu with %d QuickLogins built, once per change (median of %zu) | %.1f ms | min %.1f, max "
+            "%.1f ms | |\n",
+            count, builds.size(), build, *std::min_element(builds.begin(), builds.end()),
+            *std::max_element(builds.begin(), builds.end()));
     }
     return 0;
 }

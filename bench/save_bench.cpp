@@ -46,10 +46,11 @@ int main() {
             while (IsWindow(config)) Sleep(1);
             times.push_back(bench::Milliseconds(steady_clock::now() - begin));
         }
-        std::printf("| Speichern with %d QuickLogins, the first %s, click to window closed (median of %zu) | %.1f "
-                    "ms | min %.1f, max %.1f ms | |\n",
-                    count, scenario.remove ? "removed" : "moved down", times.size(), bench::Median(times), *std::min_element(times.begin(), times.end()),
-                    *std::max_element(times.begin(), times.end()));
+        std::printf(
+            "| Speichern with %d QuickLogins, the first %s, click to window closed (median of %zu) | %.1f "
+            "ms | min %.1f, max %.1f ms | |\n",
+            count, scenario.remove ? "removed" : "moved down", times.size(), bench::Median(times),
+            *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()));
     }
     return 0;
 }

@@ -61,11 +61,12 @@ int main() {
         const double fs = bench::Median(floorStart), cs = bench::Median(corvaStart);
         const double fm = bench::Median(floorMem), cm = bench::Median(corvaMem);
         const auto [minStart, maxStart] = std::minmax_element(corvaStart.begin(), corvaStart.end());
-        std::printf("| Start-up until the tray icon exists, %d QuickLogins (median of %d; min %.0f, max %.0f) | %.0f ms "
-                    "| floor %.0f ms | %.2f x floor |\n",
-                    count, kRounds, *minStart, *maxStart, cs, fs, cs / fs);
-        std::printf("| Private memory in the tray, %d QuickLogins | %.0f KiB | floor %.0f KiB | %.2f x floor |\n", count,
-                    cm, fm, cm / fm);
+        std::printf(
+            "| Start-up until the tray icon exists, %d QuickLogins (median of %d; min %.0f, max %.0f) | %.0f ms "
+            "| floor %.0f ms | %.2f x floor |\n",
+            count, kRounds, *minStart, *maxStart, cs, fs, cs / fs);
+        std::printf("| Private memory in the tray, %d QuickLogins | %.0f KiB | floor %.0f KiB | %.2f x floor |\n",
+                    count, cm, fm, cm / fm);
     }
     return 0;
 }

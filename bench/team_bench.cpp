@@ -35,9 +35,13 @@ double Measure(int delayMs, Way way) {
     std::string clients = "[clients]\r\n", entries = "[quicklogin]\r\n", team = "[teams]\r\nVier=4\r\n[team:Vier]\r\n";
     for (int i = 0; i < 4; ++i) {
         const int wait = static_cast<int>(delayMs * kFactors[i]);
-        games.push_back(std::make_unique<uia::GameInstall>("window_delay_ms=" + std::to_string(wait) +
-                                                           "\r\nlinger_ms=0\r\n"));
-        clients.append("C").append(std::to_string(i)).append("=").append(uia::Ansi(games.back()->path())).append("\r\n");
+        games.push_back(
+            std::make_unique<uia::GameInstall>("window_delay_ms=" + std::to_string(wait) + "\r\nlinger_ms=0\r\n"));
+        clients.append("C")
+            .append(std::to_string(i))
+            .append("=")
+            .append(uia::Ansi(games.back()->path()))
+            .append("\r\n");
         const std::wstring entry = L"Char" + std::to_wstring(i) + L",LYONESSE,Albion,acc1,C" + std::to_wstring(i);
         // Alone, the slowest member is the menu's only QuickLogin.
         if (way != Way::kSlowestAlone || i == 3)
@@ -83,8 +87,8 @@ int main(int argc, char** argv) {
     }
     const auto line = [&](const char* what, const std::vector<double>& figures, const std::string& detail) {
         const auto [low, high] = std::minmax_element(figures.begin(), figures.end());
-        std::printf("| %s (median of %d) | %.0f ms | min %.0f, max %.0f%s | |\n", what, kRounds,
-                    bench::Median(figures), *low, *high, detail.c_str());
+        std::printf("| %s (median of %d) | %.0f ms | min %.0f, max %.0f%s | |\n", what, kRounds, bench::Median(figures),
+                    *low, *high, detail.c_str());
     };
     const double target = bench::Median(alone) + 3 * kSpacingMs + 100;
     char detail[160];

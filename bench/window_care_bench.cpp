@@ -17,12 +17,13 @@ int main() {
     for (int round = 0; round < 7; ++round) {
         uia::GameInstall game("window_delay_ms=200\r\nlinger_ms=0\r\n");
         uia::ProgramFolder folder;
-        folder.Write(L"Corvalink.dat", "[accounts]\r\n" + uia::AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" +
-                                           uia::Ansi(game.path()) +
+        folder.Write(L"Corvalink.dat", "[accounts]\r\n" + uia::AccountLine(L"acc1", L"secret12") +
+                                           "[clients]\r\nMain=" + uia::Ansi(game.path()) +
                                            "\r\n[server]\r\nLYONESSE=10.0.0.7:10622\r\n[tag]\r\nLYONESSE=4\r\n"
                                            "[help]\r\n1=0\r\n[quicklogin]\r\n" +
-                                           uia::QuickLoginLine(0, entry) + "[places]\r\n0=300,200,500,400,\\\\.\\DISPLAY1," +
-                                           uia::Scrambled(entry) + "\r\n");
+                                           uia::QuickLoginLine(0, entry) +
+                                           "[places]\r\n0=300,200,500,400,\\\\.\\DISPLAY1," + uia::Scrambled(entry) +
+                                           "\r\n");
         uia::RunningProgram program = uia::RunningProgram::Start(folder);
         if (!uia::WaitForTrayWindow(program.pid()) || !uia::PickQuickLogin(program.pid(), 0) ||
             !game.WaitFor("logged-in")) {
@@ -50,7 +51,8 @@ int main() {
     }
     const auto row = [](const char* what, std::vector<double> ms) {
         std::printf("| %s (median of %zu logins) | %.1f ms | min %.1f, max %.1f ms | |\n", what, ms.size(),
-                    bench::Median(ms), *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()));
+                    bench::Median(ms), *std::min_element(ms.begin(), ms.end()),
+                    *std::max_element(ms.begin(), ms.end()));
     };
     row("Game window shown to its new title", titled);
     row("Game window shown to its stored place", placed);

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include "app/single_instance.h"
 #include "base/lang.h"
 #include "base/paths.h"
-#include "app/single_instance.h"
 #include "forms/shared/settings_messages.h"
 #include "forms/wizard/wizard_frm.h"
 #include "store/file_check.h"
@@ -64,9 +64,9 @@ bool RunStartProcedure() {
     const bool langPresent = FileExists(LangFile());
     const bool companionPresent = FileExists(ProgramDir() + L"\\Modal.exe");
     if (!langPresent || !companionPresent) {
-        ui::MsgBox(LangText(L"errors", L"1",
-                            L"Das Softwarepaket ist nicht vollständig, die Anwendung wird daher beendet!"),
-                   MB_OK | MB_ICONERROR);
+        ui::MsgBox(
+            LangText(L"errors", L"1", L"Das Softwarepaket ist nicht vollständig, die Anwendung wird daher beendet!"),
+            MB_OK | MB_ICONERROR);
         return false;
     }
 

@@ -46,8 +46,7 @@ void LauncherStarting(bool starting) {
 // shows no effect, and acts once the window is there.
 class GameLoginRun {
 public:
-    GameLoginRun(LoginRequest request, LoginObserver& observer)
-        : request_(std::move(request)), observer_(observer) {}
+    GameLoginRun(LoginRequest request, LoginObserver& observer) : request_(std::move(request)), observer_(observer) {}
     ~GameLoginRun() { Idle(false); }
     GameLoginRun(const GameLoginRun&) = delete;
     GameLoginRun& operator=(const GameLoginRun&) = delete;
@@ -147,10 +146,12 @@ private:
 // Steps 4 to 15, in their order.
 const GameLoginRun::Step GameLoginRun::kSteps[] = {
     {L"launcher", L"Play pressed", GameWindow::kLauncher, &GameLoginRun::FindLauncher, &GameLoginRun::PressPlay, false},
-    {L"game window", L"game window there, clicked", GameWindow::kGameWindow, &GameLoginRun::FindGameWindow, &GameLoginRun::TakeGameWindow, true},
-    {L"login dialog", L"login dialog filled in, Modal.exe started for it", GameWindow::kLoginDialog, &GameLoginRun::FindLoginDialog, &GameLoginRun::FillLoginDialog,
-     true},
-    {L"agreement", L"agreement accepted (the game has used its quick-start entry)", GameWindow::kAgreement, &GameLoginRun::FindAgreementButton, &GameLoginRun::AcceptAgreement, false},
+    {L"game window", L"game window there, clicked", GameWindow::kGameWindow, &GameLoginRun::FindGameWindow,
+     &GameLoginRun::TakeGameWindow, true},
+    {L"login dialog", L"login dialog filled in, Modal.exe started for it", GameWindow::kLoginDialog,
+     &GameLoginRun::FindLoginDialog, &GameLoginRun::FillLoginDialog, true},
+    {L"agreement", L"agreement accepted (the game has used its quick-start entry)", GameWindow::kAgreement,
+     &GameLoginRun::FindAgreementButton, &GameLoginRun::AcceptAgreement, false},
     {L"terms", L"terms accepted", GameWindow::kTerms, &GameLoginRun::FindTermsButton, &GameLoginRun::AcceptTerms, true},
     {L"terms closed", L"terms closed", std::nullopt, &GameLoginRun::FindTerms, &GameLoginRun::Finish, true, true},
 };
@@ -278,7 +279,8 @@ bool GameLoginRun::Advance() {
         End(LoginOutcome::kCancelled);
         return false;
     }
-    if (request_.terms.timeLimitSeconds && playStamp_ && TenthsNow() - playStamp_ > 10ULL * request_.terms.timeLimitSeconds) {
+    if (request_.terms.timeLimitSeconds && playStamp_ &&
+        TenthsNow() - playStamp_ > 10ULL * request_.terms.timeLimitSeconds) {
         Log(L"given up after " + std::to_wstring(request_.terms.timeLimitSeconds) + L" s waiting for the " +
             kSteps[step_].name + L"; its game is left running");
         observer_.LoginFailed({LoginProblem::Kind::kTimedOut, {}, std::to_wstring(request_.terms.timeLimitSeconds)});

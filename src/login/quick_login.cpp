@@ -15,8 +15,8 @@ namespace {
 
 // The "entry0" quick-start value the game reads from section "quick" of its user.dat:
 // "<character>, <SERVER>, <address>, <port>, <realm number>, <tag>".
-std::wstring QuickStartEntry(const std::wstring& character, const std::wstring& serverUpper,
-                             const ServerRecord& server, short realmNumber) {
+std::wstring QuickStartEntry(const std::wstring& character, const std::wstring& serverUpper, const ServerRecord& server,
+                             short realmNumber) {
     std::wstring entry = character + L", " + serverUpper + L", " + server.address + L", " + server.port + L", " +
                          std::to_wstring(realmNumber) + L", " + server.tag;
     // Without a tag the entry would end in a blank, which the game never reads: it is not written.
@@ -53,7 +53,8 @@ std::optional<LoginProblem> ResolveQuickLogin(const Settings& settings, const st
     return std::nullopt;
 }
 
-bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObserver& observer, const RunTerms& terms) {
+bool RunQuickLogin(const Settings& settings, const std::wstring& entry, LoginObserver& observer,
+                   const RunTerms& terms) {
     // The user.dat of a login under way may still be read: nothing is written then.
     if (!terms.besideOthers && GameLoginRunning()) return false;
     ResolvedLogin resolved;

@@ -112,4 +112,3 @@ std::optional<WindowPlace> PlaceOf(HWND window) {
     GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info);
     return WindowPlace{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, info.szDevice};
 }
-

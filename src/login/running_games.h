@@ -24,9 +24,9 @@ struct RunningGame {
 
 // What a login does to the game window it brings up, once the window is there.
 struct GameWindowCare {
-    std::wstring entry;                  // the QuickLogin, for the list of running games
-    std::wstring caption;                // the window's new title; empty: the game's own stays
-    std::optional<WindowPlace> place;    // where the window goes; nothing: where the game puts it
+    std::wstring entry;                // the QuickLogin, for the list of running games
+    std::wstring caption;              // the window's new title; empty: the game's own stays
+    std::optional<WindowPlace> place;  // where the window goes; nothing: where the game puts it
 };
 
 // Takes care of a game window a login has just seen come up, and lists it as running.

@@ -6,8 +6,8 @@ namespace {
 
 int ConvertToAnsi(std::wstring_view text, char* out, int outSize, BOOL* usedDefault) {
     // No best fit: Windows would otherwise turn "Ł" into "L" without a word.
-    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
-                               out, outSize, "?", usedDefault);
+    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()), out, outSize,
+                               "?", usedDefault);
 }
 
 }  // namespace
@@ -42,7 +42,8 @@ std::optional<char32_t> FirstNonAnsiChar(std::wstring_view text) {
         // A character outside the basic plane (a surrogate pair) is named whole.
         const wchar_t c = text[i];
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
-            return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
+            return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
+                   (static_cast<char32_t>(text[i + 1]) - 0xDC00);
         if (!FitsAnsi(text.substr(i, 1))) return c;
     }
     return text.empty() ? std::nullopt : std::optional<char32_t>(text[0]);

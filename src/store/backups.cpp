@@ -86,4 +86,3 @@ void PruneBackups(const std::wstring& file, int keep) {
     const std::vector<std::wstring> names = BackupNames(file);
     for (size_t i = 0; i + static_cast<size_t>(keep) < names.size(); ++i) DeleteFileW((folder + names[i]).c_str());
 }
-

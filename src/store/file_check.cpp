@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-
 bool FileExists(const std::wstring& path) {
     if (path.empty()) return false;
     WIN32_FIND_DATAW data;

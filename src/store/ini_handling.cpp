@@ -84,10 +84,10 @@ std::vector<std::wstring> ListIniKeys(const std::wstring& file, const std::wstri
 }
 
 std::vector<std::pair<std::wstring, std::wstring>> ReadIniSection(const std::wstring& file, const std::wstring& section,
-                                                                   int bufferSize, std::vector<std::wstring>* repeated) {
+                                                                  int bufferSize, std::vector<std::wstring>* repeated) {
     std::vector<std::pair<std::wstring, std::wstring>> entries;
     std::set<std::wstring> seen;
-    for (const std::wstring& line : ReadWholeList(file, [&](wchar_t* buffer, DWORD size) {
+    for (const std::wstring& line : ReadWholeList(file, [&](wchar_t*buffer, DWORD size) {
              return GetPrivateProfileSectionW(section.c_str(), buffer, size, file.c_str());
          })) {
         const size_t equals = line.find(L'=');
@@ -100,7 +100,8 @@ std::vector<std::pair<std::wstring, std::wstring>> ReadIniSection(const std::wst
         std::wstring_view value = TrimBlanks(std::wstring_view(line).substr(equals + 1));
         if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front())
             value = value.substr(1, value.size() - 2);
-        if (bufferSize > 0 && value.size() > static_cast<size_t>(bufferSize - 1)) value = value.substr(0, bufferSize - 1);
+        if (bufferSize > 0 && value.size() > static_cast<size_t>(bufferSize - 1))
+            value = value.substr(0, bufferSize - 1);
         entries.emplace_back(std::wstring(key), std::wstring(value));
     }
     return entries;

@@ -36,5 +36,5 @@ std::vector<std::wstring> ListIniKeys(const std::wstring& file, const std::wstri
 // pair of enclosing quotes removed, cut to bufferSize - 1); a repeated key keeps its first value,
 // and its later lines are named in `repeated` (as written) when it is given.
 std::vector<std::pair<std::wstring, std::wstring>> ReadIniSection(const std::wstring& file, const std::wstring& section,
-                                                                   int bufferSize,
-                                                                   std::vector<std::wstring>* repeated = nullptr);
+                                                                  int bufferSize,
+                                                                  std::vector<std::wstring>* repeated = nullptr);

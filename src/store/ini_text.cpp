@@ -70,8 +70,8 @@ bool IniText::SameName(std::string_view a, std::string_view b) const {
         return true;
     }
     const std::wstring wa = FromCodePage(a, codePage_), wb = FromCodePage(b, codePage_);
-    return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()),
-                                TRUE) == CSTR_EQUAL;
+    return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()), TRUE) ==
+           CSTR_EQUAL;
 }
 
 std::wstring IniText::FoldedName(std::string_view name) const {

@@ -21,8 +21,8 @@ bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ER
 
 // Writes the bytes as a new file and makes sure they reached the disk.
 bool WriteNewFile(const std::wstring& path, const std::string& bytes, DWORD& error) {
-    base::ScopedFile handle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    base::ScopedFile handle(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle) {
         error = GetLastError();
         return false;
@@ -68,7 +68,7 @@ SaveResult ReadWholeFile(const std::wstring& path, std::string& bytes, bool& exi
     bytes.clear();
     exists = false;
     const base::ScopedFile handle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle) {
         const DWORD error = GetLastError();
         if (NotFound(error)) return {};
@@ -210,4 +210,3 @@ SaveResult IniTransaction::Commit() {
     }
     return saved;
 }
-

@@ -12,13 +12,13 @@
 struct SaveResult {
     enum class Failure {
         kNone,
-        kUnreadable,   // the file exists but could not be read
-        kReadOnly,     // the file is marked read-only
-        kUnicodeFile,  // the file is stored as UTF-16 big-endian, which these edits do not keep
-        kWriteFailed,  // the copy could not be written (full disk, no rights)
-        kNotVerified,  // the copy did not read back as written
-        kNotReplaced,  // the file could not be replaced (held by another program, no rights)
-        kNotProtected, // Windows refused to protect a password
+        kUnreadable,    // the file exists but could not be read
+        kReadOnly,      // the file is marked read-only
+        kUnicodeFile,   // the file is stored as UTF-16 big-endian, which these edits do not keep
+        kWriteFailed,   // the copy could not be written (full disk, no rights)
+        kNotVerified,   // the copy did not read back as written
+        kNotReplaced,   // the file could not be replaced (held by another program, no rights)
+        kNotProtected,  // Windows refused to protect a password
     };
     Failure failure = Failure::kNone;
     DWORD error = 0;  // the system's error code, where there was one
@@ -27,7 +27,6 @@ struct SaveResult {
     DWORD backupError = 0;
     bool ok() const { return failure == Failure::kNone; }
 };
-
 
 class IniTransaction {
 public:

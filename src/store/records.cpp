@@ -28,7 +28,8 @@ QuickLoginEntry QuickLoginEntry::FromText(std::wstring_view text) {
 
 bool QuickLoginEntry::Same(std::wstring_view a, std::wstring_view b) {
     if (a == b) return true;
-    std::vector<std::wstring> fieldsA = SplitFields(a, kQuickLoginFields + 1), fieldsB = SplitFields(b, kQuickLoginFields + 1);
+    std::vector<std::wstring> fieldsA = SplitFields(a, kQuickLoginFields + 1),
+                              fieldsB = SplitFields(b, kQuickLoginFields + 1);
     fieldsA.resize(kQuickLoginFields);
     fieldsB.resize(kQuickLoginFields);
     return fieldsA == fieldsB;

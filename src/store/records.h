@@ -24,7 +24,9 @@ struct QuickLoginEntry {
     // menu items keep their QuickLogins by this, never by the raw text.
     static bool Same(std::wstring_view a, std::wstring_view b);
     // Whether the text has all the fields that a login needs.
-    static bool HasAllFields(std::wstring_view text) { return SplitFields(text, kQuickLoginFields).size() == kQuickLoginFields; }
+    static bool HasAllFields(std::wstring_view text) {
+        return SplitFields(text, kQuickLoginFields).size() == kQuickLoginFields;
+    }
     std::wstring ToText() const;
     // "<server>/<realm>: <character>", as the tray menu shows it.
     std::wstring Caption() const { return QuickLoginCaption(ToText()); }

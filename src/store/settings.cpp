@@ -284,8 +284,10 @@ std::vector<StoredPlace> Settings::WindowPlaces(IniLines* unread) const {
     std::vector<StoredPlace> places;
     // Read whole: a place holds a whole scrambled entry and more.
     for (auto& line : ReadIniSection(file_, section::kPlaces, kWholeValueBufferSize)) {
-        if (std::optional<StoredPlace> place = PlaceFromText(line.second)) places.push_back(std::move(*place));
-        else if (unread) unread->push_back(std::move(line));
+        if (std::optional<StoredPlace> place = PlaceFromText(line.second))
+            places.push_back(std::move(*place));
+        else if (unread)
+            unread->push_back(std::move(line));
     }
     return places;
 }
@@ -300,7 +302,8 @@ SaveResult Settings::StoreWindowPlaces(const std::vector<StoredPlace>& places) {
     IniLines unread;
     std::vector<StoredPlace> all = WindowPlaces(&unread);
     for (const StoredPlace& p : places) {
-        auto same = std::find_if(all.begin(), all.end(), [&](const StoredPlace& q) { return QuickLoginEntry::Same(q.entry, p.entry); });
+        auto same = std::find_if(all.begin(), all.end(),
+                                 [&](const StoredPlace& q) { return QuickLoginEntry::Same(q.entry, p.entry); });
         if (same != all.end())
             *same = p;
         else
@@ -325,9 +328,12 @@ StoredHotkeys Settings::ReadHotkeys() const {
         const std::wstring_view v = line.second;
         const std::wstring_view quick = v.rfind(kQuickTarget, 0) == 0 ? v.substr(std::size(kQuickTarget) - 1) : L"";
         const std::wstring_view team = v.rfind(kTeamTarget, 0) == 0 ? v.substr(std::size(kTeamTarget) - 1) : L"";
-        if (!quick.empty()) stored.hotkeys.push_back({line.first, Hotkey::Kind::kQuickLogin, DecodeScrambled(quick)});
-        else if (!team.empty()) stored.hotkeys.push_back({line.first, Hotkey::Kind::kTeam, std::wstring(team)});
-        else stored.unread.push_back(std::move(line));
+        if (!quick.empty())
+            stored.hotkeys.push_back({line.first, Hotkey::Kind::kQuickLogin, DecodeScrambled(quick)});
+        else if (!team.empty())
+            stored.hotkeys.push_back({line.first, Hotkey::Kind::kTeam, std::wstring(team)});
+        else
+            stored.unread.push_back(std::move(line));
     }
     return stored;
 }

@@ -22,4 +22,3 @@ inline constexpr size_t kMaxStoredBytes = 255;
 
 // Whether these bytes, written as a value (or as a key name), read back exactly.
 StoreProblem CheckStoredBytes(std::string_view bytes, bool asKey);
-

@@ -197,7 +197,8 @@ void DummyFRM::RegisterHotkeys() {
     const StoredHotkeys stored = settings().ReadHotkeys();
     hotkeys_ = stored.hotkeys;
     std::vector<std::wstring> problems;
-    for (const std::wstring& keys : stored.repeated) problems.push_back(LangFormat(L"tray", L"hotkey_repeated", {keys}));
+    for (const std::wstring& keys : stored.repeated)
+        problems.push_back(LangFormat(L"tray", L"hotkey_repeated", {keys}));
     for (const auto& [keys, value] : stored.unread)
         problems.push_back(LangFormat(L"tray", L"hotkey_no_target", {keys, value}));
     std::vector<std::pair<unsigned, unsigned>> registered(hotkeys_.size());  // modifiers and key, by id
@@ -212,8 +213,9 @@ void DummyFRM::RegisterHotkeys() {
         const auto same = std::find(registered.begin(), registered.begin() + static_cast<std::ptrdiff_t>(id),
                                     std::make_pair(modifiers, key));
         if (same != registered.begin() + static_cast<std::ptrdiff_t>(id)) {
-            problems.push_back(LangFormat(L"tray", L"hotkey_twice",
-                                          {hotkey.keys, hotkeys_[static_cast<size_t>(same - registered.begin())].keys}));
+            problems.push_back(
+                LangFormat(L"tray", L"hotkey_twice",
+                           {hotkey.keys, hotkeys_[static_cast<size_t>(same - registered.begin())].keys}));
             continue;
         }
         registered[id] = {modifiers, key};

@@ -112,16 +112,15 @@ public:
 private:
     std::wstring Who() const { return std::wstring(L"Team") + L' ' + name_; }
     size_t Count(Member::State state) const {
-        return static_cast<size_t>(std::count_if(members_.begin(), members_.end(),
-                                                 [state](const Member& m) { return m.state == state; }));
+        return static_cast<size_t>(
+            std::count_if(members_.begin(), members_.end(), [state](const Member& m) { return m.state == state; }));
     }
     // Whether the member may start now: its installation's user.dat is free.
     bool InstallationFree(const Member& member) const {
         const std::vector<std::wstring>& held = HeldBesideTeam();
         return std::find(held.begin(), held.end(), member.installation) == held.end() &&
-               std::none_of(members_.begin(), members_.end(), [&](const Member& m) {
-                   return m.holdsUserDat && m.installation == member.installation;
-               });
+               std::none_of(members_.begin(), members_.end(),
+                            [&](const Member& m) { return m.holdsUserDat && m.installation == member.installation; });
     }
     void Start(size_t index);
     void Finish();
@@ -262,8 +261,9 @@ void TeamRun::Finish() {
             ui::MsgBox(text, MB_OK | (cancelled_ ? MB_ICONINFORMATION : MB_ICONWARNING));
         }
     }
-    const LoginOutcome outcome =
-        allIn ? LoginOutcome::kCompleted : cancelled_ ? LoginOutcome::kCancelled : LoginOutcome::kTimedOut;
+    const LoginOutcome outcome = allIn        ? LoginOutcome::kCompleted
+                                 : cancelled_ ? LoginOutcome::kCancelled
+                                              : LoginOutcome::kTimedOut;
     tray.LoginEnded(outcome);
     if (!retry) return;
     std::vector<Member> again;

@@ -40,8 +40,8 @@ struct TrayMenuState {
     // The QuickLogins' whole entries (unscrambled), in entry order: an item logs in exactly the
     // entry it shows, wherever the file holds it by then.
     std::vector<std::wstring> quickLoginEntries;
-    std::vector<std::wstring> teamNames;     // in the order the teams were made
-    bool quickLoginsEnabled = true;          // false while a login runs
+    std::vector<std::wstring> teamNames;  // in the order the teams were made
+    bool quickLoginsEnabled = true;       // false while a login runs
     // A team runs: its QuickLogins may still log in beside it (those of installations the team
     // does not use).
     bool quickLoginsBesideTeam = false;

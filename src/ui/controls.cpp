@@ -34,11 +34,13 @@ void FitDroppedWidth(HWND combo) {
     int widest = 0;
     const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        std::wstring text(static_cast<size_t>(std::max<LRESULT>(0, SendMessageW(combo, CB_GETLBTEXTLEN, i, 0))) + 1, L'\0');
+        std::wstring text(static_cast<size_t>(std::max<LRESULT>(0, SendMessageW(combo, CB_GETLBTEXTLEN, i, 0))) + 1,
+                          L'\0');
         text.resize(static_cast<size_t>(
             std::max<LRESULT>(0, SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data())))));
         SIZE size{};
-        if (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size)) widest = std::max(widest, static_cast<int>(size.cx));
+        if (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size))
+            widest = std::max(widest, static_cast<int>(size.cx));
     }
     SelectObject(dc, before);
     ReleaseDC(combo, dc);
@@ -93,7 +95,8 @@ std::vector<std::wstring> ListViewRow(HWND listView, int index, int columns) {
         item.iSubItem = column;
         item.pszText = text.data();
         item.cchTextMax = static_cast<int>(text.size());
-        const auto n = SendMessageW(listView, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        const auto n =
+            SendMessageW(listView, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
         text.resize(static_cast<size_t>(n));
         texts.push_back(text);
     }

@@ -8,8 +8,8 @@
 #include "base/handles.h"
 #include "base/lang.h"
 #include "ui/controls.h"
-#include "ui/message_loop.h"
 #include "ui/message_box.h"
+#include "ui/message_loop.h"
 #include "ui/program_icon.h"
 
 namespace ui {
@@ -87,8 +87,8 @@ int Form::Px(int twips) const { return MulDiv(twips, static_cast<int>(WindowDpi(
 
 void Form::AddListColumns(int listView, std::span<const ListColumn> columns) const {
     for (size_t i = 0; i < columns.size(); ++i)
-        ListViewAddColumn(Item(listView), static_cast<int>(i), LangTextAt(columns[i].header),
-                          Px(columns[i].widthTwips), columns[i].rightAligned);
+        ListViewAddColumn(Item(listView), static_cast<int>(i), LangTextAt(columns[i].header), Px(columns[i].widthTwips),
+                          columns[i].rightAligned);
 }
 
 void Form::Load() {
@@ -164,9 +164,9 @@ HFONT Form::FontFor(const Font* font) {
             known.underline == f.underline)
             return handle;
     const int height = -MulDiv(f.centiPoints, static_cast<int>(WindowDpi(hwnd_)), 7200);
-    HFONT handle = CreateFontW(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, f.underline, FALSE,
-                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                               DEFAULT_PITCH | FF_DONTCARE, f.face);
+    HFONT handle =
+        CreateFontW(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, f.underline, FALSE, DEFAULT_CHARSET,
+                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, f.face);
     fonts_.emplace_back(handle);
     fontCache_.emplace_back(f, handle);
     return handle;
@@ -194,18 +194,17 @@ void Form::CreateControls() {
         const std::wstring text = c.text ? LangTextAt(c.text) : std::wstring();
         // A label shows its text as it is (it may be a path with "&"), unless the window's design
         // gives it an underlined letter ("&Server:"), which moves the focus to the next field.
-        if (c.kind == Kind::kLabel && text.find(L'&') != std::wstring::npos) cs.style &= ~static_cast<DWORD>(SS_NOPREFIX);
-        HWND control = CreateWindowExW(cs.exStyle, cs.cls, text.c_str(),
-                                       WS_CHILD | WS_VISIBLE | cs.style | c.style, Px(c.left), Px(c.top),
-                                       Px(c.width), Px(c.height), hwnd_,
+        if (c.kind == Kind::kLabel && text.find(L'&') != std::wstring::npos)
+            cs.style &= ~static_cast<DWORD>(SS_NOPREFIX);
+        HWND control = CreateWindowExW(cs.exStyle, cs.cls, text.c_str(), WS_CHILD | WS_VISIBLE | cs.style | c.style,
+                                       Px(c.left), Px(c.top), Px(c.width), Px(c.height), hwnd_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
         if (!control) continue;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
         if (c.limit > 0) SendMessageW(control, EM_LIMITTEXT, static_cast<WPARAM>(c.limit), 0);
         if (c.kind == Kind::kListView)
             SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-        if (c.kind == Kind::kImage)
-            SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(ProgramIcon(false)), 0);
+        if (c.kind == Kind::kImage) SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(ProgramIcon(false)), 0);
         if (c.kind == Kind::kDefaultButton) SendMessageW(hwnd_, DM_SETDEFID, static_cast<WPARAM>(c.id), 0);
     }
 }
@@ -251,12 +250,8 @@ INT_PTR Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, OnNotify(*reinterpret_cast<NMHDR*>(lParam)));
             return TRUE;
-        case WM_CLOSE:
-            OnClose();
-            return TRUE;
-        case WM_DESTROY:
-            Form_Unload();
-            return TRUE;
+        case WM_CLOSE: OnClose(); return TRUE;
+        case WM_DESTROY: Form_Unload(); return TRUE;
         case WM_NCDESTROY: {
             SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
             --g_loadedCount;

@@ -29,11 +29,11 @@ enum class Kind {
     kMultilineTextBox,  // read-only viewer text with a vertical scroll bar
     kDropDownList,      // selection only
     kListBox,
-    kListView,          // report view
+    kListView,  // report view
     kCheckBox,
-    kImage,             // shows the program icon (every form also carries it as window icon)
-    kEtchedLine,        // horizontal line
-    kHotkey,            // Windows' hotkey field: shows and takes a key combination
+    kImage,       // shows the program icon (every form also carries it as window icon)
+    kEtchedLine,  // horizontal line
+    kHotkey,      // Windows' hotkey field: shows and takes a key combination
 };
 
 // One control of a layout table. Controls are created in table order, which is the tab order.
@@ -93,7 +93,9 @@ public:
     void ShowItem(int id, bool visible) const { ShowWindow(Item(id), visible ? SW_SHOWNA : SW_HIDE); }
     void EnableItem(int id, bool enabled) const { EnableWindow(Item(id), enabled ? TRUE : FALSE); }
     // Chooses a combo box's item by its index; -1 chooses none.
-    void ChooseItem(int id, int index) const { SendDlgItemMessageW(hwnd_, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    void ChooseItem(int id, int index) const {
+        SendDlgItemMessageW(hwnd_, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
     // Pixels for twips at the window's DPI.
     int Px(int twips) const;
     // Adds the columns to a report-view list view of the window, their widths at its DPI.

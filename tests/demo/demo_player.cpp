@@ -98,9 +98,8 @@ int wmain(int argc, wchar_t** argv) {
 
     // The login runs: wait for the game double to report it.
     const std::wstring log = gameDir + L"\\double.log";
-    WaitUntil(
-        [&] { return testing_support::ReadBytes(log).find("logged-in") != std::string::npos; },
-        std::chrono::seconds(60));
+    WaitUntil([&] { return testing_support::ReadBytes(log).find("logged-in") != std::string::npos; },
+              std::chrono::seconds(60));
     Sleep(800);
     Shot("09-logged-in");
     const bool single = testing_support::ReadBytes(log).find("logged-in") != std::string::npos;

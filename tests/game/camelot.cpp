@@ -89,9 +89,12 @@ int IntSetting(const wchar_t* key, int fallback) {
 std::wstring Escaped(const std::string& bytes) {
     std::wstring out;
     for (unsigned char c : bytes) {
-        if (c == '\r') out += L"\\r";
-        else if (c == '\n') out += L"\\n";
-        else out += static_cast<wchar_t>(c);  // Latin-1 view of the bytes is enough for a log
+        if (c == '\r')
+            out += L"\\r";
+        else if (c == '\n')
+            out += L"\\n";
+        else
+            out += static_cast<wchar_t>(c);  // Latin-1 view of the bytes is enough for a log
     }
     return out;
 }
@@ -180,9 +183,9 @@ LRESULT CALLBACK WatchedProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     return CallWindowProcW(original, hwnd, msg, wParam, lParam);
 }
 void Watch(HWND field, const std::string& name) {
-    g_watched[field] = {reinterpret_cast<WNDPROC>(
-                            SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchedProc))),
-                        name};
+    g_watched[field] = {
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchedProc))),
+        name};
 }
 
 void LogUserDat() { Log("user.dat", Escaped(ReadFileBytes(g_dir + L"\\user.dat"))); }
@@ -391,8 +394,10 @@ void ShowLauncher() {
         if (!started) {
             started = true;
             After(g_scenario.gameDelayMs + g_scenario.windowDelayMs, [launcher] {
-                if (g_scenario.gameProcess == L"child") StartGameProcess(launcher);
-                else ShowGame(launcher);
+                if (g_scenario.gameProcess == L"child")
+                    StartGameProcess(launcher);
+                else
+                    ShowGame(launcher);
             });
         }
     };
@@ -417,8 +422,9 @@ void ShowRunningGame() {
     cls.hInstance = GetModuleHandleW(nullptr);
     cls.lpszClassName = L"DAoCRunning";
     RegisterClassW(&cls);
-    HWND running = CreateWindowExW(0, L"DAoCRunning", L"Dark Age of Camelot, Copyright © 2001-04 Mythic Entertainment, Inc.",
-                                   WS_OVERLAPPEDWINDOW, 50, 50, 320, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND running =
+        CreateWindowExW(0, L"DAoCRunning", L"Dark Age of Camelot, Copyright © 2001-04 Mythic Entertainment, Inc.",
+                        WS_OVERLAPPEDWINDOW, 50, 50, 320, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (g_scenario.mode == L"hidden")
         Log("created", L"running");
     else
@@ -433,22 +439,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     g_dir = path;
     g_dir.resize(g_dir.find_last_of(L'\\'));
-    g_scenario = {Setting(L"mode", L"login"),
-                  Setting(L"launcher", L"german"),
-                  IntSetting(L"play_button", 1) != 0,
-                  IntSetting(L"window_delay_ms", 0),
-                  IntSetting(L"game_delay_ms", 0),
-                  IntSetting(L"terms_clicks", 1),
-                  IntSetting(L"linger_ms", 3000),
-                  IntSetting(L"hang_ms", 0),
-                  IntSetting(L"retitle_ms", 0),
-                  Setting(L"patch_ms", L"0"),
-                  Setting(L"read_user_dat", L"start"),
-                  IntSetting(L"login_dialog", 1) != 0,
-                  Setting(L"game_process", L"same"),
-                  IntSetting(L"server_limit", 0),
-                  IntSetting(L"server_window_ms", 15000),
-                  Setting(L"server_file", L"")};
+    g_scenario = {
+        Setting(L"mode", L"login"),        Setting(L"launcher", L"german"),     IntSetting(L"play_button", 1) != 0,
+        IntSetting(L"window_delay_ms", 0), IntSetting(L"game_delay_ms", 0),     IntSetting(L"terms_clicks", 1),
+        IntSetting(L"linger_ms", 3000),    IntSetting(L"hang_ms", 0),           IntSetting(L"retitle_ms", 0),
+        Setting(L"patch_ms", L"0"),        Setting(L"read_user_dat", L"start"), IntSetting(L"login_dialog", 1) != 0,
+        Setting(L"game_process", L"same"), IntSetting(L"server_limit", 0),      IntSetting(L"server_window_ms", 15000),
+        Setting(L"server_file", L"")};
     const bool gameOnly = commandLine && wcsstr(commandLine, L"/game");
 
     WNDCLASSW host{};

@@ -235,7 +235,7 @@ struct ShownTrayMenu {
     size_t quickLogins = 0, teams = 0;
     bool running = false;
     size_t runningGames = 0;  // "Laufende Spiele" lists them
-};  // a long menu's QuickLogins are taken to share one server and realm
+};                            // a long menu's QuickLogins are taken to share one server and realm
 // The keys that select the item with this command (tray_menu's ids) in a menu just opened:
 // Down to it, and Right into each submenu on its way.
 std::vector<WORD> TrayMenuKeys(const ShownTrayMenu& shown, UINT command);

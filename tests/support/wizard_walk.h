@@ -14,7 +14,7 @@ struct WizardInput {
     // Typed where the wizard asks for the chosen server's real address (its address is a
     // placeholder); empty: the server window is closed without one.
     std::wstring serverAddress = L"10.0.0.4";
-    int realm = 0;   // Albion
+    int realm = 0;  // Albion
     std::wstring clientDir, clientName = L"Main";
     bool windowsStart = false;
     // The server window's title, in the wizard's language.

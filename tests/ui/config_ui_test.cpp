@@ -5,11 +5,11 @@
 
 #include <shlobj.h>
 
-#include "store/simple_crypt.h"
 #include "forms/config/add_acc_frm.h"
 #include "forms/config/add_client_frm.h"
 #include "forms/config/login_cnf_frm.h"
 #include "forms/config/server_frm.h"
+#include "store/simple_crypt.h"
 #include "support/automation.h"
 
 using namespace uia;
@@ -22,9 +22,9 @@ constexpr wchar_t kClientTitle[] = L"Corvalink :: DAoC-Client hinzufügen";
 // Controls of the configuration window.
 using namespace login_cnf_frm;
 constexpr int kAccountCmb = LgnCmb[0], kServerCmb = LgnCmb[1], kRealmCmb = LgnCmb[2], kClientCmb = LgnCmb[3],
-              kCharTxt = LgnTxt[0], kNewAccount = NewCmd[0], kNewClient = NewCmd[1], kAdd = AddCmd,
-              kUp = ChgPosCmd[0], kDown = ChgPosCmd[1], kDelete = DelCmd, kList = ChrLstVw, kWinStart = WinStartChk,
-              kSave = SaveCmd, kNewServer = NewCmd[2];
+              kCharTxt = LgnTxt[0], kNewAccount = NewCmd[0], kNewClient = NewCmd[1], kAdd = AddCmd, kUp = ChgPosCmd[0],
+              kDown = ChgPosCmd[1], kDelete = DelCmd, kList = ChrLstVw, kWinStart = WinStartChk, kSave = SaveCmd,
+              kNewServer = NewCmd[2];
 // Controls of the account and client windows (the same ids in both).
 static_assert(add_acc_frm::LgnTxt[0] == add_client_frm::LgnTxt[0] && add_acc_frm::AddCmd == add_client_frm::AddCmd &&
               add_acc_frm::AccLst == add_client_frm::ClientLst);
@@ -59,9 +59,7 @@ protected:
     }
     HWND Control(int id) const { return GetDlgItem(window, id); }
     Rows ListRows() const { return ListViewRowsOf(Control(kList), 5); }
-    void Press(HWND dialog, int id) {
-        PressButton(dialog, id);
-    }
+    void Press(HWND dialog, int id) { PressButton(dialog, id); }
     // The next message box of the program: its text, answered with `button`.
     std::wstring Answer(int button) { return AnswerMessageBox(program->pid(), button).text; }
     void Save() {
@@ -158,11 +156,11 @@ TEST_F(Config, RowsMoveAndAreSavedInTheirNewOrder) {
     EXPECT_EQ(ListRows()[2][4], L"Main,with comma");
 
     ListViewSelectIn(Control(kList), 1);  // B
-    Press(window, kDown);                  // A, C, B
-    Press(window, kDown);                  // at the bottom: nothing moves
-    Press(window, kUp);                    // A, B, C
-    Press(window, kUp);                    // B, A, C
-    Press(window, kUp);                    // at the top: nothing moves
+    Press(window, kDown);                 // A, C, B
+    Press(window, kDown);                 // at the bottom: nothing moves
+    Press(window, kUp);                   // A, B, C
+    Press(window, kUp);                   // B, A, C
+    Press(window, kUp);                   // at the top: nothing moves
     EXPECT_EQ(ListRows()[0][2], L"B");
     EXPECT_EQ(ListRows()[1][2], L"A");
     Save();
@@ -269,8 +267,9 @@ TEST_F(Config, AccountsAreStoredOnceAndRemovedAfterAQuestion) {
     // "Entfernen" removes the selected account, naming the QuickLogins that use it first.
     SendMessageTimeoutW(list, LB_SETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
     PressButton(accounts, add_acc_frm::DelCmd);
-    EXPECT_EQ(Answer(IDYES), L"Account \"acc1\" wirklich entfernen?\r\n\r\nDiese QuickLogins verwenden ihn und lassen "
-                             L"sich danach nicht mehr starten:\r\nS/Albion: A");
+    EXPECT_EQ(Answer(IDYES),
+              L"Account \"acc1\" wirklich entfernen?\r\n\r\nDiese QuickLogins verwenden ihn und lassen "
+              L"sich danach nicht mehr starten:\r\nS/Albion: A");
     EXPECT_EQ(ListBoxItemsOf(list), std::vector<std::wstring>{L"acc2"});
     EXPECT_EQ(folder.Read(L"Corvalink.dat").find(Scrambled(L"acc1")), std::string::npos);
     EXPECT_EQ(StoredEntry(0), L"A,S,Albion,acc1,Main");  // QuickLogins naming it stay
@@ -295,7 +294,8 @@ TEST_F(Config, ACollidingLoginNameIsRefusedNamingTheOtherAccount) {
     PressButton(accounts, kSmallAdd);
     EXPECT_EQ(Answer(IDOK), L"Der Loginname „" + second + L"“ lässt sich nicht neben dem Account „" + first +
                                 L"“ speichern: Die Einstellungsdatei könnte die beiden nicht unterscheiden, und das "
-                                L"Passwort von „" + first + L"“ ginge verloren.");
+                                L"Passwort von „" +
+                                first + L"“ ginge verloren.");
     EXPECT_EQ(TextOf(GetDlgItem(accounts, kFirstTxt)), second);  // what was typed stays
 }
 
@@ -324,7 +324,8 @@ TEST_F(Config, ServersAreEnteredInTheServerWindow) {
     HWND servers = OpenSmallWindow(kNewServer, L"Corvalink :: Server");
     ASSERT_TRUE(servers);
     auto type = [&](const std::vector<std::wstring>& fields) {
-        for (int i = 0; i < 4; ++i) SetTextOf(GetDlgItem(servers, server_frm::LgnTxt[i]), fields[static_cast<size_t>(i)]);
+        for (int i = 0; i < 4; ++i)
+            SetTextOf(GetDlgItem(servers, server_frm::LgnTxt[i]), fields[static_cast<size_t>(i)]);
     };
     auto rows = [&] { return ListViewRowsOf(GetDlgItem(servers, server_frm::ServerLstVw), 4); };
     // A placeholder address is shown as missing, as the server boxes show it.
@@ -354,7 +355,8 @@ TEST_F(Config, ServersAreEnteredInTheServerWindow) {
     Press(servers, server_frm::AddCmd);
     type({L"LYONESSE", L"10.0.0.4", L"10622", L"4"});  // replaced
     Press(servers, server_frm::AddCmd);
-    EXPECT_EQ(rows(), (Rows{{L"LYONESSE", L"10.0.0.4", L"10622", L"4"}, {L"AVALON", L"daoc.example.org", L"10500", L"9"}}));
+    EXPECT_EQ(rows(),
+              (Rows{{L"LYONESSE", L"10.0.0.4", L"10622", L"4"}, {L"AVALON", L"daoc.example.org", L"10500", L"9"}}));
     EXPECT_EQ(ComboItemsOf(Control(kServerCmb)), (std::vector<std::wstring>{L"LYONESSE", L"AVALON"}));
     const std::string stored = folder.Read(L"Corvalink.dat");
     EXPECT_NE(stored.find("LYONESSE=10.0.0.4:10622"), std::string::npos);
@@ -456,8 +458,9 @@ TEST_F(Config, AShortcutThatCannotBeWrittenIsReported) {
 
     DeleteFileW(startup.c_str());
     MoveFileW(aside.c_str(), startup.c_str());
-    EXPECT_EQ(message, L"Die QuickLogins sind gespeichert, aber die Verknüpfung im Autostart-Ordner von Windows "
-                       L"konnte nicht angelegt werden. Corvalink startet daher nicht mit Windows.");
+    EXPECT_EQ(message,
+              L"Die QuickLogins sind gespeichert, aber die Verknüpfung im Autostart-Ordner von Windows "
+              L"konnte nicht angelegt werden. Corvalink startet daher nicht mit Windows.");
     EXPECT_TRUE(IsWindow(window));  // still open, so the option can be changed
     EXPECT_EQ(StoredEntry(0), L"A,S,Albion,acc,Main");
 }
@@ -487,8 +490,9 @@ TEST_F(Config, TheKeyboardNeverGetsStuck) {
     FocusControl(window, Control(login_cnf_frm::TeamTxt));
     SetTextOf(Control(login_cnf_frm::TeamTxt), L"Gruppe");
     PressKey(window, VK_RETURN);
-    EXPECT_TRUE(WaitUntil([&] { return folder.Read(L"Corvalink.dat").find("[teams]\r\nGruppe=2") != std::string::npos; }))
-        << "Enter in the team's name box saves the team";
+    EXPECT_TRUE(WaitUntil([&] {
+        return folder.Read(L"Corvalink.dat").find("[teams]\r\nGruppe=2") != std::string::npos;
+    })) << "Enter in the team's name box saves the team";
     EXPECT_EQ(ListRows().size(), 2u) << "and adds no row";
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(window) == Control(login_cnf_frm::TeamTxt); }));
 
@@ -508,7 +512,6 @@ TEST_F(Config, TheKeyboardNeverGetsStuck) {
 }  // namespace
 
 namespace {
-
 
 // A row chosen in the list fills the fields; "Ändern" puts the fields' values back into it, and
 // the saved teams that hold it follow. The saved teams are listed: choosing one ticks its
@@ -541,7 +544,8 @@ TEST_F(Config, ARowIsChangedInPlaceAndItsTeamFollows) {
     HWND teams = Control(login_cnf_frm::TeamCmb);
     EXPECT_EQ(ComboItemsOf(teams), std::vector<std::wstring>{L"Gruppe"});
     SendMessageW(teams, CB_SETCURSEL, 0, 0);
-    SendMessageW(window, WM_COMMAND, MAKEWPARAM(login_cnf_frm::TeamCmb, CBN_SELCHANGE), reinterpret_cast<LPARAM>(teams));
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(login_cnf_frm::TeamCmb, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(teams));
     EXPECT_EQ(TextOf(Control(login_cnf_frm::TeamTxt)), L"Gruppe");
     EXPECT_TRUE(ListViewTicked(Control(kList), 0));
     EXPECT_TRUE(ListViewTicked(Control(kList), 1));

@@ -38,15 +38,15 @@ std::vector<BadFile> Corpus() {
     std::mt19937 random(7);
     for (int i = 0; i < 4096; ++i) junk += static_cast<char>(random() & 0xFF);
     std::string big = "[quicklogin]\r\n" + entry + "[filler]\r\n";
-    for (int i = 0; big.size() < 4 * 1024 * 1024; ++i) big += "key" + std::to_string(i) + "=" + std::string(60, 'v') + "\r\n";
+    for (int i = 0; big.size() < 4 * 1024 * 1024; ++i)
+        big += "key" + std::to_string(i) + "=" + std::string(60, 'v') + "\r\n";
     return {
         {"binary junk", junk},
         {"binary junk after an entry", "[quicklogin]\r\n" + entry + junk},
         {"several megabytes", big},
         {"UTF-16 with byte-order mark", Utf16WithBom("[quicklogin]\r\n0=" + std::string("\x9E\x9C\x9E") + "\r\n")},
-        {"lines of 100,000 characters",
-         "[quicklogin]\r\n" + entry + "[clients]\r\nMain=" + std::string(100000, 'd') + "\r\n" +
-             std::string(100000, 'x') + "\r\n"},
+        {"lines of 100,000 characters", "[quicklogin]\r\n" + entry + "[clients]\r\nMain=" + std::string(100000, 'd') +
+                                            "\r\n" + std::string(100000, 'x') + "\r\n"},
         {"repeated sections and keys",
          "[quicklogin]\r\n" + entry + "[quicklogin]\r\n" + entry + "0=" + Scrambled(L"Other,S,Albion,a,c") +
              "\r\n[server]\r\nLYONESSE=198.51.100.4:10622\r\n[server]\r\nLYONESSE=bad\r\n"},
@@ -60,7 +60,6 @@ std::vector<BadFile> Corpus() {
         {"empty file", ""},
     };
 }
-
 
 // Opens the tray menu, the configuration window and a QuickLogin; every message is answered.
 void PutThroughItsPaces(RunningProgram& program) {
@@ -128,7 +127,8 @@ TEST(BadSettingsFiles, RandomMixtures) {
         for (int i = 0; i < pieces; ++i) {
             const BadFile& piece = corpus[random() % corpus.size()];
             const size_t cut = piece.bytes.empty() ? 0 : random() % (piece.bytes.size() + 1);
-            bytes += piece.bytes.size() > 200000 ? piece.bytes.substr(0, 200000) : piece.bytes.substr(0, cut ? cut : piece.bytes.size());
+            bytes += piece.bytes.size() > 200000 ? piece.bytes.substr(0, 200000)
+                                                 : piece.bytes.substr(0, cut ? cut : piece.bytes.size());
         }
         SCOPED_TRACE("seed " + std::to_string(seed));
         ProgramFolder folder;

@@ -104,7 +104,8 @@ TEST(English, FromTheWizardToALoggedInGameWithoutAGermanWord) {
     const std::vector<std::wstring> languages = ComboItemsOf(language);
     ASSERT_EQ(languages, (std::vector<std::wstring>{L"Deutsch", L"English"}));
     SendMessageW(language, CB_SETCURSEL, 1, 0);
-    SendMessageW(wizard, WM_COMMAND, MAKEWPARAM(wizard_frm::LangCmb, CBN_SELCHANGE), reinterpret_cast<LPARAM>(language));
+    SendMessageW(wizard, WM_COMMAND, MAKEWPARAM(wizard_frm::LangCmb, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(language));
     ASSERT_TRUE(WaitUntil([&] { return TextOf(wizard) == L"Corvalink :: Setup wizard"; }));
     EXPECT_TRUE(HasNoGerman(wizard));
 
@@ -202,8 +203,9 @@ TEST(English, AHeldOrIncompleteFileNeverEndsCorvalink) {
     folder.Write(L"Corvalink.en.lng", english);
     ASSERT_TRUE(PickQuickLogin(program->pid(), 0));
     box = AnswerMessageBox(program->pid(), IDOK);
-    EXPECT_EQ(box.text, L"Für den Client „Main“ ist kein DAoC-Ordner eingetragen. Bitte richten Sie den Client in der "
-                        L"Konfiguration ein.");
+    EXPECT_EQ(box.text,
+              L"Für den Client „Main“ ist kein DAoC-Ordner eingetragen. Bitte richten Sie den Client in der "
+              L"Konfiguration ein.");
     EXPECT_EQ(box.title, L"Corvalink :: Error");
     EXPECT_TRUE(program->Running());
 }

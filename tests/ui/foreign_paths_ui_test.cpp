@@ -13,9 +13,9 @@ using namespace uia;
 namespace {
 
 constexpr wchar_t kClientTitle[] = L"Corvalink :: DAoC-Client hinzufügen";
-constexpr int kNewClient = login_cnf_frm::NewCmd[1], kSave = login_cnf_frm::SaveCmd, kDirTxt = add_client_frm::LgnTxt[0],
-              kNameTxt = add_client_frm::LgnTxt[1], kClientAdd = add_client_frm::AddCmd,
-              kClientList = add_client_frm::ClientLst;
+constexpr int kNewClient = login_cnf_frm::NewCmd[1], kSave = login_cnf_frm::SaveCmd,
+              kDirTxt = add_client_frm::LgnTxt[0], kNameTxt = add_client_frm::LgnTxt[1],
+              kClientAdd = add_client_frm::AddCmd, kClientList = add_client_frm::ClientLst;
 
 TEST(ForeignPaths, ProgramAndGameFoldersOutsideTheCodePageStartSaveAndLogIn) {
     ProgramFolder folder({}, L"", L"Łukasz Corvalink");

@@ -208,8 +208,9 @@ TEST_F(Login, ATeamLogsInItsMembersOneAfterAnother) {
                             GameInstall("window_delay_ms=200\r\nlinger_ms=0\r\n")};
     std::string settings = "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\n";
     for (int i = 0; i < 3; ++i) settings += "Client" + std::to_string(i) + "=" + Ansi(games[i].path()) + "\r\n";
-    settings += "[server]\r\nLYONESSE=10.0.0.7:10622\r\n[tag]\r\nLYONESSE=4\r\n[help]\r\n1=0\r\n"
-                "[options]\r\nat_once=1\r\n[quicklogin]\r\n";
+    settings +=
+        "[server]\r\nLYONESSE=10.0.0.7:10622\r\n[tag]\r\nLYONESSE=4\r\n[help]\r\n1=0\r\n"
+        "[options]\r\nat_once=1\r\n[quicklogin]\r\n";
     const wchar_t* characters[] = {L"Aldwin", L"Bryn", L"Cai"};
     for (int i = 0; i < 3; ++i)
         settings +=

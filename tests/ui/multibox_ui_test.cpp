@@ -19,7 +19,8 @@ namespace {
 std::string Settings(const std::vector<const GameInstall*>& games, const std::vector<std::wstring>& entries,
                      const std::string& more = "") {
     std::string settings = "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\n";
-    for (size_t i = 0; i < games.size(); ++i) settings.append("C").append(std::to_string(i)).append("=").append(Ansi(games[i]->path())).append("\r\n");
+    for (size_t i = 0; i < games.size(); ++i)
+        settings.append("C").append(std::to_string(i)).append("=").append(Ansi(games[i]->path())).append("\r\n");
     settings += "[server]\r\nLYONESSE=10.0.0.7:10622\r\n[tag]\r\nLYONESSE=4\r\n[help]\r\n1=0\r\n[quicklogin]\r\n";
     for (size_t i = 0; i < entries.size(); ++i) settings += QuickLoginLine(static_cast<int>(i), entries[i]);
     return settings + more;
@@ -46,11 +47,11 @@ RECT RectOf(HWND window) {
 TEST(Multibox, TwoGamesAreNamedAskedAboutAndBroughtToTheFront) {
     const GameInstall first("linger_ms=0\r\nretitle_ms=200\r\n"), second("linger_ms=0\r\n");
     ProgramFolder folder;
-    folder.Write(L"Corvalink.dat", Settings({&first, &second},
-                                            {L"Aldwin,LYONESSE,Albion,acc1,C0", L"Brenna,LYONESSE,Hibernia,acc1,C1"},
-                                            "[teams]\r\nZwei=2\r\n[team:Zwei]\r\n" +
-                                                QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,C0") +
-                                                QuickLoginLine(1, L"Brenna,LYONESSE,Hibernia,acc1,C1")));
+    folder.Write(
+        L"Corvalink.dat",
+        Settings({&first, &second}, {L"Aldwin,LYONESSE,Albion,acc1,C0", L"Brenna,LYONESSE,Hibernia,acc1,C1"},
+                 "[teams]\r\nZwei=2\r\n[team:Zwei]\r\n" + QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,C0") +
+                     QuickLoginLine(1, L"Brenna,LYONESSE,Hibernia,acc1,C1")));
     RunningProgram program = RunningProgram::Start(folder);
     ASSERT_TRUE(WaitForTrayWindow(program.pid()));
     ASSERT_TRUE(PickTeam(program.pid(), 0, {2, 1}));
@@ -199,7 +200,8 @@ TEST(Multibox, ATakenHotkeyIsNamed) {
     RunningProgram program = RunningProgram::Start(folder);
     const MessageBoxInfo box = AnswerMessageBox(program.pid(), IDOK);
     UnregisterHotKey(nullptr, 1);
-    EXPECT_EQ(box.text.rfind(L"Das Tastenkürzel „Strg+Alt+7“ (Team: Zwei) ist schon vergeben", 0), 0u) << Ansi(box.text);
+    EXPECT_EQ(box.text.rfind(L"Das Tastenkürzel „Strg+Alt+7“ (Team: Zwei) ist schon vergeben", 0), 0u)
+        << Ansi(box.text);
 }
 
 }  // namespace
@@ -217,9 +219,8 @@ TEST(Multibox, TheConfigurationSetsAHotkeyAndTheNamingSwitch) {
     HWND config = OpenConfigWindow(program.pid());
     ASSERT_TRUE(config);
     ListViewSelectIn(GetDlgItem(config, login_cnf_frm::ChrLstVw), 0);
-    EXPECT_TRUE(WaitUntil([&] {
-        return TextOf(GetDlgItem(config, login_cnf_frm::HotkeyFor)) == L"für LYONESSE/Albion: Aldwin";
-    }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return TextOf(GetDlgItem(config, login_cnf_frm::HotkeyFor)) == L"für LYONESSE/Albion: Aldwin"; }));
     HWND field = GetDlgItem(config, login_cnf_frm::HotkeyTxt);
     SendMessageW(field, HKM_SETHOTKEY, MAKEWORD('2', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
     SendMessageW(config, WM_COMMAND, MAKEWPARAM(login_cnf_frm::HotkeyTxt, EN_CHANGE), reinterpret_cast<LPARAM>(field));
@@ -242,9 +243,9 @@ TEST(Multibox, TheConfigurationSetsAHotkeyAndTheNamingSwitch) {
 TEST(Multibox, AHotkeyOfAGoneQuickLoginNamesIt) {
     const GameInstall game;
     ProgramFolder folder;
-    folder.Write(L"Corvalink.dat", Settings({&game}, {L"Aldwin,LYONESSE,Albion,acc1,C0"},
-                                            "[hotkeys]\r\nStrg+Alt+3=quick:" +
-                                                Scrambled(L"Gone,LYONESSE,Midgard,acc1,C0") + "\r\n"));
+    folder.Write(L"Corvalink.dat",
+                 Settings({&game}, {L"Aldwin,LYONESSE,Albion,acc1,C0"},
+                          "[hotkeys]\r\nStrg+Alt+3=quick:" + Scrambled(L"Gone,LYONESSE,Midgard,acc1,C0") + "\r\n"));
     RunningProgram program = RunningProgram::Start(folder);
     HWND tray = WaitForTrayWindow(program.pid());
     ASSERT_TRUE(tray);
@@ -268,8 +269,9 @@ TEST(Multibox, AHotkeyDuringALoginFollowsIt) {
     ASSERT_TRUE(PickQuickLogin(program.pid(), 0));
     ASSERT_TRUE(first.WaitFor("start"));
     PostMessageW(tray, WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL | MOD_ALT, '4'));
-    EXPECT_TRUE(TrayTipBecomes(L"Corvalink :: Tastenkürzel „Strg+Alt+4“: Es folgt, sobald die laufende Anmeldung "
-                               L"fertig ist."));
+    EXPECT_TRUE(
+        TrayTipBecomes(L"Corvalink :: Tastenkürzel „Strg+Alt+4“: Es folgt, sobald die laufende Anmeldung "
+                       L"fertig ist."));
     ASSERT_TRUE(first.WaitFor("logged-in"));
     // The first game runs: the hotkey's login asks, as any login does, before starting another.
     EXPECT_NE(AnswerMessageBox(program.pid(), IDYES).text.find(L"DAoC"), std::wstring::npos);
@@ -289,8 +291,9 @@ TEST(Multibox, AHotkeyDuringALoginFollowsIt) {
 TEST(Multibox, HandWrittenHotkeyProblemsAreNamedForWhatTheyAre) {
     const GameInstall game;
     ProgramFolder folder;
-    std::string hotkeys = "[hotkeys]\r\nStrg+Alt+1=team:Zwei\r\nAlt+Strg+1=team:Zwei\r\nstrg+alt+1=team:Zwei\r\n"
-                          "Strg+Alt+2=quick:\r\n";
+    std::string hotkeys =
+        "[hotkeys]\r\nStrg+Alt+1=team:Zwei\r\nAlt+Strg+1=team:Zwei\r\nstrg+alt+1=team:Zwei\r\n"
+        "Strg+Alt+2=quick:\r\n";
     for (int i = 0; i < 3000; ++i) hotkeys += "Strg+Taste" + std::to_string(i) + "=team:Zwei\r\n";
     folder.Write(L"Corvalink.dat", Settings({&game}, {L"Aldwin,LYONESSE,Albion,acc1,C0"}, hotkeys));
     RunningProgram program = RunningProgram::Start(folder);
@@ -303,7 +306,8 @@ TEST(Multibox, HandWrittenHotkeyProblemsAreNamedForWhatTheyAre) {
     const std::wstring expected[] = {
         L"Das Tastenkürzel „strg+alt+1“ steht zweimal in der Einstellungsdatei (in anderer Groß- und "
         L"Kleinschreibung); es gilt nur seine erste Zeile.",
-        L"Das Tastenkürzel „Strg+Alt+2“ in der Einstellungsdatei nennt keinen QuickLogin und kein Team (\u201Equick:\u201C); "
+        L"Das Tastenkürzel „Strg+Alt+2“ in der Einstellungsdatei nennt keinen QuickLogin und kein Team "
+        L"(\u201Equick:\u201C); "
         L"es bleibt ohne Wirkung.",
         L"Die Tastenkürzel „Alt+Strg+1“ und „Strg+Alt+1“ in der Einstellungsdatei sind dieselben Tasten; es gilt nur "
         L"„Strg+Alt+1“.",

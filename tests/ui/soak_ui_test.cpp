@@ -3,16 +3,16 @@
 // come back to their level. CORVALINK_SOAK_ROUNDS sets the rounds (default 4; 200 for the
 // full soak).
 // Every test here uses: game_windows, startup_folder
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <psapi.h>
 
 #include <cstdlib>
 
 #include "forms/config/login_cnf_frm.h"
 #include "support/automation.h"
-#include "tray/tray_menu.h"
 #include "support/game_double.h"
+#include "tray/tray_menu.h"
 
 using namespace uia;
 
@@ -50,8 +50,8 @@ TEST(Soak, RoundsOfUseLeakNothing) {
     const int rounds = env ? std::max(2, std::atoi(env)) : 4;
     ProgramFolder folder;
     GameInstall game("linger_ms=100\r\n");
-    folder.Write(L"Corvalink.dat", "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" +
-                                       Ansi(game.path()) +
+    folder.Write(L"Corvalink.dat", "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") +
+                                       "[clients]\r\nMain=" + Ansi(game.path()) +
                                        "\r\n[server]\r\nLYONESSE=10.0.0.4:10622\r\n[help]\r\n1=0\r\n"
                                        "[quicklogin]\r\n" +
                                        QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main"));

@@ -27,7 +27,10 @@ TEST(StartUp, IncompleteInstallationIsReportedAndEnds) {
         std::wstring expected;
     } cases[] = {
         {"no language file", {false, true}, "", kIncomplete},
-        {"no Modal.exe", {true, false}, "", L"Das Softwarepaket ist nicht vollständig, die Anwendung wird daher beendet!"},
+        {"no Modal.exe",
+         {true, false},
+         "",
+         L"Das Softwarepaket ist nicht vollständig, die Anwendung wird daher beendet!"},
         {"no Modal.exe, own text", {true, false}, "[errors]\r\n1=Modal fehlt\r\n", L"Modal fehlt"},
         {"no Modal.exe, no errors/1", {true, false}, "[general]\r\nerr=Fehler\r\n", kIncomplete},
     };

@@ -5,10 +5,9 @@
 
 #include <windows.h>
 
-
+#include "forms/config/login_cnf_frm.h"
 #include "support/automation.h"
 #include "support/game_double.h"
-#include "forms/config/login_cnf_frm.h"
 #include "tray/tray_menu.h"
 
 using namespace uia;
@@ -32,13 +31,15 @@ std::string TeamSettings(const std::vector<const GameInstall*>& games, const std
                 options + "[quicklogin]\r\n";
     std::string team = "[teams]\r\nAbend=" + std::to_string(members.size()) + "\r\n[team:Abend]\r\n";
     for (size_t i = 0; i < members.size(); ++i) {
-        const std::wstring entry = members[i].character + L",LYONESSE,Albion,acc1,C" + std::to_wstring(members[i].client);
+        const std::wstring entry =
+            members[i].character + L",LYONESSE,Albion,acc1,C" + std::to_wstring(members[i].client);
         settings += QuickLoginLine(static_cast<int>(i), entry);
         team += QuickLoginLine(static_cast<int>(i), entry);
     }
     for (size_t i = 0; i < others.size(); ++i)
-        settings += QuickLoginLine(static_cast<int>(members.size() + i),
-                                   others[i].character + L",LYONESSE,Albion,acc1,C" + std::to_wstring(others[i].client));
+        settings +=
+            QuickLoginLine(static_cast<int>(members.size() + i),
+                           others[i].character + L",LYONESSE,Albion,acc1,C" + std::to_wstring(others[i].client));
     return settings + team;
 }
 
@@ -167,8 +168,10 @@ TEST_F(Team, AHangingMemberIsGivenUpNamedAndRetriedAlone) {
 // A server that refuses more than two logins within a second: two at once never meet it.
 TEST_F(Team, TwoAtOnceStayWithinTheServersLimit) {
     testing_support::TempDir server;
-    const std::string scenario = "window_delay_ms=300\r\nlinger_ms=0\r\nserver_limit=2\r\nserver_window_ms=1000\r\n"
-                                 "server_file=" + Ansi(server / L"logins.txt") + "\r\n";
+    const std::string scenario =
+        "window_delay_ms=300\r\nlinger_ms=0\r\nserver_limit=2\r\nserver_window_ms=1000\r\n"
+        "server_file=" +
+        Ansi(server / L"logins.txt") + "\r\n";
     const GameInstall games[4] = {GameInstall(scenario), GameInstall(scenario), GameInstall(scenario),
                                   GameInstall(scenario)};
     Start(TeamSettings({&games[0], &games[1], &games[2], &games[3]},
@@ -187,8 +190,7 @@ TEST_F(Team, ACancelStartsNobodyFurtherAndSaysWhoWasIn) {
     const GameInstall games[4] = {GameInstall("linger_ms=0\r\n"), GameInstall("window_delay_ms=60000\r\n"),
                                   GameInstall("window_delay_ms=60000\r\n"), GameInstall()};
     Start(TeamSettings({&games[0], &games[1], &games[2], &games[3]},
-                       {{L"Aldwin", 0}, {L"Bryn", 1}, {L"Cai", 2}, {L"Dagny", 3}},
-                       "start_spacing=0\r\nat_once=2\r\n"));
+                       {{L"Aldwin", 0}, {L"Bryn", 1}, {L"Cai", 2}, {L"Dagny", 3}}, "start_spacing=0\r\nat_once=2\r\n"));
     ASSERT_TRUE(PickTeam(pid(), 0, {4, 1}));
     ASSERT_TRUE(games[0].WaitFor("logged-in") && games[2].WaitFor("start"));
     // The fourth waits for a free place: the launchers of the second and third take a minute.
@@ -216,7 +218,8 @@ TEST_F(Team, ThePacingTypedInTheConfigurationWindowHolds) {
     Start(TeamSettings({&games[0], &games[1]}, {{L"Aldwin", 0}, {L"Bryn", 1}}, ""));
     HWND config = OpenConfigWindow(pid());
     ASSERT_TRUE(config);
-    HWND spacing = GetDlgItem(config, login_cnf_frm::StartGapTxt), atOnce = GetDlgItem(config, login_cnf_frm::AtOnceTxt);
+    HWND spacing = GetDlgItem(config, login_cnf_frm::StartGapTxt),
+         atOnce = GetDlgItem(config, login_cnf_frm::AtOnceTxt);
     EXPECT_EQ(TextOf(spacing), L"2");
     EXPECT_EQ(TextOf(atOnce), L"4");
     for (auto [field, typed] : {std::pair{spacing, L"x0"}, std::pair{atOnce, L"1"}}) {

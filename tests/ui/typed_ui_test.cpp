@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "store/storable.h"
 #include "forms/config/add_acc_frm.h"
 #include "forms/config/login_cnf_frm.h"
 #include "forms/wizard/wizard_frm.h"
+#include "store/storable.h"
 #include "support/automation.h"
 #include "support/game_double.h"
 
@@ -21,7 +21,8 @@ constexpr wchar_t kAccountTitle[] = L"Corvalink :: Account hinzufügen";
 constexpr wchar_t kWizardTitle[] = L"Corvalink :: Einrichtungsassistent";
 constexpr int kCharTxt = login_cnf_frm::LgnTxt[0], kNewAccount = login_cnf_frm::NewCmd[0],
               kConfigAdd = login_cnf_frm::AddCmd, kConfigList = login_cnf_frm::ChrLstVw;
-constexpr int kLoginTxt = add_acc_frm::LgnTxt[0], kPasswordTxt = add_acc_frm::LgnTxt[1], kAccountAdd = add_acc_frm::AddCmd;
+constexpr int kLoginTxt = add_acc_frm::LgnTxt[0], kPasswordTxt = add_acc_frm::LgnTxt[1],
+              kAccountAdd = add_acc_frm::AddCmd;
 constexpr int kNext = wizard_frm::Cmds[1], kWizLogin = wizard_frm::AccLoginTxt, kWizPassword = wizard_frm::AccPWTxt,
               kWizChar = wizard_frm::CharNameTxt, kWizServer = wizard_frm::ServerCmb, kWizRealm = wizard_frm::ReichCmb,
               kWizClientDir = wizard_frm::ClientPfadTxt, kWizClientName = wizard_frm::ClientNameTxt,
@@ -62,14 +63,17 @@ std::vector<Typed> TypedCases() {
                 cases.push_back({L"end" + std::to_wstring(b), std::wstring(position, L'p') + c});
                 break;
             }
-        if (wchar_t c = LetterScrambledTo(b, 0)) cases.push_back({std::wstring(1, c) + L"sa", L"start" + std::to_wstring(b)});
+        if (wchar_t c = LetterScrambledTo(b, 0))
+            cases.push_back({std::wstring(1, c) + L"sa", L"start" + std::to_wstring(b)});
     }
     return cases;
 }
 
 std::wstring Answer(DWORD pid) { return AnswerMessageBox(pid, IDOK).text; }
 
-bool Names(const std::wstring& text, wchar_t c) { return text.find(L"„" + std::wstring(1, c) + L"“") != std::wstring::npos; }
+bool Names(const std::wstring& text, wchar_t c) {
+    return text.find(L"„" + std::wstring(1, c) + L"“") != std::wstring::npos;
+}
 
 TEST(Typed, AccountAndQuickLoginWindowValuesReachTheGameExactlyOrAreRefused) {
     const std::vector<Typed> cases = TypedCases();
@@ -171,7 +175,8 @@ TEST(Typed, WizardValuesReachTheGameExactlyOrAreRefused) {
     ASSERT_TRUE(game.WaitFor("logged-in"));
     EXPECT_EQ(game.Detail("password"), ToUtf8(password));
     EXPECT_EQ(game.Detail("account"), ToUtf8(L"Kjellö"));
-    EXPECT_NE(game.Detail("user.dat").find(ToUtf8(L"entry0=Björn, LYONESSE, 10.9.8.7, 10622, 1, 4")), std::string::npos);
+    EXPECT_NE(game.Detail("user.dat").find(ToUtf8(L"entry0=Björn, LYONESSE, 10.9.8.7, 10622, 1, 4")),
+              std::string::npos);
 }
 
 }  // namespace

@@ -10,10 +10,10 @@
 #include "forms/config/login_cnf_frm.h"
 #include "forms/info/helper_frm.h"
 #include "forms/wizard/wizard_frm.h"
-#include "support/wizard_walk.h"
 #include "store/simple_crypt.h"
 #include "support/automation.h"
 #include "support/game_double.h"
+#include "support/wizard_walk.h"
 
 using namespace uia;
 
@@ -59,7 +59,8 @@ public:
                 break;
             // Readers may still open it, so a save gets as far as replacing it.
             case Trouble::kTakenMidway:
-                held_.reset(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+                held_.reset(
+                    CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
                 break;
             case Trouble::kReadOnly: SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY); break;
             case Trouble::kFullDisk: full_.emplace(file.substr(0, file.find_last_of(L'\\'))); break;
@@ -84,7 +85,8 @@ bool StartsWith(const std::wstring& text, const std::wstring& start) { return te
 
 // One QuickLogin into `game`.
 std::string OneLoginSettings(const GameInstall& game) {
-    return "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" + Ansi(game.path()) + "\r\n[server]\r\nLYONESSE=10.0.0.4:10622\r\n[quicklogin]\r\n" +
+    return "[accounts]\r\n" + AccountLine(L"acc1", L"secret12") + "[clients]\r\nMain=" + Ansi(game.path()) +
+           "\r\n[server]\r\nLYONESSE=10.0.0.4:10622\r\n[quicklogin]\r\n" +
            QuickLoginLine(0, L"Aldwin,LYONESSE,Albion,acc1,Main");
 }
 
@@ -130,7 +132,8 @@ TEST(FullDiskFailingWrites, EachTroubleLeavesTheFileAsItWasAndSaysWhy) {
         // Big enough that no copy of it fits where the disk is full.
         std::string settings = "[clients]\r\n";
         for (int i = 0; i < 300; ++i) settings += "Client" + std::to_string(i) + "=C:\\Spiele\\DAoC\r\n";
-        settings += "[quicklogin]\r\n" + QuickLoginLine(0, L"A,S,Albion,acc,Main") + QuickLoginLine(1, L"B,S,Albion,acc,Main");
+        settings +=
+            "[quicklogin]\r\n" + QuickLoginLine(0, L"A,S,Albion,acc,Main") + QuickLoginLine(1, L"B,S,Albion,acc,Main");
         folder.Write(L"Corvalink.dat", settings);
         RunningProgram program = RunningProgram::Start(folder);
         HWND config = OpenConfigWindow(program.pid());
@@ -234,8 +237,8 @@ TEST(LoginFailingWrites, UserDatIsChangedWholeOrNotAtAll) {
             ASSERT_TRUE(PickQuickLogin(program.pid(), 0));
             text = AnswerBox(program.pid());
         }
-        EXPECT_TRUE(StartsWith(text, L"Die Datei „" + game.path() +
-                                         L"\\user.dat“ konnte nicht geschrieben werden; sie ist unverändert."))
+        EXPECT_TRUE(StartsWith(
+            text, L"Die Datei „" + game.path() + L"\\user.dat“ konnte nicht geschrieben werden; sie ist unverändert."))
             << Ansi(text);
         EXPECT_TRUE(Contains(text, c.reason)) << Ansi(text);
         EXPECT_EQ(testing_support::ReadBytes(game.File(L"user.dat")), userDat);

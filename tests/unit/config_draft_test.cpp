@@ -31,21 +31,32 @@ TEST(ConfigDraft, EditsAndWhatASaveWrites) {
     } cases[] = {
         {"nothing", [](ConfigDraft&) {}, {kA, kB}, {}, std::nullopt},
         {"a row added", [](ConfigDraft& d) { d.Add(kC); }, {kA, kB, kC}, {}, std::nullopt},
-        {"a row changed: its hotkey follows", [](ConfigDraft& d) { d.Change(0, kC); }, {kC, kB}, {{kA, kC}},
+        {"a row changed: its hotkey follows",
+         [](ConfigDraft& d) { d.Change(0, kC); },
+         {kC, kB},
+         {{kA, kC}},
          std::vector<Hotkey>{{L"Strg+Alt+1", Hotkey::Kind::kQuickLogin, kC.ToText()}}},
         {"a row moved: nothing edited", [](ConfigDraft& d) { EXPECT_TRUE(d.Move(1, -1)); }, {kB, kA}, {}, std::nullopt},
         {"a move past the end", [](ConfigDraft& d) { EXPECT_FALSE(d.Move(1, +1)); }, {kA, kB}, {}, std::nullopt},
-        {"moved, then changed", [](ConfigDraft& d) {
+        {"moved, then changed",
+         [](ConfigDraft& d) {
              d.Move(0, +1);
              d.Change(1, kC);
-         }, {kB, kC}, {{kA, kC}},
+         },
+         {kB, kC},
+         {{kA, kC}},
          std::vector<Hotkey>{{L"Strg+Alt+1", Hotkey::Kind::kQuickLogin, kC.ToText()}}},
         {"a row removed", [](ConfigDraft& d) { d.Remove(0); }, {kB}, {}, std::nullopt},
         {"the same keys given to a team take them from the row",
-         [](ConfigDraft& d) { d.SetHotkey(Hotkey::Kind::kTeam, L"Duo", L"Strg+Alt+1"); }, {kA, kB}, {},
+         [](ConfigDraft& d) { d.SetHotkey(Hotkey::Kind::kTeam, L"Duo", L"Strg+Alt+1"); },
+         {kA, kB},
+         {},
          std::vector<Hotkey>{{L"Strg+Alt+1", Hotkey::Kind::kTeam, L"Duo"}}},
-        {"a hotkey taken away", [](ConfigDraft& d) { d.SetHotkey(Hotkey::Kind::kQuickLogin, kA.ToText(), L""); },
-         {kA, kB}, {}, std::vector<Hotkey>{}},
+        {"a hotkey taken away",
+         [](ConfigDraft& d) { d.SetHotkey(Hotkey::Kind::kQuickLogin, kA.ToText(), L""); },
+         {kA, kB},
+         {},
+         std::vector<Hotkey>{}},
     };
     for (const auto& c : cases) {
         ConfigDraft draft = ReadDraft();

@@ -28,7 +28,9 @@ public:
 
     void LoginStarted() override { ++started; }
     bool ConfirmSecondGame() override { return true; }
-    void LoginWaitingFor(GameWindow window) override { waits.push_back({window, GetPriorityClass(GetCurrentProcess())}); }
+    void LoginWaitingFor(GameWindow window) override {
+        waits.push_back({window, GetPriorityClass(GetCurrentProcess())});
+    }
     void LauncherShown() override { ++launcherShown; }
     void LoginFailed(const LoginProblem& problem) override { problems.push_back(problem.kind); }
     std::vector<LoginProblem::Kind> problems;

@@ -4,8 +4,8 @@
 #include "base/lang.h"
 #include "base/paths.h"
 #include "forms/info/helper_frm.h"
-#include "support/automation.h"
 #include "store/settings.h"
+#include "support/automation.h"
 #include "support/program_folder_test.h"
 #include "support/temp_dir.h"
 #include "ui/message_loop.h"
@@ -95,8 +95,12 @@ TEST_F(HelpPages, OnlyAStoredZeroSwitchesAPageOff) {
         std::string settings;
         bool shown;
     } cases[] = {
-        {"", true}, {"[help]\r\n1=5\r\n", true}, {"[help]\r\n1=abc\r\n", true},
-        {"[help]\r\n1=0x\r\n", true}, {"[help]\r\n1=0\r\n", false}, {"[help]\r\n1=00\r\n", false},
+        {"", true},
+        {"[help]\r\n1=5\r\n", true},
+        {"[help]\r\n1=abc\r\n", true},
+        {"[help]\r\n1=0x\r\n", true},
+        {"[help]\r\n1=0\r\n", false},
+        {"[help]\r\n1=00\r\n", false},
     };
     for (const Case& c : cases) {
         WriteBytes(SettingsFile(), c.settings);

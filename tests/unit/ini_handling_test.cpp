@@ -39,7 +39,9 @@ TEST_F(IniFile, ReadCutsValuesToTheBuffer) {
 
 TEST_F(IniFile, TextCrossesInTheAnsiCodePage) {
     ASSERT_TRUE(WriteIni(file, L"s", L"k", L"Grüße"));
-    EXPECT_EQ(ReadBytes(file), "[s]\r\nk=Gr\xFC\xDF" "e\r\n");
+    EXPECT_EQ(ReadBytes(file),
+              "[s]\r\nk=Gr\xFC\xDF"
+              "e\r\n");
     EXPECT_EQ(Read(L"s", L"k"), L"Grüße");
 }
 
@@ -52,9 +54,7 @@ TEST_F(IniFile, WriteCreatesFileAndSectionAndReplacesKeys) {
     EXPECT_EQ(ListIniKeys(file, L"a"), std::vector<std::wstring>{L"k"});
 }
 
-TEST_F(IniFile, WriteIntoAMissingFolderFails) {
-    EXPECT_FALSE(WriteIni(dir / L"missing\\test.ini", L"s", L"k", L"v"));
-}
+TEST_F(IniFile, WriteIntoAMissingFolderFails) { EXPECT_FALSE(WriteIni(dir / L"missing\\test.ini", L"s", L"k", L"v")); }
 
 TEST_F(IniFile, DeleteRemovesOnlyTheKey) {
     WriteBytes(file, "[s]\r\na=1\r\nb=2\r\n");
@@ -85,9 +85,12 @@ TEST_F(IniFile, KeyListingsHoldEveryKeyInFileOrder) {
 }
 
 TEST_F(IniFile, SectionReadsGiveWhatSingleReadsGive) {
-    WriteBytes(file, "[s]\r\nplain=v\r\n  spaced  =  a b  \r\nquoted=\" q \"\r\nsingle='x'\r\nhalf=\"h\r\n"
-                     "long=" + std::string(300, 'l') + "\r\nempty=\r\nPlain=second\r\nhigh=\x9E\x9C\x9E\r\n"
-                     "[t]\r\nother=1\r\n");
+    WriteBytes(file,
+               "[s]\r\nplain=v\r\n  spaced  =  a b  \r\nquoted=\" q \"\r\nsingle='x'\r\nhalf=\"h\r\n"
+               "long=" +
+                   std::string(300, 'l') +
+                   "\r\nempty=\r\nPlain=second\r\nhigh=\x9E\x9C\x9E\r\n"
+                   "[t]\r\nother=1\r\n");
     const auto entries = ReadIniSection(file, L"s", kSettingsBufferSize);
     std::vector<std::wstring> keys;
     for (const auto& [key, value] : entries) {

@@ -38,7 +38,10 @@ TEST(IniText, EditsTouchOnlyTheirLines) {
         {"remove a key", [](IniText& t) { t.Remove("ACCOUNTS", "b"); },
          "; kept comment\r\n[Accounts]\r\n a = 1\r\n\r\n[clients]\r\nMain=C:\\x\r\n"},
         {"remove a missing key", [](IniText& t) { t.Remove("accounts", "zz"); }, file},
-        {"replace a section", [](IniText& t) { t.ReplaceSection("accounts", {{"x", "1"}, {"y", "2"}}); },
+        {"replace a section",
+         [](IniText& t) {
+             t.ReplaceSection("accounts", {{"x", "1"}, {"y", "2"}});
+         },
          "; kept comment\r\n[Accounts]\r\nx=1\r\ny=2\r\n\r\n[clients]\r\nMain=C:\\x\r\n"},
         {"empty a section", [](IniText& t) { t.ReplaceSection("clients", {}); },
          "; kept comment\r\n[Accounts]\r\n a = 1\r\nb=2\r\n\r\n[clients]\r\n"},
@@ -83,7 +86,8 @@ TEST(IniText, UnicodeFilesKeepTheirEncoding) {
         return bytes;
     };
     const auto utf8 = [](const std::wstring& text) { return "\xEF\xBB\xBF" + uia::ToUtf8(text); };
-    for (const auto& encode : {std::function<std::string(const std::wstring&)>(utf16), std::function<std::string(const std::wstring&)>(utf8)}) {
+    for (const auto& encode : {std::function<std::string(const std::wstring&)>(utf16),
+                               std::function<std::string(const std::wstring&)>(utf8)}) {
         TempDir dir;
         const std::wstring file = dir / L"user.dat";
         WriteBytes(file, encode(content));

@@ -26,7 +26,11 @@ TEST(LogFile, AppendsInUtf8AndStaysUnderItsLimit) {
     for (int i = 0; i < 30; ++i) ASSERT_TRUE(AppendLogLine(log, L"line " + std::to_wstring(i), 200));
     const std::string kept = ReadBytes(log);
     EXPECT_LT(kept.size(), 200u);
-    EXPECT_EQ(kept.rfind("\xEF\xBB\xBF" "line ", 0), 0u) << kept;
+    EXPECT_EQ(kept.rfind("\xEF\xBB\xBF"
+                         "line ",
+                         0),
+              0u)
+        << kept;
     EXPECT_NE(kept.find("line 29\r\n"), std::string::npos) << kept;
     EXPECT_EQ(kept.find("second"), std::string::npos) << kept;
 
@@ -42,8 +46,8 @@ TEST(LogFile, AFolderThatCannotHoldItIsNoError) {
     // A log held open by a reader that shares it is still written.
     const std::wstring log = dir / L"held.log";
     WriteBytes(log, "");
-    HANDLE reader = CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                0, nullptr);
+    HANDLE reader =
+        CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(AppendLogLine(log, L"line"));
     CloseHandle(reader);

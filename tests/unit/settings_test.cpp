@@ -55,7 +55,7 @@ TEST(QuickLoginIdentity, IsTheFieldsNotTheText) {
     } cases[] = {
         {L"Aldwin,LYONESSE,Albion,acc1,Main", L"Aldwin,LYONESSE,Albion,acc1,Main", true},
         {L"Aldwin,LYONESSE,Albion,acc1,Main", L"Aldwin,LYONESSE,Albion,acc1,Main,1", true},  // a sixth field
-        {L"Aldwin,LYONESSE", L"Aldwin,LYONESSE,,,", true},                                 // missing fields are empty
+        {L"Aldwin,LYONESSE", L"Aldwin,LYONESSE,,,", true},                                   // missing fields are empty
         {L"Aldwin,LYONESSE,Albion,acc1,Main", L"Aldwin,LYONESSE,Albion,acc1,Other", false},
         {L"Aldwin,LYONESSE,Albion,acc1,Main", L"aldwin,LYONESSE,Albion,acc1,Main", false},
         {L"Aldwin,LYONESSE,Albion,acc1,Main", L"Bea,LYONESSE,Albion,acc1,Main", false},
@@ -417,7 +417,8 @@ TEST_F(SettingsFileTest, ALongQuickLoginKeepsItsPlaceAndHotkey) {
     ASSERT_TRUE(CheckStorable(longEntry, StoredAs::kScrambledValue).ok());
     ASSERT_EQ(longEntry.size(), 250u);
     const QuickLoginEntry entry = QuickLoginEntry::FromText(longEntry);
-    Write("[quicklogin]\r\n0=" + Scrambled(longEntry) + "\r\n[hotkeys]\r\nStrg+Alt+7=quick:\r\nStrg+Alt+8=spaeter:x\r\n");
+    Write("[quicklogin]\r\n0=" + Scrambled(longEntry) +
+          "\r\n[hotkeys]\r\nStrg+Alt+7=quick:\r\nStrg+Alt+8=spaeter:x\r\n");
     const WindowPlace place{10, 20, 300, 200, L"\\\\.\\DISPLAY1"};
     ASSERT_TRUE(settings->StoreWindowPlaces({{longEntry, place}}).ok());
     ConfigurationChange change{{entry}, {entry}, std::nullopt, std::nullopt, {}};

@@ -20,7 +20,8 @@ TEST(SimpleCrypt, WorkedExampleAndItsInverse) {
 }
 
 TEST(SimpleCrypt, IsItsOwnInverseForAnyText) {
-    for (const std::wstring& text : std::vector<std::wstring>{L"acc1", L"Aldwin,LYONESSE,Albion,acc1,Main", L"Grüße ß", std::wstring(300, L'x')}) {
+    for (const std::wstring& text :
+         std::vector<std::wstring>{L"acc1", L"Aldwin,LYONESSE,Albion,acc1,Main", L"Grüße ß", std::wstring(300, L'x')}) {
         EXPECT_EQ(CryptText(CryptText(text, L""), L""), text);
         EXPECT_EQ(CryptText(CryptText(text, L"key"), L"key"), text);
         EXPECT_EQ(CryptText(text, L"").size(), text.size());

@@ -1,8 +1,8 @@
 // The parts of the start procedure that are decided without a window.
 #include <gtest/gtest.h>
 
-#include "base/paths.h"
 #include "app/startup.h"
+#include "base/paths.h"
 #include "support/temp_dir.h"
 
 using testing_support::TempDir;

@@ -8,8 +8,8 @@
 #include "base/lang.h"
 #include "base/paths.h"
 #include "login/running_games.h"
-#include "support/automation.h"
 #include "store/settings.h"
+#include "support/automation.h"
 #include "support/program_folder_test.h"
 #include "support/temp_dir.h"
 #include "tray/dummy_frm.h"
@@ -141,9 +141,10 @@ TEST_F(TrayMenu, ALongMenuGroupsByServerAndRealm) {
                                               L"LYONESSE/Albion", L"Solo", L"DARTMOOR/Hibernia", L"&Teams", L"-",
                                               L"&Beenden"}));
     base::ScopedMenu menu = BuildTrayMenu(tray.MenuState());
-    EXPECT_EQ(Captions(GetSubMenu(menu.get(), 7)),
-              (std::vector<std::wstring>{L"DARTMOOR/Hibernia: H0", L"DARTMOOR/Hibernia: H1", L"DARTMOOR/Hibernia: H2",
-                                         L"DARTMOOR/Hibernia: H3", L"DARTMOOR/Hibernia: H4", L"DARTMOOR/Hibernia: H5"}));
+    EXPECT_EQ(
+        Captions(GetSubMenu(menu.get(), 7)),
+        (std::vector<std::wstring>{L"DARTMOOR/Hibernia: H0", L"DARTMOOR/Hibernia: H1", L"DARTMOOR/Hibernia: H2",
+                                   L"DARTMOOR/Hibernia: H3", L"DARTMOOR/Hibernia: H4", L"DARTMOOR/Hibernia: H5"}));
     const std::vector<std::wstring> albion = Captions(GetSubMenu(menu.get(), 5));
     ASSERT_EQ(albion.size(), 21u);
     EXPECT_EQ(albion.back(), L"LYONESSE/Albion: A20");
@@ -168,34 +169,34 @@ TEST_F(TrayMenu, NoSubmenuOutgrowsAScreen) {
     std::function<void(HMENU)> walk = [&](HMENU m) {
         longest = std::max(longest, static_cast<size_t>(GetMenuItemCount(m)));
         for (int i = 0; i < GetMenuItemCount(m); ++i) {
-            if (HMENU sub = GetSubMenu(m, i)) walk(sub);
-            else if (GetMenuItemID(m, i) >= tray_menu::kFirstListCommand) reached.push_back(GetMenuItemID(m, i));
+            if (HMENU sub = GetSubMenu(m, i))
+                walk(sub);
+            else if (GetMenuItemID(m, i) >= tray_menu::kFirstListCommand)
+                reached.push_back(GetMenuItemID(m, i));
         }
     };
     walk(menu.get());
     EXPECT_LE(longest, tray_menu::kScreenItems);
     ASSERT_EQ(reached.size(), static_cast<size_t>(kCount));
-    for (size_t i = 0; i < reached.size(); ++i)
-        ASSERT_EQ(ListItemOf(tray.MenuState(), reached[i]).index, i);
+    for (size_t i = 0; i < reached.size(); ++i) ASSERT_EQ(ListItemOf(tray.MenuState(), reached[i]).index, i);
     const std::vector<std::wstring> parts = Captions(GetSubMenu(menu.get(), 5));
     ASSERT_EQ(parts.size(), 16u);
     EXPECT_EQ(parts.front(), L"Char0000 … Char0624");
     EXPECT_EQ(parts.back(), L"Char9375 … Char9999");
-    EXPECT_EQ(Captions(GetSubMenu(GetSubMenu(GetSubMenu(menu.get(), 5), 15), 24)).back(),
-              L"LYONESSE/Albion: Char9999");
+    EXPECT_EQ(Captions(GetSubMenu(GetSubMenu(GetSubMenu(menu.get(), 5), 15), 24)).back(), L"LYONESSE/Albion: Char9999");
 }
 
 // The menu speaks the language chosen last, from the next time it opens.
 TEST_F(TrayMenu, SpeaksTheChosenLanguage) {
     SelectLanguage(L"en");
-    const std::vector<std::wstring> english = Build(Entry(0, L"A,S,Albion,a,c") + "[teams]\r\nG=1\r\n[team:G]\r\n" +
-                                                    Entry(0, L"A,S,Albion,a,c"));
+    const std::vector<std::wstring> english =
+        Build(Entry(0, L"A,S,Albion,a,c") + "[teams]\r\nG=1\r\n[team:G]\r\n" + Entry(0, L"A,S,Albion,a,c"));
     tray.SetRunning(true);
     const std::vector<std::wstring> running = Captions(BuildTrayMenu(tray.MenuState()).get());
     tray.SetRunning(false);
     SelectLanguage(L"");
-    EXPECT_EQ(english, (std::vector<std::wstring>{L"&About Corvalink", L"&Configuration\u2026 (default)", L"-", L"&DAoC", L"-",
-                                                  L"S/Albion: A", L"Team: G", L"-", L"E&xit"}));
+    EXPECT_EQ(english, (std::vector<std::wstring>{L"&About Corvalink", L"&Configuration\u2026 (default)", L"-",
+                                                  L"&DAoC", L"-", L"S/Albion: A", L"Team: G", L"-", L"E&xit"}));
     EXPECT_EQ(running[7], L"Ca&ncel login");
     EXPECT_EQ(Build(""), Menu({})) << "German again";
 }

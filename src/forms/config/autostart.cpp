@@ -4,11 +4,11 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "base/handles.h"
 #include "base/lang.h"
 #include "base/paths.h"
 #include "base/product.h"
 #include "store/file_check.h"
-#include "base/handles.h"
 
 std::wstring SpecialFolderPath(int folderId) {
     wchar_t path[MAX_PATH] = {};
@@ -47,7 +47,8 @@ bool CreateShortcut(const std::wstring& linkFile, const std::wstring& target, co
 bool CreateAutostart() {
     const std::wstring link = AutostartShortcutPath();
     if (link.empty()) return false;
-    return CreateShortcut(link, ExecutablePath(), L"", LangFormat(L"general", L"autostart_link", {kProductName}), ProgramDir());
+    return CreateShortcut(link, ExecutablePath(), L"", LangFormat(L"general", L"autostart_link", {kProductName}),
+                          ProgramDir());
 }
 
 void RemoveAutostart() {

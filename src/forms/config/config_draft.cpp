@@ -70,7 +70,8 @@ std::wstring ConfigDraft::HotkeyOf(Hotkey::Kind kind, const std::wstring& target
 
 void ConfigDraft::SetHotkey(Hotkey::Kind kind, const std::wstring& target, const std::wstring& keys) {
     std::erase_if(hotkeys_, [&](const Hotkey& h) {
-        return (h.kind == kind && SameTarget(kind, h.target, target)) || (!keys.empty() && UpperCase(h.keys) == UpperCase(keys));
+        return (h.kind == kind && SameTarget(kind, h.target, target)) ||
+               (!keys.empty() && UpperCase(h.keys) == UpperCase(keys));
     });
     if (!keys.empty()) hotkeys_.push_back({keys, kind, target});
 }

@@ -10,9 +10,9 @@
 
 // The switches of the window that the settings file keeps.
 struct ConfigSwitches {
-    bool protect = false;   // passwords protected by Windows
-    bool rename = true;     // game windows named after their characters
-    std::wstring language;  // empty: German
+    bool protect = false;                                   // passwords protected by Windows
+    bool rename = true;                                     // game windows named after their characters
+    std::wstring language;                                  // empty: German
     unsigned spacingSeconds = TeamPacing{}.spacingSeconds;  // a team's starts, this far apart
     unsigned atOnce = TeamPacing{}.atOnce;                  // a team's logins under way at once
     bool operator==(const ConfigSwitches&) const = default;

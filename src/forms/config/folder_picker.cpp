@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <shobjidl.h>
 
-#include "store/file_check.h"
 #include "base/handles.h"
 #include "base/lang.h"
+#include "store/file_check.h"
 
 std::wstring BrowseForFolder(const std::wstring& prompt) {
     base::ComPtr<IFileOpenDialog> dialog;

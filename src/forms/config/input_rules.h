@@ -29,14 +29,12 @@ std::optional<std::wstring> RefuseClientDir(const std::wstring& what, std::wstri
 // An account: login name and password storable, and a login name the file can tell apart
 // from the stored ones.
 std::optional<std::wstring> RefuseAccount(const Settings& settings, const std::wstring& login,
-                                         const std::wstring& password);
+                                          const std::wstring& password);
 
 // A server: name (a key without comma), address (an IPv4 address or a host name), port
 // (1 to 65535) and tag (a whole number); nothing when all hold.
 std::optional<std::wstring> RefuseServer(const std::wstring& name, const std::wstring& address,
                                          const std::wstring& port, const std::wstring& tag);
-
-
 
 // Saves a value that the user entered, with the window's add button disabled meanwhile.
 // Shows the refusal instead when there is one, or WriteFailedText when the save failed, and

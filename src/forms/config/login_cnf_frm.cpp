@@ -80,8 +80,8 @@ constexpr ui::ControlSpec kControls[] = {
 
 // The list's columns, and where each stored field is shown.
 constexpr ui::ListColumn kColumns[] = {
-    {L"config/col_server", 1400},    {L"config/col_realm", 1000},        {L"config/col_character", 1500},
-    {L"config/col_account", 1400},   {L"config/col_client", 700, true},
+    {L"config/col_server", 1400},  {L"config/col_realm", 1000},       {L"config/col_character", 1500},
+    {L"config/col_account", 1400}, {L"config/col_client", 700, true},
 };
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 
@@ -90,7 +90,6 @@ const std::wstring& ColumnText(const QuickLoginEntry& e, int column) {
     const std::wstring* fields[] = {&e.server, &e.realm, &e.character, &e.account, &e.client};
     return *fields[std::clamp(column, 0, kColumnCount - 1)];
 }
-
 
 // Windows' hotkey field and RegisterHotKey name the modifier keys with different flags.
 constexpr std::pair<BYTE, unsigned> kModifierFlags[] = {
@@ -132,8 +131,7 @@ void RefillCombo(HWND combo, const std::vector<std::wstring>& before, const std:
 class LoginCnfFrm : public ui::Form {
 public:
     explicit LoginCnfFrm(Settings& settings)
-        : Form({ProductTitle(LangText(L"config", L"caption")), 9855, 7725, kVerdana, true},
-               kControls),
+        : Form({ProductTitle(LangText(L"config", L"caption")), 9855, 7725, kVerdana, true}, kControls),
           settings_(settings) {}
 
     void SetSaved(std::function<void()> saved) { saved_ = std::move(saved); }
@@ -172,8 +170,8 @@ protected:
         autostartRead_ = AutostartExists();
         CheckItem(WinStartChk, autostartRead_);
         const TeamPacing pacing = settings_.Pacing();
-        const ConfigSwitches switches{settings_.PasswordsProtected(), settings_.RenamesGameWindows(), SelectedLanguage(),
-                                      pacing.spacingSeconds, pacing.atOnce};
+        const ConfigSwitches switches{settings_.PasswordsProtected(), settings_.RenamesGameWindows(),
+                                      SelectedLanguage(), pacing.spacingSeconds, pacing.atOnce};
         CheckItem(ProtectChk, switches.protect);
         CheckItem(RenameChk, switches.rename);
         SetItemText(StartGapTxt, std::to_wstring(switches.spacingSeconds));
@@ -182,7 +180,8 @@ protected:
         languages_ = AvailableLanguages();
         FillLanguageCombo(Item(LangCmb), languages_, switches.language);
         std::vector<QuickLoginEntry> entries;
-        for (const std::wstring& text : settings_.ReadQuickLoginTexts()) entries.push_back(QuickLoginEntry::FromText(text));
+        for (const std::wstring& text : settings_.ReadQuickLoginTexts())
+            entries.push_back(QuickLoginEntry::FromText(text));
         draft_.Read(std::move(entries), settings_.Hotkeys(), switches);
         ShowRowCount();
         FillTeamCombo();
@@ -218,8 +217,7 @@ protected:
         if (header.code == LVN_GETDISPINFOW) ChrLstVw_GetDispInfo(reinterpret_cast<NMLVDISPINFOW&>(header).item);
         if (header.code == LVN_ITEMCHANGED) {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-            if ((change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED))
-                ChrLstVw_Click(change.iItem);
+            if ((change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED)) ChrLstVw_Click(change.iItem);
         }
         return 0;
     }
@@ -255,9 +253,12 @@ private:
     void TeamCmd_Click() {
         const std::wstring name = ItemText(TeamTxt);
         std::optional<std::wstring> refusal;
-        if (name.empty()) refusal = LangText(L"config", L"team_no_name");
-        else if (name.find_first_of(L"[]") != std::wstring::npos) refusal = LangText(L"config", L"team_brackets");
-        else refusal = RefuseValue(LangText(L"config", L"field_team"), name, StoredAs::kKey);
+        if (name.empty())
+            refusal = LangText(L"config", L"team_no_name");
+        else if (name.find_first_of(L"[]") != std::wstring::npos)
+            refusal = LangText(L"config", L"team_brackets");
+        else
+            refusal = RefuseValue(LangText(L"config", L"field_team"), name, StoredAs::kKey);
         const std::vector<QuickLoginEntry> members = draft_.Ticked();
         if (!refusal && members.empty() &&
             ui::MsgBox(LangFormat(L"config", L"team_none_ticked", {name}), MB_YESNO | MB_ICONQUESTION) != IDYES)
@@ -300,8 +301,8 @@ private:
     // The QuickLogin that the fields describe, or nothing (after saying why) when it could not
     // log in or the file could not hold it.
     std::optional<QuickLoginEntry> EntryFromFields() {
-        const QuickLoginEntry entry{ItemText(LgnTxt[0]), ChosenServer(), ItemText(LgnCmb[2]),
-                                    ItemText(LgnCmb[0]), ItemText(LgnCmb[3])};
+        const QuickLoginEntry entry{ItemText(LgnTxt[0]), ChosenServer(), ItemText(LgnCmb[2]), ItemText(LgnCmb[0]),
+                                    ItemText(LgnCmb[3])};
         // A row without character, server, account or client could never log in.
         const std::pair<int, std::wstring> empty =
             entry.character.empty() ? std::pair{LgnTxt[0], LangText(L"config", L"no_character")}
@@ -390,7 +391,8 @@ private:
         if (showingHotkey_ || !hotkeyTarget_) return;
         const WORD value = LOWORD(SendMessageW(Item(HotkeyTxt), HKM_GETHOTKEY, 0, 0));
         if (LOBYTE(value) && !(HIBYTE(value) & HOTKEYF_CONTROL)) return;  // only with Ctrl
-        const std::wstring keys = LOBYTE(value) ? Hotkey::KeysText(Modifiers(HIBYTE(value)), LOBYTE(value)) : std::wstring();
+        const std::wstring keys =
+            LOBYTE(value) ? Hotkey::KeysText(Modifiers(HIBYTE(value)), LOBYTE(value)) : std::wstring();
         draft_.SetHotkey(hotkeyTarget_->kind, hotkeyTarget_->target, keys);
     }
     static void SelectExactly(HWND combo, const std::wstring& text) {
@@ -419,8 +421,9 @@ private:
     void TeamDelCmd_Click() {
         const std::wstring name = ItemText(TeamTxt);
         if (std::find(teamNames_.begin(), teamNames_.end(), name) == teamNames_.end()) {
-            ui::MsgBox(name.empty() ? LangText(L"config", L"choose_team") : LangFormat(L"config", L"no_such_team", {name}),
-                       MB_OK | MB_ICONINFORMATION);
+            ui::MsgBox(
+                name.empty() ? LangText(L"config", L"choose_team") : LangFormat(L"config", L"no_such_team", {name}),
+                MB_OK | MB_ICONINFORMATION);
             return;
         }
         if (ui::MsgBox(LangFormat(L"config", L"remove_team", {name}), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
@@ -523,11 +526,11 @@ private:
     }
 
     Settings& settings_;
-    ServerChoice servers_;  // the Server box
+    ServerChoice servers_;                                  // the Server box
     std::vector<std::wstring> accountNames_, clientNames_;  // the Account and Client boxes' items
-    ConfigDraft draft_;  // the rows, ticks, hotkeys and switches, and what a save would change
+    ConfigDraft draft_;                    // the rows, ticks, hotkeys and switches, and what a save would change
     std::vector<std::wstring> teamNames_;  // the Team box's teams, in its order
-    std::vector<Language> languages_;  // the Language box's languages, in its order
+    std::vector<Language> languages_;      // the Language box's languages, in its order
     std::optional<HotkeyTarget> hotkeyTarget_;
     bool showingHotkey_ = false;  // the field is being set to a stored hotkey: that is no change
     bool autostartRead_ = false;

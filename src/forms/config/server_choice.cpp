@@ -24,7 +24,8 @@ void ServerChoice::Fill(HWND combo, const Settings& settings, Fallback fallback)
 
 std::wstring ServerChoice::Chosen(HWND combo) const {
     const int index = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
-    return index >= 0 && static_cast<size_t>(index) < names_.size() ? names_[static_cast<size_t>(index)] : std::wstring();
+    return index >= 0 && static_cast<size_t>(index) < names_.size() ? names_[static_cast<size_t>(index)]
+                                                                    : std::wstring();
 }
 
 void ServerChoice::Choose(HWND combo, const std::wstring& name) const {

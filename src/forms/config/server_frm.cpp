@@ -38,12 +38,13 @@ constexpr ui::ListColumn kColumns[] = {{L"server/col_server", 1700},
                                        {L"server/col_port", 800, true},
                                        {L"server/col_tag", 700, true}};
 
-
 class ServerFrm : public ui::Form {
 public:
     ServerFrm(Settings& settings, std::function<void()> changed, std::wstring addressFor)
-        : Form({ProductTitle(LangText(L"server", L"caption")), 6000, 3975, {}}, kControls), settings_(settings),
-          changed_(std::move(changed)), addressFor_(std::move(addressFor)) {}
+        : Form({ProductTitle(LangText(L"server", L"caption")), 6000, 3975, {}}, kControls),
+          settings_(settings),
+          changed_(std::move(changed)),
+          addressFor_(std::move(addressFor)) {}
 
 protected:
     void Form_Load() override {
@@ -102,13 +103,16 @@ private:
     void AddCmd_Click() {
         const ServerRecord server{ItemText(LgnTxt[0]), ItemText(LgnTxt[1]), ItemText(LgnTxt[2]), ItemText(LgnTxt[3])};
         std::optional<std::wstring> refusal = RefuseServer(server.name, server.address, server.port, server.tag);
-        if (!refusal) refusal = RefuseValue(LangText(L"server", L"field_address"), server.StoredAddress(), StoredAs::kValue);
+        if (!refusal)
+            refusal = RefuseValue(LangText(L"server", L"field_address"), server.StoredAddress(), StoredAs::kValue);
         if (!StoreEntered(Item(AddCmd), refusal, [&] { return settings_.StoreServer(server); })) return;
         const std::wstring& name = server.name;
         for (int id : LgnTxt) SetItemText(id, L"");
         Changed();
-        if (!addressFor_.empty() && UpperCase(name) == UpperCase(addressFor_)) Unload();  // asked for, given
-        else SetFocus(Item(LgnTxt[0]));
+        if (!addressFor_.empty() && UpperCase(name) == UpperCase(addressFor_))
+            Unload();  // asked for, given
+        else
+            SetFocus(Item(LgnTxt[0]));
     }
 
     // Removes the server named in the name field, after a question that names the

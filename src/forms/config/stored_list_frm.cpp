@@ -21,9 +21,10 @@ bool StoredListFrm::IsListContextMenu(UINT msg, WPARAM wParam, LPARAM lParam) co
         // The list names the nearest entry even below the last one: only one under the pointer counts.
         const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
         RECT entry{};
-        const bool onEntry = HIWORD(hit) == 0 &&
-                             SendMessageW(list, LB_GETITEMRECT, LOWORD(hit), reinterpret_cast<LPARAM>(&entry)) != LB_ERR &&
-                             PtInRect(&entry, at);
+        const bool onEntry =
+            HIWORD(hit) == 0 &&
+            SendMessageW(list, LB_GETITEMRECT, LOWORD(hit), reinterpret_cast<LPARAM>(&entry)) != LB_ERR &&
+            PtInRect(&entry, at);
         SendMessageW(list, LB_SETCURSEL, onEntry ? LOWORD(hit) : static_cast<WPARAM>(-1), 0);
         if (!onEntry) return false;  // beside the entries: nothing to remove, nothing to ask
     }
@@ -53,6 +54,5 @@ void StoredListFrm::RemoveSelected() {
         ui::MsgBox(LangText(L"general", L"choose_to_remove"), MB_OK | MB_ICONINFORMATION);
         return;
     }
-    if (RemoveAfterQuestion(RemoveQuestion(entry) + UsersNote(Users(entry)), [&] { return Remove(entry); }))
-        FillList();
+    if (RemoveAfterQuestion(RemoveQuestion(entry) + UsersNote(Users(entry)), [&] { return Remove(entry); })) FillList();
 }

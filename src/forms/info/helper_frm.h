@@ -4,7 +4,6 @@
 
 #include "store/settings.h"
 
-
 // The window's controls, as the tests find them too.
 namespace helper_frm {
 inline constexpr int CorvalinkImg = 10;

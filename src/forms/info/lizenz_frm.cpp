@@ -42,8 +42,7 @@ std::wstring WithWindowsLineBreaks(const std::wstring& text) {
 class LizenzFrm : public ui::Form {
 public:
     LizenzFrm()
-        : Form({ProductTitle(LangText(L"agreement", L"caption")), 9150, 6390,
-                {L"Trebuchet MS", 825}, true},
+        : Form({ProductTitle(LangText(L"agreement", L"caption")), 9150, 6390, {L"Trebuchet MS", 825}, true},
                kControls) {}
 
     void ShowText(const std::wstring& sourceLine, const std::wstring& text) {
@@ -80,8 +79,8 @@ std::wstring ReadAgreementFile(const std::wstring& path) {
     bytes.resize(read);
     std::wstring text = FromAnsi(bytes);
     if (static_cast<ULONGLONG>(size.QuadPart) > read)
-        text += L"\r\n\r\n" + LangFormat(L"agreement", L"cut", {std::to_wstring(size.QuadPart / 1024),
-                                                                   std::to_wstring(read / 1024)});
+        text += L"\r\n\r\n" +
+                LangFormat(L"agreement", L"cut", {std::to_wstring(size.QuadPart / 1024), std::to_wstring(read / 1024)});
     return text;
 }
 

@@ -2,7 +2,6 @@
 #pragma once
 #include <string>
 
-
 // The window's controls, as the tests find them too.
 namespace lizenz_frm {
 inline constexpr int Descr = 10;

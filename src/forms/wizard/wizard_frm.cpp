@@ -120,12 +120,11 @@ protected:
         SetCaption(ProductTitle(LangText(L"wizard", L"topic")));
         ApplyTexts();
         SetItemText(Descr[1], product + LangText(L"wizard", L"2") + kCrLf + kCrLf + LangText(L"wizard", L"3") +
-                                        ProgramDir() + LangText(L"wizard", L"4") + kCrLf + kCrLf +
-                                        LangText(L"wizard", L"5"));
-        SetItemText(Descr0[0], product + LangText(L"wizard", L"6") + kCrLf + LangText(L"wizard", L"7") + kCrLf +
-                                         kCrLf + LangText(L"wizard", L"8"));
+                                  ProgramDir() + LangText(L"wizard", L"4") + kCrLf + kCrLf + LangText(L"wizard", L"5"));
+        SetItemText(Descr0[0], product + LangText(L"wizard", L"6") + kCrLf + LangText(L"wizard", L"7") + kCrLf + kCrLf +
+                                   LangText(L"wizard", L"8"));
         SetItemText(Descr1[0], LangText(L"wizard", L"9") + kCrLf + kCrLf + LangText(L"wizard", L"10") + L" " +
-                                         LangText(L"wizard", L"address"));
+                                   LangText(L"wizard", L"address"));
         SetItemText(Descr2[0], LangText(L"wizard", L"11") + kCrLf + kCrLf + LangText(L"wizard", L"12"));
         SetItemText(Descr3[0], LangText(L"wizard", L"13") + kCrLf + kCrLf + LangText(L"wizard", L"14"));
         SetItemText(Cmds[0], LangText(L"general", L"abort"));
@@ -349,8 +348,8 @@ private:
     }
 
     Settings& settings_;
-    ServerChoice servers_;  // the server list
-    std::vector<Language> languages_;        // the language list's languages, in its order
+    ServerChoice servers_;             // the server list
+    std::vector<Language> languages_;  // the language list's languages, in its order
     WizardEnd end_;
     short CurrentStep = -1;
     std::wstring clientDir_;  // the checked game folder, as stored
