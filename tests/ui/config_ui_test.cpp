@@ -11,6 +11,7 @@
 #include "forms/config/server_frm.h"
 #include "store/simple_crypt.h"
 #include "support/automation.h"
+#include "support/started_program.h"
 
 using namespace uia;
 
@@ -42,19 +43,15 @@ std::wstring StartupShortcut() {
 }
 bool ShortcutExists() { return GetFileAttributesW(StartupShortcut().c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-class Config : public ::testing::Test {
+class Config : public StartedProgram {
 protected:
-    ProgramFolder folder;
-    std::optional<RunningProgram> program;
     HWND window = nullptr;
 
     void Open(const std::string& settings) {
-        folder.Write(L"Corvalink.dat", settings);
-        program.emplace(RunningProgram::Start(folder));
-        HWND tray = WaitForTrayWindow(program->pid());
+        HWND tray = StartWith(settings);
         ASSERT_TRUE(tray);
         TrayMouse(tray, WM_LBUTTONDBLCLK);
-        window = WaitForWindow(program->pid(), L"#32770", kConfigTitle);
+        window = WaitForWindow(pid(), L"#32770", kConfigTitle);
         ASSERT_TRUE(window);
     }
     HWND Control(int id) const { return GetDlgItem(window, id); }

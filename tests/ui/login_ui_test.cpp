@@ -6,6 +6,7 @@
 #include "forms/info/helper_frm.h"
 #include "store/simple_crypt.h"
 #include "support/automation.h"
+#include "support/started_program.h"
 #include "support/game_double.h"
 #include "tray/tray_menu.h"
 
@@ -17,11 +18,8 @@ constexpr wchar_t kHelpTitle[] = L"Corvalink :: Hilfe";
 constexpr int kTitleLabel = helper_frm::Descr[0];  // the help window's title label
 // Down-arrow presses in the menu with one entry; "Anmeldung abbrechen" follows the entry.
 
-class Login : public ::testing::Test {
+class Login : public StartedProgram {
 protected:
-    ProgramFolder folder;
-    std::optional<RunningProgram> program;
-
     // Settings with the accounts acc1 and nobody (without password), the client "Client A" in `game` and the LYONESSE
     // server.
     static std::string Settings(const GameInstall& game, const std::wstring& entry, const std::string& more = "") {
@@ -32,12 +30,7 @@ protected:
                QuickLoginLine(0, entry) + more;
     }
 
-    void Start(const std::string& settings) {
-        folder.Write(L"Corvalink.dat", settings);
-        program.emplace(RunningProgram::Start(folder));
-        ASSERT_TRUE(WaitForTrayWindow(program->pid()));
-    }
-    DWORD pid() const { return program->pid(); }
+    void Start(const std::string& settings) { ASSERT_TRUE(StartWith(settings)); }
     void ChooseFirstQuickLogin() { ASSERT_TRUE(PickQuickLogin(pid(), 0)); }
 
     // The next message box: its text, answered with `button`.

@@ -7,6 +7,7 @@
 
 #include "forms/config/login_cnf_frm.h"
 #include "support/automation.h"
+#include "support/started_program.h"
 #include "support/game_double.h"
 #include "tray/tray_menu.h"
 
@@ -49,17 +50,9 @@ long long At(const GameInstall& game, const std::string& event, int nth = 1) {
     return 0;
 }
 
-class Team : public ::testing::Test {
+class Team : public StartedProgram {
 protected:
-    ProgramFolder folder;
-    std::optional<RunningProgram> program;
-
-    void Start(const std::string& settings) {
-        folder.Write(L"Corvalink.dat", settings);
-        program.emplace(RunningProgram::Start(folder));
-        ASSERT_TRUE(WaitForTrayWindow(program->pid()));
-    }
-    DWORD pid() const { return program->pid(); }
+    void Start(const std::string& settings) { ASSERT_TRUE(StartWith(settings)); }
     std::string Log() const { return folder.Read(L"Corvalink.log"); }
 };
 

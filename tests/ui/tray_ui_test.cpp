@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "support/automation.h"
+#include "support/started_program.h"
 #include "tray/systray_icon.h"
 #include "tray/tray_menu.h"
 
@@ -24,17 +25,9 @@ std::vector<WORD> AgreementKeys(int index) {
     return keys;
 }
 
-class TrayMode : public ::testing::Test {
+class TrayMode : public StartedProgram {
 protected:
-    ProgramFolder folder;
-    std::optional<RunningProgram> program;
-
-    HWND Start(const std::string& settings) {
-        folder.Write(L"Corvalink.dat", settings);
-        program.emplace(RunningProgram::Start(folder));
-        return WaitForTrayWindow(program->pid());
-    }
-    DWORD pid() const { return program->pid(); }
+    HWND Start(const std::string& settings) { return StartWith(settings); }
     HWND Viewer() { return WaitForWindow(pid(), L"#32770", kViewerTitle); }
     static std::wstring Item(HWND window, int id) { return TextOf(GetDlgItem(window, id)); }
 };

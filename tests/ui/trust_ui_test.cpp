@@ -9,6 +9,7 @@
 #include "forms/info/lizenz_frm.h"
 #include "store/simple_crypt.h"
 #include "support/automation.h"
+#include "support/started_program.h"
 #include "support/game_double.h"
 
 using namespace uia;
@@ -34,19 +35,14 @@ std::string Utf16(const std::string& ansi) {
 // The file as an editor saves it in UTF-8 without a mark.
 std::string Utf8(const std::string& ansi) { return ToUtf8(FromAnsiBytes(ansi)); }
 
-class Trust : public ::testing::Test {
+class Trust : public StartedProgram {
 protected:
-    ProgramFolder folder;
-    std::optional<RunningProgram> program;
     HWND tray = nullptr;
 
     void Start(const std::string& settings) {
-        folder.Write(L"Corvalink.dat", settings);
-        program.emplace(RunningProgram::Start(folder));
-        tray = WaitForTrayWindow(program->pid());
+        tray = StartWith(settings);
         ASSERT_TRUE(tray);
     }
-    DWORD pid() const { return program->pid(); }
     MessageBoxInfo Answer(int button = IDOK) { return AnswerMessageBox(pid(), button); }
     // The message that a held settings file gives, up to its advice.
     std::wstring HeldText() const {
