@@ -9,8 +9,8 @@
 #include "forms/info/lizenz_frm.h"
 #include "store/simple_crypt.h"
 #include "support/automation.h"
-#include "support/started_program.h"
 #include "support/game_double.h"
+#include "support/started_program.h"
 
 using namespace uia;
 
