@@ -2,14 +2,33 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <sstream>
+#include <stdexcept>
 
 #include "support/automation.h"
 
 namespace uia {
 
+namespace {
+
+// The game double's windows are found by title on the whole desktop: tests that bring them up
+// take turns, which a test earns by declaring it (tests/CMakeLists.txt). One that did not is
+// stopped here, before it can take another test's windows. Programs outside the tests (the
+// benchmarks) declare it in their environment too.
+void RequireDeclaredGameWindows() {
+    const char* declared = std::getenv("CORVALINK_DECLARED");
+    if (!declared || !std::strstr(declared, "game_windows"))
+        throw std::logic_error(
+            "this test brings up the game double's windows without declaring it: add \"// Every test here uses: "
+            "game_windows\" at the top of its file or \"// Uses: game_windows\" right above it");
+}
+
+}  // namespace
+
 GameInstall::GameInstall(const std::string& scenario, bool withLauncher, const std::wstring& folderName)
-    : dir_(L"", folderName) {
+    : dir_((RequireDeclaredGameWindows(), L""), folderName) {
     if (withLauncher && !CopyFileW(BuiltGameDouble().c_str(), File(L"camelot.exe").c_str(), FALSE))
         throw std::runtime_error("cannot copy the game double");
     // The first of two equal keys counts: the scenario's own lines come before the defaults.

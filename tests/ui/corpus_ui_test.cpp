@@ -2,6 +2,7 @@
 // tray menu, the configuration window and a QuickLogin end in a clear message or a sound
 // result, never a crash or a hang, and the file is left as it was.
 // Every test here uses: game_windows
+// Every test here takes long
 #include <gtest/gtest.h>
 
 #include <random>

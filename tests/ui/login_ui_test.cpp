@@ -6,8 +6,8 @@
 #include "forms/info/helper_frm.h"
 #include "store/simple_crypt.h"
 #include "support/automation.h"
-#include "support/started_program.h"
 #include "support/game_double.h"
+#include "support/started_program.h"
 #include "tray/tray_menu.h"
 
 using namespace uia;

@@ -3,6 +3,7 @@
 // come back to their level. CORVALINK_SOAK_ROUNDS sets the rounds (default 4; 200 for the
 // full soak).
 // Every test here uses: game_windows, startup_folder
+// Every test here takes long
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <psapi.h>

@@ -7,8 +7,8 @@
 
 #include "forms/config/login_cnf_frm.h"
 #include "support/automation.h"
-#include "support/started_program.h"
 #include "support/game_double.h"
+#include "support/started_program.h"
 #include "tray/tray_menu.h"
 
 using namespace uia;

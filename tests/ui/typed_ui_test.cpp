@@ -2,6 +2,7 @@
 // message that names the reason, and nothing is written. Values go in through the account
 // window, the QuickLogin window and the wizard, and out through a login to the game double.
 // Every test here uses: game_windows, startup_folder
+// Every test here takes long
 #include <gtest/gtest.h>
 
 #include <memory>
