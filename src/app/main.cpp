@@ -11,6 +11,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InitCommonControlsEx(&controls);
     // The shell's dialogs and link objects need a single-threaded apartment.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    if (!RunStartProcedure()) return 1;
+    if (const std::optional<int> ended = RunStartProcedure()) return *ended;
     return ui::RunMessageLoop();
 }

@@ -30,7 +30,7 @@ bool FolderIdentity(const std::wstring& file, BY_HANDLE_FILE_INFORMATION& info) 
 
 }  // namespace
 
-bool ClaimSingleInstance(const std::wstring& settingsFile) {
+std::wstring SingleInstanceName(const std::wstring& settingsFile) {
     // Object names cannot hold backslashes: the lock is named by a hash of the folder's
     // identity and the file's upper-cased name (of the whole upper-cased path where the
     // identity cannot be had).
@@ -49,7 +49,11 @@ bool ClaimSingleInstance(const std::wstring& settingsFile) {
     hash = Hash(hash, name.data(), name.size() * sizeof(wchar_t));
     wchar_t lockName[64];
     swprintf(lockName, 64, L"Local\\Corvalink-%016llx", static_cast<unsigned long long>(hash));
-    HANDLE lock = CreateMutexW(nullptr, FALSE, lockName);
+    return lockName;
+}
+
+bool ClaimSingleInstance(const std::wstring& settingsFile) {
+    HANDLE lock = CreateMutexW(nullptr, FALSE, SingleInstanceName(settingsFile).c_str());
     if (!lock) return true;  // no lock to be had: better to run than to refuse
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(lock);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "app/command_line.h"
+#include "app/hand_over.h"
 #include "app/single_instance.h"
 #include "base/lang.h"
 #include "base/paths.h"
@@ -57,7 +59,7 @@ bool NamesThisProgram(const std::wstring& name) {
 
 }  // namespace
 
-bool RunStartProcedure() {
+std::optional<int> RunStartProcedure() {
     InitPathsFromModule();
 
     // Both files are always tested; an incomplete installation is reported before anything else.
@@ -67,33 +69,49 @@ bool RunStartProcedure() {
         ui::MsgBox(
             LangText(L"errors", L"1", L"Das Softwarepaket ist nicht vollständig, die Anwendung wird daher beendet!"),
             MB_OK | MB_ICONERROR);
-        return false;
-    }
-
-    const std::wstring arguments = ArgumentsOf(GetCommandLineW(), NamesThisProgram);
-    if (!arguments.empty()) {
-        ui::MsgBox(arguments, MB_OK);
-        return false;
+        return 1;
     }
 
     // The one settings file of this run, handed to every layer that reads or writes it.
     static Settings settings(SettingsFile());
     // Every text from here on is in the player's language (German when the file cannot tell).
     SelectLanguage(settings.Language());
-
-    if (!ClaimSingleInstance(SettingsFile())) {
-        ShowError(LangText(L"errors", L"2"));
-        return false;
-    }
-
     // A file that cannot be read (or read right) is never taken for an empty one.
-    if (const ReadProblem problem = settings.CheckReadable(); !problem.ok()) {
-        ShowError(ReadProblemText(settings.file(), problem) + L"\r\n\r\n" + LangText(L"general", L"start_refused"));
-        return false;
+    const auto readable = [] {
+        const ReadProblem problem = settings.CheckReadable();
+        if (!problem.ok())
+            ShowError(ReadProblemText(settings.file(), problem) + L"\r\n\r\n" + LangText(L"general", L"start_refused"));
+        return problem.ok();
+    };
+
+    // A command is checked against the file before anything else happens: a caption that names
+    // no QuickLogin, or two, starts nothing anywhere.
+    std::optional<ProgramCommand> command;
+    if (const std::wstring arguments = ArgumentsOf(GetCommandLineW(), NamesThisProgram); !arguments.empty()) {
+        if (!readable()) return 1;
+        const auto resolved = ResolveCommand(arguments, settings.ReadQuickLoginTexts(), settings.TeamNames());
+        if (const CommandProblem* problem = std::get_if<CommandProblem>(&resolved)) {
+            ShowError(CommandProblemText(*problem));
+            return kExitBadCommand;
+        }
+        command = std::get<ProgramCommand>(resolved);
     }
-    if (ChooseStartMode(settings) == StartMode::kTray)
+
+    const std::wstring instance = SingleInstanceName(SettingsFile());
+    if (!ClaimSingleInstance(SettingsFile())) {
+        // The Corvalink that runs carries the command out; this start is done once it took it.
+        if (command && HandOverCommand(*command, instance)) return 0;
+        ShowError(LangText(L"errors", L"2"));
+        return 1;
+    }
+
+    if (!command && !readable()) return 1;
+    AcceptHandedCommands(instance);
+    if (ChooseStartMode(settings) == StartMode::kTray) {
         StartTrayMode(settings);
-    else
+        if (command) RunInTray(*command);
+    } else {
         ShowWizard(settings, {[] { StartTrayModeAfterWizard(settings); }, [] { EndTrayMode(); }});
-    return true;
+    }
+    return std::nullopt;
 }

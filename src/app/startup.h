@@ -1,6 +1,7 @@
 // The start procedure: checks, then the wizard or tray mode.
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "store/settings.h"
@@ -17,6 +18,11 @@ StartMode ChooseStartMode(const Settings& settings);
 std::wstring ArgumentsOf(const std::wstring& commandLine,
                          const std::function<bool(const std::wstring&)>& isProgram = {});
 
-// Runs the start procedure. False when the program must end now (after its message);
-// true when a window is loaded and the message loop should run.
-bool RunStartProcedure();
+// The exit code of a command line that Corvalink cannot carry out (an unknown switch, a
+// caption that names no QuickLogin or two, a team that does not exist).
+inline constexpr int kExitBadCommand = 2;
+
+// Runs the start procedure. The exit code when the program must end now (after its message,
+// or once a running Corvalink took its command); nothing when a window is loaded and the
+// message loop should run.
+std::optional<int> RunStartProcedure();

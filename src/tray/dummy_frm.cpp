@@ -232,6 +232,10 @@ namespace {
 
 // Posted to the tray window once a run has ended: the next waiting hotkey runs.
 constexpr UINT kRunWaitingHotkey = WM_APP + 2;
+// Posted once a command was handed over: it runs after the second start has its answer.
+constexpr UINT kRunHandedCommand = WM_APP + 3;
+// WM_COPYDATA's mark of a handed command.
+constexpr ULONG_PTR kHandedCommandMark = 0x4B4C5643;  // "CVLK"
 
 }  // namespace
 
@@ -252,6 +256,35 @@ void DummyFRM::RunEnded(LoginOutcome outcome) {
     // A cancelled run takes the hotkeys pressed meanwhile with it.
     if (outcome == LoginOutcome::kCancelled || outcome == LoginOutcome::kDeclined) waitingHotkeys_.clear();
     if (!waitingHotkeys_.empty()) PostMessageW(hwnd(), kRunWaitingHotkey, 0, 0);
+    if (!waitingCommands_.empty()) PostMessageW(hwnd(), kRunHandedCommand, 0, 0);
+}
+
+void DummyFRM::RunProgramCommand(const ProgramCommand& command) {
+    using Kind = ProgramCommand::Kind;
+    const bool startsLogin = command.kind == Kind::kLogin || command.kind == Kind::kTeam;
+    if (startsLogin && state_.RunUnderWay() && !(command.kind == Kind::kLogin && TeamRuns())) {
+        waitingCommands_.push_back(command);
+        SetTip(LangFormat(
+            L"command", L"waits",
+            {command.kind == Kind::kTeam ? command.target : QuickLoginEntry::QuickLoginCaption(command.target)}));
+        return;
+    }
+    switch (command.kind) {
+        case Kind::kLogin: popup_chars_Click(command.target); break;
+        case Kind::kTeam: popup_teams_Click(command.target); break;
+        case Kind::kConfig: popupmenue_config_Click(); break;
+        case Kind::kFront: {
+            bool found = false;
+            for (const RunningGame& game : RunningGames())
+                if (QuickLoginEntry::Same(game.entry, command.target)) {
+                    BringGameToFront(game.window);
+                    found = true;
+                }
+            if (!found)
+                ShowError(LangFormat(L"command", L"not_running", {QuickLoginEntry::QuickLoginCaption(command.target)}));
+            break;
+        }
+    }
 }
 
 void DummyFRM::RunHotkey(const Hotkey& hotkey) {
@@ -285,6 +318,32 @@ INT_PTR DummyFRM::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handle
     if (msg == WM_TIMER && wParam == kCaptionTimer) {
         handled = true;
         KeepGameCaptions();
+        return 0;
+    }
+    if (msg == WM_COPYDATA) {
+        // A second start hands its command over; the answer says whether it was taken.
+        handled = true;
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, FALSE);
+        if (!data || data->dwData != kHandedCommandMark || instance_.empty() || !data->lpData) return TRUE;
+        const std::wstring handed(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+        const std::optional<ProgramCommand> command = ProgramCommand::FromHanded(handed, instance_);
+        if (!command) return TRUE;
+        // Carried out once the sender has its answer: a question of the login must not hold it.
+        waitingCommands_.insert(waitingCommands_.begin(), *command);
+        PostMessageW(hwnd(), kRunHandedCommand, 0, 0);
+        // A dialog answers WM_COPYDATA through its message result.
+        SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
+    if (msg == kRunHandedCommand) {
+        handled = true;
+        // The next one: it runs, or waits again for the end of a run under way.
+        if (!waitingCommands_.empty()) {
+            const ProgramCommand next = waitingCommands_.front();
+            waitingCommands_.erase(waitingCommands_.begin());
+            RunProgramCommand(next);
+        }
         return 0;
     }
     if (msg == kRunWaitingHotkey) {

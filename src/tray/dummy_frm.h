@@ -7,6 +7,7 @@
 
 #include "base/product.h"
 #include "store/settings.h"
+#include "tray/program_command.h"
 #include "tray/tray_login_observer.h"
 #include "tray/tray_state.h"
 #include "ui/form.h"
@@ -42,6 +43,12 @@ public:
     void OpenMenu();
     // Registers the stored hotkeys anew (after a save, at start), naming those Windows refuses.
     void RegisterHotkeys();
+    // Commands handed over by a second start count when they name this Corvalink (the name of
+    // its single-instance lock).
+    void AcceptHandedCommands(std::wstring instance) { instance_ = std::move(instance); }
+    // Carries out a command from the command line; while a login runs, it waits for its end
+    // (a QuickLogin chosen while a team runs goes beside it, as from the menu).
+    void RunProgramCommand(const ProgramCommand& command);
 
 protected:
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
@@ -69,8 +76,10 @@ private:
     TrayState state_;
     TrayLoginObserver observer_{state_};
     std::function<void()> rebuildMenu_;
-    std::vector<Hotkey> hotkeys_;         // registered under their index as id
-    std::vector<Hotkey> waitingHotkeys_;  // pressed while a login ran, in their order
+    std::vector<Hotkey> hotkeys_;                  // registered under their index as id
+    std::vector<Hotkey> waitingHotkeys_;           // pressed while a login ran, in their order
+    std::vector<ProgramCommand> waitingCommands_;  // handed over while a login ran, and the last one handed
+    std::wstring instance_;
     // The popup menu as last built, and what from: a right click builds it only after a change.
     base::ScopedMenu builtMenu_;
     TrayMenuState builtFrom_;

@@ -11,6 +11,7 @@
 namespace {
 
 ui::SingleWindow<DummyFRM> g_tray;
+std::wstring g_instance;  // the name a handed command must carry
 
 // After the configuration was saved: the items are cleared and tray mode builds them anew.
 void RebuildTrayMenu() {
@@ -29,6 +30,7 @@ DummyFRM& TrayWindow() {
         QuitProgram();
     }
     g_tray.IfLoaded()->SetMenuRebuild(RebuildTrayMenu);
+    g_tray.IfLoaded()->AcceptHandedCommands(g_instance);
     // The icon goes with the program, however it ends.
     SetQuitHook([] {
         if (DummyFRM* tray = g_tray.IfLoaded()) tray->Icon().RemoveTrayIcon();
@@ -63,4 +65,16 @@ void StartTrayModeAfterWizard(Settings& settings) {
 void EndTrayMode() {
     if (DummyFRM* tray = g_tray.IfLoaded()) tray->Icon().RemoveTrayIcon();
     g_tray.Unload();
+}
+
+void AcceptHandedCommands(const std::wstring& instance) {
+    g_instance = instance;
+    if (DummyFRM* tray = g_tray.IfLoaded()) tray->AcceptHandedCommands(instance);
+}
+
+bool RunInTray(const ProgramCommand& command) {
+    DummyFRM* tray = g_tray.IfLoaded();
+    if (!tray) return false;
+    tray->RunProgramCommand(command);
+    return true;
 }

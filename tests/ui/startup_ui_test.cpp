@@ -54,13 +54,18 @@ TEST(StartUp, FoldersNamedLikeTheProgramsFilesCountAsPresent) {
     EXPECT_TRUE(WaitForWindow(program.pid(), L"#32770", kWizardTitle));
 }
 
-TEST(StartUp, CommandLineIsShownBackWithoutIconAndEnds) {
+// Arguments that are no command are named, and the program ends with code 2 having done nothing.
+TEST(StartUp, ACommandLineItDoesNotKnowIsNamedAndEndsWithCode2) {
     ProgramFolder folder;
     RunningProgram program = RunningProgram::Start(folder, L"hello  world");
-    MessageBoxInfo box = AnswerTheOnlyMessage(program);
-    EXPECT_EQ(box.text, L"hello  world");
-    EXPECT_EQ(box.title, L"Corvalink");
-    EXPECT_FALSE(box.hasIcon);
+    const MessageBoxInfo box = AnswerMessageBox(program.pid(), IDOK);
+    EXPECT_EQ(box.text.rfind(L"Corvalink kennt „hello“ nicht, es wurde nichts gestartet.\r\n\r\nCorvalink versteht: "
+                             L"/login",
+                             0),
+              0u)
+        << Ansi(box.text);
+    EXPECT_EQ(box.title, L"Corvalink :: Fehler");
+    EXPECT_EQ(program.WaitForExit(), 2u);
     EXPECT_FALSE(folder.Has(L"Corvalink.dat"));
 }
 
@@ -78,9 +83,9 @@ TEST(StartUp, SecondInstanceIsRefusedWhileTheFirstRunsOn) {
     EXPECT_TRUE(first.Running());
     EXPECT_TRUE(FindWindowOf(first.pid(), L"#32770", kWizardTitle));
 
-    // A second start with arguments shows the arguments, not the instance message.
+    // A second start with an argument it does not know names it, not the instance message.
     RunningProgram third = RunningProgram::Start(folder, L"x");
-    EXPECT_EQ(AnswerTheOnlyMessage(third).text, L"x");
+    EXPECT_EQ(AnswerTheOnlyMessage(third).text.rfind(L"Corvalink kennt „x“ nicht, es wurde nichts gestartet.", 0), 0u);
 }
 
 // One copy per settings file, however its path is spelled.
@@ -114,7 +119,7 @@ TEST(StartUp, AnUnquotedPathWithBlanksStartsTheProgram) {
     EXPECT_TRUE(WaitForWindow(program.pid(), L"#32770", kWizardTitle));
     program.Kill();
     RunningProgram withArgument = RunningProgram::StartCommandLine(folder.Exe() + L" /x", folder.path());
-    EXPECT_EQ(AnswerTheOnlyMessage(withArgument).text, L"/x");
+    EXPECT_EQ(AnswerTheOnlyMessage(withArgument).text.rfind(L"Corvalink kennt „/x“ nicht", 0), 0u);
 }
 
 // A settings file that another program holds is waited for a moment and, if it stays held,
