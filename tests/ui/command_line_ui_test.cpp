@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
 
+#include "base/handles.h"
 #include "forms/config/login_cnf_frm.h"
 #include "support/automation.h"
 #include "support/game_double.h"
@@ -106,6 +109,70 @@ TEST_F(CommandLine, WhatItCannotNameIsNamedWithCode2) {
     }
     Sleep(300);
     EXPECT_EQ(first.Count("start") + second.Count("start"), 0);
+}
+
+struct Link {
+    std::wstring target, arguments, icon;
+    int iconIndex = -1;
+};
+
+// A shell link as the shell reads it.
+Link ReadLink(const std::wstring& file) {
+    Link link;
+    base::ComPtr<IShellLinkW> shell;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(shell.put()))))
+        return link;
+    base::ComPtr<IPersistFile> persist;
+    if (FAILED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(persist.put()))) ||
+        FAILED(persist->Load(file.c_str(), STGM_READ)))
+        return link;
+    wchar_t text[MAX_PATH * 2] = {};
+    if (SUCCEEDED(shell->GetPath(text, MAX_PATH * 2, nullptr, 0))) link.target = text;
+    if (SUCCEEDED(shell->GetArguments(text, MAX_PATH * 2))) link.arguments = text;
+    if (SUCCEEDED(shell->GetIconLocation(text, MAX_PATH * 2, &link.iconIndex))) link.icon = text;
+    return link;
+}
+
+// "Verknüpfung erstellen" puts a shortcut for the chosen row on the desktop (a second one under
+// a free name), and one for a team; started, the shortcut logs its QuickLogin in.
+TEST_F(CommandLine, AShortcutFromTheConfigurationWindowLogsItsQuickLoginIn) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ASSERT_TRUE(StartWith(Settings()));
+    HWND config = OpenConfigWindow(pid());
+    ASSERT_TRUE(config);
+    wchar_t desktopPath[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktopPath)));
+    const std::wstring desktop = desktopPath;
+    const std::wstring links[] = {desktop + L"\\LYONESSE-Albion Bryn.lnk", desktop + L"\\LYONESSE-Albion Bryn (2).lnk",
+                                  desktop + L"\\Team Abend.lnk"};
+    for (const std::wstring& link : links) DeleteFileW(link.c_str());
+
+    ListViewSelectIn(GetDlgItem(config, login_cnf_frm::ChrLstVw), 1);
+    for (int round = 0; round < 2; ++round) {
+        PressButton(config, login_cnf_frm::ShortcutCmd);
+        const MessageBoxInfo made = AnswerMessageBox(pid(), IDOK);
+        EXPECT_NE(made.text.find(links[round]), std::wstring::npos) << Ansi(made.text);
+    }
+    const Link link = ReadLink(links[0]);
+    EXPECT_EQ(link.target, folder.Exe());
+    EXPECT_EQ(link.arguments, L"/login \"LYONESSE/Albion: Bryn\"");
+    EXPECT_EQ(link.icon, folder.Exe());
+    EXPECT_EQ(link.iconIndex, 0);
+
+    SendMessageW(GetDlgItem(config, login_cnf_frm::TeamCmb), CB_SETCURSEL, 0, 0);
+    SendMessageW(config, WM_COMMAND, MAKEWPARAM(login_cnf_frm::TeamCmb, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(config, login_cnf_frm::TeamCmb)));
+    PressButton(config, login_cnf_frm::ShortcutCmd);
+    AnswerMessageBox(pid(), IDOK);
+    EXPECT_EQ(ReadLink(links[2]).arguments, L"/team \"Abend\"");
+    CloseAndWait(config);
+
+    // Started as the shell starts it: the running Corvalink logs Bryn in.
+    RunningProgram started = RunningProgram::StartExe(link.target, link.arguments);
+    EXPECT_EQ(started.WaitForExit(3s), 0u);
+    EXPECT_TRUE(second.WaitFor("logged-in"));
+    for (const std::wstring& file : links) DeleteFileW(file.c_str());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
+#include "forms/config/desktop_shortcut.h"
 
 namespace {
 
@@ -52,6 +53,18 @@ TEST(CommandLine, AHandedCommandIsTakenOnlyByTheCorvalinkItNames) {
     EXPECT_EQ(ProgramCommand::FromHanded(handed, L"Local\\Corvalink-00fe"), std::nullopt);
     EXPECT_EQ(ProgramCommand::FromHanded(L"Local\\Corvalink-00ff\nshutdown\n", L"Local\\Corvalink-00ff"), std::nullopt);
     EXPECT_EQ(ProgramCommand::FromHanded(L"garbage", L"Local\\Corvalink-00ff"), std::nullopt);
+}
+
+// A shortcut's arguments read back as the command they name; its file name holds no character
+// that a file name cannot.
+TEST(CommandLine, AShortcutsArgumentsAndFileName) {
+    const std::wstring odd = L"Der \"Abend\" um 8";
+    EXPECT_EQ(ResolveCommand(TeamArguments(odd), {}, {odd}),
+              (std::variant<ProgramCommand, CommandProblem>(ProgramCommand{Kind::kTeam, odd})));
+    EXPECT_EQ(LoginArguments(L"LYONESSE/Albion: Aldwin"), L"/login \"LYONESSE/Albion: Aldwin\"");
+    EXPECT_EQ(ShortcutFileName(L"LYONESSE/Albion: Aldwin"), L"LYONESSE-Albion Aldwin");
+    EXPECT_EQ(ShortcutFileName(L"a<b>c|d?e*f\"g\\h. "), L"a-b-c-d-e-f-g-h");
+    EXPECT_EQ(ShortcutFileName(L"..."), L"-");
 }
 
 }  // namespace

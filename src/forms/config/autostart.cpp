@@ -30,7 +30,8 @@ std::wstring AutostartShortcutPath() {
 }
 
 bool CreateShortcut(const std::wstring& linkFile, const std::wstring& target, const std::wstring& arguments,
-                    const std::wstring& description, const std::wstring& workingDirectory) {
+                    const std::wstring& description, const std::wstring& workingDirectory,
+                    const std::wstring& iconFile) {
     base::ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(link.put()))))
@@ -38,6 +39,7 @@ bool CreateShortcut(const std::wstring& linkFile, const std::wstring& target, co
     if (!arguments.empty()) link->SetArguments(arguments.c_str());
     if (!description.empty()) link->SetDescription(description.c_str());
     if (!workingDirectory.empty()) link->SetWorkingDirectory(workingDirectory.c_str());
+    if (!iconFile.empty()) link->SetIconLocation(iconFile.c_str(), 0);
     if (FAILED(link->SetPath(target.c_str()))) return false;
     base::ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put())))) return false;

@@ -10,10 +10,11 @@ std::wstring StartupFolder();
 // <Startup folder>\Corvalink.lnk; empty without a Startup folder.
 std::wstring AutostartShortcutPath();
 
-// Writes a shell link; empty arguments, description or working directory stay unset.
-// False when the link could not be written.
+// Writes a shell link; empty arguments, description, working directory or icon file stay
+// unset (the icon then is the target's own first). False when the link could not be written.
 bool CreateShortcut(const std::wstring& linkFile, const std::wstring& target, const std::wstring& arguments,
-                    const std::wstring& description, const std::wstring& workingDirectory);
+                    const std::wstring& description, const std::wstring& workingDirectory,
+                    const std::wstring& iconFile = {});
 
 // The shortcut to this program in the Startup folder; false when it could not be written.
 bool CreateAutostart();

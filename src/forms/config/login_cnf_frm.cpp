@@ -16,10 +16,12 @@
 #include "forms/config/add_client_frm.h"
 #include "forms/config/autostart.h"
 #include "forms/config/config_draft.h"
+#include "forms/config/desktop_shortcut.h"
 #include "forms/config/input_rules.h"
 #include "forms/config/language_choice.h"
 #include "forms/config/server_choice.h"
 #include "forms/config/server_frm.h"
+#include "store/ini_handling.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -72,6 +74,7 @@ constexpr ui::ControlSpec kControls[] = {
     {HotkeyTxt, ui::Kind::kHotkey, nullptr, 3840, 6300, 2175, 300},
     {HotkeyFor, ui::Kind::kLabel, L"config/hotkey_none", 6120, 6360, 3615, 255, nullptr, SS_ENDELLIPSIS},
     {RenameChk, ui::Kind::kCheckBox, L"config/rename", 120, 6840, 6000, 255},
+    {ShortcutCmd, ui::Kind::kButton, L"config/shortcut", 6240, 6780, 3495, 375},
     {StartGapLbl, ui::Kind::kLabel, L"config/start_spacing", 120, 7320, 3615, 255},
     {StartGapTxt, ui::Kind::kTextBox, nullptr, 3840, 7260, 600, 300, nullptr, ES_NUMBER},
     {AtOnceLbl, ui::Kind::kLabel, L"config/at_once", 4680, 7320, 2775, 255},
@@ -210,6 +213,7 @@ protected:
         if (id == TeamCmd) TeamCmd_Click();
         if (id == ChgCmd) ChgCmd_Click();
         if (id == TeamDelCmd) TeamDelCmd_Click();
+        if (id == ShortcutCmd) ShortcutCmd_Click();
     }
 
     LRESULT OnNotify(NMHDR& header) override {
@@ -374,6 +378,43 @@ private:
         SendMessageW(Item(HotkeyTxt), HKM_SETHOTKEY, value, 0);
         showingHotkey_ = false;
         SetItemText(HotkeyFor, LangFormat(L"config", L"hotkey_for", {caption}));
+    }
+
+    // A shortcut on the desktop for the chosen QuickLogin or team, as the file holds it: the
+    // shortcut names it, so it must be saved and its name must be its own.
+    void ShortcutCmd_Click() {
+        if (!hotkeyTarget_) {
+            ShowError(LangText(L"config", L"shortcut_choose"));
+            return;
+        }
+        const bool team = hotkeyTarget_->kind == Hotkey::Kind::kTeam;
+        const std::wstring& target = hotkeyTarget_->target;
+        const std::wstring caption = team ? target : QuickLoginEntry::QuickLoginCaption(target);
+        std::vector<std::wstring> names;
+        if (team) {
+            names = settings_.TeamNames();
+        } else {
+            for (const std::wstring& entry : settings_.ReadQuickLoginTexts())
+                names.push_back(QuickLoginEntry::QuickLoginCaption(entry));
+        }
+        const auto sameName = [&](const std::wstring& name) { return UpperCase(name) == UpperCase(caption); };
+        const bool saved = team ? std::any_of(names.begin(), names.end(), sameName) : settings_.HasQuickLogin(target);
+        if (!saved) {
+            ShowError(LangFormat(L"config", L"shortcut_save_first", {caption}));
+            return;
+        }
+        if (std::count_if(names.begin(), names.end(), sameName) > 1) {
+            ShowError(LangFormat(L"config", L"shortcut_ambiguous", {caption}));
+            return;
+        }
+        const std::wstring title = team ? LangFormat(L"config", L"shortcut_team", {caption}) : caption;
+        const std::optional<std::wstring> made =
+            MakeDesktopShortcut(title, team ? TeamArguments(caption) : LoginArguments(caption));
+        if (!made) {
+            ShowError(LangText(L"config", L"shortcut_failed"));
+            return;
+        }
+        ui::MsgBox(LangFormat(L"config", L"shortcut_made", {title, *made}), MB_OK | MB_ICONINFORMATION);
     }
 
     // The hotkey field speaks for nothing until a row or team is chosen.
