@@ -11,6 +11,11 @@ std::vector<RunningGame>& Games() {
     return games;
 }
 
+HWND& LastInFront() {
+    static HWND window = nullptr;
+    return window;
+}
+
 bool StillRuns(const RunningGame& game) {
     DWORD process = 0;
     return IsWindow(game.window) && GetWindowThreadProcessId(game.window, &process) && process == game.process;
@@ -93,7 +98,21 @@ void KeepGameCaptions() {
     }
 }
 
+void NoteGameInFront() {
+    const HWND front = GetForegroundWindow();
+    for (const RunningGame& game : RunningGames())
+        if (game.window == front) LastInFront() = front;
+}
+
+HWND GameInFront() {
+    NoteGameInFront();
+    for (const RunningGame& game : RunningGames())
+        if (game.window == LastInFront()) return LastInFront();
+    return nullptr;
+}
+
 void BringGameToFront(HWND window) {
+    LastInFront() = window;
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
     // The tray's own window holds the foreground when its menu or hotkey acts: it may hand it on.
     SetForegroundWindow(window);

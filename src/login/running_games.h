@@ -39,5 +39,10 @@ void KeepGameCaptions();
 
 // The window to the front, restored first when it is minimised.
 void BringGameToFront(HWND window);
+// Remembers the running game in front, if one is: the tray's own window takes the front while
+// its menu is open, and the game the player was at still counts as the one in front.
+void NoteGameInFront();
+// The running game in front, or the one last in front; null when none of them was.
+HWND GameInFront();
 // Where the window stands now, with its monitor; nothing for a window that is gone.
 std::optional<WindowPlace> PlaceOf(HWND window);

@@ -139,6 +139,8 @@ std::wstring Settings::Language() const { return ReadSetting(section::kOptions, 
 
 bool Settings::RenamesGameWindows() const { return ReadSetting(section::kOptions, L"rename") != L"0"; }
 
+bool Settings::LowersBackgroundGames() const { return ReadSetting(section::kOptions, L"background_priority") == L"1"; }
+
 TeamPacing Settings::Pacing() const {
     return {TeamPacing::SpacingFrom(ReadSetting(section::kOptions, L"start_spacing")),
             TeamPacing::AtOnceFrom(ReadSetting(section::kOptions, L"at_once")),
@@ -423,6 +425,15 @@ std::vector<QuickLoginEntry> Settings::QuickLoginsUsing(std::wstring QuickLoginE
 SaveResult Settings::StoreHelpSwitch(int number, bool show) {
     IniTransaction change(file_);
     change.Set(section::kHelp, std::to_wstring(number), show ? L"1" : L"0");
+    return Commit(change);
+}
+
+SaveResult Settings::StoreBackgroundPriority(bool lower) {
+    IniTransaction change(file_);
+    if (lower)
+        change.Set(section::kOptions, L"background_priority", L"1");
+    else
+        change.Remove(section::kOptions, L"background_priority");
     return Commit(change);
 }
 

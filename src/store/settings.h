@@ -115,6 +115,9 @@ public:
     bool RenamesGameWindows() const;
     // How teams start their members; defaults for what the file does not hold.
     TeamPacing Pacing() const;
+    // Whether games behind the one in front run at a lower priority ("background_priority=1" in
+    // section "options"; off by default).
+    bool LowersBackgroundGames() const;
     // The stored places of game windows, and the one of a QuickLogin. `unread` takes the lines
     // that are no place (every save keeps them as they are).
     std::vector<StoredPlace> WindowPlaces(std::vector<std::pair<std::wstring, std::wstring>>* unread = nullptr) const;
@@ -141,6 +144,7 @@ public:
     // switch and a team, all in one transaction. Every other line stays as it is.
     SaveResult SaveConfiguration(const ConfigurationChange& change);
     SaveResult StoreHelpSwitch(int number, bool show);
+    SaveResult StoreBackgroundPriority(bool lower);
     // Stores these places, each replacing the one of its QuickLogin; the others stay.
     SaveResult StoreWindowPlaces(const std::vector<StoredPlace>& places);
     SaveResult ForgetWindowPlaces();

@@ -13,6 +13,7 @@
 #include "forms/shared/settings_messages.h"
 #include "login/game_login.h"
 #include "login/game_names.h"
+#include "login/game_switching.h"
 #include "login/quick_login.h"
 #include "login/running_games.h"
 #include "store/settings.h"
@@ -45,6 +46,7 @@ void DummyFRM::ReadMenuItems() {
     TrayMenuState& menu = state_.menu;
     menu.quickLoginEntries = settings().ReadQuickLoginTexts();
     menu.teamNames = settings().TeamNames();
+    menu.backgroundGamesLower = settings().LowersBackgroundGames();
 }
 
 void DummyFRM::ClearQuickLogins() {
@@ -74,7 +76,9 @@ void DummyFRM::OpenMenu() {
     HMENU menu = builtMenu_.get();
     POINT at{};
     GetCursorPos(&at);
-    // The menu closes on a click elsewhere only when its owner is the foreground window.
+    // The menu closes on a click elsewhere only when its owner is the foreground window; the game
+    // the player was at stays the one in front for the menu's commands.
+    NoteGameInFront();
     SetForegroundWindow(hwnd());
     menuOpen_ = true;
     const UINT command = static_cast<UINT>(TrackPopupMenuEx(
@@ -115,6 +119,8 @@ void DummyFRM::RunCommand(const TrayMenuState& shown, UINT command) {
         popupmenue_places_Click(true);
     else if (command == popupmenue_places_forget)
         popupmenue_places_Click(false);
+    else if (command >= popupmenue_games_next && command <= popupmenue_games_background)
+        popupmenue_games_Click(command);
     else if (const TrayListItem item = ListItemOf(shown, command); item.kind == TrayListItem::Kind::kQuickLogin)
         popup_chars_Click(shown.quickLoginEntries[item.index]);
     else if (item.kind == TrayListItem::Kind::kTeam)
@@ -163,18 +169,6 @@ void DummyFRM::popup_chars_Click(const std::wstring& entry) {
         LogInBesideTeam(entry, observer_);
     else
         RunQuickLogin(settings(), entry, observer_);
-}
-
-// Remembers where the running games' windows stand, under their QuickLogins; or forgets
-// every remembered place.
-void DummyFRM::popupmenue_places_Click(bool remember) {
-    if (!CheckSettingsBeforeUse(settings())) return;
-    std::vector<StoredPlace> places;
-    for (const RunningGame& game : RunningGames())
-        if (const std::optional<WindowPlace> place = PlaceOf(game.window)) places.push_back({game.entry, *place});
-    const SaveResult saved = remember ? settings().StoreWindowPlaces(places) : settings().ForgetWindowPlaces();
-    if (!saved.ok()) ShowError(WriteFailedText(saved));
-    ReportMissingBackup(saved);
 }
 
 namespace {
@@ -259,34 +253,6 @@ void DummyFRM::RunEnded(LoginOutcome outcome) {
     if (!waitingCommands_.empty()) PostMessageW(hwnd(), kRunHandedCommand, 0, 0);
 }
 
-void DummyFRM::RunProgramCommand(const ProgramCommand& command) {
-    using Kind = ProgramCommand::Kind;
-    const bool startsLogin = command.kind == Kind::kLogin || command.kind == Kind::kTeam;
-    if (startsLogin && state_.RunUnderWay() && !(command.kind == Kind::kLogin && TeamRuns())) {
-        waitingCommands_.push_back(command);
-        SetTip(LangFormat(
-            L"command", L"waits",
-            {command.kind == Kind::kTeam ? command.target : QuickLoginEntry::QuickLoginCaption(command.target)}));
-        return;
-    }
-    switch (command.kind) {
-        case Kind::kLogin: popup_chars_Click(command.target); break;
-        case Kind::kTeam: popup_teams_Click(command.target); break;
-        case Kind::kConfig: popupmenue_config_Click(); break;
-        case Kind::kFront: {
-            bool found = false;
-            for (const RunningGame& game : RunningGames())
-                if (QuickLoginEntry::Same(game.entry, command.target)) {
-                    BringGameToFront(game.window);
-                    found = true;
-                }
-            if (!found)
-                ShowError(LangFormat(L"command", L"not_running", {QuickLoginEntry::QuickLoginCaption(command.target)}));
-            break;
-        }
-    }
-}
-
 void DummyFRM::RunHotkey(const Hotkey& hotkey) {
     if (!CheckSettingsBeforeUse(settings())) return;
     const std::vector<std::wstring> members =
@@ -318,6 +284,8 @@ INT_PTR DummyFRM::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handle
     if (msg == WM_TIMER && wParam == kCaptionTimer) {
         handled = true;
         KeepGameCaptions();
+        NoteGameInFront();
+        if (state_.menu.backgroundGamesLower) KeepGamePriorities(true);
         return 0;
     }
     if (msg == WM_COPYDATA) {

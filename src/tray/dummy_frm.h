@@ -65,6 +65,7 @@ private:
     void popup_chars_Click(const std::wstring& entry);
     void popup_teams_Click(const std::wstring& team);
     void popupmenue_places_Click(bool remember);
+    void popupmenue_games_Click(UINT command);
     // A hotkey pressed: its QuickLogin or team logs in, or its games come to the front; while a
     // login runs, it waits for the run's end.
     void Hotkey_Pressed(size_t index);

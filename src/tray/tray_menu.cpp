@@ -108,9 +108,10 @@ std::vector<TrayMenuItem> TrayMenuItems(const TrayMenuState& state) {
         TrayMenuItem running = Leaf(popupmenue_running);
         for (size_t i = 0; i < state.runningGames.size(); ++i)
             running.items.push_back(Leaf(ListCommand(state, {Kind::kRunningGame, i})));
-        running.items.push_back(Leaf(kSeparator));
-        running.items.push_back(Leaf(popupmenue_places_remember));
-        running.items.push_back(Leaf(popupmenue_places_forget));
+        for (UINT id : {kSeparator, popupmenue_games_next, popupmenue_games_previous, kSeparator,
+                        popupmenue_games_minimize, popupmenue_games_restore, popupmenue_games_close, kSeparator,
+                        popupmenue_places_remember, popupmenue_places_forget, kSeparator, popupmenue_games_background})
+            running.items.push_back(Leaf(id));
         items.push_back(std::move(running));
     }
     if (state.runInProgress) items.push_back(Leaf(popupmenue_cancel_run));
@@ -141,7 +142,9 @@ public:
                 const Kind kind = ListItemOf(state_, item.id).kind;
                 const bool enabled = (kind != Kind::kQuickLogin && kind != Kind::kTeam) || state_.quickLoginsEnabled ||
                                      (kind == Kind::kQuickLogin && state_.quickLoginsBesideTeam);
-                AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), item.id, Caption(item).c_str());
+                const bool checked = item.id == tray_menu::popupmenue_games_background && state_.backgroundGamesLower;
+                AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED) | (checked ? MF_CHECKED : 0u), item.id,
+                            Caption(item).c_str());
                 // What a double click on the icon does, in bold.
                 if (item.id == tray_menu::popupmenue_config) SetMenuDefaultItem(menu, item.id, FALSE);
             }
@@ -160,6 +163,12 @@ private:
             case popupmenue_running: return LangText(L"tray", L"running");
             case popupmenue_places_remember: return LangText(L"tray", L"remember_places");
             case popupmenue_places_forget: return LangText(L"tray", L"forget_places");
+            case popupmenue_games_next: return LangText(L"tray", L"games_next");
+            case popupmenue_games_previous: return LangText(L"tray", L"games_previous");
+            case popupmenue_games_minimize: return LangText(L"tray", L"games_minimize");
+            case popupmenue_games_restore: return LangText(L"tray", L"games_restore");
+            case popupmenue_games_close: return LangText(L"tray", L"games_close");
+            case popupmenue_games_background: return LangText(L"tray", L"games_background");
             case popupmenue_cancel_run: return LangText(L"tray", L"cancel_run");
             case popupmenue_beenden: return LangText(L"tray", L"quit");
             case popupmenue_teams: return LangText(L"tray", L"teams");

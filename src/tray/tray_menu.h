@@ -25,6 +25,14 @@ inline constexpr UINT popupmenue_places_forget = 10;   // "Fensterplätze verges
 inline constexpr UINT popupmenue_group = 11;
 inline constexpr UINT popupmenue_teams = 12;
 inline constexpr UINT popupmenue_part = 13;
+// In "Laufende Spiele": the next or previous game to the front, all minimised, restored or asked
+// to close, and the switch for the games behind the one in front.
+inline constexpr UINT popupmenue_games_next = 14;
+inline constexpr UINT popupmenue_games_previous = 15;
+inline constexpr UINT popupmenue_games_minimize = 16;
+inline constexpr UINT popupmenue_games_restore = 17;
+inline constexpr UINT popupmenue_games_close = 18;
+inline constexpr UINT popupmenue_games_background = 19;
 // Up to this many QuickLogins and teams stand in the menu itself; more are grouped, and no
 // menu or submenu lists more items than this.
 inline constexpr size_t kScreenItems = 25;
@@ -48,6 +56,7 @@ struct TrayMenuState {
     bool runInProgress = false;              // offers to cancel the run
     std::vector<std::wstring> runningGames;  // the running games' names
     std::vector<HWND> runningWindows;        // and their windows, in the same order
+    bool backgroundGamesLower = false;       // games behind the one in front at a lower priority
     bool operator==(const TrayMenuState&) const = default;
 };
 

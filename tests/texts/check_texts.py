@@ -194,7 +194,9 @@ mnemonic_groups = {
     "the client window": [("client", k) for k in ("folder", "name", "add")] + [("general", "remove")],
     "the tray menu": [("tray", k) for k in ("about", "config", "game", "teams", "running", "cancel_run", "quit")],
     "the DAoC submenu": [("tray", k) for k in ("agreement", "conduct")],
-    "the running games submenu": [("tray", k) for k in ("remember_places", "forget_places")],
+    "the running games submenu": [("tray", k) for k in ("remember_places", "forget_places", "games_next",
+                                                         "games_previous", "games_minimize", "games_restore",
+                                                         "games_close", "games_background")],
     "the wizard's buttons": [("general", k) for k in ("abort", "cntrt", "bcklt", "gtrdy")],
 }
 for name, texts in languages.items():

@@ -350,4 +350,80 @@ TEST(Multibox, TheLastOfTenThousandQuickLoginsIsFoundAndLogsIn) {
     EXPECT_NE(game.Detail("user.dat").find("entry0=Char9999,"), std::string::npos) << game.Detail("user.dat");
 }
 
+// "Laufende Spiele" acts on all games: the next and previous one come to the front in the
+// submenu's order and round its end, all are minimised and restored, the games behind the one
+// in front run at a lower priority while the switch is on, and all are asked to close.
+TEST(Multibox, TheRunningGamesCommandsActOnEveryGame) {
+    const GameInstall games[3] = {GameInstall("linger_ms=0\r\n"), GameInstall("linger_ms=0\r\n"),
+                                  GameInstall("linger_ms=0\r\n")};
+    const std::vector<std::wstring> entries = {L"Aldwin,LYONESSE,Albion,acc1,C0", L"Bryn,LYONESSE,Albion,acc1,C1",
+                                               L"Cai,LYONESSE,Albion,acc1,C2"};
+    std::string team = "[teams]\r\nDrei=3\r\n[team:Drei]\r\n";
+    for (int i = 0; i < 3; ++i) team += QuickLoginLine(i, entries[static_cast<size_t>(i)]);
+    ProgramFolder folder;
+    folder.Write(L"Corvalink.dat", Settings({&games[0], &games[1], &games[2]}, entries,
+                                            "[options]\r\nat_once=1\r\nstart_spacing=0\r\n" + team));
+    RunningProgram program = RunningProgram::Start(folder);
+    ASSERT_TRUE(WaitForTrayWindow(program.pid()));
+    ASSERT_TRUE(PickTeam(program.pid(), 0, {3, 1}));
+    for (const GameInstall& game : games) ASSERT_TRUE(game.WaitFor("logged-in", std::chrono::seconds(30)));
+    ASSERT_TRUE(TrayTipBecomes(L"Corvalink"));
+    const HWND windows[] = {GameWindowOf(games[0]), GameWindowOf(games[1]), GameWindowOf(games[2])};
+    const ShownTrayMenu menu{3, 1, false, 3};
+    const auto pick = [&](UINT command) { return PickTrayCommand(program.pid(), menu, command); };
+    const auto inFront = [&](int i) { return WaitUntil([&] { return GetForegroundWindow() == windows[i]; }); };
+
+    ASSERT_TRUE(PickInRunningGames(program.pid(), 0, menu));
+    ASSERT_TRUE(inFront(0));
+    for (int i : {1, 2, 0}) {
+        ASSERT_TRUE(pick(tray_menu::popupmenue_games_next));
+        EXPECT_TRUE(inFront(i)) << "next " << i;
+    }
+    for (int i : {2, 1}) {
+        ASSERT_TRUE(pick(tray_menu::popupmenue_games_previous));
+        EXPECT_TRUE(inFront(i)) << "previous " << i;
+    }
+
+    ASSERT_TRUE(pick(tray_menu::popupmenue_games_minimize));
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(windows[0]) && IsIconic(windows[1]) && IsIconic(windows[2]); }));
+    ASSERT_TRUE(pick(tray_menu::popupmenue_games_restore));
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(windows[0]) && !IsIconic(windows[1]) && !IsIconic(windows[2]); }));
+
+    // The priority switch: the game in front at normal, the others below; off, all at normal.
+    const auto priorityOf = [](HWND window) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+        const DWORD priority = process ? GetPriorityClass(process) : 0;
+        if (process) CloseHandle(process);
+        return priority;
+    };
+    ASSERT_TRUE(PickInRunningGames(program.pid(), 1, menu));
+    ASSERT_TRUE(inFront(1));
+    ASSERT_TRUE(pick(tray_menu::popupmenue_games_background));
+    EXPECT_NE(folder.Read(L"Corvalink.dat").find("background_priority=1"), std::string::npos);
+    EXPECT_TRUE(WaitUntil([&] {
+        return priorityOf(windows[1]) == NORMAL_PRIORITY_CLASS &&
+               priorityOf(windows[0]) == BELOW_NORMAL_PRIORITY_CLASS &&
+               priorityOf(windows[2]) == BELOW_NORMAL_PRIORITY_CLASS;
+    }));
+    ASSERT_TRUE(PickInRunningGames(program.pid(), 2, menu));
+    EXPECT_TRUE(WaitUntil([&] {
+        return priorityOf(windows[2]) == NORMAL_PRIORITY_CLASS && priorityOf(windows[1]) == BELOW_NORMAL_PRIORITY_CLASS;
+    })) << "the priorities did not follow the game in front";
+    ASSERT_TRUE(pick(tray_menu::popupmenue_games_background));
+    EXPECT_TRUE(WaitUntil([&] {
+        return priorityOf(windows[0]) == NORMAL_PRIORITY_CLASS && priorityOf(windows[1]) == NORMAL_PRIORITY_CLASS;
+    }));
+
+    // Close all asks first; No keeps them, Yes asks each to close.
+    ASSERT_TRUE(pick(tray_menu::popupmenue_games_close));
+    EXPECT_EQ(AnswerMessageBox(program.pid(), IDNO).text.rfind(L"Alle 3 laufenden Spiele schließen?", 0), 0u);
+    Sleep(300);
+    for (const GameInstall& game : games) EXPECT_EQ(game.Count("end"), 0);
+    ASSERT_TRUE(pick(tray_menu::popupmenue_games_close));
+    AnswerMessageBox(program.pid(), IDYES);
+    for (const GameInstall& game : games) EXPECT_TRUE(game.WaitFor("end"));
+}
+
 }  // namespace

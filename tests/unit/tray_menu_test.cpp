@@ -117,8 +117,10 @@ TEST_F(TrayMenu, RunningGamesAreNamedByTheirQuickLogins) {
     tray.ReadRunningGames();
     const base::ScopedMenu menu = BuildTrayMenu(tray.MenuState());
     EXPECT_EQ(Captions(GetSubMenu(menu.get(), 6)),
-              (std::vector<std::wstring>{L"Aldwin \u2013 LYONESSE/Albion", L"-", L"Fensterplätze &merken",
-                                         L"Fensterplätze &vergessen"}));
+              (std::vector<std::wstring>{L"Aldwin \u2013 LYONESSE/Albion", L"-", L"&Nächstes Spiel", L"V&origes Spiel",
+                                         L"-", L"Alle m&inimieren", L"Alle &wiederherstellen", L"Alle &schließen …",
+                                         L"-", L"Fensterplätze &merken", L"Fensterplätze &vergessen", L"-",
+                                         L"Spiele im &Hintergrund mit niedrigerer Priorität"}));
     DestroyWindow(game);
 }
 
