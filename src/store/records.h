@@ -85,10 +85,16 @@ struct StoredPlace {
 };
 
 // A key combination that logs a QuickLogin or a team in from anywhere.
+// What a hotkey can do to all running games, as the file names it ("games:next"): the next or
+// previous game to the front, all minimised, all restored, all asked to close.
+inline constexpr const wchar_t* kGamesCommands[] = {L"next", L"previous", L"minimize", L"restore", L"close"};
+
 struct Hotkey {
     std::wstring keys;  // as the file writes it: "Strg+Alt+1"
-    enum class Kind { kQuickLogin, kTeam } kind = Kind::kQuickLogin;
-    std::wstring target;  // the QuickLogin's whole entry (unscrambled) or the team's name
+    enum class Kind { kQuickLogin, kTeam, kGames } kind = Kind::kQuickLogin;
+    // The QuickLogin's whole entry (unscrambled), the team's name, or what it does to the running
+    // games (one of kGamesCommands).
+    std::wstring target;
     bool operator==(const Hotkey&) const = default;
 
     // The keys as text, from RegisterHotKey's modifiers (MOD_CONTROL, MOD_ALT, MOD_SHIFT,

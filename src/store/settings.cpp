@@ -64,13 +64,21 @@ IniLines NumberedPlaces(const std::vector<StoredPlace>& places, const IniLines& 
 
 constexpr wchar_t kQuickTarget[] = L"quick:";
 constexpr wchar_t kTeamTarget[] = L"team:";
+constexpr wchar_t kGamesTarget[] = L"games:";
+
+std::wstring TargetText(const Hotkey& h) {
+    switch (h.kind) {
+        case Hotkey::Kind::kQuickLogin: return kQuickTarget + EncodeScrambled(h.target);
+        case Hotkey::Kind::kTeam: return kTeamTarget + h.target;
+        case Hotkey::Kind::kGames: return kGamesTarget + h.target;
+    }
+    return {};
+}
 
 // The hotkeys' lines, then the lines of the section that could not be read as a hotkey.
 IniLines HotkeyLines(const std::vector<Hotkey>& hotkeys, const IniLines& unread) {
     IniLines lines;
-    for (const Hotkey& h : hotkeys)
-        lines.emplace_back(h.keys, h.kind == Hotkey::Kind::kQuickLogin ? kQuickTarget + EncodeScrambled(h.target)
-                                                                       : kTeamTarget + h.target);
+    for (const Hotkey& h : hotkeys) lines.emplace_back(h.keys, TargetText(h));
     lines.insert(lines.end(), unread.begin(), unread.end());
     return lines;
 }
@@ -330,7 +338,12 @@ StoredHotkeys Settings::ReadHotkeys() const {
         const std::wstring_view v = line.second;
         const std::wstring_view quick = v.rfind(kQuickTarget, 0) == 0 ? v.substr(std::size(kQuickTarget) - 1) : L"";
         const std::wstring_view team = v.rfind(kTeamTarget, 0) == 0 ? v.substr(std::size(kTeamTarget) - 1) : L"";
-        if (!quick.empty())
+        const std::wstring_view games = v.rfind(kGamesTarget, 0) == 0 ? v.substr(std::size(kGamesTarget) - 1) : L"";
+        const bool knownGames = std::any_of(std::begin(kGamesCommands), std::end(kGamesCommands),
+                                            [&](const wchar_t* name) { return games == name; });
+        if (knownGames)
+            stored.hotkeys.push_back({line.first, Hotkey::Kind::kGames, std::wstring(games)});
+        else if (!quick.empty())
             stored.hotkeys.push_back({line.first, Hotkey::Kind::kQuickLogin, DecodeScrambled(quick)});
         else if (!team.empty())
             stored.hotkeys.push_back({line.first, Hotkey::Kind::kTeam, std::wstring(team)});

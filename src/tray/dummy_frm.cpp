@@ -10,6 +10,7 @@
 #include "forms/config/login_cnf_frm.h"
 #include "forms/info/about_frm.h"
 #include "forms/info/lizenz_frm.h"
+#include "forms/shared/games_commands.h"
 #include "forms/shared/settings_messages.h"
 #include "login/game_login.h"
 #include "login/game_names.h"
@@ -214,8 +215,9 @@ void DummyFRM::RegisterHotkeys() {
         }
         registered[id] = {modifiers, key};
         if (RegisterHotKey(hwnd(), static_cast<int>(id), modifiers | MOD_NOREPEAT, key)) continue;
-        const std::wstring target = hotkey.kind == Hotkey::Kind::kTeam
-                                        ? LangFormat(L"tray", L"team", {hotkey.target})
+        const std::wstring target = hotkey.kind == Hotkey::Kind::kTeam ? LangFormat(L"tray", L"team", {hotkey.target})
+                                    : hotkey.kind == Hotkey::Kind::kGames
+                                        ? GamesCommandCaption(hotkey.target)
                                         : QuickLoginEntry::QuickLoginCaption(hotkey.target);
         problems.push_back(LangFormat(L"tray", L"hotkey_taken", {ShownKeys(hotkey.keys), target}));
     }
@@ -235,6 +237,11 @@ constexpr ULONG_PTR kHandedCommandMark = 0x4B4C5643;  // "CVLK"
 
 void DummyFRM::Hotkey_Pressed(size_t index) {
     if (index >= hotkeys_.size()) return;
+    // The running games' commands start no login: they act at once.
+    if (hotkeys_[index].kind == Hotkey::Kind::kGames) {
+        RunGamesCommand(hotkeys_[index].target);
+        return;
+    }
     // While a login runs, its QuickLogins are greyed in the menu; a hotkey waits until it has
     // ended (a second login would write a user.dat that the running one may still read).
     if (state_.RunUnderWay()) {

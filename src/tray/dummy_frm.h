@@ -66,6 +66,8 @@ private:
     void popup_teams_Click(const std::wstring& team);
     void popupmenue_places_Click(bool remember);
     void popupmenue_games_Click(UINT command);
+    // A hotkey's command for all running games (one of kGamesCommands).
+    void RunGamesCommand(const std::wstring& name);
     // A hotkey pressed: its QuickLogin or team logs in, or its games come to the front; while a
     // login runs, it waits for the run's end.
     void Hotkey_Pressed(size_t index);

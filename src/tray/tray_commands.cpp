@@ -2,7 +2,11 @@
 // commands handed in from the command line.
 #include <windows.h>
 
+#include <iterator>
+#include <optional>
+
 #include "base/lang.h"
+#include "forms/shared/games_commands.h"
 #include "forms/shared/settings_messages.h"
 #include "login/game_switching.h"
 #include "login/running_games.h"
@@ -10,6 +14,26 @@
 #include "tray/team_run.h"
 #include "tray/tray_menu.h"
 #include "ui/message_box.h"
+
+namespace {
+
+// The menu command of each of kGamesCommands, in their order.
+constexpr UINT kGamesMenuCommands[] = {tray_menu::popupmenue_games_next, tray_menu::popupmenue_games_previous,
+                                       tray_menu::popupmenue_games_minimize, tray_menu::popupmenue_games_restore,
+                                       tray_menu::popupmenue_games_close};
+static_assert(std::size(kGamesMenuCommands) == std::size(kGamesCommands));
+
+std::optional<size_t> GamesIndex(const std::wstring& name) {
+    for (size_t i = 0; i < std::size(kGamesCommands); ++i)
+        if (name == kGamesCommands[i]) return i;
+    return std::nullopt;
+}
+
+}  // namespace
+
+void DummyFRM::RunGamesCommand(const std::wstring& name) {
+    if (const std::optional<size_t> index = GamesIndex(name)) popupmenue_games_Click(kGamesMenuCommands[*index]);
+}
 
 void DummyFRM::RunProgramCommand(const ProgramCommand& command) {
     using Kind = ProgramCommand::Kind;

@@ -188,7 +188,8 @@ for section, keys in german.items():
 mnemonic_groups = {
     "the configuration window": [("config", k) for k in (
         "account", "character", "server", "realm", "client", "add", "change", "autostart", "protect", "save",
-        "team_label", "team_save", "team_list", "team_remove", "language", "hotkey", "rename")],
+        "team_label", "team_save", "team_list", "team_remove", "language", "hotkey", "rename", "start_spacing",
+        "at_once", "shortcut", "games_hotkey")],
     "the server window": [("server", k) for k in ("name", "address", "port", "tag", "apply")] + [("general", "remove")],
     "the account window": [("account", k) for k in ("login", "password", "add")] + [("general", "remove")],
     "the client window": [("client", k) for k in ("folder", "name", "add")] + [("general", "remove")],

@@ -426,4 +426,44 @@ TEST(Multibox, TheRunningGamesCommandsActOnEveryGame) {
     for (const GameInstall& game : games) EXPECT_TRUE(game.WaitFor("end"));
 }
 
+// A hotkey for all games is set in the configuration window like one for a QuickLogin, and,
+// pressed while games run, brings the next one to the front.
+TEST(Multibox, AHotkeyForAllGamesIsSetInTheConfigurationAndActsAtOnce) {
+    const GameInstall games[2] = {GameInstall("linger_ms=0\r\n"), GameInstall("linger_ms=0\r\n")};
+    const std::vector<std::wstring> entries = {L"Aldwin,LYONESSE,Albion,acc1,C0", L"Bryn,LYONESSE,Albion,acc1,C1"};
+    ProgramFolder folder;
+    folder.Write(L"Corvalink.dat",
+                 Settings({&games[0], &games[1]}, entries,
+                          "[options]\r\nat_once=1\r\nstart_spacing=0\r\n[teams]\r\nZwei=2\r\n[team:Zwei]\r\n" +
+                              QuickLoginLine(0, entries[0]) + QuickLoginLine(1, entries[1])));
+    RunningProgram program = RunningProgram::Start(folder);
+    HWND tray = WaitForTrayWindow(program.pid());
+    ASSERT_TRUE(tray);
+    HWND config = OpenConfigWindow(program.pid());
+    ASSERT_TRUE(config);
+    HWND choice = GetDlgItem(config, login_cnf_frm::GamesCmb);
+    EXPECT_EQ(ComboItemsOf(choice), (std::vector<std::wstring>{L"Nächstes Spiel", L"Voriges Spiel", L"Alle minimieren",
+                                                               L"Alle wiederherstellen", L"Alle schließen …"}));
+    SendMessageW(choice, CB_SETCURSEL, 0, 0);
+    SendMessageW(config, WM_COMMAND, MAKEWPARAM(login_cnf_frm::GamesCmb, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(choice));
+    EXPECT_EQ(TextOf(GetDlgItem(config, login_cnf_frm::HotkeyFor)), L"für Nächstes Spiel");
+    HWND field = GetDlgItem(config, login_cnf_frm::HotkeyTxt);
+    SendMessageW(field, HKM_SETHOTKEY, MAKEWORD('N', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
+    SendMessageW(config, WM_COMMAND, MAKEWPARAM(login_cnf_frm::HotkeyTxt, EN_CHANGE), reinterpret_cast<LPARAM>(field));
+    PressButton(config, login_cnf_frm::SaveCmd);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(config); }));
+    EXPECT_NE(folder.Read(L"Corvalink.dat").find("[hotkeys]\r\nStrg+Alt+N=games:next\r\n"), std::string::npos)
+        << folder.Read(L"Corvalink.dat");
+
+    ASSERT_TRUE(PickTeam(program.pid(), 0, {2, 1}));
+    for (const GameInstall& game : games) ASSERT_TRUE(game.WaitFor("logged-in", std::chrono::seconds(30)));
+    ASSERT_TRUE(TrayTipBecomes(L"Corvalink"));
+    const HWND windows[] = {GameWindowOf(games[0]), GameWindowOf(games[1])};
+    ASSERT_TRUE(PickInRunningGames(program.pid(), 0, {2, 1, false, 2}));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == windows[0]; }));
+    PostMessageW(tray, WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'N'));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == windows[1]; }));
+}
+
 }  // namespace

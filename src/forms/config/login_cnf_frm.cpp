@@ -21,6 +21,7 @@
 #include "forms/config/language_choice.h"
 #include "forms/config/server_choice.h"
 #include "forms/config/server_frm.h"
+#include "forms/shared/games_commands.h"
 #include "store/ini_handling.h"
 #include "store/settings.h"
 #include "ui/controls.h"
@@ -79,6 +80,8 @@ constexpr ui::ControlSpec kControls[] = {
     {StartGapTxt, ui::Kind::kTextBox, nullptr, 3840, 7260, 600, 300, nullptr, ES_NUMBER},
     {AtOnceLbl, ui::Kind::kLabel, L"config/at_once", 4680, 7320, 2775, 255},
     {AtOnceTxt, ui::Kind::kTextBox, nullptr, 7560, 7260, 600, 300, nullptr, ES_NUMBER},
+    {GamesLbl, ui::Kind::kLabel, L"config/games_hotkey", 120, 7800, 3615, 255},
+    {GamesCmb, ui::Kind::kDropDownList, nullptr, 3840, 7740, 2175, 1600},
 };
 
 // The list's columns, and where each stored field is shown.
@@ -134,7 +137,7 @@ void RefillCombo(HWND combo, const std::vector<std::wstring>& before, const std:
 class LoginCnfFrm : public ui::Form {
 public:
     explicit LoginCnfFrm(Settings& settings)
-        : Form({ProductTitle(LangText(L"config", L"caption")), 9855, 7725, kVerdana, true}, kControls),
+        : Form({ProductTitle(LangText(L"config", L"caption")), 9855, 8205, kVerdana, true}, kControls),
           settings_(settings) {}
 
     void SetSaved(std::function<void()> saved) { saved_ = std::move(saved); }
@@ -177,6 +180,7 @@ protected:
                                       SelectedLanguage(), pacing.spacingSeconds, pacing.atOnce};
         CheckItem(ProtectChk, switches.protect);
         CheckItem(RenameChk, switches.rename);
+        for (const wchar_t* name : kGamesCommands) ui::ComboAdd(Item(GamesCmb), GamesCommandCaption(name));
         SetItemText(StartGapTxt, std::to_wstring(switches.spacingSeconds));
         SetItemText(AtOnceTxt, std::to_wstring(switches.atOnce));
         for (int id : {StartGapTxt, AtOnceTxt}) SendMessageW(Item(id), EM_LIMITTEXT, 3, 0);
@@ -202,6 +206,7 @@ protected:
         if (id == TeamTxt && (code == EN_SETFOCUS || code == EN_KILLFOCUS))
             SendMessageW(hwnd(), DM_SETDEFID, code == EN_SETFOCUS ? TeamCmd : AddCmd, 0);
         if (id == TeamCmb && code == CBN_SELCHANGE) TeamCmb_Click();
+        if (id == GamesCmb && code == CBN_SELCHANGE) GamesCmb_Click();
         if (id == HotkeyTxt && code == EN_CHANGE) HotkeyTxt_Change();
         if (code != BN_CLICKED) return;
         if (id == AddCmd) AddCmd_Click();
@@ -378,6 +383,14 @@ private:
         SendMessageW(Item(HotkeyTxt), HKM_SETHOTKEY, value, 0);
         showingHotkey_ = false;
         SetItemText(HotkeyFor, LangFormat(L"config", L"hotkey_for", {caption}));
+    }
+
+    // The hotkey field speaks for the command for all running games chosen here.
+    void GamesCmb_Click() {
+        const LRESULT chosen = SendMessageW(Item(GamesCmb), CB_GETCURSEL, 0, 0);
+        if (chosen < 0 || static_cast<size_t>(chosen) >= std::size(kGamesCommands)) return;
+        const wchar_t* name = kGamesCommands[chosen];
+        ShowHotkeyOf({Hotkey::Kind::kGames, name}, GamesCommandCaption(name));
     }
 
     // A shortcut on the desktop for the chosen QuickLogin or team, as the file holds it: the

@@ -36,6 +36,8 @@ inline constexpr int StartGapTxt = 325;  // seconds between two starts of a team
 inline constexpr int AtOnceLbl = 326;    // "Höchstens gleichzeitig:"
 inline constexpr int AtOnceTxt = 327;    // a team's logins under way at once
 inline constexpr int ShortcutCmd = 328;  // "Verknüpfung erstellen" for the chosen row or team
+inline constexpr int GamesLbl = 329;     // "Tastenkürzel für alle Spiele:"
+inline constexpr int GamesCmb = 330;     // a command for all running games, which the hotkey field then speaks for
 inline constexpr int DescrLbl[6] = {300, 0, 301, 302, 303, 304};  // (1) is not used
 inline constexpr int Line1[1] = {310};
 }  // namespace login_cnf_frm
