@@ -13,6 +13,7 @@
 #include "forms/wizard/wizard_frm.h"
 #include "support/automation.h"
 #include "support/game_double.h"
+#include "tray/tray_menu.h"
 
 using namespace uia;
 
@@ -126,6 +127,15 @@ int wmain(int argc, wchar_t** argv) {
     WaitUntil([&] { return loggedIn() >= 2; }, std::chrono::seconds(60));
     Sleep(800);
     Shot("11-team-logged-in");
+
+    // "Laufende Spiele" with the two games and the commands for all of them.
+    if (HWND finalHelp = WaitForWindow(program.pid(), L"#32770", helpTitle.c_str(), std::chrono::seconds(2)))
+        PressButton(finalHelp, IDOK);
+    UseTrayMenu(program.pid(), TrayMenuKeys({1, 1, false, 2}, tray_menu::popupmenue_games_next));
+    Pause();
+    Shot("12-running-games");
+    for (HWND w : WindowsOf(program.pid()))
+        if (ClassOf(w) == L"#32768" && IsWindowVisible(w)) PostMessageW(w, WM_KEYDOWN, VK_ESCAPE, 0);
     std::printf("%s\n", single && loggedIn() >= 2 ? "logged in, alone and as a team" : "failed");
     return 0;
 }
