@@ -1,3 +1,6 @@
+// The login run: its steps as one table, each step's finding and acting as a short method of
+// its own, and the one timer that drives every run under way, which is why the file is long. The
+// game's windows are found in game_windows.h, a run's processes in process_family.h.
 #include "login/game_login.h"
 
 #include <windows.h>

@@ -80,6 +80,20 @@ TEST_F(CommandLine, WithoutARunningCorvalinkTheStartCarriesItOut) {
     ASSERT_TRUE(WaitForTrayWindow(pid()));
     EXPECT_TRUE(second.WaitFor("logged-in"));
     EXPECT_EQ(first.Count("start"), 0);
+    program.reset();
+
+    program.emplace(RunningProgram::Start(folder, L"/config"));
+    EXPECT_TRUE(WaitForWindow(pid(), L"#32770", kConfigTitle));
+    program.reset();
+
+    program.emplace(RunningProgram::Start(folder, L"/team abend"));
+    EXPECT_TRUE(first.WaitFor("logged-in"));
+    EXPECT_TRUE(second.WaitFor("logged-in", 20s, 2));
+    program.reset();
+
+    // The front of a game that this new Corvalink did not log in: it says the game does not run.
+    program.emplace(RunningProgram::Start(folder, L"/front \"LYONESSE/Albion: Aldwin\""));
+    EXPECT_EQ(AnswerMessageBox(pid(), IDOK).text, L"„LYONESSE/Albion: Aldwin“ läuft gerade nicht.");
 }
 
 // What a command line cannot name is named, with code 2 and nothing started anywhere: with a
