@@ -282,8 +282,10 @@ bool GameLoginRun::Advance() {
         End(LoginOutcome::kCancelled);
         return false;
     }
-    if (request_.terms.timeLimitSeconds && playStamp_ &&
-        TenthsNow() - playStamp_ > 10ULL * request_.terms.timeLimitSeconds) {
+    // The limit counts from Play; a launcher that never shows at all counts from the start. One
+    // that shows and keeps Play greyed (it patches) is waited for.
+    const ULONGLONG since = playStamp_ ? playStamp_ : (launcherSeen_ ? 0 : beginStamp_);
+    if (request_.terms.timeLimitSeconds && since && TenthsNow() - since > 10ULL * request_.terms.timeLimitSeconds) {
         Log(L"given up after " + std::to_wstring(request_.terms.timeLimitSeconds) + L" s waiting for the " +
             kSteps[step_].name + L"; its game is left running");
         observer_.LoginFailed({LoginProblem::Kind::kTimedOut, {}, std::to_wstring(request_.terms.timeLimitSeconds)});

@@ -18,7 +18,8 @@ struct RunTerms {
     bool besideOthers = false;
     // A run not logged in this long after its launcher's Play was pressed is given up (its game
     // is left running); 0: it waits as long as it takes. A launcher that is still patching, with
-    // Play not yet enabled, is waited for before the time counts.
+    // Play not yet enabled, is waited for before the time counts; one that never shows is given
+    // up this long after the start.
     unsigned timeLimitSeconds = 0;
 };
 

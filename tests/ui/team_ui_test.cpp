@@ -158,6 +158,22 @@ TEST_F(Team, AHangingMemberIsGivenUpNamedAndRetriedAlone) {
     EXPECT_TRUE(TrayTipBecomes(L"Corvalink"));
 }
 
+// A member whose launcher never shows is given up after its limit as well, counted from its
+// start; the others log in.
+TEST_F(Team, AMemberWhoseLauncherNeverShowsIsGivenUp) {
+    const GameInstall games[2] = {GameInstall("linger_ms=0\r\n"), GameInstall("window_delay_ms=600000\r\n")};
+    Start(TeamSettings({&games[0], &games[1]}, {{L"Aldwin", 0}, {L"Bryn", 1}},
+                       "start_spacing=0\r\nmember_time_limit=10\r\n"));
+    ASSERT_TRUE(PickTeam(pid(), 0, {2, 1}));
+    ASSERT_TRUE(games[0].WaitFor("logged-in"));
+    const MessageBoxInfo box = AnswerMessageBox(pid(), IDNO, std::chrono::seconds(20));
+    EXPECT_NE(box.text.find(L"LYONESSE/Albion: Bryn: nach 10 s nicht eingeloggt, das Spiel läuft weiter (wartet auf "
+                            L"den DAoC-Launcher)"),
+              std::wstring::npos)
+        << Ansi(box.text);
+    EXPECT_EQ(games[1].Count("end"), 0) << "the launcher was ended";
+}
+
 // A server that refuses more than two logins within a second: two at once never meet it.
 TEST_F(Team, TwoAtOnceStayWithinTheServersLimit) {
     testing_support::TempDir server;
