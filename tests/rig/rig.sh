@@ -75,8 +75,22 @@ case "$cmd" in
       rm -rf "$rig/prefix" "$rig/prefix.ready"
       wineserver -p </dev/null >/dev/null 2>&1
     fi
-    if [ ! -f "$rig/prefix.ready" ]; then
+    # A prefix whose making was cut short (two rigs made at once on a busy machine) lacks its
+    # system files: it is made anew.
+    if [ -f "$rig/prefix.ready" ] && [ ! -f "$rig/prefix/drive_c/windows/system32/kernel32.dll" ]; then
+      wineserver -k </dev/null >/dev/null 2>&1
+      rm -rf "$rig/prefix" "$rig/prefix.ready"
+      wineserver -p </dev/null >/dev/null 2>&1
+    fi
+    for attempt in 1 2; do
+      [ -f "$rig/prefix.ready" ] && break
       "$loader" wineboot -i </dev/null >/dev/null 2>&1
+      if [ ! -f "$rig/prefix/drive_c/windows/system32/kernel32.dll" ] && [ $attempt -eq 1 ]; then
+        wineserver -k </dev/null >/dev/null 2>&1
+        rm -rf "$rig/prefix"
+        wineserver -p </dev/null >/dev/null 2>&1
+        continue
+      fi
       # Without a window manager Wine waits ~2 s on every hide or destroy unless unmanaged.
       "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
       # Restart so that the desktop and tray process (explorer) read the setting too.
@@ -84,9 +98,9 @@ case "$cmd" in
       wineserver -p </dev/null >/dev/null 2>&1
       "$loader" wineboot </dev/null >/dev/null 2>&1
       echo "wine32=$wine32" >"$rig/prefix.ready"
-    else
-      "$loader" wineboot </dev/null >/dev/null 2>&1
-    fi
+      started=yes
+    done
+    [ "${started:-}" = yes ] || "$loader" wineboot </dev/null >/dev/null 2>&1
     echo "$loader" >"$rig/loader"
     ;;
   stop)

@@ -46,6 +46,7 @@ protected:
 
 // With Corvalink running, each command is handed over: the second start ends at once with 0, and
 // the running Corvalink carries it out.
+// Uses: keyboard_focus
 TEST_F(CommandLine, ASecondStartHandsEachCommandToTheRunningCorvalink) {
     ASSERT_TRUE(StartWith(Settings()));
     EXPECT_EQ(Second(L"/login \"LYONESSE/Albion: Aldwin\""), 0u);

@@ -351,8 +351,8 @@ TEST(Multibox, TheLastOfTenThousandQuickLoginsIsFoundAndLogsIn) {
 }
 
 // "Laufende Spiele" acts on all games: the next and previous one come to the front in the
-// submenu's order and round its end, all are minimised and restored, the games behind the one
-// in front run at a lower priority while the switch is on, and all are asked to close.
+// submenu's order and round its end, all are minimised and restored, and all are asked to close.
+// Uses: keyboard_focus
 TEST(Multibox, TheRunningGamesCommandsActOnEveryGame) {
     const GameInstall games[3] = {GameInstall("linger_ms=0\r\n"), GameInstall("linger_ms=0\r\n"),
                                   GameInstall("linger_ms=0\r\n")};
@@ -389,33 +389,6 @@ TEST(Multibox, TheRunningGamesCommandsActOnEveryGame) {
     ASSERT_TRUE(pick(tray_menu::popupmenue_games_restore));
     EXPECT_TRUE(WaitUntil([&] { return !IsIconic(windows[0]) && !IsIconic(windows[1]) && !IsIconic(windows[2]); }));
 
-    // The priority switch: the game in front at normal, the others below; off, all at normal.
-    const auto priorityOf = [](HWND window) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-        const DWORD priority = process ? GetPriorityClass(process) : 0;
-        if (process) CloseHandle(process);
-        return priority;
-    };
-    ASSERT_TRUE(PickInRunningGames(program.pid(), 1, menu));
-    ASSERT_TRUE(inFront(1));
-    ASSERT_TRUE(pick(tray_menu::popupmenue_games_background));
-    EXPECT_NE(folder.Read(L"Corvalink.dat").find("background_priority=1"), std::string::npos);
-    EXPECT_TRUE(WaitUntil([&] {
-        return priorityOf(windows[1]) == NORMAL_PRIORITY_CLASS &&
-               priorityOf(windows[0]) == BELOW_NORMAL_PRIORITY_CLASS &&
-               priorityOf(windows[2]) == BELOW_NORMAL_PRIORITY_CLASS;
-    }));
-    ASSERT_TRUE(PickInRunningGames(program.pid(), 2, menu));
-    EXPECT_TRUE(WaitUntil([&] {
-        return priorityOf(windows[2]) == NORMAL_PRIORITY_CLASS && priorityOf(windows[1]) == BELOW_NORMAL_PRIORITY_CLASS;
-    })) << "the priorities did not follow the game in front";
-    ASSERT_TRUE(pick(tray_menu::popupmenue_games_background));
-    EXPECT_TRUE(WaitUntil([&] {
-        return priorityOf(windows[0]) == NORMAL_PRIORITY_CLASS && priorityOf(windows[1]) == NORMAL_PRIORITY_CLASS;
-    }));
-
     // Close all asks first; No keeps them, Yes asks each to close.
     ASSERT_TRUE(pick(tray_menu::popupmenue_games_close));
     EXPECT_EQ(AnswerMessageBox(program.pid(), IDNO).text.rfind(L"Alle 3 laufenden Spiele schließen?", 0), 0u);
@@ -428,6 +401,7 @@ TEST(Multibox, TheRunningGamesCommandsActOnEveryGame) {
 
 // A hotkey for all games is set in the configuration window like one for a QuickLogin, and,
 // pressed while games run, brings the next one to the front.
+// Uses: keyboard_focus
 TEST(Multibox, AHotkeyForAllGamesIsSetInTheConfigurationAndActsAtOnce) {
     const GameInstall games[2] = {GameInstall("linger_ms=0\r\n"), GameInstall("linger_ms=0\r\n")};
     const std::vector<std::wstring> entries = {L"Aldwin,LYONESSE,Albion,acc1,C0", L"Bryn,LYONESSE,Albion,acc1,C1"};
@@ -464,6 +438,49 @@ TEST(Multibox, AHotkeyForAllGamesIsSetInTheConfigurationAndActsAtOnce) {
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == windows[0]; }));
     PostMessageW(tray, WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'N'));
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == windows[1]; }));
+}
+
+// With "Spiele im Hintergrund mit niedrigerer Priorität" on, the game in front runs at normal
+// priority and the others below, following the game in front; switched off in the menu, all run
+// at normal again.
+// Uses: keyboard_focus
+TEST(Multibox, GamesBehindTheOneInFrontRunAtALowerPriority) {
+    const GameInstall games[2] = {GameInstall("linger_ms=0\r\n"), GameInstall("linger_ms=0\r\n")};
+    const std::vector<std::wstring> entries = {L"Aldwin,LYONESSE,Albion,acc1,C0", L"Bryn,LYONESSE,Albion,acc1,C1"};
+    ProgramFolder folder;
+    folder.Write(L"Corvalink.dat",
+                 Settings({&games[0], &games[1]}, entries,
+                          "[options]\r\nat_once=1\r\nstart_spacing=0\r\nbackground_priority=1\r\n[teams]\r\n"
+                          "Zwei=2\r\n[team:Zwei]\r\n" +
+                              QuickLoginLine(0, entries[0]) + QuickLoginLine(1, entries[1])));
+    RunningProgram program = RunningProgram::Start(folder);
+    ASSERT_TRUE(WaitForTrayWindow(program.pid()));
+    ASSERT_TRUE(PickTeam(program.pid(), 0, {2, 1}));
+    for (const GameInstall& game : games) ASSERT_TRUE(game.WaitFor("logged-in", std::chrono::seconds(30)));
+    ASSERT_TRUE(TrayTipBecomes(L"Corvalink"));
+    const HWND windows[] = {GameWindowOf(games[0]), GameWindowOf(games[1])};
+    const ShownTrayMenu menu{2, 1, false, 2};
+    const auto priorityOf = [](HWND window) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+        const DWORD priority = process ? GetPriorityClass(process) : 0;
+        if (process) CloseHandle(process);
+        return priority;
+    };
+    for (int front : {0, 1}) {
+        ASSERT_TRUE(PickInRunningGames(program.pid(), static_cast<size_t>(front), menu));
+        EXPECT_TRUE(WaitUntil([&] {
+            return priorityOf(windows[front]) == NORMAL_PRIORITY_CLASS &&
+                   priorityOf(windows[1 - front]) == BELOW_NORMAL_PRIORITY_CLASS;
+        })) << "game "
+            << front << " in front";
+    }
+    ASSERT_TRUE(PickTrayCommand(program.pid(), menu, tray_menu::popupmenue_games_background));
+    EXPECT_TRUE(WaitUntil([&] {
+        return priorityOf(windows[0]) == NORMAL_PRIORITY_CLASS && priorityOf(windows[1]) == NORMAL_PRIORITY_CLASS;
+    }));
+    EXPECT_EQ(folder.Read(L"Corvalink.dat").find("background_priority"), std::string::npos);
 }
 
 }  // namespace
