@@ -26,6 +26,15 @@ std::string Settings(const std::vector<const GameInstall*>& games, const std::ve
     return settings + more;
 }
 
+// Options that start a team's members one after another at once (so its games come in its
+// order), `more` options, and the team "Alle" of every entry.
+std::string OneAtATimeTeamOfAll(const std::vector<std::wstring>& entries, const std::string& more = "") {
+    std::string text = "[options]\r\nat_once=1\r\nstart_spacing=0\r\n";
+    text.append(more).append("[teams]\r\nAlle=").append(std::to_string(entries.size())).append("\r\n[team:Alle]\r\n");
+    for (size_t i = 0; i < entries.size(); ++i) text += QuickLoginLine(static_cast<int>(i), entries[i]);
+    return text;
+}
+
 // The game window that the double brought up last, by the handle it logged.
 HWND GameWindowOf(const GameInstall& game) {
     if (!game.WaitFor("game-window")) return nullptr;
@@ -358,11 +367,8 @@ TEST(Multibox, TheRunningGamesCommandsActOnEveryGame) {
                                   GameInstall("linger_ms=0\r\n")};
     const std::vector<std::wstring> entries = {L"Aldwin,LYONESSE,Albion,acc1,C0", L"Bryn,LYONESSE,Albion,acc1,C1",
                                                L"Cai,LYONESSE,Albion,acc1,C2"};
-    std::string team = "[teams]\r\nDrei=3\r\n[team:Drei]\r\n";
-    for (int i = 0; i < 3; ++i) team += QuickLoginLine(i, entries[static_cast<size_t>(i)]);
     ProgramFolder folder;
-    folder.Write(L"Corvalink.dat", Settings({&games[0], &games[1], &games[2]}, entries,
-                                            "[options]\r\nat_once=1\r\nstart_spacing=0\r\n" + team));
+    folder.Write(L"Corvalink.dat", Settings({&games[0], &games[1], &games[2]}, entries, OneAtATimeTeamOfAll(entries)));
     RunningProgram program = RunningProgram::Start(folder);
     ASSERT_TRUE(WaitForTrayWindow(program.pid()));
     ASSERT_TRUE(PickTeam(program.pid(), 0, {3, 1}));
@@ -406,10 +412,7 @@ TEST(Multibox, AHotkeyForAllGamesIsSetInTheConfigurationAndActsAtOnce) {
     const GameInstall games[2] = {GameInstall("linger_ms=0\r\n"), GameInstall("linger_ms=0\r\n")};
     const std::vector<std::wstring> entries = {L"Aldwin,LYONESSE,Albion,acc1,C0", L"Bryn,LYONESSE,Albion,acc1,C1"};
     ProgramFolder folder;
-    folder.Write(L"Corvalink.dat",
-                 Settings({&games[0], &games[1]}, entries,
-                          "[options]\r\nat_once=1\r\nstart_spacing=0\r\n[teams]\r\nZwei=2\r\n[team:Zwei]\r\n" +
-                              QuickLoginLine(0, entries[0]) + QuickLoginLine(1, entries[1])));
+    folder.Write(L"Corvalink.dat", Settings({&games[0], &games[1]}, entries, OneAtATimeTeamOfAll(entries)));
     RunningProgram program = RunningProgram::Start(folder);
     HWND tray = WaitForTrayWindow(program.pid());
     ASSERT_TRUE(tray);
@@ -449,10 +452,7 @@ TEST(Multibox, GamesBehindTheOneInFrontRunAtALowerPriority) {
     const std::vector<std::wstring> entries = {L"Aldwin,LYONESSE,Albion,acc1,C0", L"Bryn,LYONESSE,Albion,acc1,C1"};
     ProgramFolder folder;
     folder.Write(L"Corvalink.dat",
-                 Settings({&games[0], &games[1]}, entries,
-                          "[options]\r\nat_once=1\r\nstart_spacing=0\r\nbackground_priority=1\r\n[teams]\r\n"
-                          "Zwei=2\r\n[team:Zwei]\r\n" +
-                              QuickLoginLine(0, entries[0]) + QuickLoginLine(1, entries[1])));
+                 Settings({&games[0], &games[1]}, entries, OneAtATimeTeamOfAll(entries, "background_priority=1\r\n")));
     RunningProgram program = RunningProgram::Start(folder);
     ASSERT_TRUE(WaitForTrayWindow(program.pid()));
     ASSERT_TRUE(PickTeam(program.pid(), 0, {2, 1}));
